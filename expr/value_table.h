@@ -1,0 +1,24 @@
+#pragma once
+// A fixed table of 100 extended values: the work values of one evaluation, the operands of one
+// flat expression, and the values of the sheet's lines.
+
+#include <array>
+#include <cstdint>
+
+#include "expr/extended.h"
+
+struct ValueTable {
+    static constexpr int Capacity = 100;
+
+    std::int32_t count = 0;
+    std::array<Extended, Capacity> values;
+
+    ValueTable() { ClearValues(); }
+
+    // count := 0 and every entry := ErrorValue.
+    void ClearValues();
+    // Appends v and returns its index; returns -1 (storing nothing) when the table is full.
+    int StoreValue(Extended v);
+    // Removes entry i, moving the later entries down; false when i is not in use.
+    bool RemoveValue(int i);
+};

@@ -1,0 +1,20 @@
+#pragma once
+// The one codec of every file the program reads or writes (settings, constants, formula
+// files): a file that begins with the UTF-8 byte-order mark is UTF-8, any other is CP932
+// (Windows Shift-JIS). Inside the program all text is UTF-8.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// File bytes to UTF-8 text (the byte-order mark removed).
+std::string DecodeFileText(std::string_view bytes);
+// UTF-8 text to file bytes: CP932 when the whole text survives the round trip to CP932 and back
+// unchanged, otherwise UTF-8 with the byte-order mark, so nothing is lost.
+std::string EncodeFileText(std::string_view text);
+
+// Splits text into lines at CR LF, a lone CR or a lone LF; a last line without a line end
+// counts, an empty text has no lines.
+std::vector<std::string> SplitLines(std::string_view text);
+// Every line followed by CR LF, the last one too.
+std::string JoinLinesCrLf(const std::vector<std::string>& lines);

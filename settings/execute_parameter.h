@@ -1,0 +1,41 @@
+#pragma once
+// The one settings record of the program, kept in the settings file "TSRN.sts", and the record
+// of the current run (computer, system, user, program, start and end time).
+
+#include <cstdint>
+#include <string>
+
+#include "expr/format_value.h"
+#include "settings/datafile_access.h"
+
+class ExecuteParameter : public DatafileAccess {
+public:
+    // Every setting at its default; reads and writes no file (command line, tests).
+    ExecuteParameter();
+    // Reads "TSRN.sts" in dataFolder (ending in "/"), fills every setting, records the run and
+    // writes the file back at once. The destructor then writes the final settings and QUIT.
+    explicit ExecuteParameter(const std::string& dataFolder);
+    ~ExecuteParameter();
+    ExecuteParameter(const ExecuteParameter&) = delete;
+    ExecuteParameter& operator=(const ExecuteParameter&) = delete;
+
+    // The four display settings, as the formatting takes them.
+    DisplayModes Modes() const { return {CMODE, VMODE, COMMA, HSIZE}; }
+
+    // Run record.
+    std::string COMPUTER, OSINFO, USER, PROGRAM, EXEPATH, START, QUIT;
+
+    // Settings, in the order of the file.
+    std::int32_t WIDTH = 600, HEIGHT = 400, LEFT = 0, TOP = 0, RWIDTH = 28;
+    std::int32_t TOOL = 1, FUNCTION = 1, STATUS = 1, FLASH = 1, ASK = 1;
+    std::int32_t AMODE = 0, CMODE = 0, VMODE = 0, RTIME = 1, RKAKKO = 1, RSUM = 1;
+    std::string ECELL = "A1";
+    std::int32_t EOUT = 7, COMMA = 3, HSIZE = 8, DEGREE = 1, TRANS = 0, TMOST = 0;
+    std::string FOLDER;
+
+private:
+    bool ownsFile_ = false;
+};
+
+// The program-wide settings record; set by start-up (and by tests) before any window exists.
+extern ExecuteParameter* executeParameter;
