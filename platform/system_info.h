@@ -3,12 +3,12 @@
 
 #include <string>
 
-std::string ComputerName();       // gethostname; empty when unavailable
-std::string UserName();           // passwd entry of the effective user; empty when unavailable
-std::string OsVersionText();      // "MJ:%d MI:%d BN:%d PD:%d OT:%s" from uname and os-release
-std::string ExecutablePath();     // /proc/self/exe
-std::string ExecutableFolder();   // its folder, ending in "/"
-std::string LocalTimeText();      // now, "yyyy/mm/dd hh:mm:ss"
+std::string ComputerName();      // gethostname; empty when unavailable
+std::string UserName();          // passwd entry of the effective user; empty when unavailable
+std::string OsVersionText();     // "MJ:%d MI:%d BN:%d PD:%d OT:%s" from uname and os-release
+std::string ExecutablePath();    // /proc/self/exe
+std::string ExecutableFolder();  // its folder, ending in "/"
+std::string LocalTimeText();     // now, "yyyy/mm/dd hh:mm:ss"
 
 // The folder of the settings and constant files, ending in "/": $TESSARIN_DATA_DIR when set,
 // else the executable's folder when it can be written, else $XDG_CONFIG_HOME/tessarin/
@@ -16,3 +16,9 @@ std::string LocalTimeText();      // now, "yyyy/mm/dd hh:mm:ss"
 std::string DataFolder();
 // True when the data folder is the executable's own folder (a portable copy).
 bool DataFolderIsExecutableFolder();
+
+// The version text from a kernel release ("6.1.0-18-amd64": MJ 6, MI 1, BN 0) and the text of
+// /etc/os-release (OT its PRETTY_NAME, unquoted; empty when absent); PD is always 0.
+std::string FormatOsVersion(const std::string& kernelRelease, const std::string& osRelease);
+// The user's home folder, ending in "/".
+std::string UserHomeFolder();

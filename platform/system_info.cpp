@@ -1,0 +1,151 @@
+#include "platform/system_info.h"
+
+#include <pwd.h>
+#include <sys/utsname.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string WithTrailingSlash(std::string folder) {
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+
+std::string ReadWholeFile(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {};
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// A folder that exists (created when missing) with a trailing "/"; empty when it cannot be made.
+std::string EnsureFolder(const std::string& folder) {
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (!fs::is_directory(folder, error)) return {};
+    return WithTrailingSlash(folder);
+}
+
+std::string HomeFolder() {
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && *home != '\0') return home;
+    const passwd* entry = getpwuid(geteuid());
+    if (entry != nullptr && entry->pw_dir != nullptr) return entry->pw_dir;
+    return "/";
+}
+
+std::string PrettyNameOf(const std::string& osRelease) {
+    std::istringstream in(osRelease);
+    const std::string key = "PRETTY_NAME=";
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.compare(0, key.size(), key) != 0) continue;
+        std::string value = line.substr(key.size());
+        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+            value.back() == value.front()) {
+            value = value.substr(1, value.size() - 2);
+        }
+        return value;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string ComputerName() {
+    char name[256] = {};
+    if (gethostname(name, sizeof name - 1) != 0) return {};
+    return name;
+}
+
+std::string UserName() {
+    const passwd* entry = getpwuid(geteuid());
+    if (entry == nullptr || entry->pw_name == nullptr) return {};
+    return entry->pw_name;
+}
+
+std::string FormatOsVersion(const std::string& kernelRelease, const std::string& osRelease) {
+    // "6.1.0-18-amd64": the numbers that are missing or unreadable count as 0.
+    int numbers[3] = {0, 0, 0};
+    const char* cursor = kernelRelease.c_str();
+    for (int& number : numbers) {
+        char* end = nullptr;
+        const long value = std::strtol(cursor, &end, 10);
+        if (end == cursor || *cursor == '-' || *cursor == '+' || *cursor == ' ') break;
+        number = static_cast<int>(value);
+        if (*end != '.') break;
+        cursor = end + 1;
+    }
+    char text[1024];
+    std::snprintf(text, sizeof text, "MJ:%d MI:%d BN:%d PD:%d OT:%s", numbers[0], numbers[1],
+                  numbers[2], 0, PrettyNameOf(osRelease).c_str());
+    return text;
+}
+
+std::string OsVersionText() {
+    utsname system{};
+    const std::string release = uname(&system) == 0 ? system.release : "";
+    return FormatOsVersion(release, ReadWholeFile("/etc/os-release"));
+}
+
+std::string ExecutablePath() {
+    std::error_code error;
+    const fs::path path = fs::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : path.string();
+}
+
+std::string ExecutableFolder() {
+    const std::string path = ExecutablePath();
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return "./";
+    return path.substr(0, slash + 1);
+}
+
+std::string LocalTimeText() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[64];
+    std::strftime(text, sizeof text, "%Y/%m/%d %H:%M:%S", &local);
+    return text;
+}
+
+std::string DataFolder() {
+    const char* override = std::getenv("TESSARIN_DATA_DIR");
+    if (override != nullptr && *override != '\0') {
+        const std::string folder = EnsureFolder(override);
+        return folder.empty() ? WithTrailingSlash(override) : folder;
+    }
+    const std::string executableFolder = ExecutableFolder();
+    if (access(executableFolder.c_str(), W_OK) == 0) return executableFolder;
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    const std::string base = (config != nullptr && *config != '\0')
+                                 ? WithTrailingSlash(config)
+                                 : WithTrailingSlash(HomeFolder()) + ".config/";
+    const std::string folder = EnsureFolder(base + "tessarin");
+    return folder.empty() ? base + "tessarin/" : folder;
+}
+
+bool DataFolderIsExecutableFolder() {
+    std::error_code error;
+    const fs::path data = fs::weakly_canonical(DataFolder(), error);
+    if (error) return false;
+    const fs::path executable = fs::weakly_canonical(ExecutableFolder(), error);
+    if (error) return false;
+    return data == executable;
+}
+
+std::string UserHomeFolder() {
+    return WithTrailingSlash(HomeFolder());
+}

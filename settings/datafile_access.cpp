@@ -1,0 +1,115 @@
+#include "settings/datafile_access.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+
+#include "platform/system_info.h"
+
+namespace {
+
+char UpperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// Only ASCII letters change case; the bytes of other characters are at least 0x80 in UTF-8.
+std::string UpperKey(const std::string& key) {
+    std::string upper = key;
+    for (char& c : upper)
+        c = UpperAscii(c);
+    return upper;
+}
+
+bool SameKey(const std::string& line, std::size_t keyLength, const std::string& upperKey) {
+    if (keyLength != upperKey.size()) return false;
+    for (std::size_t i = 0; i < keyLength; ++i) {
+        if (UpperAscii(line[i]) != upperKey[i]) return false;
+    }
+    return true;
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+bool IsBlankText(const std::string& text) {
+    for (char c : text) {
+        if (!IsBlank(c)) return false;
+    }
+    return true;
+}
+
+// Optional leading blanks, an optional sign, then decimal digits up to the end of the text.
+bool ParseInteger(const std::string& text, std::int32_t& result) {
+    std::size_t i = 0;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (i == text.size()) return false;
+    const std::int64_t limit =
+        negative ? -static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::min())
+                 : std::numeric_limits<std::int32_t>::max();
+    std::int64_t magnitude = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return false;
+        magnitude = magnitude * 10 + (text[i] - '0');
+        if (magnitude > limit) return false;
+    }
+    result = static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+    return true;
+}
+
+}  // namespace
+
+DatafileAccess::DatafileAccess() : folder(DataFolder()), fileName("datalist.sts") {}
+
+void DatafileAccess::SetLocation(const std::string& newFolder, const std::string& newFileName) {
+    if (!IsBlankText(newFolder)) folder = newFolder;
+    if (!IsBlankText(newFileName)) fileName = newFileName;
+}
+
+void DatafileAccess::ClearEntries() {
+    lines.clear();
+}
+
+// The index of the first line whose key (the text before its first "=") matches, or -1.
+static std::ptrdiff_t FindEntry(const std::vector<std::string>& lines, const std::string& key) {
+    const std::string upperKey = UpperKey(key);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::size_t equals = lines[i].find('=');
+        if (equals != std::string::npos && SameKey(lines[i], equals, upperKey)) {
+            return static_cast<std::ptrdiff_t>(i);
+        }
+    }
+    return -1;
+}
+
+std::string DatafileAccess::ReadString(const std::string& key,
+                                       const std::string& defaultValue) const {
+    const std::ptrdiff_t index = FindEntry(lines, key);
+    if (index < 0) return defaultValue;
+    const std::string& line = lines[static_cast<std::size_t>(index)];
+    return line.substr(line.find('=') + 1);
+}
+
+std::int32_t DatafileAccess::ReadInteger(const std::string& key, std::int32_t defaultValue) const {
+    std::int32_t value = 0;
+    return ParseInteger(ReadString(key, ""), value) ? value : defaultValue;
+}
+
+std::string DatafileAccess::WriteString(const std::string& key, const std::string& value) {
+    std::string line = UpperKey(key) + "=" + value;
+    const std::ptrdiff_t index = FindEntry(lines, key);
+    if (index < 0) {
+        lines.push_back(std::move(line));
+    } else {
+        lines[static_cast<std::size_t>(index)] = std::move(line);
+    }
+    return value;
+}
+
+std::int32_t DatafileAccess::WriteInteger(const std::string& key, std::int32_t value) {
+    WriteString(key, std::to_string(value));
+    return value;
+}
