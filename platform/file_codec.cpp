@@ -1,0 +1,191 @@
+#include "platform/file_codec.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstddef>
+
+namespace {
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
+
+// Opening a converter loads a gconv module, so each direction is opened once for the run.
+class Converter {
+  public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (usable()) iconv_close(cd_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    bool usable() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+    // Converts as much of in as it can, appending to out; returns how many input bytes were
+    // consumed. All of in was converted exactly when the return value is in.size().
+    std::size_t Convert(std::string_view in, std::string& out) {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* src = const_cast<char*>(in.data());
+        std::size_t srcLeft = in.size();
+        // No character of these encodings grows by more than three bytes per input byte.
+        char buffer[4096];
+        while (srcLeft > 0) {
+            char* dst = buffer;
+            std::size_t dstLeft = sizeof buffer;
+            std::size_t rc = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+            out.append(buffer, static_cast<std::size_t>(dst - buffer));
+            if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) break;
+        }
+        return in.size() - srcLeft;
+    }
+
+  private:
+    iconv_t cd_;
+};
+
+Converter& Cp932ToUtf8() {
+    static Converter converter("UTF-8", "CP932");
+    return converter;
+}
+
+Converter& Utf8ToCp932() {
+    static Converter converter("CP932", "UTF-8");
+    return converter;
+}
+
+// Length of the well-formed UTF-8 sequence at the start of s (no overlong forms, no
+// surrogates, nothing above U+10FFFF), or 0 when it is not one.
+std::size_t Utf8SequenceLength(std::string_view s) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80) return 1;
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (s.size() < length) return 0;
+    if (byte(1) < low || byte(1) > high) return 0;
+    for (std::size_t i = 2; i < length; ++i) {
+        if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+    }
+    return length;
+}
+
+bool IsValidUtf8(std::string_view s) {
+    while (!s.empty()) {
+        const std::size_t length = Utf8SequenceLength(s);
+        if (length == 0) return false;
+        s.remove_prefix(length);
+    }
+    return true;
+}
+
+bool IsAscii(std::string_view s) {
+    for (char c : s) {
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    return true;
+}
+
+// UTF-8 with every ill-formed byte replaced by U+FFFD.
+std::string RepairUtf8(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    while (!s.empty()) {
+        const std::size_t length = Utf8SequenceLength(s);
+        if (length == 0) {
+            out += kReplacement;
+            s.remove_prefix(1);
+        } else {
+            out += s.substr(0, length);
+            s.remove_prefix(length);
+        }
+    }
+    return out;
+}
+
+// CP932 to UTF-8; a byte that starts no valid character becomes U+FFFD and decoding goes on
+// with the next byte.
+std::string DecodeCp932Lenient(std::string_view bytes) {
+    Converter& converter = Cp932ToUtf8();
+    if (!converter.usable()) return RepairUtf8(bytes);
+    std::string out;
+    out.reserve(bytes.size() * 3 / 2);
+    while (!bytes.empty()) {
+        bytes.remove_prefix(converter.Convert(bytes, out));
+        if (!bytes.empty()) {
+            out += kReplacement;
+            bytes.remove_prefix(1);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string DecodeFileText(std::string_view bytes) {
+    if (bytes.starts_with(kBom)) return RepairUtf8(bytes.substr(kBom.size()));
+    if (IsAscii(bytes)) return std::string(bytes);
+    // A Linux editor writes UTF-8 without the mark. Well-formed UTF-8 with non-ASCII characters
+    // is practically never Japanese CP932 text (its lead bytes 0x81-0x9F cannot start a UTF-8
+    // character), while UTF-8 text is often well-formed CP932 ("é" reads as "ﾃｩ"), so UTF-8 is
+    // tried first.
+    if (IsValidUtf8(bytes)) return std::string(bytes);
+    return DecodeCp932Lenient(bytes);
+}
+
+std::string EncodeFileText(std::string_view text) {
+    Converter& toCp932 = Utf8ToCp932();
+    Converter& fromCp932 = Cp932ToUtf8();
+    if (toCp932.usable() && fromCp932.usable()) {
+        std::string cp932;
+        cp932.reserve(text.size());
+        if (toCp932.Convert(text, cp932) == text.size()) {
+            // Some characters map to CP932 one way only (U+301C comes back as U+FF5E).
+            std::string back;
+            back.reserve(text.size());
+            if (fromCp932.Convert(cp932, back) == cp932.size() && back == text) return cp932;
+        }
+    }
+    std::string utf8(kBom);
+    utf8 += text;
+    return utf8;
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') continue;
+        lines.emplace_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < text.size()) lines.emplace_back(text.substr(start));
+    return lines;
+}
+
+std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
+    std::string text;
+    std::size_t size = 0;
+    for (const std::string& line : lines)
+        size += line.size() + 2;
+    text.reserve(size);
+    for (const std::string& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}

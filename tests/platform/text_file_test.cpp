@@ -1,0 +1,192 @@
+#include "platform/text_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class TextFileTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        std::random_device random;
+        folder_ = fs::temp_directory_path() / ("tessarin-text-file-" + std::to_string(random()));
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+
+    static void WriteBytes(const std::string& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    static std::string ReadBytes(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    std::vector<std::string> FolderEntries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder_)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    fs::path folder_;
+};
+
+using Lines = std::vector<std::string>;
+
+TEST_F(TextFileTest, MissingFileLeavesLinesUntouched) {
+    Lines lines{"kept"};
+    EXPECT_EQ(ReadTextFile(PathOf("none.sts"), lines), ReadResult::Missing);
+    EXPECT_EQ(ReadTextFile(PathOf("none/inside.sts"), lines), ReadResult::Missing);
+    EXPECT_EQ(lines, Lines{"kept"});
+}
+
+TEST_F(TextFileTest, DirectoryIsUnreadable) {
+    fs::create_directory(PathOf("dir"));
+    Lines lines{"kept"};
+    EXPECT_EQ(ReadTextFile(PathOf("dir"), lines), ReadResult::Unreadable);
+    EXPECT_EQ(lines, Lines{"kept"});
+}
+
+TEST_F(TextFileTest, FileWithoutReadPermissionIsUnreadable) {
+    if (geteuid() == 0) GTEST_SKIP() << "root reads any file regardless of its permission bits";
+    const std::string path = PathOf("locked.sts");
+    WriteBytes(path, "A=1\r\n");
+    fs::permissions(path, fs::perms::none);
+    Lines lines;
+    EXPECT_EQ(ReadTextFile(path, lines), ReadResult::Unreadable);
+}
+
+TEST_F(TextFileTest, ReadsEveryLineEndAndEncoding) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        Lines lines;
+    };
+    const Case cases[] = {
+        {"Empty", "", {}},
+        {"Cp932CrLf", "\x89\x7E=1\r\nB=2\r\n", {"円=1", "B=2"}},
+        {"LoneLfAndLastLineWithoutEnd", "A\nB", {"A", "B"}},
+        {"LoneCr", "A\rB\r", {"A", "B"}},
+        {"Utf8WithBom", "\xEF\xBB\xBF\u301C\r\n", {"\u301C"}},
+        {"NulBytesKept", std::string("A\0=1\r\n\0\r\n", 9), {std::string("A\0=1", 4), {"\0", 1}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = PathOf("read.txt");
+        WriteBytes(path, c.bytes);
+        Lines lines{"stale"};
+        EXPECT_EQ(ReadTextFile(path, lines), ReadResult::Read);
+        EXPECT_EQ(lines, c.lines);
+    }
+}
+
+TEST_F(TextFileTest, WritesCp932OrUtf8WithBomAndReadsBack) {
+    struct Case {
+        const char* name;
+        Lines lines;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"NoLines", {}, ""},
+        {"Cp932", {"円=1", "①～－\\"}, "\x89\x7E=1\r\n\x87\x40\x81\x60\x81\x7C\\\r\n"},
+        {"WaveDashKeepsUtf8",
+         {"A", "\u301C"},
+         "\xEF\xBB\xBF"
+         "A\r\n\u301C\r\n"},
+        {"AccentKeepsUtf8",
+         {"FOLDER=/home/é/"},
+         "\xEF\xBB\xBF"
+         "FOLDER=/home/é/\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = PathOf("write.txt");
+        ASSERT_TRUE(WriteTextFile(path, c.lines));
+        EXPECT_EQ(ReadBytes(path), c.bytes);
+        Lines back;
+        EXPECT_EQ(ReadTextFile(path, back), ReadResult::Read);
+        EXPECT_EQ(back, c.lines);
+        EXPECT_EQ(FolderEntries(), Lines{"write.txt"});
+    }
+}
+
+TEST_F(TextFileTest, MissingFolderFailsWithoutCreatingAnything) {
+    EXPECT_FALSE(WriteTextFile(PathOf("absent/file.txt"), {"A"}));
+    EXPECT_TRUE(FolderEntries().empty());
+}
+
+TEST_F(TextFileTest, DirectoryTargetFailsAndLeavesNoTemporaryFile) {
+    fs::create_directory(PathOf("target"));
+    WriteBytes(PathOf("target/inside.txt"), "inside");
+    EXPECT_FALSE(WriteTextFile(PathOf("target"), {"A"}));
+    EXPECT_TRUE(fs::is_directory(PathOf("target")));
+    EXPECT_EQ(ReadBytes(PathOf("target/inside.txt")), "inside");
+    EXPECT_EQ(FolderEntries(), Lines{"target"});
+}
+
+TEST_F(TextFileTest, FailedWriteLeavesOldFileWhole) {
+    const std::string path = PathOf("TSRN.sts");
+    WriteBytes(path, "OLD=1\r\n");
+    // A file-size limit makes the write fail halfway, as a full disk would.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = WriteTextFile(path, Lines(50, std::string(40, 'x')));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, SIG_DFL);
+
+    EXPECT_FALSE(written);
+    EXPECT_EQ(ReadBytes(path), "OLD=1\r\n");
+    EXPECT_EQ(FolderEntries(), Lines{"TSRN.sts"});
+}
+
+TEST_F(TextFileTest, OverwriteKeepsPermissionBits) {
+    const std::string path = PathOf("constant.clc");
+    WriteBytes(path, "old");
+    ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+    ASSERT_TRUE(WriteTextFile(path, {"PI=3"}));
+    struct stat info {};
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST_F(TextFileTest, NewFileFollowsUmask) {
+    const mode_t previous = umask(027);
+    const bool written = WriteTextFile(PathOf("new.txt"), {"A"});
+    umask(previous);
+    ASSERT_TRUE(written);
+    struct stat info {};
+    ASSERT_EQ(stat(PathOf("new.txt").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST_F(TextFileTest, SymbolicLinkIsWrittenThrough) {
+    fs::create_directory(PathOf("real"));
+    WriteBytes(PathOf("real/TSRN.sts"), "old");
+    fs::create_symlink(PathOf("real/TSRN.sts"), PathOf("link.sts"));
+    ASSERT_TRUE(WriteTextFile(PathOf("link.sts"), {"A=1"}));
+    EXPECT_TRUE(fs::is_symlink(PathOf("link.sts")));
+    EXPECT_EQ(ReadBytes(PathOf("real/TSRN.sts")), "A=1\r\n");
+}
+
+}  // namespace
