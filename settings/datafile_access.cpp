@@ -1,10 +1,16 @@
 #include "settings/datafile_access.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
 
+#include "platform/file_codec.h"
+#include "platform/file_lock.h"
 #include "platform/system_info.h"
+#include "platform/text_file.h"
 
 namespace {
 
@@ -60,6 +66,19 @@ bool ParseInteger(const std::string& text, std::int32_t& result) {
     return true;
 }
 
+bool ReadAll(int fd, std::string& bytes) {
+    char buffer[65536];
+    for (;;) {
+        const ssize_t count = read(fd, buffer, sizeof buffer);
+        if (count == 0) return true;
+        if (count < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(count));
+    }
+}
+
 }  // namespace
 
 DatafileAccess::DatafileAccess() : folder(DataFolder()), fileName("datalist.sts") {}
@@ -67,6 +86,27 @@ DatafileAccess::DatafileAccess() : folder(DataFolder()), fileName("datalist.sts"
 void DatafileAccess::SetLocation(const std::string& newFolder, const std::string& newFileName) {
     if (!IsBlankText(newFolder)) folder = newFolder;
     if (!IsBlankText(newFileName)) fileName = newFileName;
+}
+
+bool DatafileAccess::Load() {
+    // The lock stands for opening the file without sharing; it is kept while reading.
+    const FileLock lock(Path(), false);
+    if (lock.State() != FileLock::LockState::Locked) return false;
+    std::string bytes;
+    if (!ReadAll(lock.Descriptor(), bytes)) return false;
+    // The text ends at the first NUL byte; what follows it is not decoded at all.
+    const std::size_t nul = bytes.find('\0');
+    if (nul != std::string::npos) bytes.resize(nul);
+    lines = SplitLines(DecodeFileText(bytes));
+    return true;
+}
+
+bool DatafileAccess::Save() {
+    // A file that does not exist yet cannot be held by anyone; the write creates it. The new
+    // file replaces the old one only once it is complete.
+    const FileLock lock(Path(), true);
+    if (lock.State() == FileLock::LockState::Refused) return false;
+    return WriteTextFile(Path(), lines);
 }
 
 void DatafileAccess::ClearEntries() {
