@@ -18,7 +18,7 @@ struct FileDialogSetup {
 };
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     // The text with an OK button.
     virtual void ShowNotice(QWidget* parent, const QString& text, NoticeIcon icon) = 0;
@@ -36,3 +36,7 @@ public:
 Dialogs& CurrentDialogs();
 // Installs replacement dialogs (nullptr restores the real ones); the caller keeps ownership.
 void InstallDialogs(Dialogs* dialogs);
+
+// A filter of description|pattern pairs ("数式ファイル(*.tsf)|*.tsf") in the form the Qt file
+// dialogs take ("数式ファイル(*.tsf)"), several pairs joined by ";;".
+QString QtFileFilter(const QString& pairedFilter);
