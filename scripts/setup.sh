@@ -13,6 +13,7 @@ packages=(
   python3 python3-openpyxl
   clang-14 libclang-rt-14-dev
   clang-format
+  bc
 )
 
 missing=()
