@@ -3,8 +3,11 @@
 // rewrites text instead of building a tree: groups and names become work references "#k" into
 // WorkValues until a flat chain of operands and operators is left.
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "expr/extended.h"
@@ -22,7 +25,7 @@ enum ErrorCodes : std::int32_t {
 };
 
 class CalcExpression {
-public:
+  public:
     // An evaluator with an empty constant list that reads and writes no file.
     CalcExpression();
     // Loads the constant list from constantFile; the destructor saves it back there, unless the
@@ -40,17 +43,40 @@ public:
     Extended ResultValue = 0;
     std::string ErrorText;  // UTF-8
     std::int32_t MaxExpansions = 100;
-    std::int32_t Degree = 0;                // non-zero: degrees, 0: radians
-    std::vector<std::string> Constants;     // NAME=VALUE lines, UTF-8
-    ValueTable LineValues;                  // entry n: value of sheet line n, or ErrorValue
+    std::int32_t Degree = 0;             // non-zero: degrees, 0: radians
+    std::vector<std::string> Constants;  // NAME=VALUE lines, UTF-8
+    ValueTable LineValues;               // entry n: value of sheet line n, or ErrorValue
 
-protected:
+  protected:
     virtual Extended NameValue(const std::string& name);
     virtual Extended CalcFunction(const std::string& call);
 
-private:
+  private:
+    // Steps of Calculate after the formula has been cleaned into text_: parentheses, the flat
+    // rest and the range check of the result.
+    void Evaluate();
+    // Value of a text without parentheses; sets ErrorCode (0 on success).
+    Extended CalcSimple(std::string_view text);
+    // The text that stands for a name: a constant's value, a work reference "#k" to a line
+    // value, or the name itself. Empty when the work table is full.
+    std::optional<std::string_view> ResolveName(std::string_view name);
+    // Value of one operand of a flat expression: a work reference or a decimal number.
+    bool OperandValue(std::string_view text, Extended& value);
+    // Ends the current evaluation with ErrIncomplete.
+    Extended Fail();
+
     std::string constantFile_;
     bool saveConstantsOnExit_ = false;
+
+    // Buffers reused from call to call, so that a typical formula allocates nothing.
+    std::string text_;      // the formula being rewritten
+    std::string simple_;    // the flat text inside CalcSimple
+    std::string call_;      // the function call handed to CalcFunction
+    std::string name_;      // the name handed to NameValue
+    std::string resolved_;  // a work reference made by ResolveName
+    std::string number_;    // a name's text without thousands separators
+    ValueTable operands_;
+    std::array<char, ValueTable::Capacity + 1> operators_{};
 };
 
 // The program-wide evaluator; set by start-up (and by tests) before any window exists.

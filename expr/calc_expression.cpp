@@ -1,0 +1,524 @@
+#include "expr/calc_expression.h"
+
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <utility>
+
+#include "expr/constant_file.h"
+
+CalcExpression* calcExpression = nullptr;
+
+namespace {
+
+// 180 divided by the double nearest to pi, computed in extended. Results in degree mode are
+// defined by this factor, not by the extended value nearest to 180/pi.
+constexpr Extended DegreeFactor = 180.0L / static_cast<Extended>(3.141592653589793116);
+
+constexpr const char* TextIncomplete = "式が不完全";
+constexpr const char* TextZeroDivide = "ゼロで除算";
+constexpr const char* TextOverflow = "オーバーフロー";
+constexpr const char* TextUnderflow = "アンダーフロー";
+constexpr const char* TextBadArgument = "の引数が不正";
+
+bool IsOperator(char c) {
+    switch (c) {
+        case '(':
+        case ')':
+        case '^':
+        case '*':
+        case '/':
+        case '+':
+        case '-':
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsNumberChar(char c) {
+    return IsDigit(c) || c == '.' || c == '#';
+}
+bool IsTokenChar(char c) {
+    return IsNumberChar(c) || IsOperator(c);
+}
+
+// Rounds to a double; a value beyond the double range becomes infinite instead of undefined.
+double ToDouble(Extended v) {
+    if (std::fabs(v) > static_cast<Extended>(DBL_MAX)) {
+        return v > 0 ? std::numeric_limits<double>::infinity()
+                     : -std::numeric_limits<double>::infinity();
+    }
+    return static_cast<double>(v);
+}
+
+// "#" followed by k in decimal, written into buffer.
+std::string_view WorkReference(int k, char (&buffer)[8]) {
+    buffer[0] = '#';
+    const auto end = std::to_chars(buffer + 1, buffer + sizeof buffer, k).ptr;
+    return {buffer, static_cast<std::size_t>(end - buffer)};
+}
+
+// Reads a decimal number: optional sign, digits with an optional "." and fraction, optional
+// exponent with "E" or "e", optional sign and digits; blanks before and after. False for any
+// other text and for a number outside the extended range.
+bool ReadDecimal(std::string_view t, Extended& value) {
+    while (!t.empty() && t.front() == ' ')
+        t.remove_prefix(1);
+    while (!t.empty() && t.back() == ' ')
+        t.remove_suffix(1);
+    std::size_t p = 0;
+    bool negative = false;
+    if (p < t.size() && (t[p] == '+' || t[p] == '-')) negative = t[p++] == '-';
+    const std::size_t first = p;
+
+    // Up to 19 significant digits fit a 64-bit integer exactly.
+    std::uint64_t mantissa = 0;
+    int significant = 0, scale = 0, digits = 0;
+    bool seenPoint = false;
+    for (; p < t.size(); ++p) {
+        const char c = t[p];
+        if (c == '.' && !seenPoint) {
+            seenPoint = true;
+            continue;
+        }
+        if (!IsDigit(c)) break;
+        ++digits;
+        if (significant == 0 && c == '0') {
+            if (seenPoint) --scale;
+            continue;
+        }
+        if (significant < 19) {
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+            if (seenPoint) --scale;
+        } else if (!seenPoint) {
+            ++scale;
+        }
+        ++significant;
+    }
+    if (digits == 0) return false;
+
+    long exponent = 0;
+    if (p < t.size() && (t[p] == 'E' || t[p] == 'e')) {
+        ++p;
+        bool negativeExponent = false;
+        if (p < t.size() && (t[p] == '+' || t[p] == '-')) negativeExponent = t[p++] == '-';
+        const std::size_t exponentStart = p;
+        for (; p < t.size() && IsDigit(t[p]); ++p) {
+            if (exponent < 1000000) exponent = exponent * 10 + (t[p] - '0');
+        }
+        if (p == exponentStart) return false;
+        if (negativeExponent) exponent = -exponent;
+    }
+    if (p != t.size()) return false;
+
+    Extended v;
+    const long power = exponent + scale;
+    if (mantissa == 0) {
+        v = 0;
+    } else if (significant <= 19 && power >= -27 && power <= 27) {
+        // Mantissa and 10^|power| are both exact in extended, so one operation rounds correctly.
+        Extended tens = 1;
+        for (long i = 0; i < (power < 0 ? -power : power); ++i)
+            tens *= 10;
+        v = power < 0 ? static_cast<Extended>(mantissa) / tens
+                      : static_cast<Extended>(mantissa) * tens;
+    } else {
+        // The general conversion; "C" locale whatever the program's locale is.
+        const char* begin = t.data() + first;
+        const char* end = t.data() + t.size();
+        const auto [ptr, error] = std::from_chars(begin, end, v);
+        if (error != std::errc() || ptr != end || !std::isfinite(v)) return false;
+    }
+    value = negative ? -v : v;
+    return true;
+}
+
+// The power operator with the domain rules of the extended mathematics library; a failure
+// gives ErrorValue, which then flows on through the arithmetic.
+Extended Power(Extended a, Extended b) {
+    if (a == 0) return b > 0 ? 0 : ErrorValue;
+    if (b == 0) return 1;
+    if (a < 0 && std::trunc(b) != b) return ErrorValue;
+    const Extended r = std::pow(a, b);
+    if (!std::isfinite(r) || std::fabs(r) < LDBL_MIN) return ErrorValue;
+    return r;
+}
+
+// A sine, cosine or tangent; arguments of 2^63 or more lose all precision and fail.
+Extended Circular(Extended (*function)(Extended), Extended x) {
+    if (!(std::fabs(x) < 0x1p63L)) return ErrorValue;
+    return function(x);
+}
+
+}  // namespace
+
+CalcExpression::CalcExpression() = default;
+
+CalcExpression::CalcExpression(std::string constantFile) : constantFile_(std::move(constantFile)) {
+    // A file that exists but cannot be read is left alone at the end, so the user's constants
+    // are not replaced by the defaults.
+    saveConstantsOnExit_ = LoadConstants(constantFile_, Constants) != ReadResult::Unreadable;
+}
+
+CalcExpression::~CalcExpression() {
+    if (saveConstantsOnExit_) SaveConstants(constantFile_, Constants);
+}
+
+Extended CalcExpression::Calculate(const std::string& formula) {
+    WorkValues.ClearValues();
+    ErrorCode = ErrNone;
+    ResultValue = 0;
+    ErrorText.clear();
+
+    // Trim characters of code 32 or below (never part of a UTF-8 sequence), drop blanks and
+    // upper-case ASCII letters.
+    std::size_t begin = 0, end = formula.size();
+    while (begin < end && static_cast<unsigned char>(formula[begin]) <= 32)
+        ++begin;
+    while (end > begin && static_cast<unsigned char>(formula[end - 1]) <= 32)
+        --end;
+    text_.clear();
+    for (std::size_t i = begin; i < end; ++i) {
+        const char c = formula[i];
+        if (c == ' ') continue;
+        text_.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
+    }
+
+    Evaluate();
+
+    switch (ErrorCode) {
+        case ErrNone:
+            break;
+        case ErrZeroDivide:
+            ErrorText = TextZeroDivide;
+            break;
+        case ErrUndefinedName:
+            ErrorText.insert(0, "? ");
+            break;
+        case ErrUndefinedFunction:
+            ErrorText.insert(0, "? ");
+            ErrorText += "()";
+            break;
+        case ErrOverflow:
+            ErrorText = TextOverflow;
+            break;
+        case ErrUnderflow:
+            ErrorText = TextUnderflow;
+            break;
+        case ErrBadArgument:
+            ErrorText += TextBadArgument;
+            break;
+        default:
+            ErrorCode = ErrIncomplete;
+            ErrorText = TextIncomplete;
+            break;
+    }
+    return ResultValue;
+}
+
+void CalcExpression::Evaluate() {
+    // Innermost parentheses first: each group or call becomes a work reference "#k".
+    for (;;) {
+        const std::size_t close = text_.find(')');
+        if (close == std::string::npos) break;
+        const std::size_t open = text_.rfind('(', close);
+        if (open == std::string::npos) {
+            ErrorCode = ErrIncomplete;
+            return;
+        }
+        std::size_t start = open;
+        Extended v;
+        if (open == 0 || IsOperator(text_[open - 1])) {
+            v = CalcSimple(std::string_view(text_).substr(open + 1, close - open - 1));
+        } else {
+            while (start > 0 && !IsOperator(text_[start - 1]))
+                --start;
+            call_.assign(text_, start, close - start + 1);
+            v = CalcFunction(call_);
+        }
+        if (ErrorCode != ErrNone) return;
+        const int k = WorkValues.StoreValue(v);
+        if (k < 0) {
+            ErrorCode = ErrIncomplete;
+            return;
+        }
+        char buffer[8];
+        const std::string_view reference = WorkReference(k, buffer);
+        text_.replace(start, close - start + 1, reference.data(), reference.size());
+    }
+
+    ResultValue = CalcSimple(text_);
+    if (ErrorCode != ErrNone) return;
+    const double d = ToDouble(ResultValue);
+    if (std::fabs(d) > 1e300) {
+        ErrorCode = ErrOverflow;
+    } else if (std::fabs(d) < 1e-300 && ResultValue != 0) {
+        ErrorCode = ErrUnderflow;
+    }
+}
+
+Extended CalcExpression::Fail() {
+    ErrorCode = ErrIncomplete;
+    return 0;
+}
+
+Extended CalcExpression::CalcSimple(std::string_view text) {
+    ErrorCode = ErrIncomplete;
+    if (text.empty()) return 0;
+    simple_.clear();
+    // A leading minus is read as 0 minus the rest.
+    if (text.front() == '-') simple_.push_back('0');
+    simple_.append(text);
+
+    // Name expansion: every name is replaced by a work reference to its value or by the text
+    // it stands for, which is scanned again from the start.
+    int expansions = 0;
+    while (expansions < MaxExpansions) {
+        std::size_t pos = 0;
+        const std::size_t size = simple_.size();
+        while (pos < size) {
+            const char c = simple_[pos];
+            if (c == 'E' && pos + 1 < size &&
+                (simple_[pos + 1] == '+' || simple_[pos + 1] == '-' ||
+                 IsNumberChar(simple_[pos + 1]))) {
+                pos += 2;
+            } else if (IsTokenChar(c)) {
+                ++pos;
+            } else {
+                break;
+            }
+        }
+        if (pos >= size) break;
+        std::size_t end = pos;
+        while (end < size && !IsOperator(simple_[end]))
+            ++end;
+        name_.assign(simple_, pos, end - pos);
+
+        const Extended v = NameValue(name_);
+        char buffer[8];
+        std::string_view replacement;
+        if (ErrorCode == ErrNone) {
+            const int k = WorkValues.StoreValue(v);
+            if (k < 0) return Fail();
+            replacement = WorkReference(k, buffer);
+        } else if (ErrorCode == ErrIncomplete) {
+            return 0;
+        } else {
+            const auto resolved = ResolveName(name_);
+            if (!resolved) return Fail();
+            replacement = *resolved;
+        }
+        if (replacement == name_) {
+            ErrorText = name_;
+            ErrorCode = ErrUndefinedName;
+            return 0;
+        }
+        simple_.replace(pos, end - pos, replacement.data(), replacement.size());
+        if (++expansions >= MaxExpansions) return Fail();
+    }
+
+    // Splitting into operands and operators; a "-" after an operator and a sign after "E"
+    // belong to the operand.
+    operands_.ClearValues();
+    int operatorCount = 0;
+    const std::size_t size = simple_.size();
+    std::size_t start = 0, k = 0;
+    const auto appendOperand = [&](std::size_t from, std::size_t to) {
+        Extended value;
+        return OperandValue(std::string_view(simple_).substr(from, to - from), value) &&
+               operands_.StoreValue(value) >= 0;
+    };
+    while (k < size) {
+        const char c = simple_[k];
+        const char prev = k == 0 ? simple_[0] : simple_[k - 1];
+        if ((c == '+' || c == '-') && prev == 'E') {
+            k += 2;
+        } else if (c == '-' && IsOperator(prev)) {
+            ++k;
+        } else if (IsOperator(c)) {
+            operators_[operatorCount++] = c;
+            if (!appendOperand(start, k)) return Fail();
+            start = k + 1;
+            ++k;
+        } else {
+            ++k;
+        }
+    }
+    if (!appendOperand(start, size)) return Fail();
+    for (int j = 0; j < operatorCount; ++j) {
+        if (operators_[j] == '(' || operators_[j] == ')') return Fail();
+    }
+
+    // Reduction in three passes: "^", then "*" and "/", then "+" and "-", each left to right.
+    static constexpr std::string_view Passes[] = {"^", "*/", "+-"};
+    for (const std::string_view pass : Passes) {
+        int j = 0;
+        while (j < operatorCount) {
+            const char op = operators_[j];
+            if (pass.find(op) == std::string_view::npos) {
+                ++j;
+                continue;
+            }
+            const Extended a = operands_.values[j];
+            const Extended b = operands_.values[j + 1];
+            Extended r;
+            switch (op) {
+                case '^':
+                    r = Power(a, b);
+                    break;
+                case '*':
+                    r = a * b;
+                    break;
+                case '/':
+                    if (b == 0) {
+                        ErrorCode = ErrZeroDivide;
+                        return 0;
+                    }
+                    r = a / b;
+                    break;
+                case '+':
+                    r = a + b;
+                    break;
+                default:
+                    r = a - b;
+                    break;
+            }
+            if (!std::isfinite(r)) return Fail();
+            std::copy(operators_.begin() + j + 1, operators_.begin() + operatorCount,
+                      operators_.begin() + j);
+            --operatorCount;
+            operands_.RemoveValue(j);
+            operands_.values[j] = r;
+        }
+    }
+    ErrorCode = ErrNone;
+    return operands_.values[0];
+}
+
+Extended CalcExpression::NameValue(const std::string& name) {
+    ErrorCode = ErrUndefinedName;
+    const auto resolved = ResolveName(name);
+    if (!resolved) return Fail();
+    number_.clear();
+    for (const char c : *resolved) {
+        if (c != ',') number_.push_back(c);
+    }
+
+    if (!number_.empty() && number_.front() == 'H') {
+        static constexpr std::string_view HexDigits = "0123456789ABCDEF";
+        Extended v = 0;
+        ErrorCode = ErrNone;
+        for (std::size_t i = 1; i < number_.size(); ++i) {
+            const std::size_t d = HexDigits.find(number_[i]);
+            if (d == std::string_view::npos) {
+                v = 0;
+                ErrorCode = ErrUndefinedName;
+            } else {
+                v = v * 16 + static_cast<Extended>(d);
+            }
+        }
+        return v;
+    }
+    Extended v;
+    if (!ReadDecimal(number_, v)) return 0;
+    ErrorCode = ErrNone;
+    return v;
+}
+
+std::optional<std::string_view> CalcExpression::ResolveName(std::string_view name) {
+    if (const auto value = LookupConstant(Constants, name)) return value;
+
+    std::string_view t = name;
+    if (name.size() >= 2 && name.front() == 'A') {
+        // A line reference A0..A99 (leading zeros allowed) to a line that has a value.
+        int n = 0;
+        bool integer = true;
+        for (const char c : name.substr(1)) {
+            if (!IsDigit(c)) integer = false;
+            if (n < ValueTable::Capacity) n = n * 10 + (c - '0');
+        }
+        if (integer && n < ValueTable::Capacity && LineValues.values[n] != ErrorValue) {
+            const int k = WorkValues.StoreValue(LineValues.values[n]);
+            if (k < 0) return std::nullopt;
+            char buffer[8];
+            resolved_ = WorkReference(k, buffer);
+            t = resolved_;
+        }
+    }
+    const std::size_t equal = t.find('=');
+    if (equal != std::string_view::npos) t.remove_prefix(equal + 1);
+    return t;
+}
+
+bool CalcExpression::OperandValue(std::string_view text, Extended& value) {
+    if (!text.empty() && text.front() == '#') {
+        const std::string_view digits = text.substr(1);
+        if (digits.empty()) return false;
+        int n = 0;
+        for (const char c : digits) {
+            if (!IsDigit(c)) return false;
+            n = n * 10 + (c - '0');
+            if (n >= ValueTable::Capacity) return false;
+        }
+        value = WorkValues.values[n];
+        return true;
+    }
+    return ReadDecimal(text, value);
+}
+
+Extended CalcExpression::CalcFunction(const std::string& call) {
+    ErrorCode = ErrUndefinedFunction;
+    Extended r = 0;
+    const std::string_view whole(call);
+    const std::size_t open = whole.find('(');
+    // The argument runs from after the first "(" up to the closing parenthesis at the end.
+    const std::string_view argument = open == std::string_view::npos
+                                          ? std::string_view{}
+                                          : whole.substr(open + 1, whole.size() - open - 2);
+    const Extended x = CalcSimple(argument);
+    if (ErrorCode != ErrNone) return 0;
+
+    const std::string_view name = whole.substr(0, open);
+    ErrorCode = ErrNone;
+    const Extended f = Degree != 0 ? DegreeFactor : 1;
+    if (name.empty()) {
+        r = x;
+    } else if (name == "SIN") {
+        r = Circular(sinl, x / f);
+    } else if (name == "COS") {
+        r = Circular(cosl, x / f);
+    } else if (name == "TAN") {
+        r = Circular(tanl, x / f);
+    } else if (name == "ASIN") {
+        r = std::fabs(x) > 1 ? ErrorValue : std::asin(x) * f;
+    } else if (name == "ACOS") {
+        r = std::fabs(x) > 1 ? ErrorValue : std::acos(x) * f;
+    } else if (name == "ATAN") {
+        r = std::atan(x) * f;
+    } else if (name == "LOG") {
+        r = x <= 0 ? ErrorValue : std::log(x);
+    } else if (name == "LOG10") {
+        r = x <= 0 ? ErrorValue : std::log10(x);
+    } else if (name == "SQRT") {
+        r = x < 0 ? ErrorValue : std::sqrt(x);
+    } else {
+        ErrorText = name;
+        ErrorCode = ErrUndefinedFunction;
+    }
+
+    // The tangent at an odd multiple of 90 degrees, and arguments whose arc tangent is 90
+    // degrees to the precision shown.
+    if (name == "TAN" && std::fabs(ToDouble(r)) >= 1e16) r = ErrorValue;
+    if (name == "ATAN" && std::fabs(ToDouble(x)) >= 1e12) r = ErrorValue;
+    if (r >= ErrorValue || std::isnan(r)) {
+        ErrorText = name;
+        ErrorCode = ErrBadArgument;
+    }
+    return r;
+}

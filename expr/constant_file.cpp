@@ -1,0 +1,59 @@
+#include "expr/constant_file.h"
+
+namespace {
+
+// Reads one character of a name at pos, advancing pos, folded so that a, A, ａ and Ａ compare
+// equal. Any other byte stands for itself; UTF-8 sequences never contain ASCII bytes.
+int FoldedChar(std::string_view s, std::size_t& pos) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+    const unsigned char c = byte(pos);
+    if (c == 0xEF && pos + 2 < s.size()) {
+        const unsigned char c1 = byte(pos + 1), c2 = byte(pos + 2);
+        // U+FF21..U+FF3A (Ａ..Ｚ) and U+FF41..U+FF5A (ａ..ｚ).
+        if (c1 == 0xBC && c2 >= 0xA1 && c2 <= 0xBA) {
+            pos += 3;
+            return 'A' + (c2 - 0xA1);
+        }
+        if (c1 == 0xBD && c2 >= 0x81 && c2 <= 0x9A) {
+            pos += 3;
+            return 'A' + (c2 - 0x81);
+        }
+    }
+    ++pos;
+    return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c;
+}
+
+}  // namespace
+
+std::string_view ConstantName(std::string_view line) {
+    const std::size_t equal = line.find('=');
+    return equal == std::string_view::npos ? std::string_view{} : line.substr(0, equal);
+}
+
+bool SameConstantName(std::string_view a, std::string_view b) {
+    std::size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (FoldedChar(a, i) != FoldedChar(b, j)) return false;
+    }
+    return i == a.size() && j == b.size();
+}
+
+std::optional<std::string_view> LookupConstant(const std::vector<std::string>& constants,
+                                               std::string_view name) {
+    for (const std::string& line : constants) {
+        const std::size_t equal = line.find('=');
+        if (equal == std::string::npos) continue;
+        const std::string_view text(line);
+        if (SameConstantName(text.substr(0, equal), name)) return text.substr(equal + 1);
+    }
+    return std::nullopt;
+}
+
+ReadResult LoadConstants(const std::string& path, std::vector<std::string>& constants) {
+    constants.clear();
+    return ReadTextFile(path, constants);
+}
+
+bool SaveConstants(const std::string& path, const std::vector<std::string>& constants) {
+    return WriteTextFile(path, constants);
+}

@@ -1,0 +1,29 @@
+#pragma once
+// The named constants: NAME=VALUE lines, their case-insensitive lookup and the constant file.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/text_file.h"
+
+// File name of the constant list, in the folder of the program's data files.
+inline constexpr const char* ConstantFileName = "constant.clc";
+
+// The text before the first "=" of a line; empty for a line without "=".
+std::string_view ConstantName(std::string_view line);
+
+// Names are equal when they differ only in the case of ASCII letters; full-width Latin letters
+// count as their ASCII counterparts.
+bool SameConstantName(std::string_view a, std::string_view b);
+
+// The value (the text after the first "=") of the first line whose name equals name; lines
+// without "=" never match.
+std::optional<std::string_view> LookupConstant(const std::vector<std::string>& constants,
+                                               std::string_view name);
+
+// Fills constants from the file at path (emptied first; stays empty unless the result is Read).
+ReadResult LoadConstants(const std::string& path, std::vector<std::string>& constants);
+// Writes constants to the file at path, one line each with CR LF; false when writing failed.
+bool SaveConstants(const std::string& path, const std::vector<std::string>& constants);
