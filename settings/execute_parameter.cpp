@@ -19,4 +19,87 @@ ExecuteParameter::ExecuteParameter() : EXEPATH(ExecutableFolder()) {
     FOLDER = DefaultFolder(EXEPATH);
 }
 
-ExecuteParameter::~ExecuteParameter() {}
+ExecuteParameter::ExecuteParameter(const std::string& dataFolder) : ownsFile_(true) {
+    SetLocation(dataFolder, "TSRN.sts");
+    Load();
+
+    WIDTH = ReadInteger("WIDTH    ", 600);
+    HEIGHT = ReadInteger("HEIGHT   ", 400);
+    LEFT = ReadInteger("LEFT     ", 0);
+    TOP = ReadInteger("TOP      ", 0);
+    RWIDTH = ReadInteger("RWIDTH   ", 28);
+    TOOL = ReadInteger("TOOL     ", 1);
+    FUNCTION = ReadInteger("FUNCTION ", 1);
+    STATUS = ReadInteger("STATUS   ", 1);
+    FLASH = ReadInteger("FLASH    ", 1);
+    ASK = ReadInteger("ASK      ", 1);
+    AMODE = ReadInteger("AMODE    ", 0);
+    CMODE = ReadInteger("CMODE    ", 0);
+    VMODE = ReadInteger("VMODE    ", 0);
+    RTIME = ReadInteger("RTIME    ", 1);
+    RKAKKO = ReadInteger("RKAKKO   ", 1);
+    RSUM = ReadInteger("RSUM     ", 1);
+    ECELL = ReadString("ECELL    ", "A1");
+    EOUT = ReadInteger("EOUT     ", 7);
+    COMMA = ReadInteger("COMMA    ", 3);
+    HSIZE = ReadInteger("HSIZE    ", 8);
+    DEGREE = ReadInteger("DEGREE   ", 1);
+    TRANS = ReadInteger("TRANS    ", 0);
+    TMOST = ReadInteger("TMOST    ", 0);
+    EXEPATH = ExecutableFolder();
+    FOLDER = ReadString("FOLDER   ", DefaultFolder(EXEPATH));
+
+    COMPUTER = ComputerName();
+    OSINFO = OsVersionText();
+    USER = UserName();
+    PROGRAM = ExecutablePath();
+    START = LocalTimeText();
+    QUIT.clear();
+
+    // Lines of unknown keys and repeated keys are not carried over.
+    ClearEntries();
+    WriteString("COMPUTER ", COMPUTER);
+    WriteString("OSINFO   ", OSINFO);
+    WriteString("USER     ", USER);
+    WriteString("PROGRAM  ", PROGRAM);
+    WriteString("EXEPATH  ", EXEPATH);
+    WriteString("START    ", START);
+    WriteString("QUIT     ", QUIT);
+    WriteSettings();
+    Save();
+}
+
+ExecuteParameter::~ExecuteParameter() {
+    if (!ownsFile_) return;
+    QUIT = LocalTimeText();
+    WriteString("QUIT     ", QUIT);
+    WriteSettings();
+    Save();
+}
+
+void ExecuteParameter::WriteSettings() {
+    WriteInteger("WIDTH    ", WIDTH);
+    WriteInteger("HEIGHT   ", HEIGHT);
+    WriteInteger("LEFT     ", LEFT);
+    WriteInteger("TOP      ", TOP);
+    WriteInteger("RWIDTH   ", RWIDTH);
+    WriteInteger("TOOL     ", TOOL);
+    WriteInteger("FUNCTION ", FUNCTION);
+    WriteInteger("STATUS   ", STATUS);
+    WriteInteger("FLASH    ", FLASH);
+    WriteInteger("ASK      ", ASK);
+    WriteInteger("AMODE    ", AMODE);
+    WriteInteger("CMODE    ", CMODE);
+    WriteInteger("VMODE    ", VMODE);
+    WriteInteger("RTIME    ", RTIME);
+    WriteInteger("RKAKKO   ", RKAKKO);
+    WriteInteger("RSUM     ", RSUM);
+    WriteString("ECELL    ", ECELL);
+    WriteInteger("EOUT     ", EOUT);
+    WriteInteger("COMMA    ", COMMA);
+    WriteInteger("HSIZE    ", HSIZE);
+    WriteInteger("DEGREE   ", DEGREE);
+    WriteInteger("TRANS    ", TRANS);
+    WriteInteger("TMOST    ", TMOST);
+    WriteString("FOLDER   ", FOLDER);
+}

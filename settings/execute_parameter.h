@@ -34,6 +34,9 @@ public:
     std::string FOLDER;
 
 private:
+    // Writes every setting, WIDTH to FOLDER: appended to an empty store, else in place.
+    void WriteSettings();
+
     bool ownsFile_ = false;
 };
 

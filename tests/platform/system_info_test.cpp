@@ -1,0 +1,135 @@
+#include "platform/system_info.h"
+
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <regex>
+#include <string>
+
+#include "tests/settings/temp_folder.h"
+
+namespace {
+
+struct OsCase {
+    const char* name;
+    std::string release;
+    std::string osRelease;
+    std::string expected;
+};
+
+class FormatOsVersionTest : public testing::TestWithParam<OsCase> {};
+
+TEST_P(FormatOsVersionTest, TakesKernelNumbersAndPrettyName) {
+    const OsCase& c = GetParam();
+    EXPECT_EQ(FormatOsVersion(c.release, c.osRelease), c.expected);
+}
+
+const char* const kDebian =
+    "PRETTY_NAME=\"Debian GNU/Linux 12 (bookworm)\"\nNAME=\"Debian GNU/Linux\"\nID=debian\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Systems, FormatOsVersionTest,
+    testing::Values(
+        OsCase{"Debian", "6.1.0-18-amd64", kDebian,
+               "MJ:6 MI:1 BN:0 PD:0 OT:Debian GNU/Linux 12 (bookworm)"},
+        OsCase{"PatchNumber", "5.15.153-generic", kDebian,
+               "MJ:5 MI:15 BN:153 PD:0 OT:Debian GNU/Linux 12 (bookworm)"},
+        OsCase{"PatchWithPlus", "6.6.31+rpt-rpi-v8", "", "MJ:6 MI:6 BN:31 PD:0 OT:"},
+        OsCase{"NoPatch", "4.19", "PRETTY_NAME=Alpine", "MJ:4 MI:19 BN:0 PD:0 OT:Alpine"},
+        OsCase{"EmptyRelease", "", "", "MJ:0 MI:0 BN:0 PD:0 OT:"},
+        OsCase{"NoPrettyName", "6.1.0", "NAME=Debian\nID=debian\n", "MJ:6 MI:1 BN:0 PD:0 OT:"},
+        OsCase{"PrettyNameLaterInTheFile", "6.1.0", "NAME=x\nPRETTY_NAME=\"Fedora 40\"\n",
+               "MJ:6 MI:1 BN:0 PD:0 OT:Fedora 40"},
+        OsCase{"SingleQuotes", "6.1.0", "PRETTY_NAME='Arch Linux'",
+               "MJ:6 MI:1 BN:0 PD:0 OT:Arch Linux"},
+        OsCase{"CrLfFile", "6.1.0", "PRETTY_NAME=\"Mint 21\"\r\n",
+               "MJ:6 MI:1 BN:0 PD:0 OT:Mint 21"},
+        OsCase{"SimilarKeyIgnored", "6.1.0", "PRETTY_NAME_X=\"no\"\nXPRETTY_NAME=\"no\"\n",
+               "MJ:6 MI:1 BN:0 PD:0 OT:"},
+        OsCase{"UnbalancedQuoteKept", "6.1.0", "PRETTY_NAME=\"Odd",
+               "MJ:6 MI:1 BN:0 PD:0 OT:\"Odd"}),
+    [](const testing::TestParamInfo<OsCase>& info) { return info.param.name; });
+
+TEST(SystemInfoTest, OsVersionTextHasTheFiveFields) {
+    EXPECT_TRUE(
+        std::regex_match(OsVersionText(), std::regex(R"(MJ:[1-9]\d* MI:\d+ BN:\d+ PD:0 OT:.*)")))
+        << OsVersionText();
+}
+
+TEST(SystemInfoTest, ComputerNameIsTheHostName) {
+    std::string host = ReadBytes("/proc/sys/kernel/hostname");
+    if (!host.empty() && host.back() == '\n') host.pop_back();
+    EXPECT_EQ(ComputerName(), host);
+}
+
+TEST(SystemInfoTest, UserNameIsTheEffectiveUser) {
+    const std::string name = UserName();
+    ASSERT_FALSE(name.empty());
+    const passwd* entry = getpwnam(name.c_str());
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->pw_uid, geteuid());
+}
+
+TEST(SystemInfoTest, ExecutableFolderHoldsTheRunningProgram) {
+    const std::string path = ExecutablePath();
+    const std::string folder = ExecutableFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.back(), '/');
+    EXPECT_EQ(path.substr(0, folder.size()), folder);
+    EXPECT_EQ(path.substr(folder.size()), "core_tests");
+    EXPECT_TRUE(std::filesystem::is_regular_file(path));
+}
+
+TEST(SystemInfoTest, LocalTimeTextIsDateAndTime) {
+    const std::string text = LocalTimeText();
+    ASSERT_TRUE(std::regex_match(text, std::regex(R"(\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2})")))
+        << text;
+    const int month = std::stoi(text.substr(5, 2));
+    const int hour = std::stoi(text.substr(11, 2));
+    EXPECT_TRUE(month >= 1 && month <= 12) << text;
+    EXPECT_TRUE(hour >= 0 && hour <= 23) << text;
+}
+
+TEST(DataFolderTest, VariableNamesTheFolderAndItIsCreated) {
+    TempFolder temp;
+    const std::string wanted = temp.Folder() + "new/sub";
+    const EnvGuard data("TESSARIN_DATA_DIR", wanted);
+    EXPECT_EQ(DataFolder(), wanted + "/");
+    EXPECT_TRUE(std::filesystem::is_directory(wanted));
+    EXPECT_FALSE(DataFolderIsExecutableFolder());
+}
+
+TEST(DataFolderTest, VariableNamingTheExecutableFolderIsAPortableCopy) {
+    std::string folder = ExecutableFolder();
+    const EnvGuard data("TESSARIN_DATA_DIR", folder);
+    EXPECT_EQ(DataFolder(), folder);
+    EXPECT_TRUE(DataFolderIsExecutableFolder());
+    folder.pop_back();
+    const EnvGuard withoutSlash("TESSARIN_DATA_DIR", folder);
+    EXPECT_TRUE(DataFolderIsExecutableFolder());
+}
+
+TEST(DataFolderTest, EmptyVariableIsNotSet) {
+    TempFolder temp;
+    const EnvGuard data("TESSARIN_DATA_DIR", std::string());
+    const EnvGuard config("XDG_CONFIG_HOME", temp.Folder() + "config");
+    // The executable's folder when it can be written, else the configuration folder.
+    if (access(ExecutableFolder().c_str(), W_OK) == 0) {
+        EXPECT_EQ(DataFolder(), ExecutableFolder());
+        EXPECT_TRUE(DataFolderIsExecutableFolder());
+    } else {
+        EXPECT_EQ(DataFolder(), temp.Folder() + "config/tessarin/");
+        EXPECT_TRUE(std::filesystem::is_directory(temp.Folder() + "config/tessarin"));
+        EXPECT_FALSE(DataFolderIsExecutableFolder());
+    }
+}
+
+TEST(SystemInfoTest, UserHomeFolderEndsInSlash) {
+    TempFolder temp;
+    const EnvGuard home("HOME", temp.Folder() + "me");
+    EXPECT_EQ(UserHomeFolder(), temp.Folder() + "me/");
+}
+
+}  // namespace

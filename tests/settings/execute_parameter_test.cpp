@@ -1,0 +1,277 @@
+#include "settings/execute_parameter.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "platform/system_info.h"
+#include "tests/settings/temp_folder.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const char* const kSettingsFile = "TSRN.sts";
+
+std::string Join(const Lines& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+Lines SplitCrLf(const std::string& bytes) {
+    Lines lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(bytes.substr(start, end - start));
+    }
+    EXPECT_EQ(start, bytes.size()) << "the last line lacks its CR LF";
+    return lines;
+}
+
+bool IsTimeText(const std::string& text) {
+    return std::regex_match(text, std::regex(R"(\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2})"));
+}
+
+// The run-record lines as this run must write them.
+Lines RunRecordLines(const std::string& start, const std::string& quit) {
+    return {"COMPUTER =" + ComputerName(),
+            "OSINFO   =" + OsVersionText(),
+            "USER     =" + UserName(),
+            "PROGRAM  =" + ExecutablePath(),
+            "EXEPATH  =" + ExecutableFolder(),
+            "START    =" + start,
+            "QUIT     =" + quit};
+}
+
+Lines DefaultSettingLines(const std::string& folder) {
+    return {"WIDTH    =600", "HEIGHT   =400", "LEFT     =0", "TOP      =0",        "RWIDTH   =28",
+            "TOOL     =1",   "FUNCTION =1",   "STATUS   =1", "FLASH    =1",        "ASK      =1",
+            "AMODE    =0",   "CMODE    =0",   "VMODE    =0", "RTIME    =1",        "RKAKKO   =1",
+            "RSUM     =1",   "ECELL    =A1",  "EOUT     =7", "COMMA    =3",        "HSIZE    =8",
+            "DEGREE   =1",   "TRANS    =0",   "TMOST    =0", "FOLDER   =" + folder};
+}
+
+Lines Concat(Lines first, const Lines& second) {
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
+class ExecuteParameterTest : public testing::Test {
+  protected:
+    std::string SettingsPath() const { return temp.File(kSettingsFile); }
+    TempFolder temp;
+    // An installed program: the data folder is not the executable's folder.
+    EnvGuard data{"TESSARIN_DATA_DIR", temp.Folder()};
+    EnvGuard home{"HOME", temp.Folder() + "home"};
+};
+
+TEST_F(ExecuteParameterTest, FirstRunWritesAllLinesInOrder) {
+    ASSERT_FALSE(DataFolderIsExecutableFolder());
+    const std::string before = LocalTimeText();
+    ExecuteParameter record(temp.Folder());
+    const std::string after = LocalTimeText();
+
+    ASSERT_TRUE(IsTimeText(record.START)) << record.START;
+    EXPECT_LE(before, record.START);
+    EXPECT_LE(record.START, after);
+    EXPECT_EQ(record.QUIT, "");
+    EXPECT_EQ(record.EXEPATH, ExecutableFolder());
+    EXPECT_EQ(record.FOLDER, temp.Folder() + "home/");
+    EXPECT_EQ(record.ECELL, "A1");
+    EXPECT_EQ(ReadBytes(SettingsPath()),
+              Join(Concat(RunRecordLines(record.START, ""),
+                          DefaultSettingLines(temp.Folder() + "home/"))));
+}
+
+TEST_F(ExecuteParameterTest, PortableCopyStartsTheFileDialogsInItsOwnFolder) {
+    const EnvGuard portable("TESSARIN_DATA_DIR", ExecutableFolder());
+    ASSERT_TRUE(DataFolderIsExecutableFolder());
+    ExecuteParameter record(temp.Folder());
+    EXPECT_EQ(record.FOLDER, record.EXEPATH);
+    EXPECT_EQ(SplitCrLf(ReadBytes(SettingsPath())).back(), "FOLDER   =" + ExecutableFolder());
+}
+
+TEST_F(ExecuteParameterTest, DestructionWritesQuitAndTheCurrentSettingsInPlace) {
+    std::string start;
+    {
+        ExecuteParameter record(temp.Folder());
+        start = record.START;
+        // As the window's closing handler and a loaded formula file would leave them.
+        record.WIDTH = 1024;
+        record.TOP = -20;
+        record.CMODE = 1;
+        record.VMODE = 1;
+        record.HSIZE = 16;
+        record.DEGREE = 0;
+        record.ECELL = "";
+        record.FOLDER = "/data/a=b/";
+        // The run record is not written again: a changed member stays out of the file.
+        record.USER = "someone else";
+        EXPECT_EQ(
+            ReadBytes(SettingsPath()),
+            Join(Concat(RunRecordLines(start, ""), DefaultSettingLines(temp.Folder() + "home/"))));
+    }
+    const Lines lines = SplitCrLf(ReadBytes(SettingsPath()));
+    ASSERT_EQ(lines.size(), 31u);
+    const std::string quit = lines[6].substr(10);
+    ASSERT_TRUE(IsTimeText(quit)) << lines[6];
+    EXPECT_LE(start, quit);
+    Lines expected = Concat(RunRecordLines(start, quit), DefaultSettingLines("/data/a=b/"));
+    expected[7] = "WIDTH    =1024";
+    expected[10] = "TOP      =-20";
+    expected[18] = "CMODE    =1";
+    expected[19] = "VMODE    =1";
+    expected[23] = "ECELL    =";
+    expected[26] = "HSIZE    =16";
+    expected[27] = "DEGREE   =0";
+    EXPECT_EQ(lines, expected);
+
+    ExecuteParameter next(temp.Folder());
+    EXPECT_EQ(next.WIDTH, 1024);
+    EXPECT_EQ(next.TOP, -20);
+    EXPECT_EQ(next.CMODE, 1);
+    EXPECT_EQ(next.VMODE, 1);
+    EXPECT_EQ(next.HSIZE, 16);
+    EXPECT_EQ(next.DEGREE, 0);
+    EXPECT_EQ(next.ECELL, "");
+    EXPECT_EQ(next.FOLDER, "/data/a=b/");
+    EXPECT_EQ(next.USER, UserName());
+}
+
+struct FileCase {
+    const char* name;
+    Lines file;
+    // The settings that differ from the defaults after reading, in the form of their lines.
+    Lines changed;
+};
+
+class SettingsFileTest : public ExecuteParameterTest,
+                         public testing::WithParamInterface<FileCase> {};
+
+TEST_P(SettingsFileTest, ReadsTheFileAndWritesItBackClean) {
+    const FileCase& c = GetParam();
+    WriteBytes(SettingsPath(), Join(c.file));
+    ExecuteParameter record(temp.Folder());
+
+    Lines expected = DefaultSettingLines(temp.Folder() + "home/");
+    for (const std::string& change : c.changed) {
+        for (std::string& line : expected) {
+            if (line.compare(0, 10, change, 0, 10) == 0) line = change;
+        }
+    }
+    const Lines written = SplitCrLf(ReadBytes(SettingsPath()));
+    EXPECT_EQ(written, Concat(RunRecordLines(record.START, ""), expected));
+
+    // The members hold what was written for them.
+    const std::vector<std::int32_t> integers = {
+        record.WIDTH,    record.HEIGHT, record.LEFT,   record.TOP, record.RWIDTH, record.TOOL,
+        record.FUNCTION, record.STATUS, record.FLASH,  record.ASK, record.AMODE,  record.CMODE,
+        record.VMODE,    record.RTIME,  record.RKAKKO, record.RSUM};
+    for (std::size_t i = 0; i < integers.size(); ++i) {
+        EXPECT_EQ(expected[i].substr(10), std::to_string(integers[i])) << expected[i];
+    }
+    EXPECT_EQ(expected[16].substr(10), record.ECELL);
+    const std::vector<std::int32_t> more = {record.EOUT,   record.COMMA, record.HSIZE,
+                                            record.DEGREE, record.TRANS, record.TMOST};
+    for (std::size_t i = 0; i < more.size(); ++i) {
+        EXPECT_EQ(expected[17 + i].substr(10), std::to_string(more[i])) << expected[17 + i];
+    }
+    EXPECT_EQ(expected[23].substr(10), record.FOLDER);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SettingsFileTest,
+    testing::Values(
+        FileCase{"EmptyFile", {}, {}},
+        FileCase{
+            "AllChanged",
+            {"WIDTH    =800", "HEIGHT   =500", "LEFT     =10", "TOP      =20",   "RWIDTH   =30",
+             "TOOL     =0",   "FUNCTION =0",   "STATUS   =0",  "FLASH    =0",    "ASK      =0",
+             "AMODE    =1",   "CMODE    =1",   "VMODE    =1",  "RTIME    =0",    "RKAKKO   =0",
+             "RSUM     =0",   "ECELL    =C3",  "EOUT     =5",  "COMMA    =4",    "HSIZE    =16",
+             "DEGREE   =0",   "TRANS    =10",  "TMOST    =1",  "FOLDER   =/srv/"},
+            {"WIDTH    =800", "HEIGHT   =500", "LEFT     =10", "TOP      =20",   "RWIDTH   =30",
+             "TOOL     =0",   "FUNCTION =0",   "STATUS   =0",  "FLASH    =0",    "ASK      =0",
+             "AMODE    =1",   "CMODE    =1",   "VMODE    =1",  "RTIME    =0",    "RKAKKO   =0",
+             "RSUM     =0",   "ECELL    =C3",  "EOUT     =5",  "COMMA    =4",    "HSIZE    =16",
+             "DEGREE   =0",   "TRANS    =10",  "TMOST    =1",  "FOLDER   =/srv/"}},
+        FileCase{"NegativeWidth", {"WIDTH    =-5"}, {"WIDTH    =-5"}},
+        FileCase{"WidthWithLetters", {"WIDTH    =800abc"}, {}},
+        FileCase{"EmptyWidth", {"WIDTH    ="}, {}},
+        FileCase{
+            "LowerCaseKeys", {"width    =900", "Ecell    =b7"}, {"WIDTH    =900", "ECELL    =b7"}},
+        FileCase{"UnpaddedKeyIgnoredAndDropped", {"WIDTH=900", "HEIGHT =300"}, {}},
+        FileCase{
+            "UnknownKeyDropped", {"COLOR    =5", "no equals sign", "TOP      =7"}, {"TOP      =7"}},
+        FileCase{"FirstOfDuplicatesUsed", {"HEIGHT   =500", "HEIGHT   =700"}, {"HEIGHT   =500"}},
+        FileCase{"FolderWithEqualsSign", {"FOLDER   =/home/a=b/c=/"}, {"FOLDER   =/home/a=b/c=/"}},
+        FileCase{"EmptyTextsStayEmpty", {"ECELL    =", "FOLDER   ="}, {"ECELL    =", "FOLDER   ="}},
+        FileCase{"TextsAreNotTrimmed", {"ECELL    = A1 "}, {"ECELL    = A1 "}},
+        FileCase{
+            "OutOfRangePassedOn",
+            {"COMMA    =7", "HSIZE    =99", "TRANS    =-3", "AMODE    =2", "WIDTH    =2147483647"},
+            {"COMMA    =7", "HSIZE    =99", "TRANS    =-3", "AMODE    =2", "WIDTH    =2147483647"}},
+        FileCase{"RunRecordNotReadBack",
+                 {"COMPUTER =elsewhere", "USER     =nobody", "START    =1999/01/01 00:00:00",
+                  "QUIT     =1999/01/01 00:00:01", "EXEPATH  =/nowhere/"},
+                 {}}),
+    [](const testing::TestParamInfo<FileCase>& info) { return info.param.name; });
+
+TEST_F(ExecuteParameterTest, FileHeldByAnotherIsNeitherReadNorWritten) {
+    const std::string held = Join({"WIDTH    =800", "HEIGHT   =500"});
+    WriteBytes(SettingsPath(), held);
+    const int fd = open(SettingsPath().c_str(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(flock(fd, LOCK_EX | LOCK_NB), 0);
+    {
+        ExecuteParameter record(temp.Folder());
+        EXPECT_EQ(record.WIDTH, 600);
+        EXPECT_EQ(record.HEIGHT, 400);
+        EXPECT_EQ(ReadBytes(SettingsPath()), held);
+        record.WIDTH = 1;
+    }
+    EXPECT_EQ(ReadBytes(SettingsPath()), held);
+    close(fd);
+}
+
+TEST_F(ExecuteParameterTest, MissingFolderGivesDefaultsAndCreatesNothing) {
+    const std::string missing = temp.Folder() + "missing/";
+    {
+        ExecuteParameter record(missing);
+        EXPECT_EQ(record.WIDTH, 600);
+        EXPECT_EQ(record.ECELL, "A1");
+        EXPECT_TRUE(IsTimeText(record.START));
+    }
+    EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+TEST_F(ExecuteParameterTest, RecordWithoutFileTouchesNoFile) {
+    {
+        ExecuteParameter record;
+        EXPECT_EQ(record.WIDTH, 600);
+        EXPECT_EQ(record.HEIGHT, 400);
+        EXPECT_EQ(record.RWIDTH, 28);
+        EXPECT_EQ(record.ECELL, "A1");
+        EXPECT_EQ(record.EOUT, 7);
+        EXPECT_EQ(record.EXEPATH, ExecutableFolder());
+        EXPECT_EQ(record.FOLDER, temp.Folder() + "home/");
+        const DisplayModes modes = record.Modes();
+        EXPECT_EQ(modes.cmode, 0);
+        EXPECT_EQ(modes.vmode, 0);
+        EXPECT_EQ(modes.comma, 3);
+        EXPECT_EQ(modes.hsize, 8);
+        record.WIDTH = 1;
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(temp.Folder()));
+}
+
+}  // namespace
