@@ -1,0 +1,131 @@
+#include "sheet/formula_file.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <string_view>
+
+#include "platform/text_file.h"
+
+namespace {
+
+// An optional sign and at least one decimal digit, nothing else; nullopt otherwise. Values too
+// large for an int are no valid index or field either, so they are refused as well.
+std::optional<int> ParseInteger(std::string_view text) {
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty()) return std::nullopt;
+    long long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+        if (value > 2147483647LL) return std::nullopt;
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
+// The characters first .. first+count-1 (counted from 0) of a UTF-8 line, as far as the line
+// reaches; fields are located by character, so a stray non-ASCII character shifts nothing.
+std::string_view CharacterField(std::string_view line, std::size_t first, std::size_t count) {
+    std::size_t index = 0;
+    std::size_t begin = line.size();
+    std::size_t end = line.size();
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if ((static_cast<unsigned char>(line[i]) & 0xC0) == 0x80) continue;
+        if (index == first) begin = i;
+        if (index == first + count) {
+            end = i;
+            break;
+        }
+        ++index;
+    }
+    return begin < end ? line.substr(begin, end - begin) : std::string_view();
+}
+
+int FieldOrDefault(std::string_view header, std::size_t first, std::size_t count, int fallback) {
+    return ParseInteger(CharacterField(header, first, count)).value_or(fallback);
+}
+
+// The settings' own ranges: a flag is 0 or 1 (anything else counts as on), digits are grouped
+// by 0, 3 or 4, and 1 to 16 hexadecimal digits are shown.
+FormulaFileSettings Normalized(FormulaFileSettings settings) {
+    const auto flag = [](int value) { return value != 0 ? 1 : 0; };
+    settings.AMODE = flag(settings.AMODE);
+    settings.CMODE = flag(settings.CMODE);
+    settings.VMODE = flag(settings.VMODE);
+    settings.DEGREE = flag(settings.DEGREE);
+    if (settings.COMMA != 0 && settings.COMMA != 3 && settings.COMMA != 4) {
+        settings.COMMA = FormulaFileSettings{}.COMMA;
+    }
+    settings.HSIZE = std::clamp(settings.HSIZE, 1, 16);
+    return settings;
+}
+
+}  // namespace
+
+std::vector<std::string> FormatFormulaFile(const FormulaFileContent& content) {
+    const FormulaFileSettings settings = Normalized(content.settings);
+    char header[32];
+    std::snprintf(header, sizeof header, "%02d%d%d%d%d%02d%d",
+                  std::clamp(content.currentLine, 0, kFormulaFileLines - 1), settings.AMODE,
+                  settings.CMODE, settings.VMODE, settings.COMMA, settings.HSIZE, settings.DEGREE);
+    std::vector<std::string> lines{header};
+    for (int i = 0; i < kFormulaFileLines; ++i) {
+        const std::string& formula = content.formulas[static_cast<std::size_t>(i)];
+        if (!formula.empty()) lines.push_back(std::to_string(i) + "=" + formula);
+    }
+    return lines;
+}
+
+FormulaFileReadResult ParseFormulaFile(const std::vector<std::string>& lines) {
+    FormulaFileReadResult result;
+    if (lines.empty()) {
+        result.status = FormulaFileStatus::NoHeader;
+        return result;
+    }
+    const std::string_view header = lines.front();
+    const int currentLine = FieldOrDefault(header, 0, 2, 0);
+    FormulaFileSettings& settings = result.content.settings;
+    const FormulaFileSettings defaults;
+    settings.AMODE = FieldOrDefault(header, 2, 1, defaults.AMODE);
+    settings.CMODE = FieldOrDefault(header, 3, 1, defaults.CMODE);
+    settings.VMODE = FieldOrDefault(header, 4, 1, defaults.VMODE);
+    settings.COMMA = FieldOrDefault(header, 5, 1, defaults.COMMA);
+    settings.HSIZE = FieldOrDefault(header, 6, 2, defaults.HSIZE);
+    settings.DEGREE = FieldOrDefault(header, 8, 1, defaults.DEGREE);
+    settings = Normalized(settings);
+
+    for (std::size_t n = 1; n < lines.size(); ++n) {
+        const std::string& line = lines[n];
+        const std::size_t equals = line.find('=');
+        if (equals == std::string::npos) continue;
+        const std::optional<int> index = ParseInteger(std::string_view(line).substr(0, equals));
+        if (!index || *index < 0 || *index >= kFormulaFileLines) continue;
+        result.content.formulas[static_cast<std::size_t>(*index)] = line.substr(equals + 1);
+    }
+
+    if (currentLine < 0 || currentLine >= kFormulaFileLines) {
+        result.status = FormulaFileStatus::BadLineIndex;
+    } else {
+        result.status = FormulaFileStatus::Read;
+        result.content.currentLine = currentLine;
+    }
+    return result;
+}
+
+bool ReadFormulaFile(const std::string& path, FormulaFileReadResult& result) {
+    std::vector<std::string> lines;
+    if (ReadTextFile(path, lines) != ReadResult::Read) {
+        result = FormulaFileReadResult{};
+        return false;
+    }
+    result = ParseFormulaFile(lines);
+    return result.Succeeded();
+}
+
+bool WriteFormulaFile(const std::string& path, const FormulaFileContent& content) {
+    return WriteTextFile(path, FormatFormulaFile(content));
+}
