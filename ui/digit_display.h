@@ -1,0 +1,56 @@
+#pragma once
+// The large calculator-style result display: 16 glyph positions, right-aligned, and 5 comma
+// dots that move to sit between the glyphs, on the dark result panel.
+
+#include <QColor>
+#include <QPixmap>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <vector>
+
+class DigitDisplay : public QWidget {
+    Q_OBJECT
+
+  public:
+    static constexpr int kPositions = 16;  // IM00 (rightmost) .. IM15
+    static constexpr int kDots = 5;        // IMc1 .. IMc5
+    static constexpr int kGlyphWidth = 14;
+    static constexpr int kGlyphHeight = 16;
+    static constexpr int kDotSize = 3;
+    // The glyph string: a character's position in it is its glyph number.
+    static const QString kGlyphChars;  // "0123456789ABCDEF.+-"
+
+    explicit DigitDisplay(QWidget* parent = nullptr);
+
+    // Shows a result text right-aligned (commas become dots between the glyphs); failed or an
+    // empty text leaves the display blank. Texts longer than the display lose their left part.
+    void ShowDigits(const QString& text, bool failed);
+
+    // The glyph number shown at a position (0 = IM00, the rightmost), or -1 when it is empty.
+    int GlyphAt(int position) const;
+    bool DotVisible(int dot) const;  // dot 0 = IMc1
+    int DotLeft(int dot) const;
+
+    // Where glyph position p and comma dot k sit on the panel.
+    static QRect GlyphRect(int position);
+    static int DotTop() { return 23; }
+    static int InitialDotLeft(int dot);
+
+    // The result panel's colour (3223857 as a 0x00BBGGRR value).
+    static QColor PanelColor();
+    // The 19 glyph pictures (ILnum), in the order of kGlyphChars, transparent where unlit.
+    static const std::vector<QPixmap>& Glyphs();
+    static const QPixmap& DotPicture();
+
+    QSize sizeHint() const override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    std::array<int, kPositions> glyphs_;
+    std::array<bool, kDots> dotVisible_;
+    std::array<int, kDots> dotLeft_;
+};
