@@ -82,9 +82,9 @@ QPainterPath SegmentPath(int bit) {
     }
 }
 
-void DrawSegments(QPainter& painter, unsigned lit) {
+void DrawSegments(QPainter& painter, unsigned lit, const QColor& color) {
     for (int bit = 0; bit < 7; ++bit) {
-        if (lit & (1u << bit)) painter.fillPath(SegmentPath(bit), kLit);
+        if (lit & (1u << bit)) painter.fillPath(SegmentPath(bit), color);
     }
 }
 
@@ -93,22 +93,27 @@ QPixmap MakeGlyph(int glyph) {
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    if (glyph < 16) {
-        DrawSegments(painter, kSegments[glyph]);
-    } else if (glyph == 16) {
-        painter.fillRect(QRectF(4.5, 13.0, 2.5, 2.5), kLit);
-    } else if (glyph == 17) {
-        DrawSegments(painter, G);
-        const qreal centre = (kLeft + kRight) / 2;
-        painter.fillPath(Segment({centre, kMiddle - 3.5}, {centre, kMiddle}), kLit);
-        painter.fillPath(Segment({centre, kMiddle}, {centre, kMiddle + 3.5}), kLit);
-    } else {
-        DrawSegments(painter, G);
-    }
+    DrawDigitGlyph(painter, glyph, kLit);
     return pixmap;
 }
 
 }  // namespace
+
+void DrawDigitGlyph(QPainter& painter, int glyph, const QColor& color) {
+    if (glyph < 0 || glyph > 18) return;
+    if (glyph < 16) {
+        DrawSegments(painter, kSegments[glyph], color);
+    } else if (glyph == 16) {
+        painter.fillRect(QRectF(4.5, 13.0, 2.5, 2.5), color);
+    } else {
+        DrawSegments(painter, G, color);
+        if (glyph == 17) {
+            const qreal centre = (kLeft + kRight) / 2;
+            painter.fillPath(Segment({centre, kMiddle - 3.5}, {centre, kMiddle}), color);
+            painter.fillPath(Segment({centre, kMiddle}, {centre, kMiddle + 3.5}), color);
+        }
+    }
+}
 
 const QString DigitDisplay::kGlyphChars = QStringLiteral("0123456789ABCDEF.+-");
 

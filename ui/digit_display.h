@@ -10,6 +10,12 @@
 #include <array>
 #include <vector>
 
+class QPainter;
+
+// Draws glyph number glyph (of "0123456789ABCDEF.+-") in a 14 x 16 box at the painter's origin;
+// scale the painter for larger glyphs.
+void DrawDigitGlyph(QPainter& painter, int glyph, const QColor& color);
+
 class DigitDisplay : public QWidget {
     Q_OBJECT
 
