@@ -84,12 +84,9 @@ TEST(SystemInfoTest, ExecutableFolderHoldsTheRunningProgram) {
 
 TEST(SystemInfoTest, LocalTimeTextIsDateAndTime) {
     const std::string text = LocalTimeText();
-    ASSERT_TRUE(std::regex_match(text, std::regex(R"(\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2})")))
+    EXPECT_TRUE(std::regex_match(
+        text, std::regex(R"(\d{4}/(0[1-9]|1[0-2])/[0-3]\d ([01]\d|2[0-3]):[0-5]\d:[0-5]\d)")))
         << text;
-    const int month = std::stoi(text.substr(5, 2));
-    const int hour = std::stoi(text.substr(11, 2));
-    EXPECT_TRUE(month >= 1 && month <= 12) << text;
-    EXPECT_TRUE(hour >= 0 && hour <= 23) << text;
 }
 
 TEST(DataFolderTest, VariableNamesTheFolderAndItIsCreated) {
@@ -124,12 +121,6 @@ TEST(DataFolderTest, EmptyVariableIsNotSet) {
         EXPECT_TRUE(std::filesystem::is_directory(temp.Folder() + "config/tessarin"));
         EXPECT_FALSE(DataFolderIsExecutableFolder());
     }
-}
-
-TEST(SystemInfoTest, UserHomeFolderEndsInSlash) {
-    TempFolder temp;
-    const EnvGuard home("HOME", temp.Folder() + "me");
-    EXPECT_EQ(UserHomeFolder(), temp.Folder() + "me/");
 }
 
 }  // namespace

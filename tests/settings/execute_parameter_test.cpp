@@ -65,6 +65,26 @@ Lines Concat(Lines first, const Lines& second) {
     return first;
 }
 
+// The setting lines that a record's members give, in the order of the file.
+Lines SettingLinesOf(const ExecuteParameter& r) {
+    const auto text = [](const char* key, const std::string& value) { return key + value; };
+    const auto number = [](const char* key, std::int32_t value) {
+        return key + std::to_string(value);
+    };
+    return {number("WIDTH    =", r.WIDTH),    number("HEIGHT   =", r.HEIGHT),
+            number("LEFT     =", r.LEFT),     number("TOP      =", r.TOP),
+            number("RWIDTH   =", r.RWIDTH),   number("TOOL     =", r.TOOL),
+            number("FUNCTION =", r.FUNCTION), number("STATUS   =", r.STATUS),
+            number("FLASH    =", r.FLASH),    number("ASK      =", r.ASK),
+            number("AMODE    =", r.AMODE),    number("CMODE    =", r.CMODE),
+            number("VMODE    =", r.VMODE),    number("RTIME    =", r.RTIME),
+            number("RKAKKO   =", r.RKAKKO),   number("RSUM     =", r.RSUM),
+            text("ECELL    =", r.ECELL),      number("EOUT     =", r.EOUT),
+            number("COMMA    =", r.COMMA),    number("HSIZE    =", r.HSIZE),
+            number("DEGREE   =", r.DEGREE),   number("TRANS    =", r.TRANS),
+            number("TMOST    =", r.TMOST),    text("FOLDER   =", r.FOLDER)};
+}
+
 class ExecuteParameterTest : public testing::Test {
   protected:
     std::string SettingsPath() const { return temp.File(kSettingsFile); }
@@ -136,16 +156,16 @@ TEST_F(ExecuteParameterTest, DestructionWritesQuitAndTheCurrentSettingsInPlace) 
     EXPECT_EQ(lines, expected);
 
     ExecuteParameter next(temp.Folder());
-    EXPECT_EQ(next.WIDTH, 1024);
-    EXPECT_EQ(next.TOP, -20);
-    EXPECT_EQ(next.CMODE, 1);
-    EXPECT_EQ(next.VMODE, 1);
-    EXPECT_EQ(next.HSIZE, 16);
-    EXPECT_EQ(next.DEGREE, 0);
-    EXPECT_EQ(next.ECELL, "");
-    EXPECT_EQ(next.FOLDER, "/data/a=b/");
+    EXPECT_EQ(SettingLinesOf(next), Lines(expected.begin() + 7, expected.end()));
     EXPECT_EQ(next.USER, UserName());
 }
+
+const Lines kAllChanged = {"WIDTH    =800", "HEIGHT   =500", "LEFT     =10", "TOP      =20",
+                           "RWIDTH   =30",  "TOOL     =0",   "FUNCTION =0",  "STATUS   =0",
+                           "FLASH    =0",   "ASK      =0",   "AMODE    =1",  "CMODE    =1",
+                           "VMODE    =1",   "RTIME    =0",   "RKAKKO   =0",  "RSUM     =0",
+                           "ECELL    =C3",  "EOUT     =5",   "COMMA    =4",  "HSIZE    =16",
+                           "DEGREE   =0",   "TRANS    =10",  "TMOST    =1",  "FOLDER   =/srv/"};
 
 struct FileCase {
     const char* name;
@@ -171,39 +191,13 @@ TEST_P(SettingsFileTest, ReadsTheFileAndWritesItBackClean) {
     const Lines written = SplitCrLf(ReadBytes(SettingsPath()));
     EXPECT_EQ(written, Concat(RunRecordLines(record.START, ""), expected));
 
-    // The members hold what was written for them.
-    const std::vector<std::int32_t> integers = {
-        record.WIDTH,    record.HEIGHT, record.LEFT,   record.TOP, record.RWIDTH, record.TOOL,
-        record.FUNCTION, record.STATUS, record.FLASH,  record.ASK, record.AMODE,  record.CMODE,
-        record.VMODE,    record.RTIME,  record.RKAKKO, record.RSUM};
-    for (std::size_t i = 0; i < integers.size(); ++i) {
-        EXPECT_EQ(expected[i].substr(10), std::to_string(integers[i])) << expected[i];
-    }
-    EXPECT_EQ(expected[16].substr(10), record.ECELL);
-    const std::vector<std::int32_t> more = {record.EOUT,   record.COMMA, record.HSIZE,
-                                            record.DEGREE, record.TRANS, record.TMOST};
-    for (std::size_t i = 0; i < more.size(); ++i) {
-        EXPECT_EQ(expected[17 + i].substr(10), std::to_string(more[i])) << expected[17 + i];
-    }
-    EXPECT_EQ(expected[23].substr(10), record.FOLDER);
+    EXPECT_EQ(SettingLinesOf(record), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, SettingsFileTest,
     testing::Values(
-        FileCase{"EmptyFile", {}, {}},
-        FileCase{
-            "AllChanged",
-            {"WIDTH    =800", "HEIGHT   =500", "LEFT     =10", "TOP      =20",   "RWIDTH   =30",
-             "TOOL     =0",   "FUNCTION =0",   "STATUS   =0",  "FLASH    =0",    "ASK      =0",
-             "AMODE    =1",   "CMODE    =1",   "VMODE    =1",  "RTIME    =0",    "RKAKKO   =0",
-             "RSUM     =0",   "ECELL    =C3",  "EOUT     =5",  "COMMA    =4",    "HSIZE    =16",
-             "DEGREE   =0",   "TRANS    =10",  "TMOST    =1",  "FOLDER   =/srv/"},
-            {"WIDTH    =800", "HEIGHT   =500", "LEFT     =10", "TOP      =20",   "RWIDTH   =30",
-             "TOOL     =0",   "FUNCTION =0",   "STATUS   =0",  "FLASH    =0",    "ASK      =0",
-             "AMODE    =1",   "CMODE    =1",   "VMODE    =1",  "RTIME    =0",    "RKAKKO   =0",
-             "RSUM     =0",   "ECELL    =C3",  "EOUT     =5",  "COMMA    =4",    "HSIZE    =16",
-             "DEGREE   =0",   "TRANS    =10",  "TMOST    =1",  "FOLDER   =/srv/"}},
+        FileCase{"EmptyFile", {}, {}}, FileCase{"AllChanged", kAllChanged, kAllChanged},
         FileCase{"NegativeWidth", {"WIDTH    =-5"}, {"WIDTH    =-5"}},
         FileCase{"WidthWithLetters", {"WIDTH    =800abc"}, {}},
         FileCase{"EmptyWidth", {"WIDTH    ="}, {}},
