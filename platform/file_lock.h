@@ -5,7 +5,7 @@
 #include <string>
 
 class FileLock {
-  public:
+public:
     enum class LockState { Locked, Missing, Refused };
 
     // Opens the file at path (for writing when forWriting, which fails on a directory or a
@@ -21,7 +21,7 @@ class FileLock {
     // The open descriptor while Locked, else -1.
     int Descriptor() const { return fd_; }
 
-  private:
+private:
     int fd_ = -1;
     LockState state_ = LockState::Refused;
 };

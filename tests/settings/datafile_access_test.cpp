@@ -19,7 +19,7 @@ using Lines = std::vector<std::string>;
 
 // The store with its lines and location open to the test.
 class Store : public DatafileAccess {
-  public:
+public:
     using DatafileAccess::fileName;
     using DatafileAccess::folder;
     using DatafileAccess::lines;
@@ -33,14 +33,14 @@ Store StoreWith(const Lines& lines) {
 
 // Another holder of the file: an open of its own with the exclusive lock on it.
 class OtherHolder {
-  public:
+public:
     explicit OtherHolder(const std::string& path) : fd_(open(path.c_str(), O_RDONLY)) {}
     ~OtherHolder() {
         if (fd_ >= 0) close(fd_);
     }
     bool Lock() { return fd_ >= 0 && flock(fd_, LOCK_EX | LOCK_NB) == 0; }
 
-  private:
+private:
     int fd_;
 };
 

@@ -86,7 +86,7 @@ Lines SettingLinesOf(const ExecuteParameter& r) {
 }
 
 class ExecuteParameterTest : public testing::Test {
-  protected:
+protected:
     std::string SettingsPath() const { return temp.File(kSettingsFile); }
     TempFolder temp;
     // An installed program: the data folder is not the executable's folder.

@@ -14,7 +14,7 @@
 
 // A new empty folder under the system's temporary folder, removed with everything in it.
 class TempFolder {
-  public:
+public:
     TempFolder() {
         const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
         std::string name = "tessarin-" + std::to_string(getpid());
@@ -38,7 +38,7 @@ class TempFolder {
     std::string Folder() const { return path_.string() + "/"; }
     std::string File(const std::string& name) const { return (path_ / name).string(); }
 
-  private:
+private:
     std::filesystem::path path_;
 };
 
@@ -56,7 +56,7 @@ inline std::string ReadBytes(const std::string& path) {
 
 // Sets (or, with nullopt, removes) an environment variable and restores it at the end.
 class EnvGuard {
-  public:
+public:
     EnvGuard(const char* name, const std::optional<std::string>& value) : name_(name) {
         if (const char* old = std::getenv(name)) old_ = old;
         if (value) {
@@ -75,7 +75,7 @@ class EnvGuard {
     EnvGuard(const EnvGuard&) = delete;
     EnvGuard& operator=(const EnvGuard&) = delete;
 
-  private:
+private:
     const char* name_;
     std::optional<std::string> old_;
 };
