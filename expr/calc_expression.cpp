@@ -13,10 +13,6 @@ CalcExpression* calcExpression = nullptr;
 
 namespace {
 
-// 180 divided by the double nearest to pi, computed in extended. Results in degree mode are
-// defined by this factor, not by the extended value nearest to 180/pi.
-constexpr Extended DegreeFactor = 180.0L / static_cast<Extended>(3.141592653589793116);
-
 constexpr const char* TextIncomplete = "式が不完全";
 constexpr const char* TextZeroDivide = "ゼロで除算";
 constexpr const char* TextOverflow = "オーバーフロー";

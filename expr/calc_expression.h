@@ -24,6 +24,10 @@ enum ErrorCodes : std::int32_t {
     ErrBadArgument = -7,
 };
 
+// Degrees per radian as the evaluator uses it: 180 divided by the double nearest to pi,
+// computed in extended (not the extended value nearest to 180/pi).
+inline constexpr Extended DegreeFactor = 180.0L / static_cast<Extended>(3.141592653589793116);
+
 class CalcExpression {
   public:
     // An evaluator with an empty constant list that reads and writes no file.
