@@ -1,0 +1,30 @@
+#pragma once
+// Late-bound automation in the spreadsheet's own names ("Excel.Application", "Visible",
+// "Workbooks", "Add", "ActiveWorkbook", "ActiveSheet", "Range", "Select", "Paste"). A backend
+// installs the factory that creates its objects; every failure throws std::runtime_error with a
+// readable text.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class AutomationObject {
+  public:
+    virtual ~AutomationObject() = default;
+    virtual std::shared_ptr<AutomationObject> GetProperty(const std::string& name) = 0;
+    virtual void SetProperty(const std::string& name, int value) = 0;
+    // A method, or a property that takes an argument ("Range"); the result may be empty.
+    virtual std::shared_ptr<AutomationObject> Call(const std::string& name) = 0;
+    virtual std::shared_ptr<AutomationObject> Call(const std::string& name,
+                                                   const std::string& argument) = 0;
+};
+
+using AutomationRef = std::shared_ptr<AutomationObject>;
+using AutomationFactory = std::function<AutomationRef(const std::string& progId)>;
+
+// Creates a new object of the class progId through the installed factory; throws when no
+// factory is installed or the factory fails. Never returns an empty reference.
+AutomationRef CreateAutomationObject(const std::string& progId);
+
+// Installs the factory (an empty one removes it) and returns the one it replaces.
+AutomationFactory SetAutomationFactory(AutomationFactory factory);

@@ -1,0 +1,57 @@
+#include "export/excel_control.h"
+
+#include <stdexcept>
+#include <utility>
+
+ExcelControl* excelControl = nullptr;
+
+namespace {
+
+// A member that answered nothing cannot be used further.
+const AutomationRef& Require(const AutomationRef& object, const std::string& name) {
+    if (!object) throw std::runtime_error("オートメーションの応答がありません: " + name);
+    return object;
+}
+
+}  // namespace
+
+ExcelControl::ExcelControl(ClipboardWriter clipboardWriter)
+    : clipboard(std::move(clipboardWriter)) {}
+
+int ExcelControl::StartExcel(int visible) {
+    try {
+        application = CreateAutomationObject("Excel.Application");
+        application->SetProperty("Visible", visible);
+        workbooks = Require(application->GetProperty("Workbooks"), "Workbooks");
+        return 1;
+    } catch (...) {
+        return 0;
+    }
+}
+
+void ExcelControl::AddWorkbook() {
+    Require(workbooks, "Workbooks")->Call("Add");
+    const AutomationRef& app = Require(application, "Excel.Application");
+    workbook = Require(app->GetProperty("ActiveWorkbook"), "ActiveWorkbook");
+    sheet = Require(app->GetProperty("ActiveSheet"), "ActiveSheet");
+}
+
+void ExcelControl::SelectCell(const std::string& cell) {
+    range = Require(Require(sheet, "ActiveSheet")->Call("Range", cell), "Range");
+    range->Call("Select");
+}
+
+void ExcelControl::PasteText(const std::string& cell, const std::string& text) {
+    if (!clipboard) throw std::runtime_error("クリップボードを使えません。");
+    clipboard(text);
+    SelectCell(cell);
+    sheet->Call("Paste");
+}
+
+bool ExportToSpreadsheet(const std::string& cell, const std::string& text) {
+    if (excelControl->StartExcel(1) == 0) return false;
+    excelControl->AddWorkbook();
+    excelControl->PasteText(cell, text);
+    excelControl->SelectCell(cell);
+    return true;
+}

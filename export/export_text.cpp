@@ -1,0 +1,39 @@
+#include "export/export_text.h"
+
+#include <vector>
+
+#include "settings/execute_parameter.h"
+#include "sheet/extend_string_grid.h"
+
+std::string BuildExportText(std::span<const ExportLine> lines, int eout) {
+    std::string result;
+    for (const ExportLine& line : lines) {
+        if (line.formula.empty()) continue;
+        std::string text;
+        const auto append = [&text](const std::string& field) {
+            if (!text.empty()) text += '\t';
+            text += field;
+        };
+        if (eout & 1) text = line.number;
+        if (eout & 2) append(line.result);
+        if (eout & 4) append(line.formula);
+        if (text.empty()) continue;
+        result += text;
+        result += "\r\n";
+    }
+    return result;
+}
+
+std::string BuildExportText() {
+    constexpr int kLines = 100;
+    std::vector<ExportLine> lines;
+    lines.reserve(kLines);
+    const auto textOf = [](int col, int row) {
+        const CellProperty* cell = extendStringGrid->CellAt(col, row);
+        return cell != nullptr ? cell->text : std::string();
+    };
+    for (int row = 0; row < kLines; ++row) {
+        lines.push_back({textOf(0, row), textOf(1, row), textOf(2, row)});
+    }
+    return BuildExportText(lines, executeParameter->EOUT);
+}

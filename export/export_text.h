@@ -1,0 +1,20 @@
+#pragma once
+// The export text of the sheet: one line per line with a formula, CR LF after each, its fields
+// (number, result, formula as EOUT selects them) separated by TAB.
+
+#include <span>
+#include <string>
+
+// The three shown texts of one sheet line.
+struct ExportLine {
+    std::string number;
+    std::string result;
+    std::string formula;
+};
+
+// EOUT bits: 1 number, 2 result, 4 formula. Lines with an empty formula are left out, and so
+// is a line none of whose fields is selected.
+std::string BuildExportText(std::span<const ExportLine> lines, int eout);
+
+// The export text of the program-wide grid object's 100 lines under the settings' EOUT.
+std::string BuildExportText();

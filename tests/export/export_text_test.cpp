@@ -1,0 +1,98 @@
+#include "export/export_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "settings/execute_parameter.h"
+#include "sheet/extend_string_grid.h"
+#include "tests/sheet/fake_grid.h"
+
+namespace {
+
+// A sheet of 100 labelled lines; line 0 and line 2 hold formulas, line 2 failed.
+std::vector<ExportLine> SampleSheet() {
+    std::vector<ExportLine> lines(100);
+    for (int i = 0; i < 100; ++i)
+        lines[i].number = "A" + std::to_string(i);
+    lines[0] = {"A0", "3", "1+2"};
+    lines[2] = {"A2", "ゼロで除算", "1/0"};
+    lines[1].result = "left over";  // a result without a formula is not exported
+    return lines;
+}
+
+struct ExportCase {
+    const char* name;
+    int eout;
+    std::string text;
+};
+
+class ExportTextTest : public testing::TestWithParam<ExportCase> {};
+
+TEST_P(ExportTextTest, Builds) {
+    EXPECT_EQ(BuildExportText(SampleSheet(), GetParam().eout), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Export, ExportTextTest,
+    testing::Values(ExportCase{"AllFields", 7, "A0\t3\t1+2\r\nA2\tゼロで除算\t1/0\r\n"},
+                    ExportCase{"FormulaOnly", 4, "1+2\r\n1/0\r\n"},
+                    ExportCase{"ResultAndFormula", 6, "3\t1+2\r\nゼロで除算\t1/0\r\n"},
+                    ExportCase{"NumberAndFormula", 5, "A0\t1+2\r\nA2\t1/0\r\n"},
+                    ExportCase{"NumberAndResult", 3, "A0\t3\r\nA2\tゼロで除算\r\n"},
+                    ExportCase{"NumberOnly", 1, "A0\r\nA2\r\n"},
+                    ExportCase{"ResultOnly", 2, "3\r\nゼロで除算\r\n"},
+                    ExportCase{"NoField", 0, ""},
+                    ExportCase{"HigherBitsIgnored", 8 + 4, "1+2\r\n1/0\r\n"}),
+    [](const testing::TestParamInfo<ExportCase>& info) { return std::string(info.param.name); });
+
+TEST(ExportText, SheetWithoutFormulasIsEmpty) {
+    std::vector<ExportLine> lines(100);
+    for (int i = 0; i < 100; ++i)
+        lines[i] = {"A" + std::to_string(i), "0", ""};
+    EXPECT_EQ(BuildExportText(lines, 7), "");
+}
+
+// A field is preceded by a TAB only when the line so far holds text: a formula of blanks has no
+// result, and a missing leading field shifts the next one to the front.
+TEST(ExportText, EmptyFieldAddsNoTab) {
+    const std::vector<ExportLine> lines{{"A0", "", "  "}, {"", "5", "2+3"}};
+    EXPECT_EQ(BuildExportText(lines, 6), "  \r\n5\t2+3\r\n");
+    EXPECT_EQ(BuildExportText(lines, 3), "A0\t\r\n5\r\n");
+    EXPECT_EQ(BuildExportText(lines, 2), "5\r\n");
+}
+
+// The grid object's three columns under the settings' EOUT, line 0 first whatever line is
+// current.
+TEST(ExportText, ReadsTheProgramWideSheet) {
+    FakeGrid grid(3, 100);
+    grid.fixedRows = 0;
+    ExtendStringGrid sheet;
+    sheet.AttachGrid(grid);
+    ExecuteParameter settings;
+    ExtendStringGrid* const savedGrid = extendStringGrid;
+    ExecuteParameter* const savedSettings = executeParameter;
+    extendStringGrid = &sheet;
+    executeParameter = &settings;
+
+    for (int row = 0; row < 100; ++row)
+        sheet.CellAt(0, row)->text = "A" + std::to_string(row);
+    for (int row : {99, 50, 0}) {
+        sheet.CellAt(1, row)->text = std::to_string(row * 2);
+        sheet.CellAt(2, row)->text = std::to_string(row) + "*2";
+    }
+    sheet.SetCurrentCell(2, 50);
+    settings.EOUT = 7;
+    const std::string all = BuildExportText();
+    settings.EOUT = 4;
+    const std::string formulas = BuildExportText();
+
+    extendStringGrid = savedGrid;
+    executeParameter = savedSettings;
+    EXPECT_EQ(grid.row, 50);
+    EXPECT_EQ(all, "A0\t0\t0*2\r\nA50\t100\t50*2\r\nA99\t198\t99*2\r\n");
+    EXPECT_EQ(formulas, "0*2\r\n50*2\r\n99*2\r\n");
+}
+
+}  // namespace
