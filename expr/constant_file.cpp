@@ -57,3 +57,8 @@ ReadResult LoadConstants(const std::string& path, std::vector<std::string>& cons
 bool SaveConstants(const std::string& path, const std::vector<std::string>& constants) {
     return WriteTextFile(path, constants);
 }
+
+void AddDefaultConstants(std::vector<std::string>& constants) {
+    constants.emplace_back("PI=3.1415926535897932384626433832795");
+    constants.emplace_back("C=299792.5E+3");
+}

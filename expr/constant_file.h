@@ -27,3 +27,6 @@ std::optional<std::string_view> LookupConstant(const std::vector<std::string>& c
 ReadResult LoadConstants(const std::string& path, std::vector<std::string>& constants);
 // Writes constants to the file at path, one line each with CR LF; false when writing failed.
 bool SaveConstants(const std::string& path, const std::vector<std::string>& constants);
+
+// The two constants a list starts with when it has no lines at all.
+void AddDefaultConstants(std::vector<std::string>& constants);

@@ -121,25 +121,25 @@ std::string LocalTimeText() {
     return text;
 }
 
-std::string DataFolder() {
+std::string DataFolder(bool create) {
+    const auto folderOf = [create](const std::string& folder) {
+        const std::string made = create ? EnsureFolder(folder) : std::string();
+        return made.empty() ? WithTrailingSlash(folder) : made;
+    };
     const char* override = std::getenv("TESSARIN_DATA_DIR");
-    if (override != nullptr && *override != '\0') {
-        const std::string folder = EnsureFolder(override);
-        return folder.empty() ? WithTrailingSlash(override) : folder;
-    }
+    if (override != nullptr && *override != '\0') return folderOf(override);
     const std::string executableFolder = ExecutableFolder();
     if (access(executableFolder.c_str(), W_OK) == 0) return executableFolder;
     const char* config = std::getenv("XDG_CONFIG_HOME");
     const std::string base = (config != nullptr && *config != '\0')
                                  ? WithTrailingSlash(config)
                                  : WithTrailingSlash(HomeFolder()) + ".config/";
-    const std::string folder = EnsureFolder(base + "tessarin");
-    return folder.empty() ? base + "tessarin/" : folder;
+    return folderOf(base + "tessarin");
 }
 
 bool DataFolderIsExecutableFolder() {
     std::error_code error;
-    const fs::path data = fs::weakly_canonical(DataFolder(), error);
+    const fs::path data = fs::weakly_canonical(DataFolder(false), error);
     if (error) return false;
     const fs::path executable = fs::weakly_canonical(ExecutableFolder(), error);
     if (error) return false;

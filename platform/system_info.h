@@ -12,8 +12,8 @@ std::string LocalTimeText();     // now, "yyyy/mm/dd hh:mm:ss"
 
 // The folder of the settings and constant files, ending in "/": $TESSARIN_DATA_DIR when set,
 // else the executable's folder when it can be written, else $XDG_CONFIG_HOME/tessarin/
-// (default ~/.config/tessarin/). The folder is created when missing.
-std::string DataFolder();
+// (default ~/.config/tessarin/). With create, the folder is made when missing.
+std::string DataFolder(bool create = true);
 // True when the data folder is the executable's own folder (a portable copy).
 bool DataFolderIsExecutableFolder();
 

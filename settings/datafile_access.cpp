@@ -81,7 +81,7 @@ bool ReadAll(int fd, std::string& bytes) {
 
 }  // namespace
 
-DatafileAccess::DatafileAccess() : folder(DataFolder()), fileName("datalist.sts") {}
+DatafileAccess::DatafileAccess() : folder(ExecutableFolder()), fileName("datalist.sts") {}
 
 void DatafileAccess::SetLocation(const std::string& newFolder, const std::string& newFileName) {
     if (!IsBlankText(newFolder)) folder = newFolder;

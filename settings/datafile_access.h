@@ -7,7 +7,7 @@
 
 class DatafileAccess {
 public:
-    // lines empty; folder the data folder; file name "datalist.sts".
+    // lines empty; folder the executable's folder; file name "datalist.sts".
     DatafileAccess();
 
     // Each argument replaces the current value only when it is not blank.
