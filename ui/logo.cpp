@@ -44,7 +44,7 @@ void DrawIcon(QPainter& p, bool detailed) {
     p.setBrush(kDisplay);
     p.drawRoundedRect(QRectF(50, 30, 156, 66), 12, 12);
     if (detailed) {
-        DrawDigits(p, QStringLiteral("1.25"), QPointF(66, 43), 40, kAmber);
+        DrawDigits(p, QString::fromLatin1(kProductVersion), QPointF(66, 43), 40, kAmber);
     } else {
         // Small sizes show a plain glowing bar; digits would only blur.
         p.setBrush(kAmber);
@@ -120,8 +120,8 @@ QPixmap TessarinLogo() {
     p.fillRect(QRectF(128, 78, 156, 2), kAmber);
     DrawText(p, QStringLiteral("数式シート電卓"), QRectF(128, 86, 164, 22), 15, false,
              QColor(220, 226, 235), Qt::AlignLeft | Qt::AlignVCenter);
-    DrawText(p, QStringLiteral("Version 1.25"), QRectF(128, 110, 164, 18), 12, false,
-             QColor(170, 180, 195), Qt::AlignLeft | Qt::AlignVCenter);
+    DrawText(p, QStringLiteral("Version %1").arg(kProductVersion), QRectF(128, 110, 164, 18), 12,
+             false, QColor(170, 180, 195), Qt::AlignLeft | Qt::AlignVCenter);
     p.setPen(QPen(QColor(20, 24, 32), 1));
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(0.5, 0.5, 299, 149));

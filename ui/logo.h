@@ -4,6 +4,9 @@
 #include <QIcon>
 #include <QPixmap>
 
+// The version shown by the logo and the version window.
+inline constexpr char kProductVersion[] = "1.25";
+
 // The splash logo, 300 x 150 pixels.
 QPixmap TessarinLogo();
 // The program icon at size x size pixels (32 for the version window, 256 for the desktop).

@@ -1,13 +1,21 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QLabel>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include "platform/desktop/dialogs.h"
+#include "platform/desktop/window_layer.h"
+#include "settings/execute_parameter.h"
 #include "tests/ui/scripted_dialogs.h"
+#include "ui/icons.h"
+#include "ui/logo.h"
+#include "ui/tfmlogo.h"
+#include "ui/tfmver.h"
 
 namespace {
 
@@ -39,12 +47,35 @@ QString ButtonText(QMessageBox::StandardButton which) {
     return box.addButton(which)->text();
 }
 
+// A settings record of its own for one test; the program-wide pointer is restored afterwards.
+class RecordGuard {
+public:
+    RecordGuard() : saved_(executeParameter) { executeParameter = &record; }
+    ~RecordGuard() { executeParameter = saved_; }
+    RecordGuard(const RecordGuard&) = delete;
+    RecordGuard& operator=(const RecordGuard&) = delete;
+
+    ExecuteParameter record;
+
+private:
+    ExecuteParameter* saved_;
+};
+
+int OpaquePixels(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            count += qAlpha(image.pixel(x, y)) > 128;
+    }
+    return count;
+}
+
 }  // namespace
 
 class SmallWindowsTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void fileFilter_data();
     void fileFilter();
     void confirmActionAddsQuestion();
@@ -53,6 +84,17 @@ class SmallWindowsTest : public QObject {
     void noticeShowsTextWithOk();
     void scriptedDialogsAnswerInOrder();
     void scriptedDialogsFailOnUnexpectedBox();
+    void stayOnTopKeepsPlaceAndVisibility_data();
+    void stayOnTopKeepsPlaceAndVisibility();
+    void splashShowsOnTopWithTimer();
+    void splashTimerAppliesStayOnTop_data();
+    void splashTimerAppliesStayOnTop();
+    void splashEndsByItself();
+    void versionWindowShowsRunRecord();
+    void versionWindowClosesByOkAndKeys_data();
+    void versionWindowClosesByOkAndKeys();
+    void toolIconsAreDrawnAndDistinct();
+    void logoAndProgramIconSizes();
 };
 
 void SmallWindowsTest::fileFilter_data() {
@@ -154,6 +196,197 @@ void SmallWindowsTest::scriptedDialogsFailOnUnexpectedBox() {
     }
     // Leaving the scope restores the real dialogs.
     QVERIFY(dynamic_cast<ScriptedDialogs*>(&CurrentDialogs()) == nullptr);
+}
+
+void SmallWindowsTest::stayOnTopKeepsPlaceAndVisibility_data() {
+    QTest::addColumn<bool>("visible");
+    QTest::addColumn<bool>("onTop");
+    QTest::newRow("visible, onto the top") << true << true;
+    QTest::newRow("visible, off the top") << true << false;
+    QTest::newRow("hidden, onto the top") << false << true;
+    QTest::newRow("hidden, off the top") << false << false;
+}
+
+void SmallWindowsTest::stayOnTopKeepsPlaceAndVisibility() {
+    QFETCH(bool, visible);
+    QFETCH(bool, onTop);
+    QWidget window;
+    window.setWindowFlag(Qt::WindowStaysOnTopHint, !onTop);
+    window.setGeometry(120, 90, 400, 250);
+    if (visible) {
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+    }
+    const QRect before = window.geometry();
+    ApplyStayOnTop(&window, onTop);
+    QCOMPARE(IsStayOnTop(&window), onTop);
+    QCOMPARE(window.isVisible(), visible);
+    QCOMPARE(window.geometry(), before);
+    // Applying the same layer again changes nothing.
+    ApplyStayOnTop(&window, onTop);
+    QCOMPARE(IsStayOnTop(&window), onTop);
+    QCOMPARE(window.isVisible(), visible);
+}
+
+void SmallWindowsTest::splashShowsOnTopWithTimer() {
+    RecordGuard guard;
+    QMainWindow mainWindow;
+    mainWindow.setGeometry(200, 100, 740, 500);
+    TFMlogo splash(&mainWindow);
+    QCOMPARE(splash.TMtimer->interval(), 1000);
+    QVERIFY(!splash.TMtimer->isActive());
+    QVERIFY(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
+    QCOMPARE(splash.IMlogo->pixmap().size(), QSize(300, 150));
+
+    splash.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&splash));
+    QVERIFY(IsStayOnTop(&splash));
+    QVERIFY(splash.TMtimer->isActive());
+    QCOMPARE(splash.size(), QSize(300, 150));
+    QCOMPARE(splash.geometry().center(), mainWindow.frameGeometry().center());
+    splash.TMtimerTimer();
+}
+
+void SmallWindowsTest::splashTimerAppliesStayOnTop_data() {
+    QTest::addColumn<int>("tmost");
+    QTest::addColumn<bool>("mainOnTopBefore");
+    QTest::addColumn<bool>("expected");
+    QTest::newRow("TMOST 1 puts the main window on top") << 1 << false << true;
+    QTest::newRow("TMOST 0 takes it off the top") << 0 << true << false;
+    QTest::newRow("TMOST 0 leaves a normal window normal") << 0 << false << false;
+    QTest::newRow("any non-zero TMOST is on") << 5 << false << true;
+}
+
+void SmallWindowsTest::splashTimerAppliesStayOnTop() {
+    QFETCH(int, tmost);
+    QFETCH(bool, mainOnTopBefore);
+    QFETCH(bool, expected);
+    RecordGuard guard;
+    guard.record.TMOST = tmost;
+    QMainWindow mainWindow;
+    mainWindow.setWindowFlag(Qt::WindowStaysOnTopHint, mainOnTopBefore);
+    mainWindow.setGeometry(150, 120, 600, 400);
+    mainWindow.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
+    TFMlogo splash;
+    splash.SetMainWindow(&mainWindow);
+    splash.show();
+    QVERIFY(splash.TMtimer->isActive());
+
+    splash.TMtimerTimer();
+    QVERIFY(!splash.isVisible());
+    QVERIFY(!splash.TMtimer->isActive());
+    QCOMPARE(IsStayOnTop(&mainWindow), expected);
+    QVERIFY(mainWindow.isVisible());
+    QCOMPARE(mainWindow.geometry(), QRect(150, 120, 600, 400));
+}
+
+void SmallWindowsTest::splashEndsByItself() {
+    RecordGuard guard;
+    guard.record.TMOST = 1;
+    QMainWindow mainWindow;
+    mainWindow.show();
+    TFMlogo splash(&mainWindow);
+    splash.show();
+    QVERIFY(splash.isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!splash.isVisible(), 5000);
+    QVERIFY(!splash.TMtimer->isActive());
+    QVERIFY(IsStayOnTop(&mainWindow));
+}
+
+void SmallWindowsTest::versionWindowShowsRunRecord() {
+    RecordGuard guard;
+    guard.record.COMPUTER = "calc-host-01";
+    guard.record.USER = "山田 太郎";
+    QMainWindow mainWindow;
+    mainWindow.setGeometry(100, 100, 740, 500);
+    TFMver version(&mainWindow);
+    QCOMPARE(version.windowTitle(), QStringLiteral(" バージョン情報"));
+    QCOMPARE(version.size(), QSize(365, 85));
+    QVERIFY(version.LLver->text().contains(QStringLiteral("Tessarin")));
+    QVERIFY(version.LLver->text().contains(QStringLiteral("1.25")));
+    QVERIFY(version.LLver->font().bold());
+    QCOMPARE(version.LLcomputer->text(), QStringLiteral("Computer"));
+    QCOMPARE(version.LLuser->text(), QStringLiteral("User"));
+    QCOMPARE(version.IMicon->pixmap().size(), QSize(32, 32));
+
+    version.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&version));
+    QCOMPARE(version.LLcomputername->text(), QStringLiteral("calc-host-01"));
+    QCOMPARE(version.LLusername->text(), QStringLiteral("山田 太郎"));
+    QCOMPARE(version.focusWidget(), version.BTok);
+    // Centred, give or take the window frame.
+    QVERIFY((version.frameGeometry().center() - mainWindow.frameGeometry().center())
+                .manhattanLength() <= 8);
+    version.BTok->click();
+    QVERIFY(!version.isVisible());
+
+    // Every opening shows the record as it is.
+    guard.record.USER = "suzuki";
+    version.show();
+    QCOMPARE(version.LLusername->text(), QStringLiteral("suzuki"));
+    QCOMPARE(version.LLcomputername->text(), QStringLiteral("calc-host-01"));
+    version.hide();
+}
+
+void SmallWindowsTest::versionWindowClosesByOkAndKeys_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("result");
+    QTest::newRow("Enter") << int(Qt::Key_Return) << int(QDialog::Accepted);
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << int(QDialog::Rejected);
+    QTest::newRow("OK button") << 0 << int(QDialog::Accepted);
+}
+
+void SmallWindowsTest::versionWindowClosesByOkAndKeys() {
+    QFETCH(int, key);
+    QFETCH(int, result);
+    RecordGuard guard;
+    TFMver version;
+    QTimer::singleShot(0, [&version, key] {
+        if (key == 0) {
+            QTest::mouseClick(version.BTok, Qt::LeftButton);
+        } else {
+            QTest::keyClick(version.focusWidget() ? version.focusWidget() : &version, Qt::Key(key));
+        }
+    });
+    QTimer::singleShot(3000, &version, [&version] { version.done(-1); });
+    // A box that ignored the key would be ended by the timer with -1.
+    QCOMPARE(version.exec(), result);
+    QVERIFY(!version.isVisible());
+}
+
+void SmallWindowsTest::toolIconsAreDrawnAndDistinct() {
+    QVERIFY(ToolIconPicture(ToolIcon::None).isNull());
+    for (const int size : {16, 24}) {
+        QList<QImage> images;
+        for (const ToolIcon icon : kAllToolIcons) {
+            const QImage image = ToolIconPixmap(icon, size).toImage();
+            QCOMPARE(image.size(), QSize(size, size));
+            // A recognisable picture covers a fair part of its square.
+            QVERIFY2(OpaquePixels(image) > size * size / 5,
+                     qPrintable(QStringLiteral("icon %1 at %2 px").arg(int(icon)).arg(size)));
+            for (const QImage& other : images)
+                QVERIFY(image != other);
+            images << image;
+        }
+    }
+    const QIcon icon = ToolIconPicture(ToolIcon::Save);
+    QVERIFY(icon.availableSizes().contains(QSize(16, 16)));
+    QVERIFY(icon.availableSizes().contains(QSize(24, 24)));
+}
+
+void SmallWindowsTest::logoAndProgramIconSizes() {
+    const QImage logo = TessarinLogo().toImage();
+    QCOMPARE(logo.size(), QSize(300, 150));
+    QCOMPARE(OpaquePixels(logo), 300 * 150);
+    for (const int size : {32, 256}) {
+        const QImage icon = ProgramIconPixmap(size).toImage();
+        QCOMPARE(icon.size(), QSize(size, size));
+        // Transparent corners around the rounded body, solid in the middle.
+        QCOMPARE(qAlpha(icon.pixel(0, 0)), 0);
+        QCOMPARE(qAlpha(icon.pixel(size / 2, size / 2)), 255);
+    }
+    QVERIFY(ProgramIcon().availableSizes().contains(QSize(32, 32)));
 }
 
 QTEST_MAIN(SmallWindowsTest)

@@ -1,0 +1,61 @@
+#include "ui/tfmlogo.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTimer>
+
+#include "platform/desktop/window_layer.h"
+#include "settings/execute_parameter.h"
+#include "ui/logo.h"
+
+TFMlogo::TFMlogo(QWidget* mainWindow)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), mainWindow_(mainWindow) {
+    setObjectName(QStringLiteral("TFMlogo"));
+    setWindowTitle(QStringLiteral("Tessarin"));
+    setFixedSize(300, 150);
+    IMlogo = new QLabel(this);
+    IMlogo->setObjectName(QStringLiteral("IMlogo"));
+    IMlogo->setPixmap(TessarinLogo());
+    IMlogo->setGeometry(0, 0, 300, 150);
+    TMtimer = new QTimer(this);
+    TMtimer->setObjectName(QStringLiteral("TMtimer"));
+    TMtimer->setInterval(1000);
+    connect(TMtimer, &QTimer::timeout, this, &TFMlogo::TMtimerTimer);
+}
+
+void TFMlogo::setVisible(bool visible) {
+    // The layer and place are set before the window appears, so that it is mapped only once.
+    if (visible && !isVisible()) {
+        ApplyStayOnTop(this, true);
+        PlaceOverMainWindow();
+    }
+    QWidget::setVisible(visible);
+}
+
+void TFMlogo::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void TFMlogo::FormShow() {
+    ApplyStayOnTop(this, true);
+    TMtimer->start();
+}
+
+void TFMlogo::TMtimerTimer() {
+    TMtimer->stop();
+    if (mainWindow_ && executeParameter) ApplyStayOnTop(mainWindow_, executeParameter->TMOST != 0);
+    hide();
+}
+
+void TFMlogo::PlaceOverMainWindow() {
+    QRect area;
+    if (mainWindow_) {
+        area = mainWindow_->frameGeometry();
+    } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        area = screen->availableGeometry();
+    }
+    if (area.isValid()) move(area.center() - rect().center());
+}

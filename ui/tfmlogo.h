@@ -1,0 +1,33 @@
+#pragma once
+// The splash window: the logo for a second at start-up, which then applies the stay-on-top
+// setting to the main window and hides itself.
+
+#include <QWidget>
+
+class QLabel;
+class QTimer;
+
+class TFMlogo : public QWidget {
+    Q_OBJECT
+
+  public:
+    // mainWindow: the window centred under the splash and given the stay-on-top setting.
+    explicit TFMlogo(QWidget* mainWindow = nullptr);
+    void SetMainWindow(QWidget* mainWindow) { mainWindow_ = mainWindow; }
+
+    void setVisible(bool visible) override;
+
+    void FormShow();
+    void TMtimerTimer();
+
+    QLabel* IMlogo = nullptr;
+    QTimer* TMtimer = nullptr;  // 1000 ms, stopped until the splash is shown
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void PlaceOverMainWindow();
+
+    QWidget* mainWindow_ = nullptr;
+};

@@ -1,0 +1,29 @@
+#pragma once
+// The version window: product name and version, and the computer and user of this run.
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+class TFMver : public QDialog {
+    Q_OBJECT
+
+  public:
+    // mainWindow: the window the box is centred over and modal to.
+    explicit TFMver(QWidget* mainWindow = nullptr);
+
+    void FormShow();
+    void BTokClick();
+
+    QLabel* IMicon = nullptr;
+    QLabel* LLver = nullptr;
+    QLabel* LLcomputer = nullptr;
+    QLabel* LLcomputername = nullptr;
+    QLabel* LLuser = nullptr;
+    QLabel* LLusername = nullptr;
+    QPushButton* BTok = nullptr;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+};
