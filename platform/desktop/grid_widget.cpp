@@ -1,0 +1,897 @@
+#include "platform/desktop/grid_widget.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <algorithm>
+
+#include "platform/desktop/colors.h"
+
+namespace {
+
+constexpr int kDefaultColWidth = 64;
+constexpr int kDefaultRowHeight = 24;
+constexpr int kAutoScrollMs = 60;
+constexpr int kWheelNotch = 120;
+constexpr int kTextMargin = 2;
+
+constexpr int VK_TAB = 9;
+constexpr int VK_PRIOR = 33;
+constexpr int VK_NEXT = 34;
+constexpr int VK_END = 35;
+constexpr int VK_HOME = 36;
+constexpr int VK_F2 = 113;
+
+constexpr PlatformColor kHighlight = 0x8000000D;
+constexpr PlatformColor kHighlightText = 0x8000000E;
+constexpr PlatformColor kButtonShadow = 0x80000010;
+
+}  // namespace
+
+// Sizes are per column (or per row); the fixed ones come first and stay in place, the scrolling
+// ones start at `first`. Positions are pixels along the same axis of the viewport.
+struct GridWidget::AxisView {
+    const std::vector<int>& sizes;
+    int fixedCount;
+    int first;
+    int limit;  // the viewport's extent along this axis
+
+    int Count() const { return int(sizes.size()); }
+
+    int FixedExtent() const {
+        int extent = 0;
+        for (int i = 0; i < fixedCount; ++i)
+            extent += sizes[i];
+        return extent;
+    }
+
+    // The start of an index; -1 when it is scrolled out before `first`.
+    int Start(int index) const {
+        if (index < fixedCount) {
+            int start = 0;
+            for (int i = 0; i < index; ++i)
+                start += sizes[i];
+            return start;
+        }
+        if (index < first) return -1;
+        int start = FixedExtent();
+        for (int i = first; i < index; ++i)
+            start += sizes[i];
+        return start;
+    }
+
+    int IndexAt(int pos) const {
+        if (pos < 0 || pos >= limit) return -1;
+        int start = 0;
+        for (int i = 0; i < Count() && start <= pos; ++i) {
+            if (i == fixedCount) i = std::max(first, fixedCount);
+            if (i >= Count()) break;
+            if (pos < start + sizes[i]) return i;
+            start += sizes[i];
+        }
+        return -1;
+    }
+
+    // The shown scrolling index nearest to pos: the first one for a position before them, the
+    // last one shown for a position after them.
+    int ScrollingNear(int pos) const {
+        int result = first;
+        int start = FixedExtent();
+        for (int i = first; i < Count() && start < limit; ++i) {
+            if (sizes[i] <= 0) continue;
+            if (result == first || pos >= start) result = i;
+            start += sizes[i];
+            if (pos < start) break;
+        }
+        return result;
+    }
+
+    // The smallest first scrolling index that still fills the viewport up to the end.
+    int MaxFirst() const {
+        const int room = limit - FixedExtent();
+        int result = Count() - 1;
+        int used = 0;
+        for (int i = Count() - 1; i >= fixedCount; --i) {
+            if (used + sizes[i] > room) break;
+            used += sizes[i];
+            result = i;
+        }
+        return std::max(result, fixedCount);
+    }
+
+    // The first index that makes `index` end inside the viewport.
+    int FirstShowing(int index) const {
+        if (index < fixedCount) return first;
+        if (index < first) return index;
+        const int room = limit - FixedExtent();
+        int result = first;
+        int used = 0;
+        for (int i = first; i <= index; ++i)
+            used += sizes[i];
+        while (used > room && result < index)
+            used -= sizes[result++];
+        return result;
+    }
+
+    // Scrolling indices wholly shown, at least 1.
+    int FullyShown() const {
+        int shown = 0;
+        int end = FixedExtent();
+        for (int i = first; i < Count(); ++i) {
+            end += sizes[i];
+            if (end > limit) break;
+            if (sizes[i] > 0) ++shown;
+        }
+        return std::max(shown, 1);
+    }
+
+    // `steps` shown (non-zero) indices away from `from`, stopping at the ends.
+    int Step(int from, int steps) const {
+        const int direction = steps < 0 ? -1 : 1;
+        int result = from;
+        for (int i = from, left = std::abs(steps); left > 0;) {
+            i += direction;
+            if (i < fixedCount || i >= Count()) break;
+            if (sizes[i] > 0) {
+                result = i;
+                --left;
+            }
+        }
+        return result;
+    }
+
+    int ShownScrolling() const {
+        return int(std::count_if(sizes.begin() + fixedCount, sizes.end(),
+                                 [](int size) { return size > 0; }));
+    }
+};
+
+namespace {
+
+MouseButton ToMouseButton(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::RightButton:
+            return MouseButton::Right;
+        case Qt::MiddleButton:
+            return MouseButton::Middle;
+        default:
+            return MouseButton::Left;
+    }
+}
+
+bool IsForwardedButton(Qt::MouseButton button) {
+    return button == Qt::LeftButton || button == Qt::RightButton || button == Qt::MiddleButton;
+}
+
+}  // namespace
+
+int ToVirtualKey(const QKeyEvent& event) {
+    const int key = event.key();
+    const bool keypad = event.modifiers() & Qt::KeypadModifier;
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) return key;
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) return keypad ? 0x60 + (key - Qt::Key_0) : key;
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return 112 + (key - Qt::Key_F1);
+    switch (key) {
+        case Qt::Key_Backspace:
+            return VK_BACK;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return VK_TAB;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return VK_RETURN;
+        case Qt::Key_Shift:
+            return 16;
+        case Qt::Key_Control:
+            return 17;
+        case Qt::Key_Alt:
+            return 18;
+        case Qt::Key_Pause:
+            return 19;
+        case Qt::Key_Escape:
+            return VK_ESCAPE;
+        case Qt::Key_Space:
+            return VK_SPACE;
+        case Qt::Key_PageUp:
+            return VK_PRIOR;
+        case Qt::Key_PageDown:
+            return VK_NEXT;
+        case Qt::Key_End:
+            return VK_END;
+        case Qt::Key_Home:
+            return VK_HOME;
+        case Qt::Key_Left:
+            return VK_LEFT;
+        case Qt::Key_Up:
+            return VK_UP;
+        case Qt::Key_Right:
+            return VK_RIGHT;
+        case Qt::Key_Down:
+            return VK_DOWN;
+        case Qt::Key_Insert:
+            return 45;
+        case Qt::Key_Delete:
+            return 46;
+        case Qt::Key_Asterisk:
+            return keypad ? 106 : 0;
+        case Qt::Key_Plus:
+            return keypad ? 107 : 187;
+        case Qt::Key_Minus:
+            return keypad ? 109 : 189;
+        case Qt::Key_Period:
+            return keypad ? 110 : 190;
+        case Qt::Key_Slash:
+            return keypad ? 111 : 191;
+        case Qt::Key_Comma:
+            return 188;
+        case Qt::Key_Semicolon:
+            return 186;
+        default:
+            return 0;
+    }
+}
+
+ShiftState ToShiftState(Qt::KeyboardModifiers modifiers) {
+    return ShiftState{bool(modifiers & Qt::ShiftModifier), bool(modifiers & Qt::ControlModifier),
+                      bool(modifiers & Qt::AltModifier)};
+}
+
+GridWidget::GridWidget(QWidget* parent) : QAbstractScrollArea(parent), canvas_(palette()) {
+    colWidths_.assign(colCount_, kDefaultColWidth);
+    rowHeights_.assign(rowCount_, kDefaultRowHeight);
+    cells_.assign(std::size_t(colCount_) * rowCount_, {});
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setMouseTracking(true);
+    autoScrollTimer_.setInterval(kAutoScrollMs);
+    connect(&autoScrollTimer_, &QTimer::timeout, this, [this] { AutoScroll(); });
+    editor_ = new QLineEdit(viewport());
+    editor_->setFrame(false);
+    editor_->hide();
+    editor_->installEventFilter(this);
+    UpdateScrollBars();
+}
+
+GridWidget::~GridWidget() {
+    editor_->removeEventFilter(this);
+}
+
+void GridWidget::SetColCount(int count) {
+    count = std::max(count, 1);
+    if (count == colCount_) return;
+    CommitEditor();
+    std::vector<std::string> cells(std::size_t(count) * rowCount_);
+    for (int c = 0; c < std::min(count, colCount_); ++c) {
+        for (int r = 0; r < rowCount_; ++r) {
+            cells[std::size_t(c) * rowCount_ + r] =
+                std::move(cells_[std::size_t(c) * rowCount_ + r]);
+        }
+    }
+    cells_ = std::move(cells);
+    colWidths_.resize(count, kDefaultColWidth);
+    colCount_ = count;
+    fixedCols_ = std::min(fixedCols_, count - 1);
+    AfterStructureChange();
+}
+
+void GridWidget::SetRowCount(int count) {
+    count = std::max(count, 1);
+    if (count == rowCount_) return;
+    CommitEditor();
+    std::vector<std::string> cells(std::size_t(colCount_) * count);
+    for (int c = 0; c < colCount_; ++c) {
+        for (int r = 0; r < std::min(count, rowCount_); ++r) {
+            cells[std::size_t(c) * count + r] = std::move(cells_[std::size_t(c) * rowCount_ + r]);
+        }
+    }
+    cells_ = std::move(cells);
+    rowHeights_.resize(count, kDefaultRowHeight);
+    rowCount_ = count;
+    fixedRows_ = std::min(fixedRows_, count - 1);
+    AfterStructureChange();
+}
+
+void GridWidget::SetFixedCols(int count) {
+    count = std::clamp(count, 0, colCount_ - 1);
+    if (count == fixedCols_) return;
+    CommitEditor();
+    fixedCols_ = count;
+    leftCol_ = count;
+    AfterStructureChange();
+}
+
+void GridWidget::SetFixedRows(int count) {
+    count = std::clamp(count, 0, rowCount_ - 1);
+    if (count == fixedRows_) return;
+    CommitEditor();
+    fixedRows_ = count;
+    topRow_ = count;
+    AfterStructureChange();
+}
+
+void GridWidget::AfterStructureChange() {
+    const auto clampCell = [this](Cell cell) {
+        return Cell{std::clamp(cell.col, fixedCols_, colCount_ - 1),
+                    std::clamp(cell.row, fixedRows_, rowCount_ - 1)};
+    };
+    const Cell current = clampCell({col_, row_});
+    if (current.col != col_ || current.row != row_) {
+        col_ = current.col;
+        row_ = current.row;
+        CollapseSelection();
+    } else {
+        anchor_ = clampCell(anchor_);
+        extent_ = clampCell(extent_);
+    }
+    UpdateScrollBars();
+    viewport()->update();
+}
+
+void GridWidget::SetCol(int col) {
+    if (col != col_) MoveCurrent(col, row_, true);
+}
+
+void GridWidget::SetRow(int row) {
+    if (row != row_) MoveCurrent(col_, row, true);
+}
+
+GridRect GridWidget::Selection() const {
+    GridRect selection{std::min(anchor_.col, extent_.col), std::min(anchor_.row, extent_.row),
+                       std::max(anchor_.col, extent_.col), std::max(anchor_.row, extent_.row)};
+    if (rowSelect_) {
+        selection.left = fixedCols_;
+        selection.right = colCount_ - 1;
+    }
+    return selection;
+}
+
+bool GridWidget::MoveCurrent(int col, int row, bool raiseClick) {
+    if (!IsSelectable(col, row)) return false;
+    if (OnSelectCell) {
+        bool canSelect = true;
+        OnSelectCell(col, row, canSelect);
+        if (!canSelect) return false;
+    }
+    CommitEditor();
+    col_ = col;
+    row_ = row;
+    CollapseSelection();
+    ScrollIntoView(col, row);
+    viewport()->update();
+    if (raiseClick && OnClick) OnClick();
+    return true;
+}
+
+void GridWidget::CollapseSelection() {
+    anchor_ = {col_, row_};
+    extent_ = anchor_;
+}
+
+bool GridWidget::IsSelectable(int col, int row) const {
+    return col >= fixedCols_ && col < colCount_ && row >= fixedRows_ && row < rowCount_;
+}
+
+void GridWidget::SetRangeSelect(bool on) {
+    rangeSelect_ = on;
+    if (!on) CollapseSelection();
+    viewport()->update();
+}
+
+void GridWidget::SetRowSelect(bool on) {
+    rowSelect_ = on;
+    viewport()->update();
+}
+
+void GridWidget::SetEditing(bool on) {
+    editing_ = on;
+    if (!on) CommitEditor();
+}
+
+void GridWidget::SetEnabled(bool on) {
+    // The grid keeps the keyboard focus while it is disabled for a moment (QWidget::setEnabled
+    // would pass it on); it only ignores input and cannot be focused meanwhile.
+    enabled_ = on;
+    setFocusPolicy(on ? Qt::StrongFocus : Qt::NoFocus);
+    if (!on) {
+        selecting_ = false;
+        autoScrollTimer_.stop();
+    }
+}
+
+bool GridWidget::SetFocus() {
+    if (!isVisible() || !isEnabled() || !enabled_) return false;
+    if (editorOpen_) {
+        editor_->setFocus(Qt::OtherFocusReason);
+    } else {
+        setFocus(Qt::OtherFocusReason);
+    }
+    return true;
+}
+
+void GridWidget::SetColor(PlatformColor color) {
+    color_ = color;
+    viewport()->update();
+}
+
+void GridWidget::SetFixedColor(PlatformColor color) {
+    fixedColor_ = color;
+    viewport()->update();
+}
+
+void GridWidget::SetFont(const GridFont& font) {
+    font_ = font;
+    editor_->setFont(ToQFont(font));
+    viewport()->update();
+}
+
+void GridWidget::SetDefaultDrawing(bool on) {
+    defaultDrawing_ = on;
+    viewport()->update();
+}
+
+std::string GridWidget::Cells(int col, int row) const {
+    if (col < 0 || col >= colCount_ || row < 0 || row >= rowCount_) return {};
+    return cells_[std::size_t(col) * rowCount_ + row];
+}
+
+void GridWidget::SetCells(int col, int row, const std::string& text) {
+    if (col < 0 || col >= colCount_ || row < 0 || row >= rowCount_) return;
+    cells_[std::size_t(col) * rowCount_ + row] = text;
+    viewport()->update();
+}
+
+int GridWidget::ColWidth(int col) const {
+    return col >= 0 && col < colCount_ ? colWidths_[col] : 0;
+}
+
+void GridWidget::SetColWidth(int col, int pixels) {
+    if (col < 0 || col >= colCount_) return;
+    colWidths_[col] = std::max(pixels, 0);
+    UpdateScrollBars();
+    viewport()->update();
+}
+
+int GridWidget::RowHeight(int row) const {
+    return row >= 0 && row < rowCount_ ? rowHeights_[row] : 0;
+}
+
+void GridWidget::SetRowHeight(int row, int pixels) {
+    if (row < 0 || row >= rowCount_) return;
+    rowHeights_[row] = std::max(pixels, 0);
+    UpdateScrollBars();
+    viewport()->update();
+}
+
+void GridWidget::SetWidth(int pixels) {
+    resize(std::max(pixels, 0), height());
+}
+
+void GridWidget::SetHeight(int pixels) {
+    resize(width(), std::max(pixels, 0));
+}
+
+GridRect GridWidget::CellRect(int col, int row) const {
+    if (col < 0 || col >= colCount_ || row < 0 || row >= rowCount_) return {};
+    const int left = ColumnAxis().Start(col);
+    const int top = RowAxis().Start(row);
+    if (left < 0 || top < 0 || colWidths_[col] <= 0 || rowHeights_[row] <= 0) return {};
+    if (left >= viewport()->width() || top >= viewport()->height()) return {};
+    return GridRect{left, top, left + colWidths_[col], top + rowHeights_[row]};
+}
+
+bool GridWidget::MouseToCell(int x, int y, int& col, int& row) const {
+    col = ColumnAxis().IndexAt(x);
+    row = RowAxis().IndexAt(y);
+    if (col >= 0 && row >= 0) return true;
+    col = -1;
+    row = -1;
+    return false;
+}
+
+void GridWidget::Repaint() {
+    viewport()->update();
+}
+
+// Axes over the present geometry; they refer to the size vectors, so they live only briefly.
+GridWidget::AxisView GridWidget::ColumnAxis() const {
+    return AxisView{colWidths_, fixedCols_, leftCol_, viewport()->width()};
+}
+
+GridWidget::AxisView GridWidget::RowAxis() const {
+    return AxisView{rowHeights_, fixedRows_, topRow_, viewport()->height()};
+}
+
+void GridWidget::SetTopLeft(int leftCol, int topRow) {
+    leftCol = std::clamp(leftCol, fixedCols_, ColumnAxis().MaxFirst());
+    topRow = std::clamp(topRow, fixedRows_, RowAxis().MaxFirst());
+    const bool changed = leftCol != leftCol_ || topRow != topRow_;
+    leftCol_ = leftCol;
+    topRow_ = topRow;
+    updatingScrollBars_ = true;
+    horizontalScrollBar()->setValue(leftCol);
+    verticalScrollBar()->setValue(topRow);
+    updatingScrollBars_ = false;
+    if (!changed) return;
+    CommitEditor();
+    viewport()->update();
+    if (OnTopLeftChanged) OnTopLeftChanged();
+}
+
+void GridWidget::ScrollIntoView(int col, int row) {
+    SetTopLeft(ColumnAxis().FirstShowing(col), RowAxis().FirstShowing(row));
+}
+
+void GridWidget::UpdateScrollBars() {
+    const AxisView columns = ColumnAxis();
+    const AxisView rows = RowAxis();
+    updatingScrollBars_ = true;
+    horizontalScrollBar()->setRange(fixedCols_, columns.MaxFirst());
+    horizontalScrollBar()->setPageStep(columns.FullyShown());
+    verticalScrollBar()->setRange(fixedRows_, rows.MaxFirst());
+    verticalScrollBar()->setPageStep(rows.FullyShown());
+    updatingScrollBars_ = false;
+    SetTopLeft(leftCol_, topRow_);
+}
+
+void GridWidget::scrollContentsBy(int, int) {
+    if (!updatingScrollBars_) {
+        SetTopLeft(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    }
+}
+
+void GridWidget::resizeEvent(QResizeEvent*) {
+    UpdateScrollBars();
+}
+
+void GridWidget::paintEvent(QPaintEvent* event) {
+    QPainter painter(viewport());
+    painter.fillRect(viewport()->rect(), ToQColor(color_, palette()));
+    canvas_.Begin(&painter);
+    canvas_.SetFont(font_);
+    canvas_.SetBrushColor(color_);
+    canvas_.SetPenColor(color_);
+    const GridRect selection = Selection();
+    const AxisView columns = ColumnAxis();
+    const AxisView rows = RowAxis();
+    for (int row = 0; row < rowCount_; ++row) {
+        if (row == fixedRows_) row = std::max(row, topRow_);
+        const int top = rows.Start(row);
+        if (top >= rows.limit) break;
+        for (int col = 0; col < colCount_; ++col) {
+            if (col == fixedCols_) col = std::max(col, leftCol_);
+            const int left = columns.Start(col);
+            if (left >= columns.limit) break;
+            const GridRect rect{left, top, left + colWidths_[col], top + rowHeights_[row]};
+            const QRect area(left, top, colWidths_[col], rowHeights_[row]);
+            if (area.isEmpty() || !event->rect().intersects(area)) continue;
+            DrawState state;
+            state.fixed = col < fixedCols_ || row < fixedRows_;
+            state.selected = !state.fixed && col >= selection.left && col <= selection.right &&
+                             row >= selection.top && row <= selection.bottom;
+            state.focused = col == col_ && row == row_ && focusWithin_;
+            // A cell never paints over its neighbours, whatever its text.
+            painter.save();
+            painter.setClipRect(area);
+            if (defaultDrawing_) DrawDefaultCell(col, row, rect, state);
+            if (OnDrawCell) OnDrawCell(col, row, rect, state);
+            painter.restore();
+        }
+    }
+    canvas_.End();
+}
+
+void GridWidget::DrawDefaultCell(int col, int row, const GridRect& rect, DrawState state) {
+    const bool highlighted = state.selected && !state.fixed;
+    canvas_.SetBrushColor(state.fixed ? fixedColor_ : highlighted ? kHighlight : color_);
+    canvas_.FillRect(rect);
+    canvas_.SetFontColor(highlighted ? kHighlightText : font_.color);
+    canvas_.TextOut(rect.left + kTextMargin, rect.top + kTextMargin, Cells(col, row));
+    canvas_.SetPenColor(kButtonShadow);
+    canvas_.MoveTo(rect.left, rect.bottom - 1);
+    canvas_.LineTo(rect.right - 1, rect.bottom - 1);
+    canvas_.LineTo(rect.right - 1, rect.top - 1);
+    canvas_.SetBrushColor(color_);
+    canvas_.SetPenColor(color_);
+    canvas_.SetFontColor(font_.color);
+}
+
+GridWidget::Cell GridWidget::ScrollingCellNear(QPoint pos) const {
+    return Cell{ColumnAxis().ScrollingNear(pos.x()), RowAxis().ScrollingNear(pos.y())};
+}
+
+bool GridWidget::IsOutsideScrollingArea(QPoint pos) const {
+    return pos.x() < ColumnAxis().FixedExtent() || pos.x() >= viewport()->width() ||
+           pos.y() < RowAxis().FixedExtent() || pos.y() >= viewport()->height();
+}
+
+void GridWidget::ExtendSelectionTo(QPoint pos) {
+    const Cell cell = ScrollingCellNear(pos);
+    if (!IsSelectable(cell.col, cell.row)) return;
+    if (!rangeSelect_) {
+        if (cell.col != col_ || cell.row != row_) MoveCurrent(cell.col, cell.row, false);
+        return;
+    }
+    if (cell.col == extent_.col && cell.row == extent_.row) return;
+    extent_ = cell;
+    viewport()->update();
+}
+
+void GridWidget::AutoScroll() {
+    if (!selecting_ || !IsOutsideScrollingArea(lastMousePos_)) {
+        autoScrollTimer_.stop();
+        return;
+    }
+    const auto step = [](int pos, int low, int high) {
+        if (pos < low) return -1;
+        return pos >= high ? 1 : 0;
+    };
+    SetTopLeft(leftCol_ + step(lastMousePos_.x(), ColumnAxis().FixedExtent(), viewport()->width()),
+               topRow_ + step(lastMousePos_.y(), RowAxis().FixedExtent(), viewport()->height()));
+    ExtendSelectionTo(lastMousePos_);
+}
+
+void GridWidget::mousePressEvent(QMouseEvent* event) {
+    if (!enabled_) return;
+    CommitEditor();
+    const QPoint pos = event->position().toPoint();
+    const ShiftState shift = ToShiftState(event->modifiers());
+    lastMousePos_ = pos;
+    if (event->button() == Qt::LeftButton) {
+        setFocus(Qt::MouseFocusReason);
+        selecting_ = false;
+        int col = -1;
+        int row = -1;
+        if (MouseToCell(pos.x(), pos.y(), col, row) && IsSelectable(col, row)) {
+            if (rangeSelect_ && shift.shift) {
+                anchor_ = {col_, row_};
+                extent_ = {col, row};
+                selecting_ = true;
+                viewport()->update();
+            } else {
+                selecting_ = MoveCurrent(col, row, false);
+            }
+        }
+    }
+    if (OnMouseDown && IsForwardedButton(event->button())) {
+        OnMouseDown(ToMouseButton(event->button()), shift, pos.x(), pos.y());
+    }
+}
+
+void GridWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event);
+}
+
+void GridWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (!enabled_) return;
+    const QPoint pos = event->position().toPoint();
+    lastMousePos_ = pos;
+    if (selecting_) {
+        ExtendSelectionTo(pos);
+        if (!IsOutsideScrollingArea(pos)) {
+            autoScrollTimer_.stop();
+        } else if (!autoScrollTimer_.isActive()) {
+            autoScrollTimer_.start();
+        }
+    }
+    if (OnMouseMove) OnMouseMove(ToShiftState(event->modifiers()), pos.x(), pos.y());
+}
+
+void GridWidget::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    const bool endsSelection = selecting_ && event->button() == Qt::LeftButton;
+    if (endsSelection) {
+        selecting_ = false;
+        autoScrollTimer_.stop();
+    }
+    if (!enabled_) return;
+    if (endsSelection) {
+        ExtendSelectionTo(pos);
+        if (OnClick) OnClick();
+    }
+    if (OnMouseUp && IsForwardedButton(event->button())) {
+        OnMouseUp(ToMouseButton(event->button()), ToShiftState(event->modifiers()), pos.x(),
+                  pos.y());
+    }
+}
+
+void GridWidget::wheelEvent(QWheelEvent* event) {
+    event->accept();
+    if (!enabled_) return;
+    wheelRemainder_ += event->angleDelta().y();
+    const int notches = wheelRemainder_ / kWheelNotch;
+    wheelRemainder_ -= notches * kWheelNotch;
+    if (notches != 0) SetTopLeft(leftCol_, topRow_ - notches * QApplication::wheelScrollLines());
+}
+
+void GridWidget::keyPressEvent(QKeyEvent* event) {
+    event->accept();
+    if (!enabled_) return;
+    int key = ToVirtualKey(*event);
+    const ShiftState shift = ToShiftState(event->modifiers());
+    if (key != 0 && OnKeyDown) {
+        OnKeyDown(key, shift);
+        if (key == 0) return;
+    }
+    if (key == 0 || !HandleGridKey(key, shift)) event->ignore();
+}
+
+bool GridWidget::HandleGridKey(int key, ShiftState shift) {
+    const int far = colCount_ + rowCount_;
+    const bool extend = shift.shift && rangeSelect_;
+    switch (key) {
+        case VK_RETURN:
+        case VK_F2:
+            if (!editing_ || editorOpen_) return false;
+            OpenEditor();
+            return true;
+        case VK_LEFT:
+            MoveByKey(-1, 0, extend);
+            return true;
+        case VK_RIGHT:
+            MoveByKey(1, 0, extend);
+            return true;
+        case VK_UP:
+            MoveByKey(0, -1, extend);
+            return true;
+        case VK_DOWN:
+            MoveByKey(0, 1, extend);
+            return true;
+        case VK_PRIOR:
+            MoveByKey(0, -RowAxis().FullyShown(), extend);
+            return true;
+        case VK_NEXT:
+            MoveByKey(0, RowAxis().FullyShown(), extend);
+            return true;
+        case VK_HOME:
+        case VK_END: {
+            const int direction = key == VK_HOME ? -1 : 1;
+            // Home and End go along the row; in a grid that has only one column to go to (or
+            // selects whole rows) they go along the column instead, and with Ctrl to the corner.
+            const bool alongColumn = rowSelect_ || ColumnAxis().ShownScrolling() <= 1;
+            if (shift.ctrl) {
+                MoveByKey(direction * far, direction * far, extend);
+            } else if (alongColumn) {
+                MoveByKey(0, direction * far, extend);
+            } else {
+                MoveByKey(direction * far, 0, extend);
+            }
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+void GridWidget::MoveByKey(int cols, int rows, bool extend) {
+    const Cell from = extend ? extent_ : Cell{col_, row_};
+    const Cell to{ColumnAxis().Step(from.col, cols), RowAxis().Step(from.row, rows)};
+    if (extend) {
+        extent_ = to;
+        ScrollIntoView(to.col, to.row);
+        viewport()->update();
+    } else if (to.col != col_ || to.row != row_) {
+        MoveCurrent(to.col, to.row, true);
+    } else if (anchor_.col != col_ || anchor_.row != row_ || extent_.col != col_ ||
+               extent_.row != row_) {
+        CollapseSelection();
+        viewport()->update();
+    }
+}
+
+void GridWidget::OpenEditor() {
+    if (!editing_ || editorOpen_ || !IsSelectable(col_, row_)) return;
+    ScrollIntoView(col_, row_);
+    const GridRect rect = CellRect(col_, row_);
+    if (rect.right <= rect.left || rect.bottom <= rect.top) return;
+    std::string text = Cells(col_, row_);
+    if (OnGetEditText) OnGetEditText(col_, row_, text);
+    editCell_ = {col_, row_};
+    editorOpen_ = true;
+    editor_->setFont(ToQFont(font_));
+    editor_->setGeometry(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    editor_->setText(QString::fromStdString(text));
+    editor_->selectAll();
+    editor_->show();
+    editor_->setFocus(Qt::OtherFocusReason);
+}
+
+void GridWidget::CommitEditor() {
+    if (!editorOpen_) return;
+    const std::string text = editor_->text().toStdString();
+    const Cell cell = editCell_;
+    CloseEditor();
+    SetCells(cell.col, cell.row, text);
+    if (OnSetEditText) OnSetEditText(cell.col, cell.row, text);
+}
+
+void GridWidget::CancelEditor() {
+    if (editorOpen_) CloseEditor();
+}
+
+void GridWidget::CloseEditor() {
+    editorOpen_ = false;
+    // Take the focus back before hiding, or Qt would hand it to the next widget in the window.
+    if (editor_->hasFocus()) setFocus(Qt::OtherFocusReason);
+    editor_->hide();
+    viewport()->update();
+}
+
+void GridWidget::UpdateFocusWithin(QFocusEvent* event) {
+    // Leaving the window (another window, a pop-up menu) does not count as leaving the grid;
+    // passing the focus between the grid and its editor neither.
+    if (event->lostFocus() && (event->reason() == Qt::ActiveWindowFocusReason ||
+                               event->reason() == Qt::PopupFocusReason)) {
+        return;
+    }
+    const QWidget* focus = QApplication::focusWidget();
+    const bool within = focus && (focus == this || isAncestorOf(focus));
+    if (within == focusWithin_) return;
+    focusWithin_ = within;
+    viewport()->update();
+    if (within && OnEnter) OnEnter();
+    if (!within && OnExit) OnExit();
+}
+
+void GridWidget::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    UpdateFocusWithin(event);
+}
+
+void GridWidget::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    UpdateFocusWithin(event);
+}
+
+void GridWidget::changeEvent(QEvent* event) {
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) canvas_.SetPalette(palette());
+}
+
+bool GridWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != editor_) return QAbstractScrollArea::eventFilter(watched, event);
+    switch (event->type()) {
+        case QEvent::KeyPress: {
+            auto* keyEvent = static_cast<QKeyEvent*>(event);
+            int key = ToVirtualKey(*keyEvent);
+            const ShiftState shift = ToShiftState(keyEvent->modifiers());
+            if (key != 0 && OnKeyDown) {
+                OnKeyDown(key, shift);
+                if (key == 0) return true;
+            }
+            switch (key) {
+                case VK_RETURN:
+                    CommitEditor();
+                    return true;
+                case VK_ESCAPE:
+                    CancelEditor();
+                    return true;
+                case VK_UP:
+                case VK_DOWN:
+                case VK_PRIOR:
+                case VK_NEXT:
+                    CommitEditor();
+                    HandleGridKey(key, shift);
+                    return true;
+                default:
+                    return false;
+            }
+        }
+        case QEvent::FocusIn:
+            UpdateFocusWithin(static_cast<QFocusEvent*>(event));
+            return false;
+        case QEvent::FocusOut: {
+            auto* focusEvent = static_cast<QFocusEvent*>(event);
+            UpdateFocusWithin(focusEvent);
+            if (focusEvent->reason() != Qt::ActiveWindowFocusReason &&
+                focusEvent->reason() != Qt::PopupFocusReason) {
+                CommitEditor();
+            }
+            return false;
+        }
+        default:
+            return false;
+    }
+}
