@@ -1,0 +1,220 @@
+#include "expr/constant_file.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "expr/calc_expression.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct NameRow {
+    const char* name;
+    std::string a, b;
+    bool same;
+};
+
+class SameConstantNameTest : public testing::TestWithParam<NameRow> {};
+
+TEST_P(SameConstantNameTest, Compare) {
+    const NameRow& row = GetParam();
+    EXPECT_EQ(SameConstantName(row.a, row.b), row.same);
+    EXPECT_EQ(SameConstantName(row.b, row.a), row.same);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, SameConstantNameTest,
+    testing::Values(
+        NameRow{"Equal", "PI", "PI", true}, NameRow{"AsciiCase", "pi", "PI", true},
+        NameRow{"MixedCase", "TwoPi", "TWOPI", true}, NameRow{"FullWidthUpper", "ＰＩ", "PI", true},
+        NameRow{"FullWidthLower", "ｐｉ", "PI", true},
+        NameRow{"FullWidthBothCases", "ｐＩ", "Ｐｉ", true},
+        NameRow{"FullWidthEdges", "ＡＺａｚ", "azAZ", true}, NameRow{"Prefix", "PI", "PI2", false},
+        NameRow{"Empty", "", "", true}, NameRow{"EmptyAndName", "", "X", false},
+        NameRow{"DigitsNotFolded", "１", "1", false}, NameRow{"KanjiExact", "円", "円", true},
+        NameRow{"KanjiDiffer", "円", "角", false}, NameRow{"NonLetterAscii", "[", "{", false},
+        NameRow{"TruncatedSequence", "\xEF\xBC", "\xEF\xBC", true},
+        NameRow{"TruncatedAgainstLetter", "\xEF\xBC", "A", false}),
+    [](const testing::TestParamInfo<NameRow>& info) { return std::string(info.param.name); });
+
+struct LookupRow {
+    const char* name;
+    std::vector<std::string> constants;
+    std::string wanted;
+    std::optional<std::string> value;
+};
+
+class LookupConstantTest : public testing::TestWithParam<LookupRow> {};
+
+TEST_P(LookupConstantTest, Lookup) {
+    const LookupRow& row = GetParam();
+    const auto value = LookupConstant(row.constants, row.wanted);
+    ASSERT_EQ(value.has_value(), row.value.has_value());
+    if (value) {
+        EXPECT_EQ(std::string(*value), *row.value);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, LookupConstantTest,
+    testing::Values(LookupRow{"Found", {"PI=3.14", "C=1"}, "C", "1"},
+                    LookupRow{"FirstWins", {"pi=1", "PI=2"}, "PI", "1"},
+                    LookupRow{"NoEqualsNeverMatches", {"PI", "X=1"}, "PI", std::nullopt},
+                    LookupRow{"EmptyLineNeverMatches", {""}, "", std::nullopt},
+                    LookupRow{"EmptyNameMatchesEmpty", {"=5"}, "", "5"},
+                    LookupRow{"ValueKeepsLaterEquals", {"X=a=b"}, "X", "a=b"},
+                    LookupRow{"EmptyValue", {"X="}, "X", ""},
+                    LookupRow{"BlanksKept", {"X = 1"}, "X ", " 1"},
+                    LookupRow{"NameWithBlankDiffers", {"X =1"}, "X", std::nullopt},
+                    LookupRow{"FullWidthName", {"ＴＡＸ=1.1"}, "tax", "1.1"},
+                    LookupRow{"JapaneseName", {"円=100"}, "円", "100"},
+                    LookupRow{"EmptyList", {}, "PI", std::nullopt}),
+    [](const testing::TestParamInfo<LookupRow>& info) { return std::string(info.param.name); });
+
+TEST(ConstantNameTest, TextBeforeFirstEquals) {
+    EXPECT_EQ(ConstantName("PI=3=4"), "PI");
+    EXPECT_EQ(ConstantName("PI"), "");
+    EXPECT_EQ(ConstantName("=1"), "");
+}
+
+// A fresh folder per test, removed afterwards.
+class ConstantFileTest : public testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() /
+                  ("tessarin-constants-" + std::to_string(::getpid()) + "-" +
+                   testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        path_ = (folder_ / ConstantFileName).string();
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    void WriteBytes(const std::string& bytes) { std::ofstream(path_, std::ios::binary) << bytes; }
+    std::string ReadBytes() {
+        std::ifstream in(path_, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    fs::path folder_;
+    std::string path_;
+};
+
+TEST_F(ConstantFileTest, MissingFileGivesEmptyListAndIsWrittenAtEnd) {
+    {
+        CalcExpression calc(path_);
+        EXPECT_TRUE(calc.Constants.empty());
+        // What the main window adds to an empty list.
+        calc.Constants = {"PI=3.1415926535897932384626433832795", "C=299792.5E+3"};
+    }
+    EXPECT_EQ(ReadBytes(), "PI=3.1415926535897932384626433832795\r\nC=299792.5E+3\r\n");
+}
+
+TEST_F(ConstantFileTest, EmptyListWritesEmptyFile) {
+    { CalcExpression calc(path_); }
+    ASSERT_TRUE(fs::exists(path_));
+    EXPECT_EQ(ReadBytes(), "");
+}
+
+TEST_F(ConstantFileTest, LfLinesAreReadAndWrittenBackWithCrLf) {
+    WriteBytes("PI=3\nX=1\n\nY=2");
+    {
+        CalcExpression calc(path_);
+        EXPECT_EQ(calc.Constants, (std::vector<std::string>{"PI=3", "X=1", "", "Y=2"}));
+    }
+    EXPECT_EQ(ReadBytes(), "PI=3\r\nX=1\r\n\r\nY=2\r\n");
+}
+
+TEST_F(ConstantFileTest, OnlyAnEmptyLineIsOneLine) {
+    WriteBytes("\r\n");
+    {
+        CalcExpression calc(path_);
+        EXPECT_EQ(calc.Constants, std::vector<std::string>{""});
+    }
+    EXPECT_EQ(ReadBytes(), "\r\n");
+}
+
+TEST_F(ConstantFileTest, LoadedConstantsAreUsedFirstDefinitionWinning) {
+    WriteBytes("pi=1\r\nPI=2\rK=1,000\r\nNOTE\r\n");
+    CalcExpression calc(path_);
+    EXPECT_EQ(calc.Constants.size(), 4u);
+    calc.Calculate("PI+K");
+    EXPECT_EQ(calc.ErrorCode, 0);
+    EXPECT_EQ(calc.ResultValue, 1001);
+    calc.Calculate("NOTE");
+    EXPECT_EQ(calc.ErrorText, "? NOTE");
+}
+
+TEST_F(ConstantFileTest, ShiftJisNamesRoundTrip) {
+    WriteBytes("\x89\x7E=100\r\n");  // 円=100 in CP932
+    {
+        CalcExpression calc(path_);
+        ASSERT_EQ(calc.Constants, std::vector<std::string>{"円=100"});
+        calc.Calculate("円*2");
+        EXPECT_EQ(calc.ResultValue, 200);
+    }
+    EXPECT_EQ(ReadBytes(), "\x89\x7E=100\r\n");
+}
+
+TEST_F(ConstantFileTest, EditedListIsSaved) {
+    WriteBytes("A=1\r\n");
+    {
+        CalcExpression calc(path_);
+        calc.Constants = {"B=2", "", "no definition"};
+    }
+    EXPECT_EQ(ReadBytes(), "B=2\r\n\r\nno definition\r\n");
+}
+
+// A link that points at itself exists but cannot be opened; saving would replace the link.
+TEST_F(ConstantFileTest, UnreadableFileIsNotOverwritten) {
+    fs::create_symlink(path_, path_);
+    {
+        CalcExpression calc(path_);
+        EXPECT_TRUE(calc.Constants.empty());
+        calc.Constants = {"PI=3.1415926535897932384626433832795", "C=299792.5E+3"};
+    }
+    EXPECT_TRUE(fs::is_symlink(path_));
+    EXPECT_EQ(fs::read_symlink(path_), fs::path(path_));
+}
+
+TEST_F(ConstantFileTest, FolderInPlaceOfFileIsLeftAlone) {
+    fs::create_directory(path_);
+    {
+        CalcExpression calc(path_);
+        EXPECT_TRUE(calc.Constants.empty());
+        calc.Constants = {"X=1"};
+    }
+    EXPECT_TRUE(fs::is_directory(path_));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+}
+
+TEST_F(ConstantFileTest, EvaluatorWithoutFileWritesNothing) {
+    const fs::path previous = fs::current_path();
+    fs::current_path(folder_);
+    {
+        CalcExpression calc;
+        calc.Constants = {"X=1"};
+    }
+    fs::current_path(previous);
+    EXPECT_TRUE(fs::is_empty(folder_));
+}
+
+TEST_F(ConstantFileTest, UnwritableFolderIsSilent) {
+    const std::string inside = (folder_ / "missing" / ConstantFileName).string();
+    {
+        CalcExpression calc(inside);
+        EXPECT_TRUE(calc.Constants.empty());
+        calc.Constants = {"X=1"};
+    }
+    EXPECT_FALSE(fs::exists(inside));
+}
+
+}  // namespace
