@@ -24,6 +24,7 @@ constexpr int VK_PRIOR = 33;
 constexpr int VK_NEXT = 34;
 constexpr int VK_END = 35;
 constexpr int VK_HOME = 36;
+constexpr int VK_F1 = 112;
 constexpr int VK_F2 = 113;
 
 constexpr PlatformColor kHighlight = 0x8000000D;
@@ -170,69 +171,50 @@ bool IsForwardedButton(Qt::MouseButton button) {
 }  // namespace
 
 int ToVirtualKey(const QKeyEvent& event) {
+    struct KeyCode {
+        int qtKey;
+        int code;
+        int keypadCode;
+    };
+    static constexpr KeyCode kCodes[] = {
+        {Qt::Key_Backspace, VK_BACK, VK_BACK},
+        {Qt::Key_Tab, VK_TAB, VK_TAB},
+        {Qt::Key_Backtab, VK_TAB, VK_TAB},
+        {Qt::Key_Return, VK_RETURN, VK_RETURN},
+        {Qt::Key_Enter, VK_RETURN, VK_RETURN},
+        {Qt::Key_Shift, 16, 16},
+        {Qt::Key_Control, 17, 17},
+        {Qt::Key_Alt, 18, 18},
+        {Qt::Key_Pause, 19, 19},
+        {Qt::Key_Escape, VK_ESCAPE, VK_ESCAPE},
+        {Qt::Key_Space, VK_SPACE, VK_SPACE},
+        {Qt::Key_PageUp, VK_PRIOR, VK_PRIOR},
+        {Qt::Key_PageDown, VK_NEXT, VK_NEXT},
+        {Qt::Key_End, VK_END, VK_END},
+        {Qt::Key_Home, VK_HOME, VK_HOME},
+        {Qt::Key_Left, VK_LEFT, VK_LEFT},
+        {Qt::Key_Up, VK_UP, VK_UP},
+        {Qt::Key_Right, VK_RIGHT, VK_RIGHT},
+        {Qt::Key_Down, VK_DOWN, VK_DOWN},
+        {Qt::Key_Insert, 45, 45},
+        {Qt::Key_Delete, 46, 46},
+        {Qt::Key_Asterisk, 0, 106},
+        {Qt::Key_Plus, 187, 107},
+        {Qt::Key_Minus, 189, 109},
+        {Qt::Key_Period, 190, 110},
+        {Qt::Key_Slash, 191, 111},
+        {Qt::Key_Comma, 188, 188},
+        {Qt::Key_Semicolon, 186, 186},
+    };
     const int key = event.key();
     const bool keypad = event.modifiers() & Qt::KeypadModifier;
     if (key >= Qt::Key_A && key <= Qt::Key_Z) return key;
     if (key >= Qt::Key_0 && key <= Qt::Key_9) return keypad ? 0x60 + (key - Qt::Key_0) : key;
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return 112 + (key - Qt::Key_F1);
-    switch (key) {
-        case Qt::Key_Backspace:
-            return VK_BACK;
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-            return VK_TAB;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            return VK_RETURN;
-        case Qt::Key_Shift:
-            return 16;
-        case Qt::Key_Control:
-            return 17;
-        case Qt::Key_Alt:
-            return 18;
-        case Qt::Key_Pause:
-            return 19;
-        case Qt::Key_Escape:
-            return VK_ESCAPE;
-        case Qt::Key_Space:
-            return VK_SPACE;
-        case Qt::Key_PageUp:
-            return VK_PRIOR;
-        case Qt::Key_PageDown:
-            return VK_NEXT;
-        case Qt::Key_End:
-            return VK_END;
-        case Qt::Key_Home:
-            return VK_HOME;
-        case Qt::Key_Left:
-            return VK_LEFT;
-        case Qt::Key_Up:
-            return VK_UP;
-        case Qt::Key_Right:
-            return VK_RIGHT;
-        case Qt::Key_Down:
-            return VK_DOWN;
-        case Qt::Key_Insert:
-            return 45;
-        case Qt::Key_Delete:
-            return 46;
-        case Qt::Key_Asterisk:
-            return keypad ? 106 : 0;
-        case Qt::Key_Plus:
-            return keypad ? 107 : 187;
-        case Qt::Key_Minus:
-            return keypad ? 109 : 189;
-        case Qt::Key_Period:
-            return keypad ? 110 : 190;
-        case Qt::Key_Slash:
-            return keypad ? 111 : 191;
-        case Qt::Key_Comma:
-            return 188;
-        case Qt::Key_Semicolon:
-            return 186;
-        default:
-            return 0;
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return VK_F1 + (key - Qt::Key_F1);
+    for (const KeyCode& code : kCodes) {
+        if (code.qtKey == key) return keypad ? code.keypadCode : code.code;
     }
+    return 0;
 }
 
 ShiftState ToShiftState(Qt::KeyboardModifiers modifiers) {
