@@ -1,0 +1,144 @@
+#include "sheet/formula_sheet.h"
+
+#include <algorithm>
+
+#include "expr/calc_expression.h"
+#include "expr/format_value.h"
+#include "settings/execute_parameter.h"
+#include "sheet/extend_string_grid.h"
+
+namespace {
+
+constexpr int ResultColumn = 1;
+constexpr int FormulaColumn = 2;
+
+int CurrentLine() {
+    return extendStringGrid->grid->Row();
+}
+
+// Blanks are spaces and control characters.
+std::string_view TrimBlanks(std::string_view text) {
+    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+void EmptyCell(int col, int row) {
+    if (CellProperty* p = extendStringGrid->CellAt(col, row)) p->text.clear();
+}
+
+// The ASCII counterpart of a full-width code point, or 0 when it has none.
+char HalfWidth(char32_t c) {
+    if (c == 0x3000) return ' ';
+    if (c >= 0xFF10 && c <= 0xFF19) return static_cast<char>('0' + (c - 0xFF10));
+    if (c >= 0xFF21 && c <= 0xFF3A) return static_cast<char>('A' + (c - 0xFF21));
+    if (c >= 0xFF41 && c <= 0xFF5A) return static_cast<char>('a' + (c - 0xFF41));
+    switch (c) {
+        case 0xFF08:
+            return '(';
+        case 0xFF09:
+            return ')';
+        case 0xFF0B:
+            return '+';
+        case 0xFF0D:
+            return '-';
+        case 0xFF0A:
+            return '*';
+        case 0xFF0F:
+            return '/';
+        default:
+            return 0;
+    }
+}
+
+}  // namespace
+
+void FormulaSheet::RecalcLine(int n) {
+    CellProperty* formula = extendStringGrid->CellAt(FormulaColumn, n);
+    CellProperty* result = extendStringGrid->CellAt(ResultColumn, n);
+    if (!formula || !result || n < 0 || n >= LineCount) return;
+    const bool current = n == CurrentLine();
+    const std::string text(TrimBlanks(formula->text));
+    if (text.empty() && !current) return;  // its value is the sentinel already
+
+    CalcExpression& calc = *calcExpression;
+    calc.Calculate(text);
+    const bool failed = !text.empty() && calc.ErrorCode != 0;
+    const Extended value = (failed || text.empty()) ? ErrorValue : calc.ResultValue;
+    calc.LineValues.values[n] = value;
+    if (!text.empty()) result->text = failed ? calc.ErrorText : FormatValue(value);
+    if (current) window_.ShowDigits(result->text, failed);
+}
+
+void FormulaSheet::RecalcAll() {
+    const int c = CurrentLine();
+    for (int k = 0; k < LineCount; ++k)
+        RecalcLine((c + k) % LineCount);
+}
+
+void FormulaSheet::ChangeCurrentFormula(const std::string& text) {
+    const int c = CurrentLine();
+    EmptyCell(ResultColumn, c);
+    if (CellProperty* formula = extendStringGrid->CellAt(FormulaColumn, c)) {
+        formula->text = ToHalfWidth(text);
+    }
+    const bool all = executeParameter->RTIME != 0;
+    for (int k = 0; k < LineCount; ++k) {
+        const int line = (c + k) % LineCount;
+        if (all || line == c) RecalcLine(line);
+    }
+    extendStringGrid->grid->Repaint();
+    window_.UpdateStatusBar();
+}
+
+void FormulaSheet::ClearSelectedLines() {
+    window_.SetInputText("");
+    const GridRect selection = extendStringGrid->grid->Selection();
+    const int top = std::max(selection.top, 0);
+    const int bottom = std::min(selection.bottom, LineCount - 1);
+    for (int r = top; r <= bottom; ++r) {
+        EmptyCell(ResultColumn, r);
+        EmptyCell(FormulaColumn, r);
+        calcExpression->LineValues.values[r] = ErrorValue;
+    }
+    window_.RefreshWindow(true);
+}
+
+void FormulaSheet::ClearAllLines() {
+    for (int r = 0; r < LineCount; ++r) {
+        EmptyCell(ResultColumn, r);
+        EmptyCell(FormulaColumn, r);
+    }
+    calcExpression->LineValues.ClearValues();
+}
+
+std::string ToHalfWidth(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        // Every mapped character is a three-byte sequence; anything else, including a stray
+        // byte, is copied as it is and the scan goes on at the next byte.
+        if ((lead & 0xF0) == 0xE0 && i + 2 < text.size()) {
+            const unsigned char b1 = static_cast<unsigned char>(text[i + 1]);
+            const unsigned char b2 = static_cast<unsigned char>(text[i + 2]);
+            if ((b1 & 0xC0) == 0x80 && (b2 & 0xC0) == 0x80) {
+                const char32_t c = ((lead & 0x0Fu) << 12) | ((b1 & 0x3Fu) << 6) | (b2 & 0x3Fu);
+                if (const char half = HalfWidth(c)) {
+                    out.push_back(half);
+                } else {
+                    out.append(text.substr(i, 3));
+                }
+                i += 3;
+                continue;
+            }
+        }
+        out.push_back(static_cast<char>(lead));
+        ++i;
+    }
+    return out;
+}

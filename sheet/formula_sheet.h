@@ -1,0 +1,35 @@
+#pragma once
+// The 100 formula lines: which lines are recalculated and in which order, where their values
+// go (the evaluator's LineValues) and which texts the grid shows. The lines are the rows of the
+// program-wide grid object: column 1 holds the result text, column 2 the formula.
+
+#include <string>
+#include <string_view>
+
+#include "sheet/sheet_window.h"
+
+class FormulaSheet {
+public:
+    static constexpr int LineCount = 100;
+
+    explicit FormulaSheet(SheetWindow& window) : window_(window) {}
+
+    // Evaluates line n and writes its value and result text; the current line's result also
+    // goes to the digit display.
+    void RecalcLine(int n);
+    // One pass over all lines in ring order from the current line.
+    void RecalcAll();
+    // Stores text as the current line's formula and recalculates (all lines when RTIME is on).
+    void ChangeCurrentFormula(const std::string& text);
+    // Empties the lines of the grid's selected rows and refreshes the window with recalculation.
+    void ClearSelectedLines();
+    // Empties every line and every value; recalculates nothing.
+    void ClearAllLines();
+
+private:
+    SheetWindow& window_;
+};
+
+// Folds the full-width forms of blank, digits, ()+-*/ and Latin letters to ASCII; every other
+// character stays as it is.
+std::string ToHalfWidth(std::string_view text);

@@ -1,0 +1,90 @@
+#pragma once
+// A guard that creates the program-wide settings record, evaluator and grid object (attached
+// to a fake grid set up like the main window's sheet) and puts the previous objects back when
+// it goes; and a sheet window that records what the sheet asks of it.
+
+#include <string>
+#include <vector>
+
+#include "expr/calc_expression.h"
+#include "settings/execute_parameter.h"
+#include "sheet/extend_string_grid.h"
+#include "sheet/formula_sheet.h"
+#include "tests/sheet/fake_grid.h"
+
+class SheetGlobals {
+public:
+    SheetGlobals()
+        : previousSettings_(executeParameter),
+          previousCalc_(calcExpression),
+          previousGrid_(extendStringGrid),
+          grid(3, 100) {
+        executeParameter = &settings;
+        calcExpression = &calc;
+        extendStringGrid = &esg;
+
+        // The sheet grid as the main window configures it.
+        grid.fixedCols = 2;
+        grid.fixedRows = 0;
+        grid.rangeSelect = true;
+        grid.font.bold = true;
+        esg.AttachGrid(grid);
+        esg.SetGridSize(3, 100);
+        esg.FitCells(KeepValue, KeepValue, {5, settings.RWIDTH, -1});
+        for (int r = 0; r < 100; ++r) {
+            esg.CellAt(0, r)->text = "A" + std::to_string(r);
+            esg.CellAt(1, r)->align = 2;
+        }
+        grid.canvas.calls.clear();
+        grid.canvas.recording = false;
+    }
+    ~SheetGlobals() {
+        extendStringGrid = previousGrid_;
+        calcExpression = previousCalc_;
+        executeParameter = previousSettings_;
+    }
+    SheetGlobals(const SheetGlobals&) = delete;
+    SheetGlobals& operator=(const SheetGlobals&) = delete;
+
+    // Makes line r current as a row change by the program does (the selection collapses).
+    void SelectLine(int r) { grid.SetRow(r); }
+    std::string& Formula(int r) { return esg.CellAt(2, r)->text; }
+    std::string& Result(int r) { return esg.CellAt(1, r)->text; }
+    Extended Value(int r) const { return calc.LineValues.values[r]; }
+
+private:
+    ExecuteParameter* previousSettings_;
+    CalcExpression* previousCalc_;
+    ExtendStringGrid* previousGrid_;
+
+public:
+    ExecuteParameter settings;
+    CalcExpression calc;
+    FakeGrid grid;
+    ExtendStringGrid esg;
+};
+
+// Records every request as one line ("digits '2'", "digits '' failed", "status",
+// "input ''", "refresh recalc"). With a sheet attached it also does what the main window does:
+// a changed input text stores the formula, a refresh with recalculation recalculates all lines.
+class RecordingSheetWindow : public SheetWindow {
+public:
+    std::vector<std::string> calls;
+    FormulaSheet* sheet = nullptr;
+    std::string inputText;
+
+    void ShowDigits(const std::string& text, bool failed) override {
+        calls.push_back("digits '" + text + "'" + (failed ? " failed" : ""));
+    }
+    void UpdateStatusBar() override { calls.push_back("status"); }
+    void SetInputText(const std::string& text) override {
+        calls.push_back("input '" + text + "'");
+        if (text == inputText) return;  // an unchanged text raises no change
+        inputText = text;
+        if (sheet) sheet->ChangeCurrentFormula(text);
+    }
+    void RefreshWindow(bool recalculate) override {
+        calls.push_back(recalculate ? "refresh recalc" : "refresh");
+        if (sheet && recalculate) sheet->RecalcAll();
+    }
+};
