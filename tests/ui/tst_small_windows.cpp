@@ -1,17 +1,24 @@
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
 
 #include "platform/desktop/dialogs.h"
 #include "platform/desktop/window_layer.h"
+#include "platform/text_file.h"
 #include "settings/execute_parameter.h"
 #include "tests/ui/scripted_dialogs.h"
+#include "ui/help_window.h"
 #include "ui/icons.h"
 #include "ui/logo.h"
 #include "ui/tfmlogo.h"
@@ -95,6 +102,10 @@ private slots:
     void versionWindowClosesByOkAndKeys();
     void toolIconsAreDrawnAndDistinct();
     void logoAndProgramIconSizes();
+    void helpWindowReadsBothEncodings_data();
+    void helpWindowReadsBothEncodings();
+    void helpWindowReportsMissingFile();
+    void shippedHelpDocumentReads();
 };
 
 void SmallWindowsTest::fileFilter_data() {
@@ -387,6 +398,61 @@ void SmallWindowsTest::logoAndProgramIconSizes() {
         QCOMPARE(qAlpha(icon.pixel(size / 2, size / 2)), 255);
     }
     QVERIFY(ProgramIcon().availableSizes().contains(QSize(32, 32)));
+}
+
+void SmallWindowsTest::helpWindowReadsBothEncodings_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("body");
+    // "数式" in CP932 is 90 94 8E AE.
+    QTest::newRow("CP932") << QByteArray("# Help\r\n\r\n\x90\x94\x8E\xAE\r\n") << "数式";
+    QTest::newRow("UTF-8 with mark")
+        << QByteArray("\xEF\xBB\xBF# Help\n\n\xE6\x95\xB0\xE5\xBC\x8F \xE3\x80\x9C\n") << "数式 〜";
+}
+
+void SmallWindowsTest::helpWindowReadsBothEncodings() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, body);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("TSRN.HLP"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+
+    HelpWindow help;
+    QVERIFY(help.LoadHelpFile(path));
+    const QTextDocument* document = help.browser->document();
+    QCOMPARE(document->firstBlock().text(), QStringLiteral("Help"));
+    QCOMPARE(document->firstBlock().blockFormat().headingLevel(), 1);
+    QVERIFY2(document->toPlainText().contains(body), qPrintable(document->toPlainText()));
+}
+
+void SmallWindowsTest::helpWindowReportsMissingFile() {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("TSRN.HLP"));
+    HelpWindow help;
+    QCOMPARE(help.windowTitle(), QStringLiteral("Tessarin ヘルプ"));
+    QVERIFY(!help.LoadHelpFile(path));
+    QVERIFY(help.browser->toPlainText().contains(path));
+    QVERIFY(HelpWindow::DefaultHelpPath().endsWith(QStringLiteral("/TSRN.HLP")));
+}
+
+void SmallWindowsTest::shippedHelpDocumentReads() {
+    const QString path = QStringLiteral(TESSARIN_SOURCE_DIR "/resources/TSRN.HLP");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    // Stored as UTF-8 with the mark, so the file codec does not read it as CP932.
+    QVERIFY(file.read(3) == QByteArray("\xEF\xBB\xBF"));
+    HelpWindow help;
+    QVERIFY(help.LoadHelpFile(path));
+    const QTextDocument* document = help.browser->document();
+    QCOMPARE(document->firstBlock().text(), QStringLiteral("Tessarin ヘルプ"));
+    const QString text = document->toPlainText();
+    for (const char* topic : {"A0", "A99", "2^3^2", "SQRT", "--eval", "--sheet", "*.tsf",
+                              "Ctrl+Space", "Shift+Space", "Esc", "constant.clc", "TSRN.sts"}) {
+        QVERIFY2(text.contains(QString::fromUtf8(topic)), topic);
+    }
 }
 
 QTEST_MAIN(SmallWindowsTest)

@@ -1,0 +1,24 @@
+#pragma once
+// The help window: the user guide TSRN.HLP (Markdown) from the program's folder.
+
+#include <QString>
+#include <QWidget>
+
+class QTextBrowser;
+
+class HelpWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit HelpWindow(QWidget* parent = nullptr);
+
+    // Shows the document at path; when it cannot be read the window says so and names the
+    // path. True when the document was read.
+    bool LoadHelpFile(const QString& path);
+    // TSRN.HLP beside the executable.
+    static QString DefaultHelpPath();
+    // Loads the default document and brings the window to the front.
+    void ShowHelp();
+
+    QTextBrowser* browser = nullptr;
+};
