@@ -1,0 +1,93 @@
+// One keystroke into the input line of the main window, with all 100 lines filled and every
+// line recalculated on each edit: from the key event to the end of the grid's repaint.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <vector>
+
+#include "export/excel_control.h"
+#include "expr/calc_expression.h"
+#include "platform/desktop/grid_widget.h"
+#include "settings/execute_parameter.h"
+#include "sheet/extend_string_grid.h"
+#include "ui/tfmmain.h"
+
+namespace {
+
+void SendKey(QWidget* target, Qt::Key key, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &release);
+}
+
+void BM_KeystrokeWithFullRecalculation(benchmark::State& state) {
+    ExecuteParameter settings;
+    settings.RTIME = 1;
+    settings.ASK = 0;
+    CalcExpression calculator;
+    ExcelControl excel;
+    ExtendStringGrid grid;
+    executeParameter = &settings;
+    calcExpression = &calculator;
+    excelControl = &excel;
+    extendStringGrid = &grid;
+    {
+        auto window = std::make_unique<TFMmain>();
+        window->show();
+        QApplication::processEvents();
+        // Every line refers to the one above, so each edit ripples through the whole sheet.
+        for (int line = 0; line < 100; ++line) {
+            window->SGcalc->SetRow(line);
+            window->EDcalc->setText(
+                line == 0 ? QStringLiteral("SQRT(2)*PI")
+                          : QStringLiteral("A%1*1.0001+SIN(%2)").arg(line - 1).arg(line));
+        }
+        window->SGcalc->SetRow(50);
+        QApplication::processEvents();
+
+        std::vector<double> samples;
+        bool typeDigit = true;
+        for (auto _ : state) {
+            const auto start = std::chrono::steady_clock::now();
+            if (typeDigit) {
+                SendKey(window->EDcalc, Qt::Key_7, QStringLiteral("7"));
+            } else {
+                SendKey(window->EDcalc, Qt::Key_Backspace, QStringLiteral("\b"));
+            }
+            window->SGcalc->viewport()->repaint();
+            const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+            state.SetIterationTime(elapsed.count());
+            samples.push_back(elapsed.count() * 1000.0);
+            typeDigit = !typeDigit;
+        }
+        if (!samples.empty()) {
+            std::sort(samples.begin(), samples.end());
+            state.counters["median_ms"] = samples[samples.size() / 2];
+            state.counters["worst_ms"] = samples.back();
+        }
+    }
+    extendStringGrid = nullptr;
+    excelControl = nullptr;
+    calcExpression = nullptr;
+    executeParameter = nullptr;
+}
+BENCHMARK(BM_KeystrokeWithFullRecalculation)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,207 @@
+// The whole windowed program in this process: start-up, typing, saving, closing, and the
+// settings and constant files the run leaves behind; and the exception box.
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "tests/ui/main_window_fixture.h"
+#include "ui/program.h"
+#include "ui/tfmlogo.h"
+
+namespace {
+
+// What the next run of the program does once its message loop has started.
+std::function<void()> drive;
+
+void OnApplicationStart() {
+    QTimer::singleShot(0, [] {
+        if (drive) drive();
+    });
+}
+
+TFMmain* MainWindow() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* window = qobject_cast<TFMmain*>(widget)) return window;
+    }
+    return nullptr;
+}
+
+std::vector<std::string> Lines(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// The value of "KEY      =value" in the settings lines.
+std::string Setting(const std::vector<std::string>& lines, const std::string& key) {
+    for (const std::string& line : lines) {
+        const auto equals = line.find('=');
+        if (equals == std::string::npos) continue;
+        std::string name = line.substr(0, equals);
+        while (!name.empty() && name.back() == ' ')
+            name.pop_back();
+        if (name == key) return line.substr(equals + 1);
+    }
+    return "(missing)";
+}
+
+// Throws from its event handling, as a faulty handler would.
+class Thrower : public QObject {
+public:
+    bool standard = true;
+
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() != QEvent::User) return QObject::event(event);
+        if (standard) throw std::runtime_error("broken handler");
+        throw 42;
+    }
+};
+
+char programName[] = "tessarin";
+
+int Run() {
+    char* argv[] = {programName, nullptr};
+    return RunProgram(1, argv);
+}
+
+}  // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(OnApplicationStart)
+
+class ProgramTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void startTypeSaveQuit();
+    void secondRunReadsSettings();
+    void exceptionIsShownAndProgramGoesOn();
+
+private:
+    std::unique_ptr<TestFolder> folder_;
+};
+
+void ProgramTest::init() {
+    folder_ = std::make_unique<TestFolder>();
+    setenv("TESSARIN_DATA_DIR", folder_->Path().c_str(), 1);
+}
+
+void ProgramTest::cleanup() {
+    drive = nullptr;
+    folder_.reset();
+}
+
+void ProgramTest::startTypeSaveQuit() {
+    const QString sheet = folder_->File("run.tsf");
+    bool drove = false;
+    QString title;
+    bool splashShown = false;
+    drive = [&] {
+        TFMmain* window = MainWindow();
+        QVERIFY(window);
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (qobject_cast<TFMlogo*>(widget) && widget->isVisible()) splashShown = true;
+        }
+        QVERIFY(!calcExpression->Constants.empty());
+        QTest::keyClicks(window->EDcalc, QStringLiteral("6*7"));
+        ScriptedDialogs dialogs;
+        dialogs.AnswerSave(sheet);
+        window->BTactionsave->trigger();
+        title = window->windowTitle();
+        window->move(21, 12);
+        window->resize(640, 410);
+        QApplication::processEvents();
+        window->close();
+        drove = dialogs.Shown().size() == 1;
+    };
+    QCOMPARE(Run(), 0);
+    QVERIFY(drove);
+    QVERIFY(splashShown);
+    QCOMPARE(title, QStringLiteral("Tessarin - [ run.tsf ]"));
+    QCOMPARE(Lines(sheet.toStdString()), std::vector<std::string>({"000003081", "0=6*7"}));
+
+    const std::vector<std::string> settings = Lines(folder_->Path() / "TSRN.sts");
+    QCOMPARE(settings.size(), size_t(31));
+    QVERIFY(Setting(settings, "QUIT") != "");
+    QVERIFY(Setting(settings, "QUIT") != "(missing)");
+    QCOMPARE(Setting(settings, "WIDTH"), std::string("640"));
+    QCOMPARE(Setting(settings, "HEIGHT"), std::string("410"));
+    QCOMPARE(Setting(settings, "LEFT"), std::string("21"));
+    QCOMPARE(Setting(settings, "TOP"), std::string("12"));
+    QCOMPARE(Setting(settings, "FOLDER"), folder_->Path().string() + "/");
+    QCOMPARE(Lines(folder_->Path() / "constant.clc"),
+             std::vector<std::string>({"PI=3.1415926535897932384626433832795", "C=299792.5E+3"}));
+    // Everything the run created is gone with it.
+    QCOMPARE(executeParameter, nullptr);
+    QCOMPARE(calcExpression, nullptr);
+    QCOMPARE(extendStringGrid, nullptr);
+    QVERIFY(CurrentFileName.isEmpty());
+}
+
+void ProgramTest::secondRunReadsSettings() {
+    drive = [] {
+        TFMmain* window = MainWindow();
+        QVERIFY(window);
+        window->MMmodeint->trigger();
+        window->MMviewstat->trigger();
+        window->close();
+    };
+    QCOMPARE(Run(), 0);
+    int cmode = -1;
+    bool statusShown = true;
+    drive = [&] {
+        TFMmain* window = MainWindow();
+        QVERIFY(window);
+        cmode = executeParameter->CMODE;
+        statusShown = window->SBstatus->isVisible();
+        QVERIFY(window->MMview10->isVisible());
+        window->close();
+    };
+    QCOMPARE(Run(), 0);
+    QCOMPARE(cmode, 1);
+    QVERIFY(!statusShown);
+}
+
+void ProgramTest::exceptionIsShownAndProgramGoesOn() {
+    QStringList texts;
+    bool stillRunning = false;
+    drive = [&] {
+        ScriptedDialogs dialogs;
+        dialogs.AcknowledgeNotice();
+        dialogs.AcknowledgeNotice();
+        Thrower thrower;
+        QEvent first(QEvent::User);
+        QApplication::sendEvent(&thrower, &first);
+        thrower.standard = false;
+        QEvent second(QEvent::User);
+        QApplication::sendEvent(&thrower, &second);
+        for (const ScriptedDialogs::Box& box : dialogs.Shown()) {
+            QCOMPARE(box.icon, NoticeIcon::Error);
+            texts << box.text;
+        }
+        TFMmain* window = MainWindow();
+        stillRunning = window && window->isVisible();
+        window->close();
+    };
+    QCOMPARE(Run(), 0);
+    QVERIFY(stillRunning);
+    QCOMPARE(texts, QStringList({QStringLiteral("broken handler"), QString()}));
+}
+
+QTEST_APPLESS_MAIN(ProgramTest)
+#include "tst_program.moc"

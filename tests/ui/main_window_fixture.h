@@ -1,0 +1,153 @@
+#pragma once
+// A shown main window for widget tests, over fresh program-wide objects at their defaults: no
+// settings or constant file is read or written, every file a test writes goes to its own
+// temporary folder, and message boxes and file dialogs are answered by the test.
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTest>
+#include <QToolButton>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "export/excel_control.h"
+#include "expr/calc_expression.h"
+#include "platform/desktop/grid_widget.h"
+#include "settings/execute_parameter.h"
+#include "sheet/extend_string_grid.h"
+#include "tests/ui/scripted_dialogs.h"
+#include "ui/digit_display.h"
+#include "ui/tfmmain.h"
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TestFolder {
+public:
+    TestFolder() {
+        std::random_device random;
+        path_ = std::filesystem::temp_directory_path() /
+                ("tessarin-ui-" + std::to_string(random()) + "-" + std::to_string(random()));
+        std::filesystem::create_directories(path_);
+    }
+    ~TestFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TestFolder(const TestFolder&) = delete;
+    TestFolder& operator=(const TestFolder&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+    // A path inside the folder, as the window takes file names.
+    QString File(const std::string& name) const {
+        return QString::fromStdString((path_ / name).string());
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+class MainWindowFixture {
+public:
+    // adjust runs on the fresh settings before the window is created.
+    template <typename Adjust>
+    explicit MainWindowFixture(Adjust adjust) {
+        settings.FOLDER = folder.Path().string() + "/";
+        adjust(settings);
+        executeParameter = &settings;
+        calcExpression = &calculator;
+        excelControl = &excel;
+        extendStringGrid = &grid;
+        CurrentFileName.clear();
+        window = std::make_unique<TFMmain>();
+        window->show();
+        window->activateWindow();
+        (void)QTest::qWaitForWindowActive(window.get());
+    }
+    MainWindowFixture() : MainWindowFixture([](ExecuteParameter&) {}) {}
+
+    ~MainWindowFixture() {
+        window.reset();
+        extendStringGrid = nullptr;
+        excelControl = nullptr;
+        calcExpression = nullptr;
+        executeParameter = nullptr;
+        CurrentFileName.clear();
+    }
+    MainWindowFixture(const MainWindowFixture&) = delete;
+    MainWindowFixture& operator=(const MainWindowFixture&) = delete;
+
+    TFMmain& W() { return *window; }
+    QLineEdit* Input() { return window->EDcalc; }
+    GridWidget* Grid() { return window->SGcalc; }
+    int Line() { return window->CurrentLine(); }
+
+    std::string Formula(int line) { return grid.CellAt(2, line)->text; }
+    std::string Result(int line) { return grid.CellAt(1, line)->text; }
+    Extended Value(int line) { return calculator.LineValues.values[line]; }
+    QString Panel(int i) { return window->statusPanels[i]->text(); }
+
+    // Types ASCII text into the input line, key by key.
+    void Type(const QString& text) { QTest::keyClicks(Input(), text); }
+    // Types one character that keyClicks cannot send (Japanese, full-width).
+    void TypeCharacter(const QString& character) {
+        QTest::sendKeyEvent(QTest::Click, Input(), Qt::Key_unknown, character, Qt::NoModifier);
+    }
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(Input(), key, modifiers);
+    }
+    // Moves to line by clicking its formula cell.
+    void Pick(int line) {
+        Press(line, 2);
+        Release(line, 2);
+    }
+    // Makes line current through the grid's row, as the keys do.
+    void Go(int line) { Grid()->SetRow(line); }
+    // Makes line current and types formula into it.
+    void Enter(int line, const QString& formula) {
+        Go(line);
+        Type(formula);
+    }
+
+    // The centre of a cell in the grid's viewport; the cell must be in view.
+    QPoint CellCenter(int row, int col) {
+        const GridRect r = Grid()->CellRect(col, row);
+        return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
+    void Press(int row, int col, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        Mouse(QEvent::MouseButtonPress, CellCenter(row, col), Qt::LeftButton, modifiers);
+    }
+    void MoveHeld(int row, int col) {
+        Mouse(QEvent::MouseMove, CellCenter(row, col), Qt::NoButton, Qt::NoModifier);
+    }
+    void Release(int row, int col) {
+        Mouse(QEvent::MouseButtonRelease, CellCenter(row, col), Qt::LeftButton, Qt::NoModifier);
+    }
+    void Wheel(QWidget* target, int delta) {
+        const QPointF pos(5, 5);
+        QWheelEvent event(pos, target->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &event);
+    }
+
+    TestFolder folder;
+    ExecuteParameter settings;
+    CalcExpression calculator;
+    ExcelControl excel;
+    ExtendStringGrid grid;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<TFMmain> window;
+
+private:
+    void Mouse(QEvent::Type type, QPoint pos, Qt::MouseButton button,
+               Qt::KeyboardModifiers modifiers) {
+        QWidget* viewport = Grid()->viewport();
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
+        QMouseEvent event(type, pos, viewport->mapToGlobal(pos), button, held, modifiers);
+        QApplication::sendEvent(viewport, &event);
+    }
+};

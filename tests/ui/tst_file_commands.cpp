@@ -1,0 +1,416 @@
+// New sheet, open, save and save as: the files they read and write, their questions and
+// notices, the modified state, the current file name with the title, and the dialog folder.
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "export/automation.h"
+#include "tests/ui/main_window_fixture.h"
+
+namespace {
+
+std::string ReadBytes(const QString& path) {
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteBytes(const QString& path, const std::string& bytes) {
+    std::ofstream out(path.toStdString(), std::ios::binary);
+    out << bytes;
+}
+
+const QString kReadFailure = QStringLiteral("\nファイルが読み込めません。");
+const QString kWriteFailure = QStringLiteral("\nファイルが書き込めません。");
+
+}  // namespace
+
+class FileCommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void saveWritesHeaderAndFormulas();
+    void saveDialogPresets();
+    void emptySheetSavesHeaderOnly();
+    void saveWithFileWritesWithoutDialog();
+    void saveCancelled();
+    void saveFailureKeepsModified();
+    void openAppliesFile();
+    void openDialogPresets();
+    void openShortHeader();
+    void openFormulaLines();
+    void openUnreadableKeepsEverything();
+    void openEmptyFile();
+    void openBadLineIndex();
+    void openQuestion_data();
+    void openQuestion();
+    void newSheetQuestion_data();
+    void newSheetQuestion();
+    void savedFileReopensInItsModes();
+    void ctrlSpaceThenSaveWritesSameFile();
+    void exportToClipboard();
+    void exportWithoutSpreadsheet();
+};
+
+void FileCommandsTest::saveWritesHeaderAndFormulas() {
+    MainWindowFixture f;
+    f.Type(QStringLiteral("1+2"));
+    const QString path = f.folder.File("sum.tsf");
+    f.dialogs.AnswerSave(path);
+    f.W().BTactionsave->trigger();
+    QCOMPARE(ReadBytes(path), std::string("000003081\r\n0=1+2\r\n"));
+    QCOMPARE(CurrentFileName, path);
+    QCOMPARE(f.W().windowTitle(), QStringLiteral("Tessarin - [ sum.tsf ]"));
+    QVERIFY(!f.W().Modified());
+    QVERIFY(!f.W().MMactionsave->isVisible());
+    QVERIFY(!f.W().MMactionren->isVisible());
+    QCOMPARE(f.settings.FOLDER, f.folder.Path().string() + "/");
+}
+
+void FileCommandsTest::saveDialogPresets() {
+    MainWindowFixture f;
+    f.settings.FOLDER = "/some/folder/";
+    CurrentFileName = QStringLiteral("/some/folder/old.tsf");
+    f.Type(QStringLiteral("1"));
+    f.dialogs.AnswerSave(QString());
+    f.W().MMactionren->trigger();
+    QCOMPARE(f.dialogs.Shown().size(), 1);
+    const FileDialogSetup& setup = f.dialogs.Shown()[0].setup;
+    QCOMPARE(setup.title, QString());
+    QCOMPARE(setup.folder, QStringLiteral("/some/folder/"));
+    QCOMPARE(setup.fileName, QStringLiteral("/some/folder/old.tsf"));
+    QCOMPARE(setup.filter, QStringLiteral("数式ファイル(*.tsf)|*.tsf"));
+    QCOMPARE(setup.defaultSuffix, QStringLiteral("tsf"));
+}
+
+void FileCommandsTest::emptySheetSavesHeaderOnly() {
+    MainWindowFixture f([](ExecuteParameter& s) {
+        s.AMODE = 1;
+        s.CMODE = 1;
+        s.VMODE = 1;
+        s.COMMA = 4;
+        s.HSIZE = 16;
+        s.DEGREE = 0;
+    });
+    f.Go(7);
+    const QString path = f.folder.File("empty.tsf");
+    f.dialogs.AnswerSave(path);
+    f.W().MMactionren->trigger();
+    QCOMPARE(ReadBytes(path), std::string("071114160\r\n"));
+}
+
+void FileCommandsTest::saveWithFileWritesWithoutDialog() {
+    MainWindowFixture f;
+    const QString path = f.folder.File("kept.tsf");
+    f.Enter(0, QStringLiteral("1"));
+    f.dialogs.AnswerSave(path);
+    f.W().MMactionsave->trigger();
+    f.Enter(12, QStringLiteral("A0*3"));
+    f.Enter(3, QStringLiteral(" 2 "));
+    QVERIFY(f.W().Modified());
+    f.W().MMactionsave->trigger();
+    QCOMPARE(f.dialogs.Shown().size(), 1);
+    QCOMPARE(ReadBytes(path), std::string("030003081\r\n0=1\r\n3=2\r\n12=A0*3\r\n"));
+    QVERIFY(!f.W().Modified());
+}
+
+void FileCommandsTest::saveCancelled() {
+    MainWindowFixture f;
+    f.Type(QStringLiteral("5"));
+    f.dialogs.AnswerSave(QString());
+    f.W().BTactionsave->trigger();
+    QVERIFY(f.W().Modified());
+    QCOMPARE(CurrentFileName, QString());
+    QVERIFY(std::filesystem::is_empty(f.folder.Path()));
+}
+
+void FileCommandsTest::saveFailureKeepsModified() {
+    MainWindowFixture f;
+    const std::string folderBefore = f.settings.FOLDER;
+    f.Type(QStringLiteral("5"));
+    const QString path = f.folder.File("missing/out.tsf");
+    f.dialogs.AnswerSave(path);
+    f.dialogs.AcknowledgeNotice();
+    f.W().BTactionsave->trigger();
+    QCOMPARE(f.dialogs.Shown().size(), 2);
+    QCOMPARE(f.dialogs.Shown()[1].text, path + kWriteFailure);
+    QCOMPARE(f.dialogs.Shown()[1].icon, NoticeIcon::Error);
+    QVERIFY(f.W().Modified());
+    QVERIFY(f.W().MMactionsave->isVisible());
+    QCOMPARE(CurrentFileName, path);
+    QCOMPARE(f.settings.FOLDER, folderBefore);
+}
+
+void FileCommandsTest::openAppliesFile() {
+    MainWindowFixture f;
+    const QString path = f.folder.File("hex.tsf");
+    // Line 5, calculator mode, integer hexadecimal, groups of 4, 4 digits, radians.
+    WriteBytes(path, "051114040\r\n0=255\r\n5=A0+1\r\n9=ASIN(1)*2\r\n");
+    f.settings.FOLDER = "/elsewhere/";
+    f.dialogs.AnswerOpen(path);
+    f.W().BTactionopen->trigger();
+    QCOMPARE(f.settings.AMODE, 1);
+    QCOMPARE(f.settings.CMODE, 1);
+    QCOMPARE(f.settings.VMODE, 1);
+    QCOMPARE(f.settings.COMMA, 4);
+    QCOMPARE(f.settings.HSIZE, 4);
+    QCOMPARE(f.settings.DEGREE, 0);
+    QCOMPARE(f.calculator.Degree, 0);
+    QCOMPARE(f.Line(), 5);
+    QCOMPARE(f.Input()->text(), QStringLiteral("A0+1"));
+    QCOMPARE(f.Result(0), std::string("00FF"));
+    QCOMPARE(f.Result(5), std::string("0100"));
+    QCOMPARE(f.Value(9), Extended(3.1415926535897932385L));
+    QVERIFY(f.W().MMmodecalc->isChecked());
+    QVERIFY(f.W().MMview16->isVisible() && f.W().MMview16->isChecked());
+    QVERIFY(f.W().BTview16->isChecked());
+    QCOMPARE(f.W().windowTitle(), QStringLiteral("Tessarin - [ hex.tsf ]"));
+    QCOMPARE(CurrentFileName, path);
+    QCOMPARE(f.settings.FOLDER, f.folder.Path().string() + "/");
+    QVERIFY(!f.W().Modified());
+}
+
+void FileCommandsTest::openDialogPresets() {
+    MainWindowFixture f;
+    f.settings.FOLDER = "/data/sheets/";
+    f.dialogs.AnswerOpen(QString());
+    f.W().MMactionload->trigger();
+    QCOMPARE(f.dialogs.Shown().size(), 1);
+    const FileDialogSetup& setup = f.dialogs.Shown()[0].setup;
+    QCOMPARE(setup.title, QStringLiteral("数式ファイル"));
+    QCOMPARE(setup.folder, QStringLiteral("/data/sheets/"));
+    QCOMPARE(setup.fileName, QString());
+    QCOMPARE(setup.filter, QStringLiteral("数式ファイル(*.tsf)|*.tsf"));
+    QCOMPARE(setup.defaultSuffix, QStringLiteral("tsf"));
+}
+
+void FileCommandsTest::openShortHeader() {
+    MainWindowFixture f([](ExecuteParameter& s) {
+        s.CMODE = 1;
+        s.COMMA = 0;
+        s.DEGREE = 1;
+    });
+    const QString path = f.folder.File("short.tsf");
+    WriteBytes(path, "17\n17=4*4\n");
+    f.dialogs.AnswerOpen(path);
+    f.W().MMactionload->trigger();
+    QCOMPARE(f.Line(), 17);
+    QCOMPARE(f.Input()->text(), QStringLiteral("4*4"));
+    QCOMPARE(f.settings.AMODE, 0);
+    QCOMPARE(f.settings.CMODE, 0);
+    QCOMPARE(f.settings.VMODE, 0);
+    QCOMPARE(f.settings.COMMA, 3);
+    QCOMPARE(f.settings.HSIZE, 8);
+    QCOMPARE(f.settings.DEGREE, 0);
+    QVERIFY(f.dialogs.Shown().size() == 1);
+}
+
+void FileCommandsTest::openFormulaLines() {
+    MainWindowFixture f;
+    const QString path = f.folder.File("lines.tsf");
+    WriteBytes(path,
+               "000003081\r\n5=A1=2\r\n100=1\r\n-1=1\r\nx=1\r\n7\r\n07=1\r\n3=1\r\n3=2\r\n"
+               "99=A3\r\n");
+    f.dialogs.AnswerOpen(path);
+    f.W().MMactionload->trigger();
+    QCOMPARE(f.Formula(5), std::string("A1=2"));
+    QCOMPARE(f.Formula(7), std::string("1"));
+    QCOMPARE(f.Formula(3), std::string("2"));
+    QCOMPARE(f.Formula(99), std::string("A3"));
+    QCOMPARE(f.Result(99), std::string("2"));
+    QCOMPARE(f.Formula(1), std::string());
+    QCOMPARE(f.Formula(0), std::string());
+}
+
+void FileCommandsTest::openUnreadableKeepsEverything() {
+    MainWindowFixture f;
+    const QString previous = f.folder.File("previous.tsf");
+    f.Type(QStringLiteral("42"));
+    f.dialogs.AnswerSave(previous);
+    f.W().BTactionsave->trigger();
+    const std::string folderBefore = f.settings.FOLDER;
+    const QString missing = f.folder.File("gone.tsf");
+    f.dialogs.AnswerOpen(missing);
+    f.dialogs.AcknowledgeNotice();
+    f.W().MMactionload->trigger();
+    QCOMPARE(f.dialogs.Shown().size(), 3);
+    QCOMPARE(f.dialogs.Shown()[2].text, missing + kReadFailure);
+    QCOMPARE(f.dialogs.Shown()[2].icon, NoticeIcon::Error);
+    QCOMPARE(f.Formula(0), std::string("42"));
+    QCOMPARE(CurrentFileName, previous);
+    QCOMPARE(f.W().windowTitle(), QStringLiteral("Tessarin - [ previous.tsf ]"));
+    QCOMPARE(f.settings.FOLDER, folderBefore);
+    // A following save writes the file that was shown, not the one that failed.
+    f.Type(QStringLiteral("0"));
+    f.W().BTactionsave->trigger();
+    QCOMPARE(ReadBytes(previous), std::string("000003081\r\n0=420\r\n"));
+    QVERIFY(!std::filesystem::exists(missing.toStdString()));
+}
+
+void FileCommandsTest::openEmptyFile() {
+    MainWindowFixture f;
+    f.Enter(4, QStringLiteral("9"));
+    f.W().SetModified(false);
+    const QString path = f.folder.File("empty.tsf");
+    WriteBytes(path, "");
+    f.dialogs.AnswerOpen(path);
+    f.dialogs.AcknowledgeNotice();
+    f.W().MMactionload->trigger();
+    QCOMPARE(f.dialogs.Shown().last().text, path + kReadFailure);
+    QCOMPARE(f.Formula(4), std::string());
+    QCOMPARE(f.Line(), 0);
+    QCOMPARE(CurrentFileName, path);
+    QCOMPARE(f.W().windowTitle(), QStringLiteral("Tessarin - [ empty.tsf ]"));
+}
+
+void FileCommandsTest::openBadLineIndex() {
+    MainWindowFixture f;
+    const std::string folderBefore = f.settings.FOLDER;
+    const QString path = f.folder.File("bad.tsf");
+    WriteBytes(path, "-11103081\r\n0=7\r\n1=A0*2\r\n");
+    f.Go(6);
+    f.dialogs.AnswerOpen(path);
+    f.dialogs.AcknowledgeNotice();
+    f.W().MMactionload->trigger();
+    QCOMPARE(f.dialogs.Shown().last().text, path + kReadFailure);
+    QCOMPARE(f.Line(), 0);
+    QCOMPARE(f.Formula(1), std::string("A0*2"));
+    QCOMPARE(f.Result(1), std::string("14"));
+    QCOMPARE(f.Input()->text(), QStringLiteral("7"));
+    QCOMPARE(f.settings.CMODE, 1);
+    QCOMPARE(f.settings.FOLDER, folderBefore);
+}
+
+void FileCommandsTest::openQuestion_data() {
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("modified, yes") << true << true << true;
+    QTest::newRow("modified, no") << true << false << false;
+    QTest::newRow("saved") << false << false << true;
+}
+
+void FileCommandsTest::openQuestion() {
+    QFETCH(bool, modified);
+    QFETCH(bool, yes);
+    QFETCH(bool, opens);
+    MainWindowFixture f;
+    const QString path = f.folder.File("q.tsf");
+    WriteBytes(path, "000003081\r\n0=3\r\n");
+    f.Type(QStringLiteral("8"));
+    f.W().SetModified(modified);
+    if (modified) f.dialogs.AnswerConfirm(yes);
+    if (opens) f.dialogs.AnswerOpen(path);
+    f.W().MMactionload->trigger();
+    if (modified) {
+        QCOMPARE(f.dialogs.Shown()[0].text,
+                 QStringLiteral(" 全ての数式を消去して読み込みます。\n"));
+        QCOMPARE(f.dialogs.Shown()[0].icon, NoticeIcon::Question);
+    }
+    QCOMPARE(f.Formula(0), std::string(opens ? "3" : "8"));
+    QCOMPARE(f.dialogs.Pending(), 0);
+}
+
+void FileCommandsTest::newSheetQuestion_data() {
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<bool>("clears");
+    QTest::newRow("modified, yes") << true << true << true;
+    QTest::newRow("modified, no") << true << false << false;
+    QTest::newRow("saved") << false << false << true;
+}
+
+void FileCommandsTest::newSheetQuestion() {
+    QFETCH(bool, modified);
+    QFETCH(bool, yes);
+    QFETCH(bool, clears);
+    MainWindowFixture f;
+    CurrentFileName = f.folder.File("named.tsf");
+    f.W().RefreshWindow(false);
+    f.Enter(3, QStringLiteral("8"));
+    f.W().SetModified(modified);
+    if (modified) f.dialogs.AnswerConfirm(yes);
+    f.W().BTactionnew->trigger();
+    if (modified) {
+        QCOMPARE(f.dialogs.Shown()[0].text, QStringLiteral(" 全ての数式を消去します。\n"));
+        QCOMPARE(f.dialogs.Shown()[0].icon, NoticeIcon::Question);
+    }
+    QCOMPARE(f.Formula(3), std::string(clears ? "" : "8"));
+    QCOMPARE(f.Value(3), clears ? ErrorValue : Extended(8));
+    QCOMPARE(f.Line(), clears ? 0 : 3);
+    QCOMPARE(CurrentFileName.isEmpty(), clears);
+    QCOMPARE(f.W().windowTitle(),
+             clears ? QStringLiteral("Tessarin") : QStringLiteral("Tessarin - [ named.tsf ]"));
+    QCOMPARE(f.W().Modified(), !clears && modified);
+}
+
+void FileCommandsTest::savedFileReopensInItsModes() {
+    MainWindowFixture f;
+    f.W().MMmodeint->trigger();
+    f.W().BTview16->trigger();
+    f.Enter(0, QStringLiteral("H7F"));
+    f.Enter(2, QStringLiteral("A0*2"));
+    const QString path = f.folder.File("modes.tsf");
+    f.dialogs.AnswerSave(path);
+    f.W().BTactionsave->trigger();
+    const std::string hexResult = f.Result(2);
+    f.W().MMmodereal->trigger();
+    f.W().BTactionnew->trigger();
+    QCOMPARE(f.settings.CMODE, 0);
+    f.dialogs.AnswerOpen(path);
+    f.W().BTactionopen->trigger();
+    QCOMPARE(f.settings.CMODE, 1);
+    QCOMPARE(f.settings.VMODE, 1);
+    QVERIFY(f.W().BTmodeint->isChecked());
+    QCOMPARE(f.Line(), 2);
+    QCOMPARE(f.Result(2), hexResult);
+    QVERIFY(hexResult.ends_with("FE"));
+}
+
+void FileCommandsTest::ctrlSpaceThenSaveWritesSameFile() {
+    MainWindowFixture f;
+    const QString path = f.folder.File("same.tsf");
+    WriteBytes(path, "000003081\r\n0=1\r\n");
+    f.dialogs.AnswerOpen(path);
+    f.W().BTactionopen->trigger();
+    f.Key(Qt::Key_Space, Qt::ControlModifier);
+    QVERIFY(!f.W().Modified());
+    QVERIFY(!f.W().MMactionsave->isVisible());
+    f.Type(QStringLiteral("6"));
+    QVERIFY(f.W().MMactionsave->isVisible());
+    f.W().MMactionsave->trigger();
+    QCOMPARE(f.dialogs.Shown().size(), 1);
+    QCOMPARE(ReadBytes(path), std::string("000003081\r\n0=6\r\n"));
+}
+
+void FileCommandsTest::exportToClipboard() {
+    MainWindowFixture f;
+    f.Enter(0, QStringLiteral("1+1"));
+    f.Enter(2, QStringLiteral("1/0"));
+    f.W().ToolButton1->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QStringLiteral("A0\t2\t1+1\r\nA2\tゼロで除算\t1/0\r\n"));
+}
+
+void FileCommandsTest::exportWithoutSpreadsheet() {
+    MainWindowFixture f;
+    const AutomationFactory before = SetAutomationFactory([](const std::string&) -> AutomationRef {
+        throw std::runtime_error("no spreadsheet program");
+    });
+    QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
+    f.Enter(0, QStringLiteral("1"));
+    f.dialogs.AcknowledgeNotice();
+    f.W().BTactionexpexcel->trigger();
+    SetAutomationFactory(before);
+    QCOMPARE(f.dialogs.Shown().size(), 1);
+    QCOMPARE(f.dialogs.Shown()[0].text, QStringLiteral("Excelを起動できません。"));
+    QCOMPARE(f.dialogs.Shown()[0].icon, NoticeIcon::Error);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("untouched"));
+}
+
+QTEST_MAIN(FileCommandsTest)
+#include "tst_file_commands.moc"

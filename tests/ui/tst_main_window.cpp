@@ -1,0 +1,521 @@
+// The main window: its menus and tool buttons, layout, modes and views, the refresh, the title,
+// closing and the key preview.
+
+#include <QDesktopServices>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+
+#include "tests/ui/main_window_fixture.h"
+#include "ui/main_commands.h"
+
+namespace {
+
+// The actions of a menu or tool bar by object name, with "|" for each separator.
+QStringList Names(const QList<QAction*>& actions) {
+    QStringList names;
+    for (const QAction* action : actions) {
+        if (action->isSeparator()) {
+            names << QStringLiteral("|");
+        } else if (action->menu()) {
+            names << action->menu()->objectName();
+        } else {
+            names << action->objectName();
+        }
+    }
+    return names;
+}
+
+}  // namespace
+
+// Receives the addresses the window asks the desktop to open.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void Open(const QUrl& url) { opened << url; }
+};
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void menuCaptions_data();
+    void menuCaptions();
+    void menuOrder();
+    void toolButtons_data();
+    void toolButtons();
+    void toolBarOrder();
+    void layout();
+    void startState();
+    void constantsOnlyAddedToEmptyList();
+    void baseItemsFollowIntegerMode_data();
+    void baseItemsFollowIntegerMode();
+    void modeSwitchRecalculation_data();
+    void modeSwitchRecalculation();
+    void viewToggles_data();
+    void viewToggles();
+    void refreshInsideUpdateDoesNothing();
+    void formulaColumnFillsGrid();
+    void title_data();
+    void title();
+    void closeQuestion_data();
+    void closeQuestion();
+    void closeStoresBounds();
+    void escapeShowsKeypad();
+    void clearButtonEmptiesLine();
+    void transparency_data();
+    void transparency();
+    void supportAddressOpens();
+};
+
+void MainWindowTest::menuCaptions_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    const QList<QPair<QString, QString>> rows = {
+        {"MMactionnew", "新規(&N)..."},
+        {"MMactionload", "ファイルを開く(&O)..."},
+        {"MMactionsave", "上書き保存(&S)..."},
+        {"MMactionren", "別名で保存(&A)..."},
+        {"MMactionexpexcel", "Excel(&E)"},
+        {"MMactionexpclip", "クリップボード(&C)"},
+        {"MMactionexit", "Tessarin 終了(&X)"},
+        {"MMmodeform", "数式(&F)"},
+        {"MMmodecalc", "電卓(&C)"},
+        {"MMmodereal", "実数(&R)"},
+        {"MMmodeint", "整数(&I)"},
+        {"MMview10", "１０進数(&D)"},
+        {"MMview16", "１６進数(&H)"},
+        {"MMviewtool", "ツール(&T)"},
+        {"MMviewfunc", "ファンクション(&F)"},
+        {"MMviewstat", "ステータス(&S)"},
+        {"MMviewsetup", "設定(&S)..."},
+        {"MMhelphelp", "Tessarin ヘルプ(&H)..."},
+        {"MMhelpwww", kSupportAddress + " (&W)..."},
+        {"MMhelpver", "バージョン情報(&V)..."},
+    };
+    for (const auto& [name, caption] : rows)
+        QTest::newRow(qPrintable(name)) << name << caption;
+}
+
+void MainWindowTest::menuCaptions() {
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    MainWindowFixture f;
+    auto* action = f.W().findChild<QAction*>(name);
+    QVERIFY(action);
+    QCOMPARE(action->text(), caption);
+}
+
+void MainWindowTest::menuOrder() {
+    MainWindowFixture f;
+    QCOMPARE(Names(f.W().menuBar()->actions()),
+             QStringList({"MMaction", "MMmode", "MMview", "MMhelp"}));
+    QCOMPARE(f.W().MMaction->title(), QStringLiteral("操作(&A)"));
+    QCOMPARE(f.W().MMactionexp->title(), QStringLiteral("エクスポート(&E)"));
+    QCOMPARE(f.W().MMmode->title(), QStringLiteral("モード(&M)"));
+    QCOMPARE(f.W().MMview->title(), QStringLiteral("表示(&V)"));
+    QCOMPARE(f.W().MMhelp->title(), QStringLiteral("ヘルプ(&H)"));
+    QCOMPARE(Names(f.W().MMaction->actions()),
+             QStringList({"MMactionnew", "MMactionload", "MMactionsave", "MMactionren", "|",
+                          "MMactionexp", "|", "MMactionexit"}));
+    QCOMPARE(Names(f.W().MMactionexp->actions()),
+             QStringList({"MMactionexpexcel", "MMactionexpclip"}));
+    QCOMPARE(Names(f.W().MMview->actions()),
+             QStringList({"MMview10", "MMview16", "|", "MMviewtool", "MMviewfunc", "MMviewstat",
+                          "|", "MMviewsetup"}));
+}
+
+void MainWindowTest::toolButtons_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("hint");
+    QTest::addColumn<int>("tag");  // -1: none
+    QTest::addColumn<bool>("checkable");
+    const struct {
+        const char* name;
+        const char* hint;
+        int tag;
+        bool checkable;
+    } rows[] = {
+        {"BTactionnew", "新規", -1, false},
+        {"BTactionopen", "ファイルを開く", -1, false},
+        {"BTactionsave", "数式の保存", -1, false},
+        {"BTactionexpexcel", "Excelへエクスポート", -1, false},
+        {"ToolButton1", "クリップボードへエクスポート", -1, false},
+        {"BTmodeform", "数式モード", 0, true},
+        {"BTmodecalc", "電卓モード", 1, true},
+        {"BTmodereal", "実数で計算", 0, true},
+        {"BTmodeint", "整数で計算", 1, true},
+        {"BTview10", "１０進数で表示", 0, true},
+        {"BTview16", "１６進数で表示", 1, true},
+        {"BTviewtool", "ツールの表示", -1, true},
+        {"BTviewfunc", "ファンクションの表示", -1, true},
+        {"BTviewstat", "ステータスの表示", -1, true},
+        {"BThelphelp", "ヘルプの表示", -1, false},
+        {"BThelpwww", "サポートウェブページの表示", -1, false},
+    };
+    for (const auto& row : rows) {
+        QTest::newRow(row.name) << QString::fromLatin1(row.name) << QString::fromUtf8(row.hint)
+                                << row.tag << row.checkable;
+    }
+}
+
+void MainWindowTest::toolButtons() {
+    QFETCH(QString, name);
+    QFETCH(QString, hint);
+    QFETCH(int, tag);
+    QFETCH(bool, checkable);
+    MainWindowFixture f;
+    auto* action = f.W().findChild<QAction*>(name);
+    QVERIFY(action);
+    QVERIFY(f.W().TBtool->actions().contains(action));
+    QCOMPARE(action->toolTip(), hint);
+    QCOMPARE(action->isCheckable(), checkable);
+    QCOMPARE(action->data().isValid() ? action->data().toInt() : -1, tag);
+    QVERIFY(!action->icon().isNull());
+}
+
+void MainWindowTest::toolBarOrder() {
+    MainWindowFixture f;
+    QCOMPARE(Names(f.W().TBtool->actions()), QStringList({"BTactionnew",
+                                                          "BTactionopen",
+                                                          "BTactionsave",
+                                                          "|",
+                                                          "BTactionexpexcel",
+                                                          "ToolButton1",
+                                                          "|",
+                                                          "BTmodeform",
+                                                          "BTmodecalc",
+                                                          "|",
+                                                          "BTmodereal",
+                                                          "BTmodeint",
+                                                          "|",
+                                                          "BTview10",
+                                                          "BTview16",
+                                                          "|",
+                                                          "BTviewtool",
+                                                          "BTviewfunc",
+                                                          "BTviewstat",
+                                                          "|",
+                                                          "BThelphelp",
+                                                          "BThelpwww"}));
+    QCOMPARE(f.W().BTclear->toolTip(), QStringLiteral("式の消去"));
+    QCOMPARE(f.W().BTrecal->toolTip(), QStringLiteral("式の再計算"));
+}
+
+void MainWindowTest::layout() {
+    MainWindowFixture f;
+    QCOMPARE(f.Input()->maxLength(), 300);
+    QVERIFY(f.Input()->font().bold());
+    QVERIFY(!f.Input()->testAttribute(Qt::WA_InputMethodEnabled));
+    QCOMPARE(f.W().PLpad->width(), 44);
+    QCOMPARE(f.W().PLpad->parentWidget(), f.W().PLbase);
+    QCOMPARE(f.Grid()->parentWidget(), f.W().PLbase);
+    QVERIFY(f.W().PLpad->x() >= f.Grid()->x() + f.Grid()->width());
+    QCOMPARE(f.W().statusPanels[0]->width(), 187);
+    QCOMPARE(f.W().statusPanels[1]->width(), 187);
+    QCOMPARE(f.W().statusPanels[2]->width(), 50);
+    QCOMPARE(f.W().PLresult->palette().color(QPalette::Window), QColor(49, 49, 49));
+
+    QCOMPARE(f.Grid()->ColCount(), 3);
+    QCOMPARE(f.Grid()->RowCount(), 100);
+    QCOMPARE(f.Grid()->FixedCols(), 2);
+    QCOMPARE(f.Grid()->FixedRows(), 0);
+    QVERIFY(f.Grid()->RangeSelect());
+    QCOMPARE(f.Grid()->Font().pixelHeight, 12);
+    QVERIFY(f.Grid()->Font().bold);
+    for (int line : {0, 9, 99}) {
+        QCOMPARE(f.grid.CellAt(0, line)->text, "A" + std::to_string(line));
+        QCOMPARE(f.grid.CellAt(1, line)->align, 2);
+        QCOMPARE(f.grid.CellAt(2, line)->align, 0);
+    }
+    // Column 0 holds five characters, column 1 RWIDTH (28) of the grid font.
+    const int blank = f.grid.charWidth;
+    QVERIFY(blank > 0);
+    QCOMPARE(f.Grid()->ColWidth(0), 5 * blank + 10);
+    QCOMPARE(f.Grid()->ColWidth(1), 28 * blank + 10);
+}
+
+void MainWindowTest::startState() {
+    MainWindowFixture f([](ExecuteParameter& s) { s.DEGREE = 0; });
+    QCOMPARE(f.W().windowTitle(), QStringLiteral("Tessarin"));
+    QVERIFY(!f.W().Updating);
+    QVERIFY(!f.W().StatusUpdateAllowed);
+    QVERIFY(!f.W().Modified());
+    QVERIFY(!f.W().MMactionsave->isVisible());
+    QVERIFY(!f.W().MMactionren->isVisible());
+    QCOMPARE(f.Line(), 0);
+    QCOMPARE(f.Input()->text(), QString());
+    QCOMPARE(f.calculator.Degree, 0);
+    QCOMPARE(f.calculator.Constants,
+             std::vector<std::string>({"PI=3.1415926535897932384626433832795", "C=299792.5E+3"}));
+    QCOMPARE(f.Panel(0), QStringLiteral(" Sum "));
+    QCOMPARE(f.Panel(1), QStringLiteral(" Avg. "));
+    QCOMPARE(f.Panel(2), QStringLiteral(" n "));
+    QCOMPARE(f.W().digits->GlyphAt(0), -1);
+    QCOMPARE(QApplication::focusWidget(), f.Input());
+}
+
+void MainWindowTest::constantsOnlyAddedToEmptyList() {
+    MainWindowFixture f;
+    const std::vector<std::string> mine = {"E=2.718281828459045"};
+    f.calculator.Constants = mine;
+    f.window = std::make_unique<TFMmain>();
+    QCOMPARE(f.calculator.Constants, mine);
+}
+
+void MainWindowTest::baseItemsFollowIntegerMode_data() {
+    QTest::addColumn<int>("cmode");
+    QTest::addColumn<int>("vmode");
+    QTest::newRow("real, decimal") << 0 << 0;
+    QTest::newRow("real, hexadecimal") << 0 << 1;
+    QTest::newRow("integer, decimal") << 1 << 0;
+    QTest::newRow("integer, hexadecimal") << 1 << 1;
+}
+
+void MainWindowTest::baseItemsFollowIntegerMode() {
+    QFETCH(int, cmode);
+    QFETCH(int, vmode);
+    MainWindowFixture f([vmode](ExecuteParameter& s) { s.VMODE = vmode; });
+    QAction* item = cmode == 1 ? f.W().MMmodeint : f.W().MMmodereal;
+    item->trigger();
+    const bool integer = cmode == 1;
+    QCOMPARE(f.settings.CMODE, cmode);
+    QCOMPARE(f.W().MMmodereal->isChecked(), !integer);
+    QCOMPARE(f.W().MMmodeint->isChecked(), integer);
+    QCOMPARE(f.W().BTmodereal->isChecked(), !integer);
+    QCOMPARE(f.W().BTmodeint->isChecked(), integer);
+    QCOMPARE(f.W().MMview10->isVisible(), integer);
+    QCOMPARE(f.W().MMview16->isVisible(), integer);
+    QCOMPARE(f.W().MMview10->isChecked(), vmode == 0);
+    QCOMPARE(f.W().MMview16->isChecked(), vmode == 1);
+    QCOMPARE(f.W().BTview10->isEnabled(), integer);
+    QCOMPARE(f.W().BTview16->isEnabled(), integer);
+    QCOMPARE(f.W().BTview10->isChecked(), integer && vmode == 0);
+    QCOMPARE(f.W().BTview16->isChecked(), integer && vmode == 1);
+}
+
+void MainWindowTest::modeSwitchRecalculation_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("recalculates");
+    QTest::newRow("calculator mode item") << "MMmodecalc" << false;
+    QTest::newRow("formula mode button") << "BTmodeform" << false;
+    QTest::newRow("integer item") << "MMmodeint" << true;
+    QTest::newRow("real button") << "BTmodereal" << true;
+    QTest::newRow("hexadecimal item") << "MMview16" << true;
+    QTest::newRow("decimal button") << "BTview10" << true;
+    QTest::newRow("tool bar view") << "MMviewtool" << false;
+}
+
+void MainWindowTest::modeSwitchRecalculation() {
+    QFETCH(QString, command);
+    QFETCH(bool, recalculates);
+    // Without recalculation on every edit, line 1 keeps an old value until a full pass.
+    MainWindowFixture f([](ExecuteParameter& s) {
+        s.RTIME = 0;
+        s.CMODE = 1;
+    });
+    f.Enter(0, QStringLiteral("1"));
+    f.Enter(1, QStringLiteral("A0"));
+    f.Go(0);
+    f.Key(Qt::Key_Backspace);
+    f.Type(QStringLiteral("2"));
+    QCOMPARE(f.Result(1), std::string("1"));
+    f.W().findChild<QAction*>(command)->trigger();
+    QCOMPARE(f.Value(1), recalculates ? Extended(2) : Extended(1));
+}
+
+void MainWindowTest::viewToggles_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("panel");
+    QTest::newRow("tool bar by menu") << "MMviewtool"
+                                      << "MMviewtool"
+                                      << "BTviewtool"
+                                      << "PLtool";
+    QTest::newRow("tool bar by button") << "BTviewtool"
+                                        << "MMviewtool"
+                                        << "BTviewtool"
+                                        << "PLtool";
+    QTest::newRow("function pad") << "BTviewfunc"
+                                  << "MMviewfunc"
+                                  << "BTviewfunc"
+                                  << "PLpad";
+    QTest::newRow("status bar") << "MMviewstat"
+                                << "MMviewstat"
+                                << "BTviewstat"
+                                << "SBstatus";
+}
+
+void MainWindowTest::viewToggles() {
+    QFETCH(QString, command);
+    QFETCH(QString, item);
+    QFETCH(QString, button);
+    QFETCH(QString, panel);
+    MainWindowFixture f;
+    auto* trigger = f.W().findChild<QAction*>(command);
+    auto* itemAction = f.W().findChild<QAction*>(item);
+    auto* buttonAction = f.W().findChild<QAction*>(button);
+    auto* panelWidget = f.W().findChild<QWidget*>(panel);
+    QVERIFY(trigger && itemAction && buttonAction && panelWidget);
+    QVERIFY(panelWidget->isVisible());
+    trigger->trigger();
+    QVERIFY(!panelWidget->isVisible());
+    QVERIFY(!itemAction->isChecked());
+    QVERIFY(!buttonAction->isChecked());
+    trigger->trigger();
+    QVERIFY(panelWidget->isVisible());
+    QVERIFY(itemAction->isChecked());
+    QVERIFY(buttonAction->isChecked());
+    QCOMPARE(f.settings.TOOL + f.settings.FUNCTION + f.settings.STATUS, 3);
+}
+
+void MainWindowTest::refreshInsideUpdateDoesNothing() {
+    MainWindowFixture f;
+    f.settings.CMODE = 1;
+    f.W().Updating = true;
+    f.W().RefreshWindow(true);
+    QVERIFY(!f.W().MMview10->isVisible());
+    f.W().Updating = false;
+    f.W().RefreshWindow(false);
+    QVERIFY(f.W().MMview10->isVisible());
+}
+
+void MainWindowTest::formulaColumnFillsGrid() {
+    MainWindowFixture f;
+    for (const QSize size : {QSize(700, 450), QSize(900, 500)}) {
+        f.W().resize(size);
+        QApplication::processEvents();
+        QCOMPARE(f.Grid()->ColWidth(2),
+                 f.Grid()->width() - f.Grid()->ColWidth(0) - f.Grid()->ColWidth(1) - 24);
+    }
+    // Hiding the pad panel widens the grid, and the formula column with it.
+    const int before = f.Grid()->ColWidth(2);
+    f.W().MMviewfunc->trigger();
+    QApplication::processEvents();
+    QCOMPARE(f.Grid()->ColWidth(2), before + 44);
+}
+
+void MainWindowTest::title_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("no file") << QString() << "Tessarin";
+    QTest::newRow("path") << "/home/user/data/budget.tsf"
+                          << "Tessarin - [ budget.tsf ]";
+    QTest::newRow("japanese name") << "/tmp/家計簿.tsf"
+                                   << "Tessarin - [ 家計簿.tsf ]";
+}
+
+void MainWindowTest::title() {
+    QFETCH(QString, file);
+    QFETCH(QString, title);
+    QCOMPARE(TFMmain::TitleFor(file), title);
+}
+
+void MainWindowTest::closeQuestion_data() {
+    QTest::addColumn<int>("ask");
+    QTest::addColumn<bool>("typed");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("modified, answer no") << 1 << true << true << false << false;
+    QTest::newRow("modified, answer yes") << 1 << true << true << true << true;
+    QTest::newRow("not modified") << 1 << false << false << false << true;
+    QTest::newRow("ask off") << 0 << true << false << false << true;
+}
+
+void MainWindowTest::closeQuestion() {
+    QFETCH(int, ask);
+    QFETCH(bool, typed);
+    QFETCH(bool, asked);
+    QFETCH(bool, yes);
+    QFETCH(bool, closes);
+    MainWindowFixture f([ask](ExecuteParameter& s) { s.ASK = ask; });
+    QSignalSpy closed(&f.W(), &TFMmain::Closed);
+    if (typed) f.Type(QStringLiteral("1+2"));
+    if (asked) f.dialogs.AnswerYesNo(yes);
+    f.W().MMactionexit->trigger();
+    QCOMPARE(f.dialogs.Shown().size(), asked ? 1 : 0);
+    if (asked) {
+        QCOMPARE(f.dialogs.Shown()[0].text,
+                 QStringLiteral("数式を保存していません。\n終了しますか？"));
+        QVERIFY(f.dialogs.Shown()[0].noIsDefault);
+    }
+    QCOMPARE(f.W().isVisible(), !closes);
+    QCOMPARE(closed.size(), closes ? 1 : 0);
+}
+
+void MainWindowTest::closeStoresBounds() {
+    MainWindowFixture f([](ExecuteParameter& s) { s.ASK = 0; });
+    f.W().move(33, 44);
+    f.W().resize(655, 433);
+    QApplication::processEvents();
+    f.W().close();
+    QCOMPARE(f.settings.WIDTH, f.W().width());
+    QCOMPARE(f.settings.HEIGHT, f.W().height());
+    QCOMPARE(f.settings.LEFT, f.W().x());
+    QCOMPARE(f.settings.TOP, f.W().y());
+    QCOMPARE(f.settings.WIDTH, 655);
+    QCOMPARE(f.settings.HEIGHT, 433);
+}
+
+void MainWindowTest::escapeShowsKeypad() {
+    MainWindowFixture f;
+    QWidget keypad;
+    f.W().keypadWindow = &keypad;
+    f.Type(QStringLiteral("12"));
+    f.Key(Qt::Key_Escape);
+    QVERIFY(keypad.isVisible());
+    QCOMPARE(f.Input()->text(), QStringLiteral("12"));
+    keypad.hide();
+    QTest::keyClick(f.Grid(), Qt::Key_Escape);
+    QVERIFY(keypad.isVisible());
+}
+
+void MainWindowTest::clearButtonEmptiesLine() {
+    MainWindowFixture f;
+    f.Enter(3, QStringLiteral("4*5"));
+    QCOMPARE(f.Result(3), std::string("20"));
+    f.W().SetModified(false);
+    f.W().BTclear->click();
+    QCOMPARE(f.Input()->text(), QString());
+    QCOMPARE(f.Formula(3), std::string());
+    QCOMPARE(f.Result(3), std::string());
+    QCOMPARE(f.Value(3), ErrorValue);
+    QVERIFY(!f.W().Modified());
+}
+
+void MainWindowTest::transparency_data() {
+    QTest::addColumn<int>("trans");
+    QTest::addColumn<int>("alpha");
+    QTest::newRow("off") << 0 << 255;
+    QTest::newRow("3") << 3 << 204;
+    QTest::newRow("10") << 10 << 85;
+}
+
+void MainWindowTest::transparency() {
+    QFETCH(int, trans);
+    QFETCH(int, alpha);
+    MainWindowFixture f([trans](ExecuteParameter& s) { s.TRANS = trans; });
+    QCOMPARE(qRound(f.W().windowOpacity() * 255), alpha);
+}
+
+void MainWindowTest::supportAddressOpens() {
+    MainWindowFixture f;
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "Open");
+    f.W().BThelpwww->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QCOMPARE(catcher.opened, QList<QUrl>({QUrl(kSupportAddress)}));
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_main_window.moc"

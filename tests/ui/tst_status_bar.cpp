@@ -1,0 +1,261 @@
+// Picking and selecting lines in the grid, the wheel, the current line's number cell, and the
+// status bar's sum, average and count.
+
+#include "expr/format_value.h"
+#include "tests/ui/main_window_fixture.h"
+
+namespace {
+
+// A window tall enough to show lines 0 to 12.
+void Tall(ExecuteParameter& s) {
+    s.HEIGHT = 700;
+}
+
+}  // namespace
+
+class StatusBarTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void selectionSkipsFailingLine();
+    void panelsFollowDrag();
+    void singleLineShowsLabelsOnly();
+    void allLines_data();
+    void allLines();
+    void emptySelectionShowsLabelsOnly();
+    void hexadecimalSums();
+    void dragUpwardsKeepsCurrentUntilRelease();
+    void pressOnNumberCellChangesNothing();
+    void gridKeysWrapAndReturnFocus();
+    void currentNumberCellColours();
+    void wheel_data();
+    void wheel();
+    void wheelOverInputLine();
+};
+
+void StatusBarTest::selectionSkipsFailingLine() {
+    MainWindowFixture f([](ExecuteParameter& s) {
+        Tall(s);
+        s.RSUM = 0;
+    });
+    f.Enter(3, QStringLiteral("1"));
+    f.Enter(4, QStringLiteral("2"));
+    f.Enter(5, QStringLiteral("1/0"));
+    f.Enter(6, QStringLiteral("6"));
+    f.Enter(8, QStringLiteral("100"));
+    f.Press(3, 2);
+    f.MoveHeld(6, 2);
+    f.Release(6, 2);
+    QCOMPARE(f.Panel(0), QStringLiteral(" Sum 9"));
+    QCOMPARE(f.Panel(1), QStringLiteral(" Avg. 3"));
+    QCOMPARE(f.Panel(2), QStringLiteral(" n 3"));
+}
+
+void StatusBarTest::panelsFollowDrag() {
+    MainWindowFixture f([](ExecuteParameter& s) {
+        Tall(s);
+        s.RSUM = 0;
+    });
+    for (int line = 1; line <= 4; ++line)
+        f.Enter(line, QString::number(line));
+    f.Press(1, 2);
+    QVERIFY(f.W().StatusUpdateAllowed);
+    f.MoveHeld(2, 2);
+    QCOMPARE(f.Panel(0), QStringLiteral(" Sum 3"));
+    QCOMPARE(f.Panel(2), QStringLiteral(" n 2"));
+    f.MoveHeld(4, 2);
+    QCOMPARE(f.Panel(0), QStringLiteral(" Sum 10"));
+    QCOMPARE(f.Panel(1), QStringLiteral(" Avg. 2.5"));
+    QCOMPARE(f.Panel(2), QStringLiteral(" n 4"));
+    f.Release(4, 2);
+    QVERIFY(!f.W().StatusUpdateAllowed);
+    // After the release the panels keep their texts, whatever the mouse does.
+    f.MoveHeld(1, 2);
+    QCOMPARE(f.Panel(0), QStringLiteral(" Sum 10"));
+}
+
+void StatusBarTest::singleLineShowsLabelsOnly() {
+    MainWindowFixture f([](ExecuteParameter& s) {
+        Tall(s);
+        s.RSUM = 0;
+    });
+    f.Enter(2, QStringLiteral("5"));
+    f.Enter(3, QStringLiteral("7"));
+    f.Pick(3);
+    QCOMPARE(f.Panel(0), QStringLiteral(" Sum "));
+    QCOMPARE(f.Panel(1), QStringLiteral(" Avg. "));
+    QCOMPARE(f.Panel(2), QStringLiteral(" n "));
+}
+
+void StatusBarTest::allLines_data() {
+    QTest::addColumn<QStringList>("formulas");  // lines 0, 1, ...
+    QTest::addColumn<QString>("sum");
+    QTest::addColumn<QString>("average");
+    QTest::addColumn<QString>("count");
+    QTest::newRow("one value") << QStringList({"5"}) << " Sum "
+                               << " Avg. "
+                               << " n ";
+    QTest::newRow("two values") << QStringList({"5", "7"}) << " Sum 12"
+                                << " Avg. 6"
+                                << " n 2";
+    QTest::newRow("gaps and errors skipped")
+        << QStringList({"5", "", "SQRT(-1)", "1", "", "2*3"}) << " Sum 12"
+        << " Avg. 4"
+        << " n 3";
+    QTest::newRow("grouped digits") << QStringList({"999999", "1"}) << " Sum 1,000,000"
+                                    << " Avg. 500,000"
+                                    << " n 2";
+}
+
+void StatusBarTest::allLines() {
+    QFETCH(QStringList, formulas);
+    QFETCH(QString, sum);
+    QFETCH(QString, average);
+    QFETCH(QString, count);
+    MainWindowFixture f([](ExecuteParameter& s) { s.RSUM = 1; });
+    for (int line = 0; line < formulas.size(); ++line) {
+        if (!formulas[line].isEmpty()) f.Enter(line, formulas[line]);
+    }
+    // The selection is only the current line; with RSUM on it does not matter.
+    f.Go(50);
+    QCOMPARE(f.Panel(0), sum);
+    QCOMPARE(f.Panel(1), average);
+    QCOMPARE(f.Panel(2), count);
+}
+
+void StatusBarTest::emptySelectionShowsLabelsOnly() {
+    MainWindowFixture f([](ExecuteParameter& s) {
+        Tall(s);
+        s.RSUM = 0;
+    });
+    f.Enter(0, QStringLiteral("5"));
+    f.Enter(9, QStringLiteral("5"));
+    f.Press(2, 2);
+    f.MoveHeld(7, 2);
+    f.Release(7, 2);
+    QCOMPARE(f.Grid()->Selection().bottom, 7);
+    QCOMPARE(f.Panel(0), QStringLiteral(" Sum "));
+    QCOMPARE(f.Panel(1), QStringLiteral(" Avg. "));
+    QCOMPARE(f.Panel(2), QStringLiteral(" n "));
+}
+
+void StatusBarTest::hexadecimalSums() {
+    MainWindowFixture f([](ExecuteParameter& s) {
+        s.CMODE = 1;
+        s.VMODE = 1;
+    });
+    f.Enter(0, QStringLiteral("HFF"));
+    f.Enter(1, QStringLiteral("H101"));
+    f.Enter(2, QStringLiteral("A0+A1"));
+    f.Enter(3, QStringLiteral("A2/2"));
+    // The sum and average take the same form as the results.
+    const QString total = QString::fromStdString(f.Result(2));
+    const QString half = QString::fromStdString(f.Result(3));
+    f.W().BTclear->click();
+    f.Go(2);
+    f.W().BTclear->click();
+    QCOMPARE(f.Panel(0), QStringLiteral(" Sum ") + total);
+    QCOMPARE(f.Panel(1), QStringLiteral(" Avg. ") + half);
+    QVERIFY(total.endsWith(QStringLiteral("200")));
+}
+
+void StatusBarTest::dragUpwardsKeepsCurrentUntilRelease() {
+    MainWindowFixture f([](ExecuteParameter& s) {
+        Tall(s);
+        s.RSUM = 0;
+    });
+    f.Enter(7, QStringLiteral("70"));
+    f.Enter(10, QStringLiteral("10*10"));
+    f.Enter(0, QStringLiteral("1"));
+    f.Press(10, 2);
+    f.MoveHeld(7, 2);
+    QCOMPARE(f.Grid()->Selection().top, 7);
+    QCOMPARE(f.Grid()->Selection().bottom, 10);
+    QCOMPARE(f.Line(), 10);
+    QCOMPARE(f.Input()->text(), QStringLiteral("1"));
+    f.Release(7, 2);
+    QCOMPARE(f.Line(), 10);
+    QCOMPARE(f.Input()->text(), QStringLiteral("10*10"));
+    QCOMPARE(QApplication::focusWidget(), f.Input());
+    QCOMPARE(f.Panel(0), QStringLiteral(" Sum 170"));
+}
+
+void StatusBarTest::pressOnNumberCellChangesNothing() {
+    MainWindowFixture f(Tall);
+    f.Enter(2, QStringLiteral("22"));
+    f.Enter(5, QStringLiteral("55"));
+    for (int col : {0, 1}) {
+        f.Press(2, col);
+        f.Release(2, col);
+        QCOMPARE(f.Line(), 5);
+        QCOMPARE(f.Input()->text(), QStringLiteral("55"));
+        QCOMPARE(f.Grid()->Selection().top, 5);
+    }
+}
+
+void StatusBarTest::gridKeysWrapAndReturnFocus() {
+    MainWindowFixture f;
+    f.Enter(99, QStringLiteral("9"));
+    f.Grid()->setFocus();
+    QTest::keyClick(f.Grid(), Qt::Key_Down);
+    QCOMPARE(f.Line(), 0);
+    QCOMPARE(QApplication::focusWidget(), f.Input());
+    f.Grid()->setFocus();
+    QTest::keyClick(f.Grid(), Qt::Key_Up);
+    QCOMPARE(f.Line(), 99);
+    QCOMPARE(f.Input()->text(), QStringLiteral("9"));
+}
+
+void StatusBarTest::currentNumberCellColours() {
+    MainWindowFixture f(Tall);
+    f.Pick(4);
+    for (int line : {0, 3, 4, 5, 99}) {
+        const CellProperty* number = f.grid.CellAt(0, line);
+        if (line == 4) {
+            QCOMPARE(number->style.color, PlatformColor(0x313131));
+            QCOMPARE(number->fontColor, PlatformColor(0x00CEFF));
+        } else {
+            QCOMPARE(number->style.color, f.Grid()->FixedColor());
+            QCOMPARE(number->fontColor, PlatformColor(0x80000008));
+        }
+    }
+    f.Key(Qt::Key_Down);
+    QCOMPARE(f.grid.CellAt(0, 5)->style.color, PlatformColor(0x313131));
+    QCOMPARE(f.grid.CellAt(0, 4)->style.color, f.Grid()->FixedColor());
+}
+
+void StatusBarTest::wheel_data() {
+    QTest::addColumn<int>("from");
+    QTest::addColumn<QList<int>>("deltas");
+    QTest::addColumn<int>("to");
+    QTest::newRow("one notch down") << 5 << QList<int>({-120}) << 6;
+    QTest::newRow("one notch up") << 5 << QList<int>({120}) << 4;
+    QTest::newRow("three notches at once") << 5 << QList<int>({-360}) << 8;
+    QTest::newRow("half notches add up") << 5 << QList<int>({-60, -60, -60}) << 6;
+    QTest::newRow("up at line 0") << 0 << QList<int>({120}) << 0;
+    QTest::newRow("down at line 99") << 99 << QList<int>({-120}) << 99;
+}
+
+void StatusBarTest::wheel() {
+    QFETCH(int, from);
+    QFETCH(QList<int>, deltas);
+    QFETCH(int, to);
+    MainWindowFixture f;
+    f.Enter(to, QStringLiteral("321"));
+    f.Go(from);
+    for (int delta : deltas)
+        f.Wheel(f.Grid()->viewport(), delta);
+    QCOMPARE(f.Line(), to);
+    QCOMPARE(f.Input()->text(), QStringLiteral("321"));
+}
+
+void StatusBarTest::wheelOverInputLine() {
+    MainWindowFixture f;
+    f.Wheel(f.Input(), -240);
+    QCOMPARE(f.Line(), 2);
+    f.Wheel(f.W().PLresult, 120);
+    QCOMPARE(f.Line(), 1);
+}
+
+QTEST_MAIN(StatusBarTest)
+#include "tst_status_bar.moc"

@@ -1,0 +1,92 @@
+#include "ui/program.h"
+
+#include <QClipboard>
+#include <stdexcept>
+
+#include "export/excel_control.h"
+#include "expr/calc_expression.h"
+#include "platform/desktop/dialogs.h"
+#include "platform/desktop/window_layer.h"
+#include "platform/system_info.h"
+#include "settings/execute_parameter.h"
+#include "sheet/extend_string_grid.h"
+#include "ui/tfmlogo.h"
+#include "ui/tfmmain.h"
+#include "ui/tfmver.h"
+
+ProgramObjects::ProgramObjects(const std::string& dataFolder) {
+    settings_ = std::make_unique<ExecuteParameter>(dataFolder);
+    executeParameter = settings_.get();
+    calculator_ = std::make_unique<CalcExpression>(dataFolder + "constant.clc");
+    calcExpression = calculator_.get();
+    excel_ = std::make_unique<ExcelControl>([](const std::string& text) {
+        QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+    });
+    excelControl = excel_.get();
+    grid_ = std::make_unique<ExtendStringGrid>();
+    extendStringGrid = grid_.get();
+    CurrentFileName.clear();
+}
+
+ProgramObjects::~ProgramObjects() {
+    CurrentFileName.clear();
+    extendStringGrid = nullptr;
+    grid_.reset();
+    excelControl = nullptr;
+    excel_.reset();
+    calcExpression = nullptr;
+    calculator_.reset();
+    executeParameter = nullptr;
+    settings_.reset();
+}
+
+TessarinApplication::TessarinApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("Tessarin"));
+}
+
+bool TessarinApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        ShowException(std::current_exception());
+    }
+    return false;
+}
+
+QString ExceptionText(const std::exception_ptr& exception) {
+    try {
+        std::rethrow_exception(exception);
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+    }
+    return QString();
+}
+
+void ShowException(const std::exception_ptr& exception) {
+    CurrentDialogs().ShowNotice(nullptr, ExceptionText(exception), NoticeIcon::Error);
+}
+
+int RunProgram(int argc, char** argv) {
+    ProgramObjects objects(DataFolder());
+    TessarinApplication application(argc, argv);
+    try {
+        TFMmain main;
+        TFMlogo logo(&main);
+        TFMver version(&main);
+        main.versionWindow = &version;
+        QObject::connect(&main, &TFMmain::Closed, &application, &QCoreApplication::quit);
+        // With the splash, the splash applies the stay-on-top setting when it closes.
+        if (executeParameter->FLASH != 0) {
+            logo.show();
+        } else {
+            ApplyStayOnTop(&main, executeParameter->TMOST != 0);
+        }
+        main.show();
+        if (logo.isVisible()) logo.raise();
+        application.exec();
+    } catch (...) {
+        ShowException(std::current_exception());
+    }
+    return 0;
+}

@@ -1,0 +1,50 @@
+#pragma once
+// Start-up and shutdown of the windowed program: the program-wide objects, the application
+// object and its windows, and the message loop.
+
+#include <QApplication>
+#include <QString>
+#include <exception>
+#include <memory>
+#include <string>
+
+class CalcExpression;
+class ExcelControl;
+class ExecuteParameter;
+class ExtendStringGrid;
+
+// The objects that live for the whole run, created in this order: the settings record (reads
+// the settings file), the evaluator (reads the constant file), the spreadsheet automation and
+// the grid object; CurrentFileName is emptied. They are destroyed in the reverse order, so the
+// constant file and then the settings file are written last.
+class ProgramObjects {
+public:
+    // dataFolder holds the settings and constant files and ends in "/".
+    explicit ProgramObjects(const std::string& dataFolder);
+    ~ProgramObjects();
+    ProgramObjects(const ProgramObjects&) = delete;
+    ProgramObjects& operator=(const ProgramObjects&) = delete;
+
+private:
+    std::unique_ptr<ExecuteParameter> settings_;
+    std::unique_ptr<CalcExpression> calculator_;
+    std::unique_ptr<ExcelControl> excel_;
+    std::unique_ptr<ExtendStringGrid> grid_;
+};
+
+// The application object, titled "Tessarin". An exception that escapes an event handler is
+// shown in a message box and the program goes on.
+class TessarinApplication : public QApplication {
+public:
+    TessarinApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+// The text an exception shows: what() of a standard exception, empty for any other.
+QString ExceptionText(const std::exception_ptr& exception);
+// Shows the exception in the exception box (an error notice).
+void ShowException(const std::exception_ptr& exception);
+
+// Runs the windowed program: objects, application, windows, message loop; returns the exit
+// status.
+int RunProgram(int argc, char** argv);

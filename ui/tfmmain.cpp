@@ -1,0 +1,458 @@
+#include "ui/tfmmain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "expr/calc_expression.h"
+#include "expr/constant_file.h"
+#include "platform/desktop/dialogs.h"
+#include "platform/desktop/grid_widget.h"
+#include "settings/execute_parameter.h"
+#include "sheet/extend_string_grid.h"
+#include "sheet/formula_sheet.h"
+#include "ui/digit_display.h"
+#include "ui/icons.h"
+#include "ui/main_commands.h"
+
+QString CurrentFileName;
+
+namespace {
+
+constexpr int kLines = 100;
+constexpr int kPadWidth = 44;
+constexpr int kStatusWidths[3] = {187, 187, 50};
+
+int Tag(const QAction* sender) {
+    return sender ? sender->data().toInt() : 0;
+}
+
+std::int32_t Toggled(std::int32_t flag) {
+    return flag == 0 ? 1 : 0;
+}
+
+}  // namespace
+
+TFMmain::TFMmain(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("TFMmain"));
+    resize(740, 500);
+    BuildLayout();
+    BuildMainCommands(*this);
+    sheet_ = std::make_unique<FormulaSheet>(*this);
+    qApp->installEventFilter(this);
+    FormCreate();
+}
+
+TFMmain::~TFMmain() {
+    qApp->removeEventFilter(this);
+    // The grid object outlives the window; it must not keep drawing into a dead grid.
+    if (extendStringGrid && extendStringGrid->grid == SGcalc) {
+        extendStringGrid->grid = nullptr;
+        extendStringGrid->canvas = nullptr;
+    }
+}
+
+void TFMmain::BuildLayout() {
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    auto* bevel = new QFrame(central);
+    bevel->setFrameShape(QFrame::HLine);
+    bevel->setFrameShadow(QFrame::Sunken);
+    column->addWidget(bevel);
+
+    PLtool = new QWidget(central);
+    PLtool->setObjectName(QStringLiteral("PLtool"));
+    auto* toolRow = new QHBoxLayout(PLtool);
+    toolRow->setContentsMargins(2, 0, 2, 0);
+    TBtool = new QToolBar(PLtool);
+    TBtool->setObjectName(QStringLiteral("TBtool"));
+    TBtool->setIconSize(QSize(16, 16));
+    TBtool->setMovable(false);
+    TBtool->setFloatable(false);
+    toolRow->addWidget(TBtool);
+    column->addWidget(PLtool);
+
+    BuildResultPanel();
+    column->addWidget(PLresult);
+    BuildGridPanel();
+    column->addWidget(PLbase, 1);
+    setCentralWidget(central);
+    BuildStatusBar();
+}
+
+void TFMmain::BuildResultPanel() {
+    PLresult = new QWidget(this);
+    PLresult->setObjectName(QStringLiteral("PLresult"));
+    PLresult->setAutoFillBackground(true);
+    QPalette panel = PLresult->palette();
+    panel.setColor(QPalette::Window, DigitDisplay::PanelColor());
+    PLresult->setPalette(panel);
+    auto* row = new QHBoxLayout(PLresult);
+    row->setContentsMargins(0, 2, 6, 2);
+    row->setSpacing(4);
+
+    digits = new DigitDisplay(PLresult);
+    row->addWidget(digits);
+
+    EDcalc = new QLineEdit(PLresult);
+    EDcalc->setObjectName(QStringLiteral("EDcalc"));
+    EDcalc->setMaxLength(300);
+    QFont bold = EDcalc->font();
+    bold.setBold(true);
+    EDcalc->setFont(bold);
+    // Formulas are typed in ASCII; an input method would only get in the way.
+    EDcalc->setAttribute(Qt::WA_InputMethodEnabled, false);
+    connect(EDcalc, &QLineEdit::textChanged, this, [this] { EDcalcChange(); });
+    row->addWidget(EDcalc, 1);
+
+    const auto speedButton = [this](const char* name, const QString& hint, ToolIcon icon) {
+        auto* button = new QToolButton(PLresult);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setToolTip(hint);
+        button->setIcon(ToolIconPicture(icon));
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        return button;
+    };
+    BTclear = speedButton("BTclear", QStringLiteral("式の消去"), ToolIcon::Clear);
+    BTrecal = speedButton("BTrecal", QStringLiteral("式の再計算"), ToolIcon::Recalculate);
+    connect(BTclear, &QToolButton::clicked, this, [this] { BTclearClick(); });
+    connect(BTrecal, &QToolButton::clicked, this, [this] { BTrecalClick(); });
+    row->addWidget(BTclear);
+    row->addWidget(BTrecal);
+}
+
+void TFMmain::BuildGridPanel() {
+    PLbase = new QWidget(this);
+    PLbase->setObjectName(QStringLiteral("PLbase"));
+    auto* row = new QHBoxLayout(PLbase);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+
+    SGcalc = new GridWidget(PLbase);
+    SGcalc->setObjectName(QStringLiteral("SGcalc"));
+    SGcalc->SetColCount(3);
+    SGcalc->SetFixedRows(0);
+    SGcalc->SetFixedCols(2);
+    SGcalc->SetRangeSelect(true);
+    SGcalc->SetFont(GridFont{std::string(), 12, true, 0x80000008});
+    // The window's own handlers, installed before the grid object attaches, take precedence.
+    SGcalc->OnClick = [this] { SGcalcClick(); };
+    SGcalc->OnMouseDown = [this](MouseButton button, ShiftState shift, int x, int y) {
+        SGcalcMouseDown(button, shift, x, y);
+    };
+    SGcalc->OnMouseMove = [this](ShiftState shift, int x, int y) { SGcalcMouseMove(shift, x, y); };
+    SGcalc->OnMouseUp = [this](MouseButton button, ShiftState shift, int x, int y) {
+        SGcalcMouseUp(button, shift, x, y);
+    };
+    row->addWidget(SGcalc, 1);
+
+    PLpad = new QWidget(PLbase);
+    PLpad->setObjectName(QStringLiteral("PLpad"));
+    PLpad->setFixedWidth(kPadWidth);
+    PLpad->setAutoFillBackground(true);
+    QPalette pad = PLpad->palette();
+    pad.setColor(QPalette::Window, DigitDisplay::PanelColor());
+    PLpad->setPalette(pad);
+    row->addWidget(PLpad);
+}
+
+void TFMmain::BuildStatusBar() {
+    SBstatus = statusBar();
+    SBstatus->setObjectName(QStringLiteral("SBstatus"));
+    for (int i = 0; i < 3; ++i) {
+        auto* label = new QLabel(SBstatus);
+        label->setFixedWidth(kStatusWidths[i]);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        SBstatus->addWidget(label);
+        statusPanels[i] = label;
+    }
+}
+
+void TFMmain::FormCreate() {
+    Updating = true;
+    QCoreApplication::processEvents();
+    helpFile = QString::fromStdString(executeParameter->EXEPATH) + QStringLiteral("TSRN.HLP");
+    resize(executeParameter->WIDTH, executeParameter->HEIGHT);
+    move(executeParameter->LEFT, executeParameter->TOP);
+    if (calcExpression->Constants.empty()) AddDefaultConstants(calcExpression->Constants);
+    calcExpression->Degree = executeParameter->DEGREE;
+}
+
+void TFMmain::FormShow() {
+    extendStringGrid->AttachGrid(*SGcalc);
+    extendStringGrid->SetGridSize(3, kLines);
+    extendStringGrid->FitCells(KeepValue, KeepValue, {5, executeParameter->RWIDTH, -1});
+    for (int i = 0; i < kLines; ++i) {
+        extendStringGrid->CellAt(0, i)->text = "A" + std::to_string(i);
+        extendStringGrid->CellAt(1, i)->align = 2;
+    }
+    MMactionnewClick(MMactionnew);
+    SGcalcClick();
+    digits->ShowDigits(QString(), false);
+    Updating = false;
+    RefreshWindow(true);
+    if (executeParameter->TRANS > 0) {
+        setWindowOpacity((255 - executeParameter->TRANS * 255 / 15) / 255.0);
+    }
+}
+
+void TFMmain::RefreshWindow(bool recalculate) {
+    if (Updating) return;
+    Updating = true;
+    const ExecuteParameter& p = *executeParameter;
+
+    MMmodeform->setChecked(p.AMODE == 0);
+    MMmodecalc->setChecked(p.AMODE == 1);
+    MMmodereal->setChecked(p.CMODE == 0);
+    MMmodeint->setChecked(p.CMODE == 1);
+    MMview10->setVisible(p.CMODE == 1);
+    MMview16->setVisible(p.CMODE == 1);
+    MMview10->setChecked(p.VMODE == 0);
+    MMview16->setChecked(p.VMODE == 1);
+    MMviewtool->setChecked(p.TOOL != 0);
+    MMviewfunc->setChecked(p.FUNCTION != 0);
+    MMviewstat->setChecked(p.STATUS != 0);
+
+    BTmodeform->setChecked(MMmodeform->isChecked());
+    BTmodecalc->setChecked(MMmodecalc->isChecked());
+    BTmodereal->setChecked(MMmodereal->isChecked());
+    BTmodeint->setChecked(MMmodeint->isChecked());
+    BTviewtool->setChecked(MMviewtool->isChecked());
+    BTviewfunc->setChecked(MMviewfunc->isChecked());
+    BTviewstat->setChecked(MMviewstat->isChecked());
+    BTview10->setChecked(MMview10->isVisible() && MMview10->isChecked());
+    BTview16->setChecked(MMview16->isVisible() && MMview16->isChecked());
+    BTview10->setEnabled(MMview10->isVisible());
+    BTview16->setEnabled(MMview16->isVisible());
+
+    PLtool->setVisible(p.TOOL != 0);
+    PLpad->setVisible(p.FUNCTION != 0);
+    SBstatus->setVisible(p.STATUS != 0);
+
+    if (recalculate) sheet_->RecalcAll();
+
+    SGcalc->Repaint();
+    UpdateStatusBar();
+    RebuildTitle();
+    FormResize();
+    Updating = false;
+}
+
+QString TFMmain::TitleFor(const QString& fileName) {
+    if (fileName.isEmpty()) return QStringLiteral("Tessarin");
+    return QStringLiteral("Tessarin - [ ") + QFileInfo(fileName).fileName() + QStringLiteral(" ]");
+}
+
+void TFMmain::RebuildTitle() {
+    setWindowTitle(TitleFor(CurrentFileName));
+}
+
+void TFMmain::FormResize() {
+    const int rest = SGcalc->Width() - SGcalc->ColWidth(0) - SGcalc->ColWidth(1) - 24;
+    SGcalc->SetColWidth(2, std::max(rest, 0));
+}
+
+bool TFMmain::FormCloseQuery() {
+    if (executeParameter->ASK != 0 && Modified()) {
+        return CurrentDialogs().AskYesNo(
+            this, QStringLiteral("数式を保存していません。\n終了しますか？"), true);
+    }
+    return true;
+}
+
+void TFMmain::FormClose() {
+    executeParameter->WIDTH = width();
+    executeParameter->HEIGHT = height();
+    executeParameter->LEFT = x();
+    executeParameter->TOP = y();
+}
+
+void TFMmain::FormKeyDown(int& key, ShiftState) {
+    if (key == VK_ESCAPE && keypadWindow) {
+        keypadWindow->show();
+        key = 0;
+    }
+}
+
+bool TFMmain::Modified() const {
+    return BTactionsave->isEnabled();
+}
+
+void TFMmain::SetModified(bool modified) {
+    BTactionsave->setEnabled(modified);
+    MMactionsave->setVisible(modified);
+    MMactionren->setVisible(modified);
+}
+
+int TFMmain::CurrentLine() const {
+    return SGcalc->Row();
+}
+
+void TFMmain::ShowDigits(const std::string& text, bool failed) {
+    digits->ShowDigits(QString::fromStdString(text), failed);
+}
+
+void TFMmain::UpdateStatusBar() {
+    StatusUpdateAllowed = true;
+    SGcalcMouseMove({}, 0, 0);
+    StatusUpdateAllowed = false;
+}
+
+void TFMmain::SetInputText(const std::string& text) {
+    EDcalc->setText(QString::fromStdString(text));
+}
+
+void TFMmain::MMmodeformClick(QAction* sender) {
+    executeParameter->AMODE = Tag(sender);
+    RefreshWindow(false);
+}
+
+void TFMmain::BTmodeformClick(QAction* sender) {
+    executeParameter->AMODE = Tag(sender);
+    RefreshWindow(false);
+}
+
+void TFMmain::MMmoderealClick(QAction* sender) {
+    executeParameter->CMODE = Tag(sender);
+    RefreshWindow(true);
+}
+
+void TFMmain::BTmoderealClick(QAction* sender) {
+    executeParameter->CMODE = Tag(sender);
+    RefreshWindow(true);
+}
+
+void TFMmain::MMview10Click(QAction* sender) {
+    executeParameter->VMODE = Tag(sender);
+    RefreshWindow(true);
+}
+
+void TFMmain::BTview10Click(QAction* sender) {
+    executeParameter->VMODE = Tag(sender);
+    RefreshWindow(true);
+}
+
+void TFMmain::MMviewtoolClick(QAction*) {
+    executeParameter->TOOL = Toggled(executeParameter->TOOL);
+    RefreshWindow(false);
+}
+
+void TFMmain::MMviewfuncClick(QAction*) {
+    executeParameter->FUNCTION = Toggled(executeParameter->FUNCTION);
+    RefreshWindow(false);
+}
+
+void TFMmain::MMviewstatClick(QAction*) {
+    executeParameter->STATUS = Toggled(executeParameter->STATUS);
+    RefreshWindow(false);
+}
+
+void TFMmain::BTrecalClick() {
+    RefreshWindow(true);
+}
+
+void TFMmain::BTclearClick() {
+    EDcalc->setText(QString());
+}
+
+void TFMmain::MMactionexitClick(QAction*) {
+    close();
+}
+
+void TFMmain::MMhelphelpClick(QAction*) {
+    if (!helpWindow) return;
+    helpWindow->show();
+    helpWindow->raise();
+}
+
+void TFMmain::MMhelpwwwClick(QAction*) {
+    QDesktopServices::openUrl(QUrl(kSupportAddress));
+}
+
+void TFMmain::MMhelpverClick(QAction*) {
+    if (versionWindow) versionWindow->exec();
+}
+
+void TFMmain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Later shows (a changed stay-on-top layer re-shows the window) must not reset the sheet.
+    if (shown_) return;
+    shown_ = true;
+    FormShow();
+}
+
+void TFMmain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (shown_) FormResize();
+}
+
+void TFMmain::closeEvent(QCloseEvent* event) {
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+    emit Closed();
+}
+
+bool TFMmain::eventFilter(QObject* watched, QEvent* event) {
+    // The window watches the events of all its widgets: it previews keys, takes every wheel
+    // notch as a line move and places the input line's caret.
+    switch (event->type()) {
+        case QEvent::KeyPress: {
+            auto* key = static_cast<QKeyEvent*>(event);
+            const auto* widget = qobject_cast<QWidget*>(watched);
+            // A key ignored by its control travels on to the containers, which take no focus:
+            // the preview sees it once, at the focused control.
+            if (widget && widget->window() == this && widget->focusPolicy() != Qt::NoFocus) {
+                int code = ToVirtualKey(*key);
+                if (code != 0) {
+                    FormKeyDown(code, ToShiftState(key->modifiers()));
+                    if (code == 0) return true;
+                }
+            }
+            if (watched == EDcalc) return InputKeyPress(key);
+            break;
+        }
+        case QEvent::FocusIn:
+            if (watched == EDcalc) {
+                // The control's own focus handling may select the text; the caret rule wins.
+                static_cast<QObject*>(EDcalc)->event(event);
+                EDcalcEnter();
+                return true;
+            }
+            break;
+        case QEvent::Wheel: {
+            const auto* widget = qobject_cast<QWidget*>(watched);
+            if (widget && widget->window() == this) {
+                return HandleWheel(static_cast<QWheelEvent*>(event));
+            }
+            break;
+        }
+        case QEvent::Resize:
+            if (watched == SGcalc && shown_) FormResize();
+            break;
+        default:
+            break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

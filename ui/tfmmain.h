@@ -1,0 +1,170 @@
+#pragma once
+// The main window: menus and tool bar, the digit display and the input line, the sheet grid with
+// its pad panel, and the status bar. Modes and views live in the settings record; the window
+// shows them through RefreshWindow.
+
+#include <QMainWindow>
+#include <QString>
+#include <memory>
+#include <string>
+
+#include "platform/grid_control.h"
+#include "sheet/sheet_window.h"
+
+class DigitDisplay;
+class FormulaSheet;
+class GridWidget;
+class QDialog;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QStatusBar;
+class QToolBar;
+class QToolButton;
+
+// Full path of the formula file last opened or saved; empty when there is none.
+extern QString CurrentFileName;
+
+class TFMmain : public QMainWindow, public SheetWindow {
+    Q_OBJECT
+
+public:
+    // Builds the window hidden and runs FormCreate; the globals must exist.
+    explicit TFMmain(QWidget* parent = nullptr);
+    ~TFMmain() override;
+
+    // What the sheet asks of its window.
+    void ShowDigits(const std::string& text, bool failed) override;
+    void UpdateStatusBar() override;
+    void SetInputText(const std::string& text) override;
+    void RefreshWindow(bool recalculate) override;
+
+    void FormCreate();
+    void FormShow();
+    void FormResize();
+    bool FormCloseQuery();  // false keeps the window open
+    void FormClose();
+    void FormKeyDown(int& key, ShiftState shift);  // key := 0 consumes it
+
+    // Command handlers. The sender is the clicked item or button (its data() holds the tag); a
+    // null sender is the program's silent form of a command.
+    void MMactionnewClick(QAction* sender);
+    void MMactionloadClick(QAction* sender);
+    void MMactionsaveClick(QAction* sender);
+    void MMactionrenClick(QAction* sender);
+    void MMactionexpexcelClick(QAction* sender);
+    void MMactionexpclipClick(QAction* sender);
+    void MMactionexitClick(QAction* sender);
+    void MMmodeformClick(QAction* sender);
+    void BTmodeformClick(QAction* sender);
+    void MMmoderealClick(QAction* sender);
+    void BTmoderealClick(QAction* sender);
+    void MMview10Click(QAction* sender);
+    void BTview10Click(QAction* sender);
+    void MMviewtoolClick(QAction* sender);
+    void MMviewfuncClick(QAction* sender);
+    void MMviewstatClick(QAction* sender);
+    void MMhelphelpClick(QAction* sender);
+    void MMhelpwwwClick(QAction* sender);
+    void MMhelpverClick(QAction* sender);
+    void BTrecalClick();
+    void BTclearClick();
+
+    // The input line.
+    void EDcalcKeyDown(int& key, ShiftState shift);  // key := 0 consumes it
+    void EDcalcKeyPress(char32_t& key);              // key := 0 cancels the character
+    void EDcalcChange();
+    void EDcalcEnter();
+
+    // The grid and the status bar.
+    void SGcalcClick();
+    void SGcalcMouseDown(MouseButton button, ShiftState shift, int x, int y);
+    void SGcalcMouseMove(ShiftState shift, int x, int y);  // the status-bar routine
+    void SGcalcMouseUp(MouseButton button, ShiftState shift, int x, int y);
+    void FormMouseWheelDown(ShiftState shift, bool& handled);
+    void FormMouseWheelUp(ShiftState shift, bool& handled);
+
+    // The sheet's modified state: the save button enabled and the two save items visible.
+    bool Modified() const;
+    void SetModified(bool modified);
+    // The current line: the grid's current row.
+    int CurrentLine() const;
+
+    // The title for a file path: "Tessarin", or "Tessarin - [ name ]".
+    static QString TitleFor(const QString& fileName);
+
+    // Menus (MMaction, MMactionexp, MMmode, MMview, MMhelp) and their items.
+    QMenu *MMaction = nullptr, *MMactionexp = nullptr, *MMmode = nullptr, *MMview = nullptr,
+          *MMhelp = nullptr;
+    QAction *MMactionnew = nullptr, *MMactionload = nullptr, *MMactionsave = nullptr,
+            *MMactionren = nullptr, *MMactionexpexcel = nullptr, *MMactionexpclip = nullptr,
+            *MMactionexit = nullptr;
+    QAction *MMmodeform = nullptr, *MMmodecalc = nullptr, *MMmodereal = nullptr,
+            *MMmodeint = nullptr;
+    QAction *MMview10 = nullptr, *MMview16 = nullptr, *MMviewtool = nullptr, *MMviewfunc = nullptr,
+            *MMviewstat = nullptr, *MMviewsetup = nullptr;
+    QAction *MMhelphelp = nullptr, *MMhelpwww = nullptr, *MMhelpver = nullptr;
+
+    // Tool buttons, in bar order.
+    QAction *BTactionnew = nullptr, *BTactionopen = nullptr, *BTactionsave = nullptr;
+    QAction *BTactionexpexcel = nullptr, *ToolButton1 = nullptr;
+    QAction *BTmodeform = nullptr, *BTmodecalc = nullptr, *BTmodereal = nullptr,
+            *BTmodeint = nullptr;
+    QAction *BTview10 = nullptr, *BTview16 = nullptr;
+    QAction *BTviewtool = nullptr, *BTviewfunc = nullptr, *BTviewstat = nullptr;
+    QAction *BThelphelp = nullptr, *BThelpwww = nullptr;
+
+    QWidget* PLtool = nullptr;
+    QToolBar* TBtool = nullptr;
+    QWidget* PLresult = nullptr;
+    DigitDisplay* digits = nullptr;
+    QLineEdit* EDcalc = nullptr;
+    QToolButton* BTclear = nullptr;
+    QToolButton* BTrecal = nullptr;
+    QWidget* PLbase = nullptr;
+    GridWidget* SGcalc = nullptr;
+    QWidget* PLpad = nullptr;
+    QStatusBar* SBstatus = nullptr;
+    QLabel* statusPanels[3] = {};
+
+    bool Updating = false;
+    bool StatusUpdateAllowed = false;
+    bool KeyTyped = false;
+
+    // Windows the start-up creates after this one; each may stay null (tests).
+    QWidget* keypadWindow = nullptr;   // shown by Escape
+    QDialog* versionWindow = nullptr;  // shown modally by MMhelpver
+    QWidget* helpWindow = nullptr;     // shown by MMhelphelp
+
+    QString helpFile;  // TSRN.HLP in the program's folder
+
+signals:
+    // The window has closed; the program ends its message loop.
+    void Closed();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildLayout();
+    void BuildResultPanel();
+    void BuildGridPanel();
+    void BuildStatusBar();
+    // The input line's key events: true when the event was handled here.
+    bool InputKeyPress(QKeyEvent* event);
+    // Wheel notches over the window or the grid; true when handled.
+    bool HandleWheel(QWheelEvent* event);
+    void MoveToLine(int line);
+    // Reads the file at path into the sheet (the part of the open command after the dialog).
+    void LoadFormulaFile(const QString& path);
+    void SaveFormulaFile();
+    void RebuildTitle();
+
+    std::unique_ptr<FormulaSheet> sheet_;
+    bool shown_ = false;
+    int wheelRest_ = 0;
+};

@@ -1,0 +1,143 @@
+// The file commands: new sheet, open, save and save as, with the sheet's modified state, the
+// current file name and the folder of the file dialogs; and the two exports.
+
+#include <QAction>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+#include "export/excel_control.h"
+#include "export/export_text.h"
+#include "expr/calc_expression.h"
+#include "platform/desktop/dialogs.h"
+#include "platform/desktop/grid_widget.h"
+#include "settings/execute_parameter.h"
+#include "sheet/extend_string_grid.h"
+#include "sheet/formula_file.h"
+#include "sheet/formula_sheet.h"
+#include "ui/tfmmain.h"
+
+namespace {
+
+const QString kFilter = QStringLiteral("数式ファイル(*.tsf)|*.tsf");
+const QString kSuffix = QStringLiteral("tsf");
+
+// The folder of a file path, ending in a path separator.
+std::string FolderOf(const QString& path) {
+    return (QFileInfo(path).absolutePath() + QLatin1Char('/')).toStdString();
+}
+
+FileDialogSetup DialogSetup(const QString& title, const QString& fileName) {
+    return {title, QString::fromStdString(executeParameter->FOLDER), fileName, kFilter, kSuffix};
+}
+
+}  // namespace
+
+void TFMmain::MMactionnewClick(QAction* sender) {
+    if (sender && !Updating && Modified() &&
+        !CurrentDialogs().ConfirmAction(this, QStringLiteral(" 全ての数式を消去します。\n"),
+                                        NoticeIcon::Question)) {
+        return;
+    }
+    sheet_->ClearAllLines();
+    if (sender) CurrentFileName.clear();
+    SetModified(false);
+    MoveToLine(0);
+    SGcalcClick();
+    SGcalc->Repaint();
+    RebuildTitle();
+}
+
+void TFMmain::MMactionloadClick(QAction*) {
+    if (!Updating && Modified() &&
+        !CurrentDialogs().ConfirmAction(
+            this, QStringLiteral(" 全ての数式を消去して読み込みます。\n"), NoticeIcon::Question)) {
+        return;
+    }
+    const QString path =
+        CurrentDialogs().OpenFileName(this, DialogSetup(QStringLiteral("数式ファイル"), QString()));
+    if (path.isEmpty()) return;
+    LoadFormulaFile(path);
+}
+
+void TFMmain::LoadFormulaFile(const QString& path) {
+    FormulaFileReadResult result;
+    ReadFormulaFile(path.toStdString(), result);
+    // A file that could not be read at all leaves everything as it was, the file name too, so
+    // that a following save cannot overwrite a file that was never shown.
+    if (result.status != FormulaFileStatus::Unreadable) CurrentFileName = path;
+    if (result.EmptiesSheet()) MMactionnewClick(nullptr);
+    if (result.AppliesContent()) {
+        const FormulaFileSettings& settings = result.content.settings;
+        executeParameter->AMODE = settings.AMODE;
+        executeParameter->CMODE = settings.CMODE;
+        executeParameter->VMODE = settings.VMODE;
+        executeParameter->COMMA = settings.COMMA;
+        executeParameter->HSIZE = settings.HSIZE;
+        executeParameter->DEGREE = settings.DEGREE;
+        calcExpression->Degree = settings.DEGREE;
+        for (int k = 0; k < kFormulaFileLines; ++k) {
+            if (CellProperty* formula = extendStringGrid->CellAt(2, k)) {
+                formula->text = result.content.formulas[k];
+            }
+        }
+        // Also with a header line that is no line of the sheet, the input line shows the
+        // formula of the line that stays current.
+        if (result.Succeeded()) MoveToLine(result.content.currentLine);
+        SGcalcClick();
+        SGcalc->Repaint();
+    }
+    if (result.Succeeded()) {
+        executeParameter->FOLDER = FolderOf(path);
+    } else {
+        CurrentDialogs().ShowNotice(this, path + QStringLiteral("\nファイルが読み込めません。"),
+                                    NoticeIcon::Error);
+    }
+    RefreshWindow(true);
+}
+
+void TFMmain::MMactionsaveClick(QAction* sender) {
+    MMactionrenClick(CurrentFileName.isEmpty() ? sender : nullptr);
+}
+
+void TFMmain::MMactionrenClick(QAction* sender) {
+    QString path = CurrentFileName;
+    if (sender) {
+        path = CurrentDialogs().SaveFileName(this, DialogSetup(QString(), CurrentFileName));
+        if (path.isEmpty()) return;
+    }
+    CurrentFileName = path;
+    SaveFormulaFile();
+    RebuildTitle();
+}
+
+void TFMmain::SaveFormulaFile() {
+    FormulaFileContent content;
+    content.currentLine = CurrentLine();
+    const ExecuteParameter& p = *executeParameter;
+    content.settings = {p.AMODE, p.CMODE, p.VMODE, p.COMMA, p.HSIZE, p.DEGREE};
+    for (int k = 0; k < kFormulaFileLines; ++k) {
+        if (const CellProperty* formula = extendStringGrid->CellAt(2, k)) {
+            content.formulas[k] = formula->text;
+        }
+    }
+    if (!CurrentFileName.isEmpty() && WriteFormulaFile(CurrentFileName.toStdString(), content)) {
+        SetModified(false);
+        executeParameter->FOLDER = FolderOf(CurrentFileName);
+    } else {
+        CurrentDialogs().ShowNotice(
+            this, CurrentFileName + QStringLiteral("\nファイルが書き込めません。"),
+            NoticeIcon::Error);
+    }
+}
+
+void TFMmain::MMactionexpclipClick(QAction*) {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(BuildExportText()));
+}
+
+void TFMmain::MMactionexpexcelClick(QAction*) {
+    if (!ExportToSpreadsheet(executeParameter->ECELL, BuildExportText())) {
+        CurrentDialogs().ShowNotice(this, QStringLiteral("Excelを起動できません。"),
+                                    NoticeIcon::Error);
+    }
+}

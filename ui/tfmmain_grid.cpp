@@ -1,0 +1,104 @@
+// Picking lines in the grid, the wheel, and the status bar's sum, average and count.
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QWheelEvent>
+#include <algorithm>
+
+#include "expr/calc_expression.h"
+#include "expr/format_value.h"
+#include "platform/desktop/grid_widget.h"
+#include "settings/execute_parameter.h"
+#include "sheet/extend_string_grid.h"
+#include "ui/tfmmain.h"
+
+namespace {
+
+constexpr int kLines = 100;
+constexpr PlatformColor kCurrentNumberBack = 0x313131;
+constexpr PlatformColor kCurrentNumberText = 0x00CEFF;
+constexpr PlatformColor kWindowText = 0x80000008;
+constexpr int kWheelNotch = 120;
+
+}  // namespace
+
+void TFMmain::SGcalcClick() {
+    const int current = CurrentLine();
+    for (int i = 0; i < kLines; ++i) {
+        CellProperty* number = extendStringGrid->CellAt(0, i);
+        if (!number) continue;
+        number->style.color = i == current ? kCurrentNumberBack : SGcalc->FixedColor();
+        number->fontColor = i == current ? kCurrentNumberText : kWindowText;
+    }
+    const CellProperty* formula = extendStringGrid->CellAt(2, current);
+    EDcalc->setText(formula ? QString::fromStdString(formula->text) : QString());
+    EDcalc->setFocus();
+    EDcalcEnter();
+    UpdateStatusBar();
+    SGcalc->Repaint();
+}
+
+void TFMmain::SGcalcMouseDown(MouseButton, ShiftState, int, int) {
+    StatusUpdateAllowed = true;
+}
+
+void TFMmain::SGcalcMouseMove(ShiftState, int, int) {
+    if (!StatusUpdateAllowed) return;
+    int top = 0;
+    int bottom = kLines - 1;
+    if (executeParameter->RSUM == 0) {
+        const GridRect selection = SGcalc->Selection();
+        top = std::max(selection.top, 0);
+        bottom = std::min(selection.bottom, kLines - 1);
+    }
+    Extended sum = 0;
+    int n = 0;
+    for (int i = top; i <= bottom; ++i) {
+        const Extended value = calcExpression->LineValues.values[i];
+        // A NaN never compares equal to itself: it is no value either.
+        if (value != ErrorValue && value == value) {
+            sum += value;
+            ++n;
+        }
+    }
+    QString sumText;
+    if (n > 1) sumText = QString::fromStdString(FormatValue(sum));
+    QString averageText;
+    if (!sumText.isEmpty()) averageText = QString::fromStdString(FormatValue(sum / n));
+    statusPanels[0]->setText(QStringLiteral(" Sum ") + sumText);
+    statusPanels[1]->setText(QStringLiteral(" Avg. ") + averageText);
+    statusPanels[2]->setText(QStringLiteral(" n ") + (n > 1 ? QString::number(n) : QString()));
+}
+
+void TFMmain::SGcalcMouseUp(MouseButton, ShiftState, int, int) {
+    StatusUpdateAllowed = false;
+}
+
+void TFMmain::FormMouseWheelDown(ShiftState, bool& handled) {
+    int key = VK_DOWN;
+    EDcalcKeyDown(key, {});
+    handled = true;
+}
+
+void TFMmain::FormMouseWheelUp(ShiftState, bool& handled) {
+    int key = VK_UP;
+    EDcalcKeyDown(key, {});
+    handled = true;
+}
+
+bool TFMmain::HandleWheel(QWheelEvent* event) {
+    // High-resolution wheels send parts of a notch; they add up to whole notches.
+    wheelRest_ += event->angleDelta().y();
+    const ShiftState shift = ToShiftState(event->modifiers());
+    bool handled = false;
+    while (wheelRest_ >= kWheelNotch) {
+        wheelRest_ -= kWheelNotch;
+        FormMouseWheelUp(shift, handled);
+    }
+    while (wheelRest_ <= -kWheelNotch) {
+        wheelRest_ += kWheelNotch;
+        FormMouseWheelDown(shift, handled);
+    }
+    event->accept();
+    return true;
+}

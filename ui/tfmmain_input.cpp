@@ -1,0 +1,167 @@
+// The input line: key commands, the character rules of formula and calculator mode, and the
+// storing of every change into the current line.
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include "expr/calc_expression.h"
+#include "platform/desktop/grid_widget.h"
+#include "settings/execute_parameter.h"
+#include "sheet/extend_string_grid.h"
+#include "sheet/formula_sheet.h"
+#include "ui/tfmmain.h"
+
+namespace {
+
+constexpr int kLastLine = 99;
+// The key of a character that arrives without a key code of its own, as an input method's.
+constexpr int kProcessKey = 229;
+
+bool IsOperator(char32_t c) {
+    return c == '^' || c == '*' || c == '/' || c == '+' || c == '-';
+}
+
+// The character a key event carries, 0 for none; Return, Backspace and Escape carry their
+// control codes, as do letters typed with Ctrl. Text of several characters carries none.
+char32_t KeyCharacter(const QKeyEvent& event) {
+    switch (event.key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return 13;
+        case Qt::Key_Backspace:
+            return 8;
+        case Qt::Key_Escape:
+            return 27;
+        default:
+            break;
+    }
+    const QList<uint> text = event.text().toUcs4();
+    if (text.size() != 1) return 0;
+    char32_t c = text.front();
+    const bool ctrlOnly =
+        (event.modifiers() & Qt::ControlModifier) && !(event.modifiers() & Qt::AltModifier);
+    if (ctrlOnly && ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) c &= 0x1F;
+    return c;
+}
+
+// Clears the flag when the scope ends, also when a handler throws.
+class Guard {
+public:
+    explicit Guard(bool& flag) : flag_(flag) { flag_ = true; }
+    ~Guard() { flag_ = false; }
+    Guard(const Guard&) = delete;
+    Guard& operator=(const Guard&) = delete;
+
+private:
+    bool& flag_;
+};
+
+}  // namespace
+
+bool TFMmain::InputKeyPress(QKeyEvent* event) {
+    int key = ToVirtualKey(*event);
+    if (key == 0) key = kProcessKey;
+    EDcalcKeyDown(key, ToShiftState(event->modifiers()));
+    if (key == 0) return true;
+
+    const char32_t typed = KeyCharacter(*event);
+    if (typed == 0) return false;
+    char32_t character = typed;
+    EDcalcKeyPress(character);
+    if (character == 0) return true;
+    if (character != typed) {
+        EDcalc->insert(QString::fromUcs4(&character, 1));
+        return true;
+    }
+    return false;
+}
+
+void TFMmain::EDcalcKeyDown(int& key, ShiftState shift) {
+    const int line = CurrentLine();
+    switch (key) {
+        case VK_RETURN:
+            break;
+        case VK_SPACE:
+            if (shift.ctrl) {
+                MMactionnewClick(nullptr);
+            } else if (shift.shift) {
+                sheet_->ClearSelectedLines();
+            }
+            key = 0;
+            break;
+        case VK_UP:
+            if (line > 0) MoveToLine(line - 1);
+            key = 0;
+            break;
+        case VK_DOWN:
+            if (line < kLastLine) MoveToLine(line + 1);
+            key = 0;
+            break;
+        default:
+            KeyTyped = true;
+            break;
+    }
+    SGcalc->Repaint();
+}
+
+void TFMmain::EDcalcKeyPress(char32_t& key) {
+    if (key == 0 || key >= 128) return;
+    const char32_t up = (key >= 'a' && key <= 'z') ? key - ('a' - 'A') : key;
+    key = up;
+    if (up == ' ') {
+        key = 0;
+        return;
+    }
+    const ExecuteParameter& p = *executeParameter;
+    if (up == VK_RETURN) {
+        if (CurrentLine() < kLastLine) {
+            MoveToLine(CurrentLine() + 1);
+            key = 0;
+        }
+        return;
+    }
+    if (up == '(' && p.RKAKKO != 0) {
+        EDcalc->insert(QStringLiteral("()"));
+        EDcalcEnter();
+        key = 0;
+        return;
+    }
+    if (p.AMODE == 1 && IsOperator(up)) {
+        const int line = CurrentLine();
+        const int caret =
+            EDcalc->hasSelectedText() ? EDcalc->selectionStart() : EDcalc->cursorPosition();
+        const CellProperty* next = extendStringGrid->CellAt(2, line + 1);
+        if (line < kLastLine && next && next->text.empty() && caret == EDcalc->text().size() &&
+            calcExpression->LineValues.values[line] != ErrorValue) {
+            MoveToLine(line + 1);
+        }
+        if (EDcalc->text().isEmpty() && CurrentLine() > 0) {
+            const CellProperty* label = extendStringGrid->CellAt(0, CurrentLine() - 1);
+            EDcalc->setText(QString::fromStdString(label ? label->text : std::string()));
+            EDcalcEnter();
+        }
+    }
+    if (p.AMODE == 0 && EDcalc->text().isEmpty() && QStringLiteral(")^*/+").contains(QChar(up))) {
+        key = 0;
+    }
+}
+
+void TFMmain::EDcalcChange() {
+    if (Updating) return;
+    {
+        Guard updating(Updating);
+        sheet_->ChangeCurrentFormula(EDcalc->text().toStdString());
+        if (KeyTyped) SetModified(true);
+    }
+    KeyTyped = false;
+}
+
+void TFMmain::EDcalcEnter() {
+    const QString text = EDcalc->text();
+    const qsizetype pair = text.indexOf(QStringLiteral("()"));
+    EDcalc->setCursorPosition(static_cast<int>(pair >= 0 ? pair + 1 : text.size()));
+}
+
+void TFMmain::MoveToLine(int line) {
+    SGcalc->SetRow(line);
+}
