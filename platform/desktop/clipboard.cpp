@@ -1,0 +1,14 @@
+#include "platform/desktop/clipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+void PutClipboardText(const std::string& text) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(QString::fromStdString(text));
+}
+
+std::string ClipboardText() {
+    return QGuiApplication::clipboard()->text().toStdString();
+}

@@ -1,0 +1,15 @@
+#pragma once
+// The spreadsheet behind the export on Linux: "Excel.Application" stands for a spreadsheet
+// program found on this system; the workbook is built in memory, written as an .xlsx file under
+// the temporary folder once the pasted block is selected, and opened in that program.
+
+#include <QStringList>
+#include <optional>
+
+// The command that opens a workbook, the file's path to be appended: $TESSARIN_SPREADSHEET when
+// set, else "soffice --calc" or "libreoffice --calc" from the PATH, else xdg-open when xdg-mime
+// names a program for .xlsx files; nullopt when there is none.
+std::optional<QStringList> FindSpreadsheetCommand();
+
+// Installs the automation factory that creates these objects.
+void InstallWorkbookAutomation();
