@@ -19,7 +19,7 @@ void DrawDigitGlyph(QPainter& painter, int glyph, const QColor& color);
 class DigitDisplay : public QWidget {
     Q_OBJECT
 
-  public:
+public:
     static constexpr int kPositions = 16;  // IM00 (rightmost) .. IM15
     static constexpr int kDots = 5;        // IMc1 .. IMc5
     static constexpr int kGlyphWidth = 14;
@@ -52,10 +52,10 @@ class DigitDisplay : public QWidget {
 
     QSize sizeHint() const override;
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     std::array<int, kPositions> glyphs_;
     std::array<bool, kDots> dotVisible_;
     std::array<int, kDots> dotLeft_;

@@ -10,7 +10,7 @@ class QTimer;
 class TFMlogo : public QWidget {
     Q_OBJECT
 
-  public:
+public:
     // mainWindow: the window centred under the splash and given the stay-on-top setting.
     explicit TFMlogo(QWidget* mainWindow = nullptr);
     void SetMainWindow(QWidget* mainWindow) { mainWindow_ = mainWindow; }
@@ -23,10 +23,10 @@ class TFMlogo : public QWidget {
     QLabel* IMlogo = nullptr;
     QTimer* TMtimer = nullptr;  // 1000 ms, stopped until the splash is shown
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
 
-  private:
+private:
     void PlaceOverMainWindow();
 
     QWidget* mainWindow_ = nullptr;

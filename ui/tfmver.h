@@ -9,7 +9,7 @@ class QPushButton;
 class TFMver : public QDialog {
     Q_OBJECT
 
-  public:
+public:
     // mainWindow: the window the box is centred over and modal to.
     explicit TFMver(QWidget* mainWindow = nullptr);
 
@@ -24,6 +24,6 @@ class TFMver : public QDialog {
     QLabel* LLusername = nullptr;
     QPushButton* BTok = nullptr;
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
 };

@@ -45,7 +45,7 @@ QString ChosenFile(QFileDialog& dialog) {
 }
 
 class QtDialogs : public Dialogs {
-  public:
+public:
     void ShowNotice(QWidget* parent, const QString& text, NoticeIcon icon) override {
         QMessageBox box(BoxIcon(icon), kCaption, text, QMessageBox::Ok, parent);
         box.exec();

@@ -18,7 +18,7 @@ struct FileDialogSetup {
 };
 
 class Dialogs {
-  public:
+public:
     virtual ~Dialogs() = default;
     // The text with an OK button.
     virtual void ShowNotice(QWidget* parent, const QString& text, NoticeIcon icon) = 0;

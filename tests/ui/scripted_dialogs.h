@@ -10,7 +10,7 @@
 #include "platform/desktop/dialogs.h"
 
 class ScriptedDialogs : public Dialogs {
-  public:
+public:
     enum class Kind { Notice, Confirm, YesNo, Open, Save };
 
     struct Box {
@@ -74,7 +74,7 @@ class ScriptedDialogs : public Dialogs {
         return QStringLiteral("save");
     }
 
-  private:
+private:
     struct Answer {
         Kind kind;
         bool yes;

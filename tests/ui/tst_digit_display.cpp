@@ -33,7 +33,7 @@ int LitPixels(const QImage& image, const QRect& area) {
 class DigitDisplayTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void showDigits_data();
     void showDigits();
     void layoutOfPositionsAndDots();
