@@ -11,10 +11,9 @@ constexpr PlatformColor KeepColor = static_cast<PlatformColor>(KeepValue);
 constexpr PlatformColor SelectedColor = 0xFFFFC0;
 constexpr int EveryOne = -2;
 
-// Frame lines are the background darkened by 64 per byte; a system colour has no RGB bytes of
-// its own here, so it gets black lines.
+// Frame lines are the background darkened by 64 per byte. A system colour keeps only its small
+// index in the low byte, so it gets black lines.
 PlatformColor FrameColor(PlatformColor background) {
-    if (background & 0x80000000u) return 0;
     PlatformColor result = 0;
     for (int shift = 0; shift < 24; shift += 8) {
         const int byte = static_cast<int>((background >> shift) & 0xFFu);

@@ -11,7 +11,7 @@
 #include "sheet/cell_property.h"
 
 class ExtendStringGrid {
-  public:
+public:
     ExtendStringGrid();
     virtual ~ExtendStringGrid();
     ExtendStringGrid(const ExtendStringGrid&) = delete;
@@ -74,7 +74,7 @@ class ExtendStringGrid {
     GridControl* grid = nullptr;
     Canvas* canvas = nullptr;
 
-  private:
+private:
     bool IsFixed(int col, int row) const;
     void SplitLines(const std::string& text);
     // Steps the current cell along one axis for a cursor key, wrapping around.

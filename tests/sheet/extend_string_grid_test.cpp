@@ -14,7 +14,7 @@ using Calls = std::vector<std::string>;
 
 // Counts the two hooks, so tests see when the object reports a change.
 class CountingGrid : public ExtendStringGrid {
-  public:
+public:
     int changed = 0;
     int selectionChanged = 0;
     void Changed() override { ++changed; }

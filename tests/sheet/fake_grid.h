@@ -12,7 +12,7 @@
 #include "platform/grid_control.h"
 
 class RecordingCanvas : public Canvas {
-  public:
+public:
     // Every character is charWidth pixels wide and charHeight pixels high.
     int charWidth = 7;
     int charHeight = 14;
@@ -20,6 +20,7 @@ class RecordingCanvas : public Canvas {
     std::vector<std::string> calls;
 
     void SetFont(const GridFont& font) override {
+        if (!recording) return;
         Record("font " + std::to_string(font.pixelHeight) + (font.bold ? " bold" : ""));
     }
     int TextWidth(const std::string& text) override { return charWidth * Characters(text); }
@@ -27,21 +28,27 @@ class RecordingCanvas : public Canvas {
     void MoveTo(int x, int y) override {
         penX_ = x;
         penY_ = y;
-        Record("move " + Point(x, y));
+        if (recording) Record("move " + Point(x, y));
     }
     void LineTo(int x, int y) override {
-        Record("line " + Point(penX_, penY_) + "-" + Point(x, y));
+        if (recording) Record("line " + Point(penX_, penY_) + "-" + Point(x, y));
         penX_ = x;
         penY_ = y;
     }
     void FillRect(const GridRect& r) override {
-        Record("fill " + Point(r.left, r.top) + "-" + Point(r.right, r.bottom));
+        if (recording) Record("fill " + Point(r.left, r.top) + "-" + Point(r.right, r.bottom));
     }
-    void SetPenColor(PlatformColor color) override { Record("pen " + Hex(color)); }
-    void SetBrushColor(PlatformColor color) override { Record("brush " + Hex(color)); }
-    void SetFontColor(PlatformColor color) override { Record("fontcolor " + Hex(color)); }
+    void SetPenColor(PlatformColor color) override {
+        if (recording) Record("pen " + Hex(color));
+    }
+    void SetBrushColor(PlatformColor color) override {
+        if (recording) Record("brush " + Hex(color));
+    }
+    void SetFontColor(PlatformColor color) override {
+        if (recording) Record("fontcolor " + Hex(color));
+    }
     void TextOut(int x, int y, const std::string& text) override {
-        Record("text " + Point(x, y) + " '" + text + "'");
+        if (recording) Record("text " + Point(x, y) + " '" + text + "'");
     }
 
     // The recorded lines that begin with prefix, in order.
@@ -59,13 +66,11 @@ class RecordingCanvas : public Canvas {
         return buffer;
     }
 
-  private:
+private:
     int penX_ = 0;
     int penY_ = 0;
 
-    void Record(std::string call) {
-        if (recording) calls.push_back(std::move(call));
-    }
+    void Record(std::string call) { calls.push_back(std::move(call)); }
     static std::string Point(int x, int y) { return std::to_string(x) + "," + std::to_string(y); }
     static int Characters(const std::string& text) {
         int n = 0;
@@ -76,7 +81,7 @@ class RecordingCanvas : public Canvas {
 };
 
 class FakeGrid : public GridControl {
-  public:
+public:
     FakeGrid(int cols = 5, int rows = 5) { Resize(cols, rows); }
 
     RecordingCanvas canvas;
@@ -188,7 +193,7 @@ class FakeGrid : public GridControl {
         }
     }
 
-  private:
+private:
     bool Inside(int c, int r) const { return c >= 0 && r >= 0 && c < colCount && r < rowCount; }
 
     void Resize(int cols, int rows) {

@@ -77,6 +77,26 @@ TEST(FormulaSheetRecalc, RingOrderFromTheCurrentLine) {
     }
 }
 
+TEST(FormulaSheetRecalc, RecalcAllStartsAtTheCurrentLine) {
+    struct Row {
+        const char* name;
+        int current;
+        const char* line0;  // line 0 reads line 1, whose formula changed from 1 to 7
+    };
+    const Row rows[] = {{"line 1 comes first", 1, "7"},
+                        {"line 0 comes first", 0, "1"},
+                        {"from the last line", 99, "1"},
+                        {"from the middle", 50, "1"}};
+    for (const Row& r : rows) {
+        Sheet s;
+        s.Load({{0, "A1"}, {1, "1"}}, r.current, 1);
+        s.globals.Formula(1) = "7";
+        s.sheet.RecalcAll();
+        EXPECT_EQ(s.globals.Result(0), r.line0) << r.name;
+        EXPECT_EQ(s.globals.Result(1), "7") << r.name;
+    }
+}
+
 TEST(FormulaSheetRecalc, RtimeDecidesWhetherOtherLinesFollow) {
     struct Row {
         const char* name;
@@ -140,7 +160,7 @@ TEST(FormulaSheetRecalc, StoresTheFullExtendedValue) {
 
 TEST(FormulaSheetRecalc, EmptyLinesOtherThanTheCurrentAreSkipped) {
     Sheet s;
-    s.Load({{3, "  "}}, 0, 0);
+    s.Load({{3, " \t\r\n "}}, 0, 0);
     s.globals.Result(3) = "untouched";
     s.globals.calc.ErrorCode = 12345;
     s.sheet.RecalcLine(3);
