@@ -321,7 +321,9 @@ Extended CalcExpression::CalcSimple(std::string_view text) {
 
     // Splitting into operands and operators; a "-" after an operator and a sign after "E"
     // belong to the operand.
-    operands_.ClearValues();
+    // Entries past the count are never read, so resetting the count clears the list; filling
+    // all 100 extended entries would cost more than the rest of a typical evaluation.
+    operands_.count = 0;
     int operatorCount = 0;
     const std::size_t size = simple_.size();
     std::size_t start = 0, k = 0;
@@ -352,12 +354,12 @@ Extended CalcExpression::CalcSimple(std::string_view text) {
     }
 
     // Reduction in three passes: "^", then "*" and "/", then "+" and "-", each left to right.
-    static constexpr std::string_view Passes[] = {"^", "*/", "+-"};
-    for (const std::string_view pass : Passes) {
+    const auto level = [](char op) { return op == '^' ? 0 : (op == '*' || op == '/') ? 1 : 2; };
+    for (int pass = 0; pass < 3; ++pass) {
         int j = 0;
         while (j < operatorCount) {
             const char op = operators_[j];
-            if (pass.find(op) == std::string_view::npos) {
+            if (level(op) != pass) {
                 ++j;
                 continue;
             }
@@ -436,7 +438,10 @@ std::optional<std::string_view> CalcExpression::ResolveName(std::string_view nam
         int n = 0;
         bool integer = true;
         for (const char c : name.substr(1)) {
-            if (!IsDigit(c)) integer = false;
+            if (!IsDigit(c)) {
+                integer = false;
+                break;
+            }
             if (n < ValueTable::Capacity) n = n * 10 + (c - '0');
         }
         if (integer && n < ValueTable::Capacity && LineValues.values[n] != ErrorValue) {
