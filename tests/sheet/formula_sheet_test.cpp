@@ -242,21 +242,6 @@ TEST(FormulaSheetClear, AllLines) {
     EXPECT_TRUE(s.window.calls.empty()) << "nothing is recalculated or shown";
 }
 
-TEST(FormulaSheetGuard, RestoresTheProgramWideObjects) {
-    CalcExpression* const calc = calcExpression;
-    ExecuteParameter* const settings = executeParameter;
-    ExtendStringGrid* const grid = extendStringGrid;
-    {
-        SheetGlobals globals;
-        EXPECT_EQ(calcExpression, &globals.calc);
-        EXPECT_EQ(executeParameter, &globals.settings);
-        EXPECT_EQ(extendStringGrid, &globals.esg);
-    }
-    EXPECT_EQ(calcExpression, calc);
-    EXPECT_EQ(executeParameter, settings);
-    EXPECT_EQ(extendStringGrid, grid);
-}
-
 TEST(HalfWidth, FoldsTheFullWidthTable) {
     struct Row {
         const char* name;
