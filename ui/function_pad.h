@@ -1,0 +1,70 @@
+#pragma once
+// The function pad beside the sheet: the function list LBfunc and the constant list LBconst,
+// which put a function call or a constant's name into the input line at its caret.
+
+#include <QListWidget>
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+
+class QLineEdit;
+
+// Puts the caret between the characters of the first "()" of the line's text, or at its end,
+// and collapses the selection.
+void PlaceCaret(QLineEdit* line);
+
+// The list entry of a constant line: a blank and the text before the first "=", or the blank
+// alone for a line without "=".
+QString ConstantEntry(const QString& constantLine);
+
+// A list box of the pad: rows of 16 pixels, drawn white and bold on the result panel's colour,
+// never taking the focus (the input line keeps its selection while the list is clicked).
+class PadList : public QListWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kItemHeight = 16;
+
+    explicit PadList(QWidget* parent = nullptr);
+
+    // The row of the selected entry, or -1.
+    int SelectedRow() const;
+    // Run after the list has handled a mouse button's release.
+    std::function<void()> onMouseUp;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+class FunctionPad : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kWidth = 44;
+    static constexpr int kFunctionListHeight = 168;
+    static const QStringList kFunctionEntries;  // " ( )", " sin", ... " sqrt"
+
+    // EDcalc: the input line that receives the insertions.
+    explicit FunctionPad(QLineEdit* EDcalc, QWidget* parent = nullptr);
+
+    // Run after every insertion: the sheet counts as modified from then on.
+    void SetModifiedHandler(std::function<void()> handler) { modified_ = std::move(handler); }
+
+    // Rebuilds LBconst from the evaluator's constant list; disabled when it has no entries.
+    void FillConstList();
+    // Insert the selected entry at the caret, replacing the selection.
+    void LBfuncClick();
+    void LBconstClick();
+    // Give the focus back to the input line.
+    void LBfuncMouseUp();
+    void LBconstMouseUp();
+
+    PadList* LBfunc = nullptr;
+    PadList* LBconst = nullptr;
+
+private:
+    void Inserted(PadList* list);
+
+    QLineEdit* EDcalc_;
+    std::function<void()> modified_;
+};

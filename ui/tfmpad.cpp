@@ -1,0 +1,175 @@
+#include "ui/tfmpad.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+
+#include "platform/desktop/colors.h"
+#include "platform/desktop/window_layer.h"
+#include "settings/execute_parameter.h"
+#include "ui/function_pad.h"
+
+namespace {
+
+constexpr PlatformColor kNavy = 0x800000;
+constexpr PlatformColor kCream = 0xF0FBFF;
+constexpr PlatformColor kBlack = 0x000000;
+constexpr PlatformColor kSilver = 12632256;
+
+constexpr int kKeyWidth = 64;
+constexpr int kKeyHeight = 20;
+constexpr int kRows = 10;
+constexpr int kFirstKeyOffset = 4;
+
+const char* const kFunctionKeyCaptions[] = {" 0 ()",   " 1 sin",  " 2 cos", " 3 tan",   " 4 asin",
+                                            " 5 acos", " 6 atan", " 7 log", " 8 log10", " 9 sqrt"};
+const char* const kOperatorKeyNames[] = {"PLop", "PLon", "PLom", "PLod"};
+
+// The first count characters of a text (a character outside the basic plane stays whole).
+QString FirstCharacters(const QString& text, int count) {
+    qsizetype end = 0;
+    for (int taken = 0; taken < count && end < text.size(); ++taken)
+        end += text[end].isHighSurrogate() && end + 1 < text.size() ? 2 : 1;
+    return text.left(end);
+}
+
+qsizetype CharacterCount(const QString& text) {
+    return text.toUcs4().size();
+}
+
+void SetTextColor(QLabel* label, PlatformColor color) {
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::WindowText, ToQColor(color, colours));
+    label->setPalette(colours);
+}
+
+}  // namespace
+
+KeyPanel::KeyPanel(QWidget* parent) : QLabel(parent) {
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setLineWidth(1);
+    setIndent(1);
+    setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setAutoFillBackground(true);
+    setTextFormat(Qt::PlainText);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, ToQColor(kCream, colours));
+    setPalette(colours);
+    SetTextColor(this, kBlack);
+}
+
+void KeyPanel::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+}
+
+void KeyPanel::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+const QString TFMpad::PadKeys = QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ+-*/");
+
+TFMpad::TFMpad(FunctionPad* pad, QLineEdit* EDcalc, QWidget* parent)
+    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint), pad_(pad), EDcalc_(EDcalc) {
+    setObjectName(QStringLiteral("TFMpad"));
+    setFixedSize(265, 209);
+    FormCreate();
+}
+
+void TFMpad::FormCreate() {
+    PLpad = new QFrame(this);
+    PLpad->setObjectName(QStringLiteral("PLpad"));
+    PLpad->setGeometry(rect());
+    PLpad->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    PLpad->setLineWidth(1);
+    PLpad->setAutoFillBackground(true);
+    QPalette colours = PLpad->palette();
+    colours.setColor(QPalette::Window, ToQColor(kNavy, colours));
+    PLpad->setPalette(colours);
+
+    QFont keyFont;
+    keyFont.setFamilies({QStringLiteral("IPAGothic"), QStringLiteral("monospace")});
+    keyFont.setStyleHint(QFont::Monospace);
+    keyFont.setFixedPitch(true);
+    keyFont.setPixelSize(12);
+    keyFont.setBold(true);
+
+    for (int key = 0; key < PadKeys.size(); ++key) {
+        auto* panel = new KeyPanel(PLpad);
+        panel->setFont(keyFont);
+        panel->setGeometry(kFirstKeyOffset + key / kRows * kKeyWidth,
+                           kFirstKeyOffset + key % kRows * kKeyHeight, kKeyWidth, kKeyHeight);
+        connect(panel, &KeyPanel::clicked, this, [this, panel] { PL0Click(panel); });
+        if (key < kFunctionKeys) {
+            panel->setObjectName(QStringLiteral("PL%1").arg(key));
+            panel->setText(QString::fromLatin1(kFunctionKeyCaptions[key]));
+            functionKeys[key] = panel;
+        } else {
+            const int constant = key - kFunctionKeys;
+            panel->setObjectName(constant < 26 ? QStringLiteral("PL") + QChar(u'a' + constant)
+                                               : QLatin1String(kOperatorKeyNames[constant - 26]));
+            panel->setText(u' ' + PadKeys[key] + u' ');
+            constantKeys[constant] = panel;
+        }
+    }
+}
+
+void TFMpad::setVisible(bool visible) {
+    if (visible && !isVisible()) FormShow();
+    QWidget::setVisible(visible);
+}
+
+void TFMpad::FormShow() {
+    move(EDcalc_->mapToGlobal(QPoint(-2, EDcalc_->height() + 1)));
+    const QListWidget* constants = pad_->LBconst;
+    for (int i = 0; i < kConstantKeys; ++i) {
+        QString caption = u' ' + PadKeys[kFunctionKeys + i] + u' ';
+        if (i < constants->count()) caption += FirstCharacters(constants->item(i)->text(), 5);
+        constantKeys[i]->setText(caption);
+        SetTextColor(constantKeys[i], CharacterCount(caption) > 3 ? kBlack : kSilver);
+    }
+    ApplyStayOnTop(this, executeParameter && executeParameter->TMOST != 0);
+}
+
+void TFMpad::FormKeyDown(int key) {
+    if (key == Qt::Key_Escape) hide();
+}
+
+void TFMpad::FormKeyPress(QChar key) {
+    const qsizetype p = PadKeys.indexOf(key.toUpper());
+    if (p >= 0 && p < pad_->LBfunc->count()) {
+        pad_->LBfunc->setCurrentRow(static_cast<int>(p));
+        pad_->LBfuncClick();
+    } else if (p >= 0 && p - kFunctionKeys < pad_->LBconst->count()) {
+        pad_->LBconst->setCurrentRow(static_cast<int>(p - kFunctionKeys));
+        pad_->LBconstClick();
+    }
+    hide();
+}
+
+void TFMpad::PL0Click(KeyPanel* panel) {
+    const QString caption = panel->text();
+    FormKeyPress(caption.size() > 1 ? caption[1] : QChar());
+}
+
+void TFMpad::FormDeactivate() {
+    hide();
+}
+
+// Every key-down is the keypad's own; the character, if any, then picks the entry.
+void TFMpad::keyPressEvent(QKeyEvent* event) {
+    event->accept();
+    FormKeyDown(event->key());
+    if (isVisible() && !event->text().isEmpty()) FormKeyPress(event->text()[0]);
+}
+
+// A pop-up sees the click that takes the activation elsewhere as a press outside itself.
+void TFMpad::mousePressEvent(QMouseEvent* event) {
+    if (!rect().contains(event->position().toPoint())) {
+        FormDeactivate();
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}

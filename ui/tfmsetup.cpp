@@ -1,0 +1,382 @@
+#include "ui/tfmsetup.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyleOptionSlider>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "expr/calc_expression.h"
+#include "settings/execute_parameter.h"
+#include "ui/window_settings.h"
+
+namespace {
+
+constexpr int kTransMaximum = 10;
+
+template <typename Control>
+Control* Named(Control* control, const char* name) {
+    control->setObjectName(QLatin1String(name));
+    return control;
+}
+
+// A text as a decimal integer (leading blanks, an optional sign, then only the digits 0-9 up
+// to its end, within the signed 32-bit range), or fallback when it is not one.
+int IntegerOr(const QString& text, int fallback) {
+    qsizetype i = 0;
+    while (i < text.size() && text[i] == u' ')
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
+    if (i == text.size()) return fallback;
+    const qint64 limit = negative ? qint64{2147483648} : qint64{2147483647};
+    qint64 magnitude = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < u'0' || text[i] > u'9') return fallback;
+        magnitude = magnitude * 10 + (text[i].unicode() - u'0');
+        if (magnitude > limit) return fallback;
+    }
+    return static_cast<int>(negative ? -magnitude : magnitude);
+}
+
+// Characters below 32 (and DEL) are editing keys, never typed text.
+bool IsControl(QChar key) {
+    return key.unicode() < 32 || key.unicode() == 127;
+}
+
+// The memo holds one line per list entry, each ended by a line break, so that an empty last
+// entry survives the round trip; a final line break does not start a further entry.
+QString MemoText(const std::vector<std::string>& lines) {
+    QString text;
+    for (const std::string& line : lines)
+        text += QString::fromStdString(line) + u'\n';
+    return text;
+}
+
+std::vector<std::string> MemoLines(const QString& text) {
+    QStringList pieces = text.split(u'\n');
+    if (text.isEmpty() || text.endsWith(u'\n')) pieces.removeLast();
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(pieces.size()));
+    for (const QString& piece : pieces)
+        lines.push_back(piece.toStdString());
+    return lines;
+}
+
+QVBoxLayout* GroupLayout(QGroupBox* group) {
+    auto* column = new QVBoxLayout(group);
+    column->setContentsMargins(6, 2, 6, 4);
+    column->setSpacing(2);
+    return column;
+}
+
+QHBoxLayout* Row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(4);
+    for (QWidget* widget : widgets)
+        row->addWidget(widget);
+    if (stretch) row->addStretch(1);
+    return row;
+}
+
+}  // namespace
+
+TrackBar::TrackBar(QWidget* parent) : QSlider(Qt::Horizontal, parent) {}
+
+void TrackBar::SetSelStart(int start) {
+    selStart_ = start;
+    update();
+}
+
+void TrackBar::SetSliderVisible(bool visible) {
+    sliderVisible_ = visible;
+    update();
+}
+
+void TrackBar::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    option.subControls = QStyle::SC_SliderGroove;
+    if (tickPosition() != NoTicks) option.subControls |= QStyle::SC_SliderTickmarks;
+    style()->drawComplexControl(QStyle::CC_Slider, &option, &painter, this);
+
+    // The selection runs along the groove from the slider centre at its start to the maximum.
+    const QRect groove =
+        style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
+    auto centreAt = [&](int value) {
+        QStyleOptionSlider at = option;
+        at.sliderPosition = value;
+        return style()
+            ->subControlRect(QStyle::CC_Slider, &at, QStyle::SC_SliderHandle, this)
+            .center()
+            .x();
+    };
+    const int from = centreAt(std::clamp(selStart_, minimum(), maximum()));
+    const int to = centreAt(maximum());
+    if (from < to) {
+        painter.fillRect(QRect(from, groove.center().y() - 1, to - from, 3),
+                         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                         QPalette::Highlight));
+    }
+    if (sliderVisible_) {
+        option.subControls = QStyle::SC_SliderHandle;
+        style()->drawComplexControl(QStyle::CC_Slider, &option, &painter, this);
+    }
+}
+
+TFMsetup::TFMsetup(QWidget* mainWindow)
+    : QDialog(mainWindow,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      transparencyAvailable(TransparencyAvailable),
+      mainWindow_(mainWindow) {
+    setObjectName(QStringLiteral("TFMsetup"));
+    setWindowTitle(QStringLiteral(" 設定"));
+    setModal(true);
+    setFixedSize(406, 407);
+    // A fixed font keeps every caption inside the fixed client area whatever the desktop uses.
+    QFont gothic = font();
+    gothic.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
+    gothic.setStyleHint(QFont::SansSerif);
+    gothic.setPixelSize(12);
+    setFont(gothic);
+    CreateControls();
+    LayOut();
+}
+
+void TFMsetup::CreateControls() {
+    GBexecute = Named(new QGroupBox(QStringLiteral(" 起動／終了 "), this), "GBexecute");
+    CHflash = Named(new QCheckBox(QStringLiteral("フラッシュロゴを表示する(&V)")), "CHflash");
+    CHask = Named(new QCheckBox(QStringLiteral("終了時に問い合わせをする(&A)")), "CHask");
+
+    GBreal = Named(new QGroupBox(QStringLiteral(" リアルタイム "), this), "GBreal");
+    CHrtime = Named(new QCheckBox(QStringLiteral("全ての式を再計算する(&I)")), "CHrtime");
+    CHrkakko = Named(new QCheckBox(QStringLiteral("閉じ括弧を補完する(&K)")), "CHrkakko");
+    LLsum = Named(new QLabel(QStringLiteral("合計")), "LLsum");
+    RBall = Named(new QRadioButton(QStringLiteral("全部(&L)")), "RBall");
+    RBsel = Named(new QRadioButton(QStringLiteral("選択(&U)")), "RBsel");
+
+    GBexp = Named(new QGroupBox(QStringLiteral(" エクスポート "), this), "GBexp");
+    LLexpcell = Named(new QLabel(QStringLiteral("Excel 先頭セル(&E)")), "LLexpcell");
+    EDexpcell = Named(new QLineEdit, "EDexpcell");
+    CHexpnum = Named(new QCheckBox(QStringLiteral("番号(&M)")), "CHexpnum");
+    CHexpval = Named(new QCheckBox(QStringLiteral("結果(&V)")), "CHexpval");
+    CHexpexp = Named(new QCheckBox(QStringLiteral("式(&P)")), "CHexpexp");
+
+    GBketa = Named(new QGroupBox(QStringLiteral(" 表示 "), this), "GBketa");
+    LLketa10 = Named(new QLabel(QStringLiteral("１０進のカンマ(&C)")), "LLketa10");
+    EDketa10 = Named(new QLineEdit, "EDketa10");
+    EDketa10->setMaxLength(1);
+    LLketa10note = Named(new QLabel(QStringLiteral("0 3 4 のみ")), "LLketa10note");
+    LLketa16 = Named(new QLabel(QStringLiteral("１6進の桁数(&H)")), "LLketa16");
+    EDketa16 = Named(new QLineEdit, "EDketa16");
+    EDketa16->setMaxLength(2);
+    LLketa16note = Named(new QLabel(QStringLiteral("1～16")), "LLketa16note");
+    for (QLineEdit* digits : {EDketa10, EDketa16}) {
+        // Characters reach these fields only as key presses, where the filter sees them.
+        digits->setAttribute(Qt::WA_InputMethodEnabled, false);
+        digits->installEventFilter(this);
+    }
+    LLdegree = Named(new QLabel(QStringLiteral("角度")), "LLdegree");
+    RBdegree = Named(new QRadioButton(QStringLiteral("度(&D)")), "RBdegree");
+    RBrad = Named(new QRadioButton(QStringLiteral("ラジアン(&R)")), "RBrad");
+    LLtrans = Named(new QLabel(QStringLiteral("透明度(&T)")), "LLtrans");
+    TBtrans = Named(new TrackBar, "TBtrans");
+    TBtrans->setRange(0, kTransMaximum);
+    TBtrans->setPageStep(1);
+    TBtrans->setSingleStep(1);
+    TBtrans->setTickInterval(1);
+    TBtrans->setTickPosition(QSlider::TicksAbove);
+    connect(TBtrans, &QSlider::valueChanged, this, &TFMsetup::TBtransChange);
+    CHtmost = Named(new QCheckBox(QStringLiteral("常に最前列に表示する(&S)")), "CHtmost");
+
+    LLexpcell->setBuddy(EDexpcell);
+    LLketa10->setBuddy(EDketa10);
+    LLketa16->setBuddy(EDketa16);
+    LLtrans->setBuddy(TBtrans);
+
+    // The two pairs of radio buttons share the display group box but choose apart.
+    auto* sum = new QButtonGroup(this);
+    sum->addButton(RBall);
+    sum->addButton(RBsel);
+    auto* angle = new QButtonGroup(this);
+    angle->addButton(RBdegree);
+    angle->addButton(RBrad);
+
+    GBsiki = Named(new QGroupBox(QStringLiteral(" 式 "), this), "GBsiki");
+    MMsiki = Named(new QPlainTextEdit, "MMsiki");
+    MMsiki->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont mincho = MMsiki->font();
+    mincho.setFamilies({QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝")});
+    mincho.setStyleHint(QFont::Serif);
+    MMsiki->setFont(mincho);
+
+    BTok = Named(new QPushButton(QStringLiteral("&OK"), this), "BTok");
+    BTok->setDefault(true);
+    BTok->setAutoDefault(true);
+    connect(BTok, &QPushButton::clicked, this, &TFMsetup::BTokClick);
+    BTng = Named(new QPushButton(QStringLiteral("&NG"), this), "BTng");
+    BTng->setAutoDefault(false);
+    connect(BTng, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TFMsetup::LayOut() {
+    auto* execute = GroupLayout(GBexecute);
+    execute->addWidget(CHflash);
+    execute->addWidget(CHask);
+
+    auto* real = GroupLayout(GBreal);
+    real->addWidget(CHrtime);
+    real->addWidget(CHrkakko);
+    real->addLayout(Row({LLsum, RBall, RBsel}));
+
+    auto* exportBox = GroupLayout(GBexp);
+    EDexpcell->setFixedWidth(56);
+    exportBox->addLayout(Row({LLexpcell, EDexpcell, CHexpnum, CHexpval, CHexpexp}));
+
+    auto* display = new QGridLayout(GBketa);
+    display->setContentsMargins(6, 2, 6, 4);
+    display->setHorizontalSpacing(4);
+    display->setVerticalSpacing(2);
+    EDketa10->setFixedWidth(24);
+    EDketa16->setFixedWidth(24);
+    display->addWidget(LLketa10, 0, 0);
+    display->addWidget(EDketa10, 0, 1);
+    display->addWidget(LLketa10note, 0, 2);
+    display->addWidget(LLketa16, 1, 0);
+    display->addWidget(EDketa16, 1, 1);
+    display->addWidget(LLketa16note, 1, 2);
+    display->addLayout(Row({LLdegree, RBdegree, RBrad}), 2, 0, 1, 3);
+    display->addLayout(Row({LLtrans, TBtrans}, false), 3, 0, 1, 3);
+    display->addWidget(CHtmost, 4, 0, 1, 3);
+    display->setColumnStretch(2, 1);
+
+    GroupLayout(GBsiki)->addWidget(MMsiki);
+
+    auto* left = new QVBoxLayout;
+    left->setSpacing(4);
+    left->addWidget(GBexecute);
+    left->addWidget(GBreal);
+
+    auto* top = new QHBoxLayout;
+    top->setSpacing(6);
+    top->addLayout(left);
+    top->addWidget(GBketa);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(6);
+    buttons->addStretch(1);
+    buttons->addWidget(BTok);
+    buttons->addWidget(BTng);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->setSpacing(6);
+    bottom->addWidget(GBsiki, 1);
+    bottom->addLayout(buttons);
+
+    auto* dialog = new QVBoxLayout(this);
+    dialog->setContentsMargins(6, 6, 6, 6);
+    dialog->setSpacing(4);
+    dialog->addLayout(top);
+    dialog->addWidget(GBexp);
+    dialog->addLayout(bottom, 1);
+}
+
+void TFMsetup::setVisible(bool visible) {
+    if (visible && !isVisible()) FormShow();
+    QDialog::setVisible(visible);
+}
+
+void TFMsetup::FormShow() {
+    const bool translucent = transparencyAvailable && transparencyAvailable();
+    if (executeParameter) {
+        const ExecuteParameter& settings = *executeParameter;
+        CHflash->setChecked(settings.FLASH != 0);
+        CHask->setChecked(settings.ASK != 0);
+        CHrtime->setChecked(settings.RTIME != 0);
+        CHrkakko->setChecked(settings.RKAKKO != 0);
+        RBall->setChecked(settings.RSUM != 0);
+        RBsel->setChecked(settings.RSUM == 0);
+        EDexpcell->setText(QString::fromStdString(settings.ECELL));
+        CHexpnum->setChecked((settings.EOUT & 1) != 0);
+        CHexpval->setChecked((settings.EOUT & 2) != 0);
+        CHexpexp->setChecked((settings.EOUT & 4) != 0);
+        EDketa10->setText(QString::number(settings.COMMA));
+        EDketa16->setText(QString::number(settings.HSIZE));
+        RBdegree->setChecked(settings.DEGREE != 0);
+        RBrad->setChecked(settings.DEGREE == 0);
+        // Setting the position previews it, whether or not it differs from the last one.
+        {
+            const QSignalBlocker quiet(TBtrans);
+            TBtrans->setValue(settings.TRANS);
+        }
+        TBtransChange();
+        CHtmost->setChecked(settings.TMOST != 0);
+    }
+    TBtrans->setEnabled(translucent);
+    TBtrans->SetSliderVisible(translucent);
+    MMsiki->clear();
+    if (calcExpression) MMsiki->setPlainText(MemoText(calcExpression->Constants));
+    if (mainWindow_) move(mainWindow_->frameGeometry().center() - rect().center());
+    BTok->setFocus(Qt::OtherFocusReason);
+}
+
+void TFMsetup::BTokClick() {
+    if (executeParameter) {
+        ExecuteParameter& settings = *executeParameter;
+        settings.FLASH = CHflash->isChecked() ? 1 : 0;
+        settings.ASK = CHask->isChecked() ? 1 : 0;
+        settings.RTIME = CHrtime->isChecked() ? 1 : 0;
+        settings.RKAKKO = CHrkakko->isChecked() ? 1 : 0;
+        settings.RSUM = RBall->isChecked() ? 1 : 0;
+        settings.ECELL = EDexpcell->text().toStdString();
+        settings.EOUT = (CHexpnum->isChecked() ? 1 : 0) + (CHexpval->isChecked() ? 2 : 0) +
+                        (CHexpexp->isChecked() ? 4 : 0);
+        settings.COMMA = IntegerOr(EDketa10->text(), 3);
+        settings.HSIZE = IntegerOr(EDketa16->text(), 8);
+        settings.DEGREE = RBdegree->isChecked() ? 1 : 0;
+        settings.TRANS = TBtrans->value();
+        settings.TMOST = CHtmost->isChecked() ? 1 : 0;
+        if (calcExpression) calcExpression->Degree = settings.DEGREE;
+    }
+    if (calcExpression) calcExpression->Constants = MemoLines(MMsiki->toPlainText());
+    accept();
+}
+
+bool TFMsetup::EDketa10KeyPress(QChar key) const {
+    return IsControl(key) || key == u'0' || key == u'3' || key == u'4';
+}
+
+bool TFMsetup::EDketa16KeyPress(QChar key) const {
+    if (IsControl(key)) return true;
+    const int value = IntegerOr(EDketa16->text() + key, 0);
+    return value >= 1 && value <= 16;
+}
+
+void TFMsetup::TBtransChange() {
+    TBtrans->SetSelStart(TBtrans->value());
+    ApplyTransparency(mainWindow_, TBtrans->value());
+}
+
+bool TFMsetup::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && (watched == EDketa10 || watched == EDketa16)) {
+        const QString typed = static_cast<QKeyEvent*>(event)->text();
+        if (typed.isEmpty()) return false;
+        // A key that produces more than one character is refused unless it only edits.
+        if (typed.size() > 1) return !std::all_of(typed.begin(), typed.end(), IsControl);
+        return watched == EDketa10 ? !EDketa10KeyPress(typed[0]) : !EDketa16KeyPress(typed[0]);
+    }
+    return QDialog::eventFilter(watched, event);
+}

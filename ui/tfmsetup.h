@@ -1,0 +1,100 @@
+#pragma once
+// The settings dialog: start and exit behaviour, live recalculation, export choices, display
+// format, angle unit, transparency, stay-on-top and the named constants. It loads the settings
+// record each time it is shown and writes it back only on OK.
+
+#include <QDialog>
+#include <QSlider>
+#include <functional>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+// A horizontal track bar with a selection range (drawn from its start to the maximum) and a
+// slider that can be hidden, as a disabled transparency control shows.
+class TrackBar : public QSlider {
+    Q_OBJECT
+
+public:
+    explicit TrackBar(QWidget* parent = nullptr);
+
+    int SelStart() const { return selStart_; }
+    void SetSelStart(int start);
+    bool SliderVisible() const { return sliderVisible_; }
+    void SetSliderVisible(bool visible);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int selStart_ = 0;
+    bool sliderVisible_ = true;
+};
+
+class TFMsetup : public QDialog {
+    Q_OBJECT
+
+public:
+    // mainWindow: the window the dialog is centred over and whose opacity it previews.
+    explicit TFMsetup(QWidget* mainWindow = nullptr);
+
+    // Showing runs FormShow first, so the controls hold the settings when they appear.
+    void setVisible(bool visible) override;
+
+    void FormShow();
+    void BTokClick();
+    // False: the typed character is discarded.
+    bool EDketa10KeyPress(QChar key) const;
+    bool EDketa16KeyPress(QChar key) const;
+    void TBtransChange();
+
+    // Whether the window system can show translucent windows; tests replace it.
+    std::function<bool()> transparencyAvailable;
+
+    QGroupBox* GBexecute = nullptr;
+    QCheckBox* CHflash = nullptr;
+    QCheckBox* CHask = nullptr;
+    QGroupBox* GBreal = nullptr;
+    QCheckBox* CHrtime = nullptr;
+    QCheckBox* CHrkakko = nullptr;
+    QLabel* LLsum = nullptr;
+    QRadioButton* RBall = nullptr;
+    QRadioButton* RBsel = nullptr;
+    QGroupBox* GBexp = nullptr;
+    QLabel* LLexpcell = nullptr;
+    QLineEdit* EDexpcell = nullptr;
+    QCheckBox* CHexpnum = nullptr;
+    QCheckBox* CHexpval = nullptr;
+    QCheckBox* CHexpexp = nullptr;
+    QGroupBox* GBketa = nullptr;
+    QLabel* LLketa10 = nullptr;
+    QLineEdit* EDketa10 = nullptr;
+    QLabel* LLketa10note = nullptr;
+    QLabel* LLketa16 = nullptr;
+    QLineEdit* EDketa16 = nullptr;
+    QLabel* LLketa16note = nullptr;
+    QLabel* LLdegree = nullptr;
+    QRadioButton* RBdegree = nullptr;
+    QRadioButton* RBrad = nullptr;
+    QLabel* LLtrans = nullptr;
+    TrackBar* TBtrans = nullptr;
+    QCheckBox* CHtmost = nullptr;
+    QGroupBox* GBsiki = nullptr;
+    QPlainTextEdit* MMsiki = nullptr;
+    QPushButton* BTok = nullptr;
+    QPushButton* BTng = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void LayOut();
+
+    QWidget* mainWindow_;
+};
