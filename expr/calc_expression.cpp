@@ -89,11 +89,10 @@ bool ReadDecimal(std::string_view t, Extended& value) {
             if (seenPoint) --scale;
             continue;
         }
+        // Longer mantissas take the general conversion below.
         if (significant < 19) {
             mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
             if (seenPoint) --scale;
-        } else if (!seenPoint) {
-            ++scale;
         }
         ++significant;
     }

@@ -29,7 +29,7 @@ enum ErrorCodes : std::int32_t {
 inline constexpr Extended DegreeFactor = 180.0L / static_cast<Extended>(3.141592653589793116);
 
 class CalcExpression {
-  public:
+public:
     // An evaluator with an empty constant list that reads and writes no file.
     CalcExpression();
     // Loads the constant list from constantFile; the destructor saves it back there, unless the
@@ -51,11 +51,15 @@ class CalcExpression {
     std::vector<std::string> Constants;  // NAME=VALUE lines, UTF-8
     ValueTable LineValues;               // entry n: value of sheet line n, or ErrorValue
 
-  protected:
+protected:
+    // Value of a name; ErrorCode 0 on success, ErrUndefinedName when the name stands for no
+    // number, ErrIncomplete when the work table is full.
     virtual Extended NameValue(const std::string& name);
+    // Value of NAME(argument); ErrorCode as for a whole formula, ErrorText holding the name for
+    // ErrUndefinedFunction and ErrBadArgument.
     virtual Extended CalcFunction(const std::string& call);
 
-  private:
+private:
     // Steps of Calculate after the formula has been cleaned into text_: parentheses, the flat
     // rest and the range check of the result.
     void Evaluate();
