@@ -7,8 +7,9 @@
 #include <optional>
 
 // The command that opens a workbook, the file's path to be appended: $TESSARIN_SPREADSHEET when
-// set, else "soffice --calc" or "libreoffice --calc" from the PATH, else xdg-open when xdg-mime
-// names a program for .xlsx files; nullopt when there is none.
+// set (a program and its arguments, double quotes around one that holds blanks), else "soffice
+// --calc" or "libreoffice --calc" from the PATH, else xdg-open when xdg-mime names a program for
+// .xlsx files; nullopt when there is none.
 std::optional<QStringList> FindSpreadsheetCommand();
 
 // Installs the automation factory that creates these objects.

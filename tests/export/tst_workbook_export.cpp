@@ -1,0 +1,343 @@
+// The spreadsheet export on this desktop: a real workbook is written and handed to the program
+// that $TESSARIN_SPREADSHEET, the PATH or xdg-mime names; fake programs record their arguments
+// and an independent reader checks the workbook.
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <stdexcept>
+
+#include "export/excel_control.h"
+#include "platform/desktop/clipboard.h"
+#include "platform/desktop/workbook_automation.h"
+
+namespace {
+
+// Restores an environment variable when the test ends.
+class EnvironmentGuard {
+public:
+    explicit EnvironmentGuard(const char* name)
+        : name_(name), wasSet_(qEnvironmentVariableIsSet(name)), value_(qgetenv(name)) {}
+    ~EnvironmentGuard() {
+        if (wasSet_) {
+            qputenv(name_, value_);
+        } else {
+            qunsetenv(name_);
+        }
+    }
+    EnvironmentGuard(const EnvironmentGuard&) = delete;
+    EnvironmentGuard& operator=(const EnvironmentGuard&) = delete;
+
+private:
+    const char* name_;
+    bool wasSet_;
+    QByteArray value_;
+};
+
+const QString kExportText =
+    "A0\t1,234.5\t1+2\r\n"
+    "A1\tゼロで除算\t1/0\r\n"
+    "A2\t=SUM(A1)\t-abc\r\n"
+    "A3\t-0.5\t00000010\r\n";
+
+// Prints the workbook's cells as {"C3": [type, value]}, its active cell and its selection.
+const char* const kReadWorkbook = R"py(
+import json, sys, openpyxl
+wb = openpyxl.load_workbook(sys.argv[1])
+ws = wb.active
+cells = {c.coordinate: [c.data_type, c.value] for row in ws.iter_rows() for c in row
+         if c.value is not None}
+print(json.dumps({"cells": cells, "active": ws.active_cell, "selection": ws.selected_cell,
+                  "sheets": len(wb.worksheets)}))
+)py";
+
+}  // namespace
+
+class TestWorkbookExport : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void exportWritesWorkbook();
+    void emptyTextOpensEmptyWorkbook();
+    void programIsFound_data();
+    void programIsFound();
+    void noProgram_data();
+    void noProgram();
+    void refusedPaste_data();
+    void refusedPaste();
+
+private:
+    // A program in the test's bin folder that runs body.
+    void AddProgram(const QString& name, const QString& body, bool executable = true);
+    // A program that records its arguments, one a line, in name.args, ending with "end".
+    void AddRecorder(const QString& name);
+    // The arguments name recorded, once it has run.
+    QStringList RecordedArguments(const QString& name);
+    QStringList Workbooks() const;
+    QJsonObject ReadWorkbook(const QString& path);
+
+    std::unique_ptr<QTemporaryDir> folder_;
+    QString bin_;
+    std::unique_ptr<EnvironmentGuard> path_, tmpdir_, spreadsheet_;
+    std::unique_ptr<ExcelControl> control_;
+    ExcelControl* savedControl_ = nullptr;
+};
+
+void TestWorkbookExport::init() {
+    folder_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(folder_->isValid());
+    bin_ = folder_->filePath("bin");
+    QVERIFY(QDir().mkpath(bin_));
+    QVERIFY(QDir().mkpath(folder_->filePath("tmp")));
+    path_ = std::make_unique<EnvironmentGuard>("PATH");
+    tmpdir_ = std::make_unique<EnvironmentGuard>("TMPDIR");
+    spreadsheet_ = std::make_unique<EnvironmentGuard>("TESSARIN_SPREADSHEET");
+    // Only the fake programs can be found, and workbooks land in the test's own folder.
+    qputenv("PATH", QFile::encodeName(bin_));
+    qputenv("TMPDIR", QFile::encodeName(folder_->filePath("tmp")));
+    qunsetenv("TESSARIN_SPREADSHEET");
+
+    InstallWorkbookAutomation();
+    control_ = std::make_unique<ExcelControl>(PutClipboardText);
+    savedControl_ = excelControl;
+    excelControl = control_.get();
+}
+
+void TestWorkbookExport::cleanup() {
+    excelControl = savedControl_;
+    control_.reset();
+    SetAutomationFactory({});
+    spreadsheet_.reset();
+    tmpdir_.reset();
+    path_.reset();
+    folder_.reset();
+}
+
+void TestWorkbookExport::AddProgram(const QString& name, const QString& body, bool executable) {
+    QFile file(bin_ + "/" + name);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(("#!/bin/sh\n" + body + "\n").toUtf8());
+    file.close();
+    if (executable) {
+        QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    }
+}
+
+void TestWorkbookExport::AddRecorder(const QString& name) {
+    // Shell built-ins only: the PATH holds nothing but the fake programs.
+    AddProgram(name, "{ printf '%s\\n' \"$@\"; printf 'end\\n'; } > '" + folder_->filePath(name) +
+                         ".args'");
+}
+
+QStringList TestWorkbookExport::RecordedArguments(const QString& name) {
+    QFile file(folder_->filePath(name + ".args"));
+    QString text;
+    const auto finished = [&]() {
+        if (!file.open(QIODevice::ReadOnly)) return false;
+        text = QString::fromUtf8(file.readAll());
+        file.close();
+        return text.endsWith("end\n");
+    };
+    if (!QTest::qWaitFor(finished, 10000)) return {"not run"};
+    QStringList arguments = text.split('\n');
+    arguments.removeLast();  // after "end"
+    arguments.removeLast();  // "end"
+    return arguments;
+}
+
+QStringList TestWorkbookExport::Workbooks() const {
+    return QDir(folder_->filePath("tmp")).entryList({"*.xlsx"}, QDir::Files);
+}
+
+QJsonObject TestWorkbookExport::ReadWorkbook(const QString& path) {
+    QProcess python;
+    python.start("/usr/bin/python3", {"-c", kReadWorkbook, path});
+    if (!python.waitForFinished(30000) || python.exitCode() != 0) {
+        qWarning() << python.readAllStandardError();
+        return {};
+    }
+    return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+}
+
+void TestWorkbookExport::exportWritesWorkbook() {
+    AddRecorder("calc");
+    qputenv("TESSARIN_SPREADSHEET", QFile::encodeName("\"" + bin_ + "/calc\" --new"));
+
+    QVERIFY(ExportToSpreadsheet("C3", kExportText.toStdString()));
+
+    const QStringList arguments = RecordedArguments("calc");
+    QCOMPARE(arguments.size(), 2);
+    QCOMPARE(arguments[0], "--new");
+    const QString workbook = arguments[1];
+    QCOMPARE(QFileInfo(workbook).absolutePath(),
+             QFileInfo(folder_->filePath("tmp")).absoluteFilePath());
+    QVERIFY(workbook.endsWith(".xlsx"));
+    QCOMPARE(Workbooks().size(), 1);
+
+    const QJsonObject read = ReadWorkbook(workbook);
+    const QJsonObject expected = QJsonDocument::fromJson(R"json({
+        "C3": ["s", "A0"], "D3": ["n", 1234.5], "E3": ["s", "1+2"],
+        "C4": ["s", "A1"], "D4": ["s", "ゼロで除算"], "E4": ["s", "1/0"],
+        "C5": ["s", "A2"], "D5": ["s", "=SUM(A1)"], "E5": ["s", "-abc"],
+        "C6": ["s", "A3"], "D6": ["n", -0.5], "E6": ["s", "00000010"]})json")
+                                     .object();
+    QCOMPARE(QJsonDocument(read["cells"].toObject()).toJson(), QJsonDocument(expected).toJson());
+    QCOMPARE(read["active"].toString(), "C3");
+    QCOMPARE(read["selection"].toString(), "C3");
+    QCOMPARE(read["sheets"].toInt(), 1);
+
+    QCOMPARE(QString::fromStdString(ClipboardText()), kExportText);
+}
+
+// No line qualifies: the workbook opens empty, the cell still selected.
+void TestWorkbookExport::emptyTextOpensEmptyWorkbook() {
+    AddRecorder("calc");
+    qputenv("TESSARIN_SPREADSHEET", QFile::encodeName(bin_ + "/calc"));
+    PutClipboardText("before");
+
+    QVERIFY(ExportToSpreadsheet("$b$2", ""));
+
+    const QStringList arguments = RecordedArguments("calc");
+    QCOMPARE(arguments.size(), 1);
+    const QJsonObject read = ReadWorkbook(arguments[0]);
+    QVERIFY(read["cells"].toObject().isEmpty());
+    QCOMPARE(read["active"].toString(), "B2");
+    QCOMPARE(QString::fromStdString(ClipboardText()), QString());
+}
+
+void TestWorkbookExport::programIsFound_data() {
+    QTest::addColumn<QStringList>("recorders");
+    QTest::addColumn<QString>("otherPrograms");  // name=output of a fake xdg-mime
+    QTest::addColumn<QString>("chosen");         // $TESSARIN_SPREADSHEET, "BIN" for the folder
+    QTest::addColumn<QString>("recorder");       // the one expected to run
+    QTest::addColumn<QStringList>("leading");    // its arguments before the workbook
+
+    QTest::newRow("chosen by path") << QStringList{"calc", "soffice"} << ""
+                                    << "BIN/calc"
+                                    << "calc" << QStringList{};
+    QTest::newRow("chosen by name") << QStringList{"calc", "soffice"} << ""
+                                    << "calc --x \"a b\""
+                                    << "calc" << QStringList{"--x", "a b"};
+    QTest::newRow("soffice first")
+        << QStringList{"soffice", "libreoffice", "xdg-open"} << "xdg-mime=calc.desktop"
+        << ""
+        << "soffice" << QStringList{"--calc"};
+    QTest::newRow("libreoffice") << QStringList{"libreoffice", "xdg-open"}
+                                 << "xdg-mime=calc.desktop"
+                                 << ""
+                                 << "libreoffice" << QStringList{"--calc"};
+    QTest::newRow("desktop default")
+        << QStringList{"xdg-open"} << "xdg-mime=libreoffice-calc.desktop"
+        << ""
+        << "xdg-open" << QStringList{};
+}
+
+void TestWorkbookExport::programIsFound() {
+    QFETCH(QStringList, recorders);
+    QFETCH(QString, otherPrograms);
+    QFETCH(QString, chosen);
+    QFETCH(QString, recorder);
+    QFETCH(QStringList, leading);
+    for (const QString& name : recorders)
+        AddRecorder(name);
+    if (otherPrograms.startsWith("xdg-mime=")) {
+        AddProgram("xdg-mime", "printf '%s\\n' '" + otherPrograms.mid(9) + "'");
+    }
+    if (!chosen.isEmpty()) {
+        qputenv("TESSARIN_SPREADSHEET", QFile::encodeName(chosen.replace("BIN", bin_)));
+    }
+
+    QVERIFY(ExportToSpreadsheet("A1", "1\r\n"));
+
+    const QStringList arguments = RecordedArguments(recorder);
+    QCOMPARE(arguments.mid(0, arguments.size() - 1), leading);
+    QCOMPARE(QStringList{QFileInfo(arguments.last()).fileName()}, Workbooks());
+    for (const QString& other : recorders) {
+        if (other != recorder)
+            QVERIFY2(!QFile::exists(folder_->filePath(other + ".args")), qPrintable(other));
+    }
+}
+
+void TestWorkbookExport::noProgram_data() {
+    QTest::addColumn<QString>("xdgMime");  // body of a fake xdg-mime, empty for none
+    QTest::addColumn<bool>("xdgOpen");
+    QTest::addColumn<QString>("chosen");
+
+    QTest::newRow("nothing on the PATH") << "" << false << "";
+    QTest::newRow("no xdg-mime") << "" << true << "";
+    QTest::newRow("xdg-mime names nothing") << "exit 0" << true << "";
+    QTest::newRow("xdg-mime prints blanks") << "printf '  \\n'" << true << "";
+    QTest::newRow("xdg-mime fails") << "printf 'calc.desktop\\n'; exit 1" << true << "";
+    QTest::newRow("no xdg-open") << "printf 'calc.desktop\\n'" << false << "";
+    QTest::newRow("chosen program missing") << "printf 'calc.desktop\\n'" << true << "BIN/missing";
+    QTest::newRow("chosen file not executable") << "" << false << "BIN/plain";
+}
+
+// The notice case: StartExcel gives 0 and nothing else happens, the clipboard included.
+void TestWorkbookExport::noProgram() {
+    QFETCH(QString, xdgMime);
+    QFETCH(bool, xdgOpen);
+    QFETCH(QString, chosen);
+    if (!xdgMime.isEmpty()) AddProgram("xdg-mime", xdgMime);
+    if (xdgOpen) AddRecorder("xdg-open");
+    AddProgram("plain", "exit 0", false);
+    if (!chosen.isEmpty()) {
+        qputenv("TESSARIN_SPREADSHEET", QFile::encodeName(chosen.replace("BIN", bin_)));
+    }
+    PutClipboardText("before");
+
+    QVERIFY(!FindSpreadsheetCommand());
+    QCOMPARE(control_->StartExcel(1), 0);
+    QVERIFY(!ExportToSpreadsheet("A1", "1\r\n"));
+
+    QCOMPARE(QString::fromStdString(ClipboardText()), "before");
+    QVERIFY(Workbooks().isEmpty());
+}
+
+void TestWorkbookExport::refusedPaste_data() {
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("no such column") << "XFE1"
+                                    << "1\r\n"
+                                    << "セル参照が不正です: XFE1";
+    QTest::newRow("not a cell") << "A1:B2"
+                                << "1\r\n"
+                                << "セル参照が不正です: A1:B2";
+    QTest::newRow("past the last column") << "XFD1"
+                                          << "1\t2\r\n"
+                                          << "貼り付ける範囲がワークシートに収まりません。";
+    QTest::newRow("past the last row") << "A1048576"
+                                       << "1\r\n2\r\n"
+                                       << "貼り付ける範囲がワークシートに収まりません。";
+}
+
+// A failure after the start reaches the caller with its text; no workbook is shown.
+void TestWorkbookExport::refusedPaste() {
+    QFETCH(QString, cell);
+    QFETCH(QString, text);
+    QFETCH(QString, error);
+    AddRecorder("calc");
+    qputenv("TESSARIN_SPREADSHEET", QFile::encodeName(bin_ + "/calc"));
+
+    QString thrown;
+    try {
+        ExportToSpreadsheet(cell.toStdString(), text.toStdString());
+    } catch (const std::runtime_error& e) {
+        thrown = QString::fromUtf8(e.what());
+    }
+    QCOMPARE(thrown, error);
+    QCOMPARE(QString::fromStdString(ClipboardText()), text);
+    QVERIFY(Workbooks().isEmpty());
+    QVERIFY(!QFile::exists(folder_->filePath("calc.args")));
+}
+
+QTEST_MAIN(TestWorkbookExport)
+#include "tst_workbook_export.moc"
