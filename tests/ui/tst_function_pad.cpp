@@ -1,0 +1,229 @@
+#include <QLineEdit>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include "expr/calc_expression.h"
+#include "settings/execute_parameter.h"
+#include "ui/function_pad.h"
+
+namespace {
+
+// A settings record and an evaluator of the test's own (no files), installed as the
+// program-wide objects while the guard lives.
+class ProgramObjects {
+public:
+    ProgramObjects() : savedRecord_(executeParameter), savedCalc_(calcExpression) {
+        executeParameter = &record;
+        calcExpression = &calc;
+    }
+    ~ProgramObjects() {
+        executeParameter = savedRecord_;
+        calcExpression = savedCalc_;
+    }
+    ProgramObjects(const ProgramObjects&) = delete;
+    ProgramObjects& operator=(const ProgramObjects&) = delete;
+
+    ExecuteParameter record;
+    CalcExpression calc;
+
+private:
+    ExecuteParameter* savedRecord_;
+    CalcExpression* savedCalc_;
+};
+
+// An input line and the pad beside it, counting the modified notices.
+struct PadWindow {
+    PadWindow() {
+        auto* column = new QVBoxLayout(&window);
+        EDcalc = new QLineEdit(&window);
+        EDcalc->setMaxLength(300);
+        other = new QLineEdit(&window);
+        pad = new FunctionPad(EDcalc, &window);
+        column->addWidget(EDcalc);
+        column->addWidget(other);
+        column->addWidget(pad);
+        window.resize(200, 400);
+        pad->SetModifiedHandler([this] { ++modified; });
+    }
+
+    QWidget window;
+    QLineEdit* EDcalc;
+    QLineEdit* other;
+    FunctionPad* pad;
+    int modified = 0;
+};
+
+const std::vector<std::string> kDefaults = {"PI=3.1415926535897932384626433832795",
+                                            "C=299792.5E+3"};
+
+}  // namespace
+
+class FunctionPadTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void functionEntryInsertion_data();
+    void functionEntryInsertion();
+    void constantEntryInsertion_data();
+    void constantEntryInsertion();
+    void constantListEntries_data();
+    void constantListEntries();
+    void mouseClickInsertsAndReturnsFocus();
+    void listsDrawLikeResultPanel();
+};
+
+void FunctionPadTest::functionEntryInsertion_data() {
+    QTest::addColumn<bool>("complete");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("selectionStart");
+    QTest::addColumn<int>("selectionLength");  // 0: caret at selectionStart
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<int>("caret");
+
+    QTest::newRow("sin, completion on") << true << "" << 0 << 0 << 1 << "sin()" << 4;
+    QTest::newRow("sin, completion off") << false << "" << 0 << 0 << 1 << "sin(" << 4;
+    QTest::newRow("parenthesis, completion on") << true << "" << 0 << 0 << 0 << "()" << 1;
+    QTest::newRow("parenthesis, completion off") << false << "" << 0 << 0 << 0 << "()" << 1;
+    QTest::newRow("replaces the selection") << false << "1+23" << 2 << 2 << 8 << "1+log10(" << 8;
+    QTest::newRow("at a caret inside the text") << false << "12" << 1 << 0 << 2 << "1cos(2" << 5;
+    QTest::newRow("completed before more text") << true << "A1" << 0 << 0 << 9 << "sqrt()A1" << 5;
+    QTest::newRow("caret into the first pair") << true << "()+" << 3 << 0 << 3 << "()+tan()" << 1;
+}
+
+void FunctionPadTest::functionEntryInsertion() {
+    QFETCH(bool, complete);
+    QFETCH(QString, text);
+    QFETCH(int, selectionStart);
+    QFETCH(int, selectionLength);
+    QFETCH(int, row);
+    QFETCH(QString, result);
+    QFETCH(int, caret);
+    ProgramObjects objects;
+    objects.record.RKAKKO = complete ? 1 : 0;
+    PadWindow window;
+    window.EDcalc->setText(text);
+    window.EDcalc->setSelection(selectionStart, selectionLength);
+
+    window.pad->LBfunc->setCurrentRow(row);
+    window.pad->LBfuncClick();
+
+    QCOMPARE(window.EDcalc->text(), result);
+    QCOMPARE(window.EDcalc->cursorPosition(), caret);
+    QVERIFY(!window.EDcalc->hasSelectedText());
+    QCOMPARE(window.pad->LBfunc->SelectedRow(), -1);
+    QCOMPARE(window.modified, 1);
+}
+
+void FunctionPadTest::constantEntryInsertion_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("selectionStart");
+    QTest::addColumn<int>("selectionLength");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("result");
+
+    QTest::newRow("name at the caret") << "2*" << 2 << 0 << 0 << "2*PI";
+    QTest::newRow("replaces the selection") << "2*A0+1" << 2 << 2 << 1 << "2*C+1";
+    QTest::newRow("inner blanks kept") << "" << 0 << 0 << 2 << "MY C";
+    QTest::newRow("line without a name") << "1+23" << 2 << 2 << 3 << "1+";
+}
+
+void FunctionPadTest::constantEntryInsertion() {
+    QFETCH(QString, text);
+    QFETCH(int, selectionStart);
+    QFETCH(int, selectionLength);
+    QFETCH(int, row);
+    QFETCH(QString, result);
+    ProgramObjects objects;
+    objects.calc.Constants = {"PI=3.14", "C=3E8", "MY C=1", "no name"};
+    PadWindow window;
+    window.pad->FillConstList();
+    window.EDcalc->setText(text);
+    window.EDcalc->setSelection(selectionStart, selectionLength);
+
+    window.pad->LBconst->setCurrentRow(row);
+    window.pad->LBconstClick();
+
+    QCOMPARE(window.EDcalc->text(), result);
+    QCOMPARE(window.pad->LBconst->SelectedRow(), -1);
+    QCOMPARE(window.modified, 1);
+}
+
+void FunctionPadTest::constantListEntries_data() {
+    QTest::addColumn<std::vector<std::string>>("constants");
+    QTest::addColumn<QStringList>("entries");
+
+    QTest::newRow("defaults") << kDefaults << QStringList{" PI", " C"};
+    QTest::newRow("empty list") << std::vector<std::string>{} << QStringList{};
+    QTest::newRow("one empty line") << std::vector<std::string>{""} << QStringList{" "};
+    QTest::newRow("name before the first equals")
+        << std::vector<std::string>{"A=B=C", "=5", "TEXT"} << QStringList{" A", " ", " "};
+    QTest::newRow("Japanese name")
+        << std::vector<std::string>{"円周=40000"} << QStringList{" 円周"};
+}
+
+void FunctionPadTest::constantListEntries() {
+    QFETCH(std::vector<std::string>, constants);
+    QFETCH(QStringList, entries);
+    ProgramObjects objects;
+    objects.calc.Constants = {"OLD=1", "OLDER=2", "OLDEST=3"};
+    PadWindow window;
+    window.pad->FillConstList();
+    objects.calc.Constants = constants;
+
+    window.pad->FillConstList();
+
+    QStringList shown;
+    for (int row = 0; row < window.pad->LBconst->count(); ++row)
+        shown << window.pad->LBconst->item(row)->text();
+    QCOMPARE(shown, entries);
+    QCOMPARE(window.pad->LBconst->isEnabled(), !entries.isEmpty());
+}
+
+void FunctionPadTest::mouseClickInsertsAndReturnsFocus() {
+    ProgramObjects objects;
+    objects.calc.Constants = kDefaults;
+    PadWindow window;
+    window.pad->FillConstList();
+    window.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window.window));
+    window.other->setFocus();
+    QTRY_VERIFY(window.other->hasFocus());
+    window.EDcalc->setText("2*");
+    window.EDcalc->setCursorPosition(2);
+
+    PadList* constants = window.pad->LBconst;
+    const QPoint onPi = constants->visualItemRect(constants->item(0)).center();
+    QTest::mouseClick(constants->viewport(), Qt::LeftButton, {}, onPi);
+    QCOMPARE(window.EDcalc->text(), QStringLiteral("2*PI"));
+    QVERIFY(window.EDcalc->hasFocus());
+
+    PadList* functions = window.pad->LBfunc;
+    const QPoint onAtan = functions->visualItemRect(functions->item(6)).center();
+    QTest::mouseClick(functions->viewport(), Qt::LeftButton, {}, onAtan);
+    QCOMPARE(window.EDcalc->text(), QStringLiteral("2*PIatan()"));
+    QCOMPARE(window.EDcalc->cursorPosition(), 9);
+    QCOMPARE(window.modified, 2);
+}
+
+void FunctionPadTest::listsDrawLikeResultPanel() {
+    ProgramObjects objects;
+    PadWindow window;
+    window.pad->FillConstList();
+    PadList* functions = window.pad->LBfunc;
+    QCOMPARE(functions->size(), QSize(44, 168));
+    QCOMPARE(functions->visualItemRect(functions->item(3)), QRect(0, 48, 44, 16));
+    QVERIFY(!window.pad->LBconst->isEnabled());
+
+    const QImage image = functions->grab().toImage();
+    QCOMPARE(QColor(image.pixel(40, 165)), QColor(49, 49, 49));
+    int white = 0;
+    for (int y = 16; y < 32; ++y) {
+        for (int x = 0; x < 44; ++x)
+            white += QColor(image.pixel(x, y)) == QColor(Qt::white);
+    }
+    QVERIFY2(white > 10, "the sin entry is drawn in white");
+}
+
+QTEST_MAIN(FunctionPadTest)
+#include "tst_function_pad.moc"
