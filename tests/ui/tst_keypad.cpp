@@ -1,0 +1,286 @@
+#include <QLineEdit>
+#include <QTest>
+
+#include "expr/calc_expression.h"
+#include "platform/desktop/window_layer.h"
+#include "settings/execute_parameter.h"
+#include "ui/function_pad.h"
+#include "ui/tfmpad.h"
+
+namespace {
+
+// A settings record and an evaluator of the test's own (no files), installed as the
+// program-wide objects while the guard lives.
+class ProgramObjects {
+public:
+    ProgramObjects() : savedRecord_(executeParameter), savedCalc_(calcExpression) {
+        executeParameter = &record;
+        calcExpression = &calc;
+        calc.Constants = {"PI=3.1415926535897932384626433832795", "C=299792.5E+3"};
+    }
+    ~ProgramObjects() {
+        executeParameter = savedRecord_;
+        calcExpression = savedCalc_;
+    }
+    ProgramObjects(const ProgramObjects&) = delete;
+    ProgramObjects& operator=(const ProgramObjects&) = delete;
+
+    ExecuteParameter record;
+    CalcExpression calc;
+
+private:
+    ExecuteParameter* savedRecord_;
+    CalcExpression* savedCalc_;
+};
+
+// The main window's part the keypad works on: the input line and the lists.
+struct PadHost {
+    PadHost() {
+        window.setGeometry(100, 80, 500, 300);
+        EDcalc = new QLineEdit(&window);
+        EDcalc->setGeometry(10, 20, 300, 24);
+        pad = new FunctionPad(EDcalc, &window);
+        pad->setGeometry(450, 0, 44, 300);
+        pad->SetModifiedHandler([this] { ++modified; });
+        keypad = new TFMpad(pad, EDcalc, &window);
+        pad->FillConstList();
+        window.show();
+    }
+
+    QWidget window;
+    QLineEdit* EDcalc;
+    FunctionPad* pad;
+    TFMpad* keypad;
+    int modified = 0;
+};
+
+const QColor kBlack(0, 0, 0);
+const QColor kSilver(192, 192, 192);
+
+QColor TextColor(const QLabel* key) {
+    return key->palette().color(QPalette::WindowText);
+}
+
+}  // namespace
+
+class KeypadTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void layoutAndFixedCaptions();
+    void constantCaptions_data();
+    void constantCaptions();
+    void keysInsertAndClose_data();
+    void keysInsertAndClose();
+    void digitKeyMatchesFunctionList_data();
+    void digitKeyMatchesFunctionList();
+    void modifierAloneKeepsKeypadOpen();
+    void panelClickActsAsItsKey();
+    void emptyConstantListGivesSilverKeys();
+    void showPlacesUnderInputLineWithTopmostSetting();
+    void clickOutsideCloses();
+};
+
+void KeypadTest::layoutAndFixedCaptions() {
+    ProgramObjects objects;
+    PadHost host;
+    TFMpad& keypad = *host.keypad;
+    QCOMPARE(keypad.size(), QSize(265, 209));
+    QCOMPARE(keypad.functionKeys[0]->text(), QStringLiteral(" 0 ()"));
+    QCOMPARE(keypad.functionKeys[8]->text(), QStringLiteral(" 8 log10"));
+    QCOMPARE(keypad.functionKeys[9]->geometry(), QRect(4, 184, 64, 20));
+    QCOMPARE(keypad.constantKeys[0]->geometry(), QRect(68, 4, 64, 20));
+    QCOMPARE(keypad.constantKeys[29]->geometry(), QRect(196, 184, 64, 20));
+    QCOMPARE(keypad.constantKeys[29]->objectName(), QStringLiteral("PLod"));
+    QCOMPARE(keypad.constantKeys[25]->objectName(), QStringLiteral("PLz"));
+}
+
+void KeypadTest::constantCaptions_data() {
+    QTest::addColumn<std::vector<std::string>>("constants");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QColor>("color");
+
+    const std::vector<std::string> defaults = {"PI=3.14", "C=299792.5E+3"};
+    QTest::newRow("A with PI") << defaults << 0 << " A  PI" << kBlack;
+    QTest::newRow("B with C") << defaults << 1 << " B  C" << kBlack;
+    QTest::newRow("C unassigned") << defaults << 2 << " C " << kSilver;
+    QTest::newRow("/ unassigned") << defaults << 29 << " / " << kSilver;
+    QTest::newRow("long name cut")
+        << std::vector<std::string>{"RADIUS=6371"} << 0 << " A  RADI" << kBlack;
+    QTest::newRow("line without a name")
+        << std::vector<std::string>{"", "X=1"} << 0 << " A  " << kBlack;
+    QTest::newRow("Japanese name")
+        << std::vector<std::string>{"円周率の値=3"} << 0 << " A  円周率の" << kBlack;
+}
+
+void KeypadTest::constantCaptions() {
+    QFETCH(std::vector<std::string>, constants);
+    QFETCH(int, key);
+    QFETCH(QString, caption);
+    QFETCH(QColor, color);
+    ProgramObjects objects;
+    PadHost host;
+    host.keypad->show();
+    host.keypad->hide();
+    objects.calc.Constants = constants;
+    host.pad->FillConstList();
+
+    host.keypad->show();
+
+    QCOMPARE(host.keypad->constantKeys[key]->text(), caption);
+    QCOMPARE(TextColor(host.keypad->constantKeys[key]), color);
+    host.keypad->hide();
+}
+
+void KeypadTest::keysInsertAndClose_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("inserted");
+
+    QTest::newRow("a inserts PI") << int(Qt::Key_A) << "a"
+                                  << "PI";
+    QTest::newRow("B inserts C") << int(Qt::Key_B) << "B"
+                                 << "C";
+    QTest::newRow("C has no constant") << int(Qt::Key_C) << "c"
+                                       << "";
+    QTest::newRow("+ has no constant") << int(Qt::Key_Plus) << "+"
+                                       << "";
+    QTest::newRow("0 inserts parentheses") << int(Qt::Key_0) << "0"
+                                           << "()";
+    QTest::newRow("9 inserts sqrt") << int(Qt::Key_9) << "9"
+                                    << "sqrt()";
+    QTest::newRow("blank is no key") << int(Qt::Key_Space) << " "
+                                     << "";
+    QTest::newRow("Return is no key") << int(Qt::Key_Return) << "\r"
+                                      << "";
+    QTest::newRow("Escape closes") << int(Qt::Key_Escape) << "\x1b"
+                                   << "";
+}
+
+void KeypadTest::keysInsertAndClose() {
+    QFETCH(int, key);
+    QFETCH(QString, text);
+    QFETCH(QString, inserted);
+    ProgramObjects objects;
+    PadHost host;
+    host.keypad->show();
+    QVERIFY(host.keypad->isVisible());
+
+    QTest::sendKeyEvent(QTest::Press, host.keypad, Qt::Key(key), text, {});
+
+    QVERIFY(!host.keypad->isVisible());
+    QCOMPARE(host.EDcalc->text(), inserted);
+    QCOMPARE(host.modified, inserted.isEmpty() ? 0 : 1);
+}
+
+void KeypadTest::digitKeyMatchesFunctionList_data() {
+    QTest::addColumn<bool>("complete");
+    QTest::newRow("completion on") << true;
+    QTest::newRow("completion off") << false;
+}
+
+void KeypadTest::digitKeyMatchesFunctionList() {
+    QFETCH(bool, complete);
+    ProgramObjects objects;
+    objects.record.RKAKKO = complete ? 1 : 0;
+    PadHost host;
+    host.EDcalc->setText("1+2*(3)");
+    host.EDcalc->setSelection(2, 1);
+    host.pad->LBfunc->setCurrentRow(3);
+    host.pad->LBfuncClick();
+    const QString byList = host.EDcalc->text();
+    const int caretByList = host.EDcalc->cursorPosition();
+
+    host.EDcalc->setText("1+2*(3)");
+    host.EDcalc->setSelection(2, 1);
+    host.keypad->show();
+    QTest::keyClick(host.keypad, '3');
+
+    QCOMPARE(host.EDcalc->text(), byList);
+    QCOMPARE(host.EDcalc->cursorPosition(), caretByList);
+    QVERIFY(byList.contains(QStringLiteral("tan(")));
+}
+
+void KeypadTest::modifierAloneKeepsKeypadOpen() {
+    ProgramObjects objects;
+    PadHost host;
+    host.keypad->show();
+    QTest::sendKeyEvent(QTest::Press, host.keypad, Qt::Key_Shift, QString(), Qt::ShiftModifier);
+    QVERIFY(host.keypad->isVisible());
+    QVERIFY(host.EDcalc->text().isEmpty());
+    host.keypad->hide();
+}
+
+void KeypadTest::panelClickActsAsItsKey() {
+    ProgramObjects objects;
+    objects.record.RKAKKO = 0;
+    PadHost host;
+    host.keypad->show();
+    QTest::mouseClick(host.keypad->constantKeys[0], Qt::LeftButton);
+    QVERIFY(!host.keypad->isVisible());
+    QCOMPARE(host.EDcalc->text(), QStringLiteral("PI"));
+
+    host.keypad->show();
+    QTest::mouseClick(host.keypad->functionKeys[8], Qt::LeftButton);
+    QVERIFY(!host.keypad->isVisible());
+    QCOMPARE(host.EDcalc->text(), QStringLiteral("PIlog10("));
+
+    host.keypad->show();
+    QTest::mouseClick(host.keypad->constantKeys[26], Qt::LeftButton);
+    QVERIFY(!host.keypad->isVisible());
+    QCOMPARE(host.EDcalc->text(), QStringLiteral("PIlog10("));
+    QCOMPARE(host.modified, 2);
+}
+
+void KeypadTest::emptyConstantListGivesSilverKeys() {
+    ProgramObjects objects;
+    objects.calc.Constants.clear();
+    PadHost host;
+    QVERIFY(!host.pad->LBconst->isEnabled());
+    host.keypad->show();
+    for (int i = 0; i < TFMpad::kConstantKeys; ++i) {
+        QCOMPARE(host.keypad->constantKeys[i]->text().size(), 3);
+        QCOMPARE(TextColor(host.keypad->constantKeys[i]), kSilver);
+    }
+    host.keypad->hide();
+    for (const QChar key : TFMpad::PadKeys.mid(TFMpad::kFunctionKeys)) {
+        host.keypad->show();
+        QTest::sendKeyEvent(QTest::Press, host.keypad, Qt::Key_unknown, QString(key), {});
+        QVERIFY(!host.keypad->isVisible());
+    }
+    QVERIFY(host.EDcalc->text().isEmpty());
+    QCOMPARE(host.modified, 0);
+}
+
+void KeypadTest::showPlacesUnderInputLineWithTopmostSetting() {
+    ProgramObjects objects;
+    PadHost host;
+    objects.record.TMOST = 1;
+    host.keypad->show();
+    QCOMPARE(host.keypad->pos(), host.EDcalc->mapToGlobal(QPoint(-2, 25)));
+    QVERIFY(IsStayOnTop(host.keypad));
+    QVERIFY(host.keypad->isVisible());
+    host.keypad->hide();
+
+    objects.record.TMOST = 0;
+    host.window.move(150, 120);
+    host.keypad->show();
+    QCOMPARE(host.keypad->pos(), host.EDcalc->mapToGlobal(QPoint(-2, 25)));
+    QVERIFY(!IsStayOnTop(host.keypad));
+    host.keypad->hide();
+}
+
+void KeypadTest::clickOutsideCloses() {
+    ProgramObjects objects;
+    PadHost host;
+    host.keypad->show();
+    QTest::mousePress(host.keypad, Qt::LeftButton, {}, QPoint(20, 20));
+    QVERIFY(host.keypad->isVisible());
+    QTest::mousePress(host.keypad, Qt::LeftButton, {}, QPoint(-10, 300));
+    QVERIFY(!host.keypad->isVisible());
+    QVERIFY(host.EDcalc->text().isEmpty());
+}
+
+QTEST_MAIN(KeypadTest)
+#include "tst_keypad.moc"
