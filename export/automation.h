@@ -9,7 +9,7 @@
 #include <string>
 
 class AutomationObject {
-  public:
+public:
     virtual ~AutomationObject() = default;
     virtual std::shared_ptr<AutomationObject> GetProperty(const std::string& name) = 0;
     virtual void SetProperty(const std::string& name, int value) = 0;

@@ -9,7 +9,7 @@
 #include "export/automation.h"
 
 class ExcelControl {
-  public:
+public:
     // Empties the clipboard and puts a plain text on it.
     using ClipboardWriter = std::function<void(const std::string& text)>;
 
