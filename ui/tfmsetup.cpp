@@ -329,7 +329,11 @@ void TFMsetup::FormShow() {
     TBtrans->SetSliderVisible(translucent);
     MMsiki->clear();
     if (calcExpression) MMsiki->setPlainText(MemoText(calcExpression->Constants));
-    if (mainWindow_) move(mainWindow_->frameGeometry().center() - rect().center());
+    if (mainWindow_) {
+        QRect client = geometry();
+        client.moveCenter(mainWindow_->frameGeometry().center());
+        setGeometry(client);
+    }
     BTok->setFocus(Qt::OtherFocusReason);
 }
 

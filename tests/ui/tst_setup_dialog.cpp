@@ -1,0 +1,503 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include "expr/calc_expression.h"
+#include "platform/desktop/window_layer.h"
+#include "settings/execute_parameter.h"
+#include "ui/tfmsetup.h"
+#include "ui/window_settings.h"
+
+namespace {
+
+// A settings record and an evaluator of the test's own (no files), installed as the
+// program-wide objects while the guard lives.
+class ProgramObjects {
+public:
+    ProgramObjects() : savedRecord_(executeParameter), savedCalc_(calcExpression) {
+        executeParameter = &record;
+        calcExpression = &calc;
+        calc.Constants = {"PI=3.1415926535897932384626433832795", "C=299792.5E+3"};
+    }
+    ~ProgramObjects() {
+        executeParameter = savedRecord_;
+        calcExpression = savedCalc_;
+    }
+    ProgramObjects(const ProgramObjects&) = delete;
+    ProgramObjects& operator=(const ProgramObjects&) = delete;
+
+    ExecuteParameter record;
+    CalcExpression calc;
+
+private:
+    ExecuteParameter* savedRecord_;
+    CalcExpression* savedCalc_;
+};
+
+// The dialog over a main window of its own; the window system is said to show translucency.
+struct SetupHost {
+    SetupHost() : dialog(&mainWindow) {
+        mainWindow.setGeometry(50, 50, 600, 400);
+        dialog.transparencyAvailable = [] { return true; };
+    }
+    ~SetupHost() { dialog.hide(); }
+
+    int Opacity() const { return qRound(mainWindow.windowOpacity() * 255); }
+
+    QWidget mainWindow;
+    TFMsetup dialog;
+};
+
+void TypeInto(QWidget* field, const QString& text) {
+    QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, text, {});
+}
+
+}  // namespace
+
+class SetupDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void showLoadsSettings();
+    void okStoresControls();
+    void exportBits_data();
+    void exportBits();
+    void digitFieldsStoredAsNumbers_data();
+    void digitFieldsStoredAsNumbers();
+    void commaFieldKeys_data();
+    void commaFieldKeys();
+    void hexDigitsFieldKeys_data();
+    void hexDigitsFieldKeys();
+    void constantsEditedOnlyByOk_data();
+    void constantsEditedOnlyByOk();
+    void transparencyLevelKeptInRange_data();
+    void transparencyLevelKeptInRange();
+    void trackBarPreviewsAndNgRestores();
+    void withoutTransparencyTrackBarIsFixed();
+    void opacityOfLevels_data();
+    void opacityOfLevels();
+    void windowSettingsApplyStayOnTop();
+    void modalRunClosesByButtons();
+    void captionsFitTheirControls();
+};
+
+void SetupDialogTest::showLoadsSettings() {
+    ProgramObjects objects;
+    ExecuteParameter& record = objects.record;
+    record.FLASH = 0;
+    record.ASK = 5;
+    record.RTIME = 0;
+    record.RKAKKO = 1;
+    record.RSUM = 0;
+    record.ECELL = "C3";
+    record.EOUT = 5;
+    record.COMMA = 4;
+    record.HSIZE = 12;
+    record.DEGREE = 0;
+    record.TRANS = 4;
+    record.TMOST = 1;
+    SetupHost host;
+    host.dialog.show();
+    TFMsetup& d = host.dialog;
+    QCOMPARE(d.windowTitle(), QStringLiteral(" 設定"));
+    QCOMPARE(d.size(), QSize(406, 407));
+    QVERIFY(!d.CHflash->isChecked());
+    QVERIFY(d.CHask->isChecked());
+    QVERIFY(!d.CHrtime->isChecked());
+    QVERIFY(d.CHrkakko->isChecked());
+    QVERIFY(!d.RBall->isChecked() && d.RBsel->isChecked());
+    QCOMPARE(d.EDexpcell->text(), QStringLiteral("C3"));
+    QVERIFY(d.CHexpnum->isChecked() && !d.CHexpval->isChecked() && d.CHexpexp->isChecked());
+    QCOMPARE(d.EDketa10->text(), QStringLiteral("4"));
+    QCOMPARE(d.EDketa16->text(), QStringLiteral("12"));
+    QVERIFY(!d.RBdegree->isChecked() && d.RBrad->isChecked());
+    QCOMPARE(d.TBtrans->value(), 4);
+    QVERIFY(d.TBtrans->isEnabled());
+    QVERIFY(d.CHtmost->isChecked());
+    QCOMPARE(d.MMsiki->toPlainText(),
+             QStringLiteral("PI=3.1415926535897932384626433832795\nC=299792.5E+3\n"));
+    QCOMPARE(d.focusWidget(), d.BTok);
+    QCOMPARE(d.geometry().center(), host.mainWindow.frameGeometry().center());
+}
+
+void SetupDialogTest::okStoresControls() {
+    ProgramObjects objects;
+    SetupHost host;
+    TFMsetup& d = host.dialog;
+    d.show();
+    d.CHflash->setChecked(false);
+    d.CHask->setChecked(false);
+    d.CHrtime->setChecked(false);
+    d.CHrkakko->setChecked(false);
+    d.RBsel->setChecked(true);
+    d.EDexpcell->setText("not a cell");
+    d.EDketa10->setText("0");
+    d.EDketa16->setText("16");
+    d.RBrad->setChecked(true);
+    d.TBtrans->setValue(7);
+    d.CHtmost->setChecked(true);
+    objects.calc.Degree = 1;
+
+    d.BTokClick();
+
+    const ExecuteParameter& record = objects.record;
+    QCOMPARE(record.FLASH + record.ASK + record.RTIME + record.RKAKKO + record.RSUM, 0);
+    QCOMPARE(record.ECELL, std::string("not a cell"));
+    QCOMPARE(record.COMMA, 0);
+    QCOMPARE(record.HSIZE, 16);
+    QCOMPARE(record.DEGREE, 0);
+    QCOMPARE(objects.calc.Degree, 0);
+    QCOMPARE(record.TRANS, 7);
+    QCOMPARE(record.TMOST, 1);
+    QCOMPARE(d.result(), int(QDialog::Accepted));
+    QVERIFY(!d.isVisible());
+}
+
+void SetupDialogTest::exportBits_data() {
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<QList<bool>>("boxes");  // number, result, formula; empty: left as shown
+    QTest::addColumn<int>("expected");
+
+    QTest::newRow("all three kept") << 7 << QList<bool>{} << 7;
+    QTest::newRow("all cleared") << 7 << QList<bool>{false, false, false} << 0;
+    QTest::newRow("result only") << 0 << QList<bool>{false, true, false} << 2;
+    QTest::newRow("bits above 4 lost") << 0x7D << QList<bool>{} << 5;
+}
+
+void SetupDialogTest::exportBits() {
+    QFETCH(int, stored);
+    QFETCH(QList<bool>, boxes);
+    QFETCH(int, expected);
+    ProgramObjects objects;
+    objects.record.EOUT = stored;
+    SetupHost host;
+    host.dialog.show();
+    if (!boxes.isEmpty()) {
+        host.dialog.CHexpnum->setChecked(boxes[0]);
+        host.dialog.CHexpval->setChecked(boxes[1]);
+        host.dialog.CHexpexp->setChecked(boxes[2]);
+    }
+    host.dialog.BTokClick();
+    QCOMPARE(objects.record.EOUT, expected);
+}
+
+void SetupDialogTest::digitFieldsStoredAsNumbers_data() {
+    QTest::addColumn<QString>("comma");
+    QTest::addColumn<QString>("hexDigits");
+    QTest::addColumn<int>("COMMA");
+    QTest::addColumn<int>("HSIZE");
+
+    QTest::newRow("empty fields") << ""
+                                  << "" << 3 << 8;
+    QTest::newRow("pasted text") << "x"
+                                 << "1a" << 3 << 8;
+    QTest::newRow("no range check") << "7"
+                                    << "61" << 7 << 61;
+    QTest::newRow("full-width digits") << "４"
+                                       << "１６" << 3 << 8;
+    QTest::newRow("signed") << "-"
+                            << "-5" << 3 << -5;
+}
+
+void SetupDialogTest::digitFieldsStoredAsNumbers() {
+    QFETCH(QString, comma);
+    QFETCH(QString, hexDigits);
+    QFETCH(int, COMMA);
+    QFETCH(int, HSIZE);
+    ProgramObjects objects;
+    SetupHost host;
+    host.dialog.show();
+    host.dialog.EDketa10->setText(comma);
+    host.dialog.EDketa16->setText(hexDigits);
+    host.dialog.BTokClick();
+    QCOMPARE(objects.record.COMMA, COMMA);
+    QCOMPARE(objects.record.HSIZE, HSIZE);
+}
+
+void SetupDialogTest::commaFieldKeys_data() {
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("after");
+
+    QTest::newRow("5 refused") << ""
+                               << "5"
+                               << "";
+    QTest::newRow("0 taken") << ""
+                             << "0"
+                             << "0";
+    QTest::newRow("3 taken") << ""
+                             << "3"
+                             << "3";
+    QTest::newRow("4 taken") << ""
+                             << "4"
+                             << "4";
+    QTest::newRow("letter refused") << ""
+                                    << "a"
+                                    << "";
+    QTest::newRow("full-width 3 refused") << ""
+                                          << "３"
+                                          << "";
+    QTest::newRow("Backspace works") << "3"
+                                     << "\b"
+                                     << "";
+    QTest::newRow("one character at most") << "3"
+                                           << "4"
+                                           << "3";
+}
+
+void SetupDialogTest::commaFieldKeys() {
+    QFETCH(QString, before);
+    QFETCH(QString, typed);
+    QFETCH(QString, after);
+    ProgramObjects objects;
+    SetupHost host;
+    host.dialog.show();
+    QLineEdit* field = host.dialog.EDketa10;
+    field->setText(before);
+    field->setCursorPosition(before.size());
+    if (typed == QLatin1String("\b")) {
+        QTest::keyClick(field, Qt::Key_Backspace);
+    } else {
+        TypeInto(field, typed);
+    }
+    QCOMPARE(field->text(), after);
+}
+
+void SetupDialogTest::hexDigitsFieldKeys_data() {
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("caret");  // -1: the whole text selected
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("after");
+
+    QTest::newRow("1 then 6 gives 16") << "1" << 1 << "6"
+                                       << "16";
+    QTest::newRow("1 then 7 refused") << "1" << 1 << "7"
+                                      << "1";
+    QTest::newRow("empty refuses 0") << "" << 0 << "0"
+                                     << "";
+    QTest::newRow("empty takes 9") << "" << 0 << "9"
+                                   << "9";
+    QTest::newRow("selected 8 refuses 1") << "8" << -1 << "1"
+                                          << "8";
+    QTest::newRow("candidate appends at the end") << "1" << 0 << "6"
+                                                  << "61";
+    QTest::newRow("blank refused") << "1" << 1 << " "
+                                   << "1";
+    QTest::newRow("full-width digit refused") << "" << 0 << "５"
+                                              << "";
+}
+
+void SetupDialogTest::hexDigitsFieldKeys() {
+    QFETCH(QString, before);
+    QFETCH(int, caret);
+    QFETCH(QString, typed);
+    QFETCH(QString, after);
+    ProgramObjects objects;
+    SetupHost host;
+    host.dialog.show();
+    QLineEdit* field = host.dialog.EDketa16;
+    field->setText(before);
+    if (caret < 0) {
+        field->selectAll();
+    } else {
+        field->setCursorPosition(caret);
+    }
+    TypeInto(field, typed);
+    QCOMPARE(field->text(), after);
+}
+
+void SetupDialogTest::constantsEditedOnlyByOk_data() {
+    QTest::addColumn<QString>("memo");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<std::vector<std::string>>("constants");
+
+    const std::vector<std::string> unchanged = {"PI=3.1415926535897932384626433832795",
+                                                "C=299792.5E+3"};
+    QTest::newRow("edited, OK") << "PI=3.14\nC=3E8\n"
+                                << true << std::vector<std::string>{"PI=3.14", "C=3E8"};
+    QTest::newRow("edited, NG") << "PI=3.14\n" << false << unchanged;
+    QTest::newRow("last line without a break")
+        << "A=1\n B = 2" << true << std::vector<std::string>{"A=1", " B = 2"};
+    QTest::newRow("empty lines kept") << "\nA=1\n\n"
+                                      << true << std::vector<std::string>{"", "A=1", ""};
+    QTest::newRow("memo emptied") << "" << true << std::vector<std::string>{};
+}
+
+void SetupDialogTest::constantsEditedOnlyByOk() {
+    QFETCH(QString, memo);
+    QFETCH(bool, ok);
+    QFETCH(std::vector<std::string>, constants);
+    ProgramObjects objects;
+    SetupHost host;
+    host.dialog.show();
+    host.dialog.MMsiki->setPlainText(memo);
+    if (ok) {
+        host.dialog.BTokClick();
+    } else {
+        host.dialog.BTng->click();
+    }
+    QCOMPARE(objects.calc.Constants, constants);
+
+    // Shown again, the memo gives back exactly the stored lines.
+    host.dialog.show();
+    host.dialog.BTokClick();
+    QCOMPARE(objects.calc.Constants, constants);
+}
+
+void SetupDialogTest::transparencyLevelKeptInRange_data() {
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("12 shown as 10") << 12 << 10;
+    QTest::newRow("negative shown as 0") << -3 << 0;
+    QTest::newRow("in range") << 6 << 6;
+}
+
+void SetupDialogTest::transparencyLevelKeptInRange() {
+    QFETCH(int, stored);
+    QFETCH(int, shown);
+    ProgramObjects objects;
+    objects.record.TRANS = stored;
+    SetupHost host;
+    host.dialog.show();
+    QCOMPARE(host.dialog.TBtrans->value(), shown);
+    QCOMPARE(host.dialog.TBtrans->SelStart(), shown);
+    QCOMPARE(host.Opacity(), OpacityOfLevel(shown));
+    host.dialog.BTokClick();
+    QCOMPARE(objects.record.TRANS, shown);
+}
+
+void SetupDialogTest::trackBarPreviewsAndNgRestores() {
+    ProgramObjects objects;
+    objects.record.TRANS = 2;
+    SetupHost host;
+    ApplyWindowSettings(&host.mainWindow);
+    QCOMPARE(host.Opacity(), 221);
+    host.dialog.show();
+
+    QTest::keyClick(host.dialog.TBtrans, Qt::Key_Right);
+    QCOMPARE(host.dialog.TBtrans->value(), 3);
+    QCOMPARE(host.dialog.TBtrans->SelStart(), 3);
+    QCOMPARE(host.Opacity(), 204);
+    host.dialog.TBtrans->setValue(0);
+    QCOMPARE(host.mainWindow.windowOpacity(), 1.0);
+    host.dialog.TBtrans->setValue(10);
+    QCOMPARE(host.Opacity(), 85);
+
+    host.dialog.BTng->click();
+    QCOMPARE(objects.record.TRANS, 2);
+    ApplyWindowSettings(&host.mainWindow);
+    QCOMPARE(host.Opacity(), 221);
+}
+
+void SetupDialogTest::withoutTransparencyTrackBarIsFixed() {
+    ProgramObjects objects;
+    objects.record.TRANS = 4;
+    SetupHost host;
+    host.dialog.transparencyAvailable = [] { return false; };
+    host.dialog.show();
+    QVERIFY(!host.dialog.TBtrans->isEnabled());
+    QVERIFY(!host.dialog.TBtrans->SliderVisible());
+    QCOMPARE(host.dialog.TBtrans->value(), 4);
+    host.dialog.BTokClick();
+    QCOMPARE(objects.record.TRANS, 4);
+}
+
+void SetupDialogTest::opacityOfLevels_data() {
+    QTest::addColumn<int>("level");
+    QTest::addColumn<int>("opacity");
+    QTest::newRow("opaque") << 0 << 255;
+    QTest::newRow("one step") << 1 << 238;
+    QTest::newRow("most transparent") << 10 << 85;
+    QTest::newRow("above the range") << 40 << 85;
+    QTest::newRow("below the range") << -2 << 255;
+}
+
+void SetupDialogTest::opacityOfLevels() {
+    QFETCH(int, level);
+    QFETCH(int, opacity);
+    QCOMPARE(OpacityOfLevel(level), opacity);
+    QWidget window;
+    ApplyTransparency(&window, level);
+    QCOMPARE(qRound(window.windowOpacity() * 255), opacity);
+}
+
+void SetupDialogTest::windowSettingsApplyStayOnTop() {
+    ProgramObjects objects;
+    QWidget window;
+    window.setGeometry(40, 60, 300, 200);
+    objects.record.TMOST = 1;
+    ApplyWindowSettings(&window);
+    QVERIFY(IsStayOnTop(&window));
+    objects.record.TMOST = 0;
+    ApplyWindowSettings(&window);
+    QVERIFY(!IsStayOnTop(&window));
+    QCOMPARE(window.geometry(), QRect(40, 60, 300, 200));
+}
+
+void SetupDialogTest::modalRunClosesByButtons() {
+    ProgramObjects objects;
+    SetupHost host;
+    QWidget* focused = nullptr;
+    QTimer::singleShot(0, &host.dialog, [&] {
+        focused = host.dialog.focusWidget();
+        host.dialog.CHask->setChecked(false);
+        host.dialog.BTok->click();
+    });
+    QCOMPARE(host.dialog.exec(), int(QDialog::Accepted));
+    QCOMPARE(focused, host.dialog.BTok);
+    QCOMPARE(objects.record.ASK, 0);
+
+    QTimer::singleShot(0, &host.dialog, [&] {
+        host.dialog.CHask->setChecked(true);
+        QTest::keyClick(host.dialog.BTng, Qt::Key_Escape);
+    });
+    QCOMPARE(host.dialog.exec(), int(QDialog::Rejected));
+    QCOMPARE(objects.record.ASK, 0);
+}
+
+// Every caption shows whole inside its control, and no two controls overlap.
+void SetupDialogTest::captionsFitTheirControls() {
+    ProgramObjects objects;
+    SetupHost host;
+    TFMsetup& d = host.dialog;
+    d.show();
+    QVERIFY(d.layout()->totalMinimumSize().width() <= 406);
+    QVERIFY(d.layout()->totalMinimumSize().height() <= 407);
+
+    QList<QWidget*> controls;
+    for (QWidget* child : d.findChildren<QWidget*>()) {
+        if (qobject_cast<QLabel*>(child) || qobject_cast<QAbstractButton*>(child) ||
+            qobject_cast<QLineEdit*>(child) || child == d.TBtrans || child == d.MMsiki)
+            controls << child;
+    }
+    QCOMPARE(controls.size(), 27);
+    for (QWidget* control : controls) {
+        const QRect place(control->mapTo(&d, QPoint(0, 0)), control->size());
+        QVERIFY2(d.rect().contains(place), qPrintable(control->objectName()));
+        if (qobject_cast<QLabel*>(control) || qobject_cast<QAbstractButton*>(control)) {
+            QVERIFY2(control->sizeHint().width() <= control->width(),
+                     qPrintable(control->objectName()));
+        }
+        for (QWidget* other : controls) {
+            const QRect otherPlace(other->mapTo(&d, QPoint(0, 0)), other->size());
+            QVERIFY2(other == control || !place.intersects(otherPlace),
+                     qPrintable(control->objectName() + " / " + other->objectName()));
+        }
+    }
+    for (QGroupBox* group : d.findChildren<QGroupBox*>()) {
+        const QFontMetrics metrics(group->font());
+        QVERIFY2(metrics.horizontalAdvance(group->title()) < group->width() - 16,
+                 qPrintable(group->objectName()));
+    }
+}
+
+QTEST_MAIN(SetupDialogTest)
+#include "tst_setup_dialog.moc"
