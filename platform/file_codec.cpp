@@ -152,11 +152,11 @@ std::string EncodeFileText(std::string_view text) {
     if (toCp932.usable() && fromCp932.usable()) {
         std::string cp932;
         cp932.reserve(text.size());
-        if (toCp932.Convert(text, cp932) == text.size()) {
-            // Some characters map to CP932 one way only (U+301C comes back as U+FF5E).
-            std::string back;
-            back.reserve(text.size());
-            if (fromCp932.Convert(cp932, back) == cp932.size() && back == text) return cp932;
+        // Some characters map to CP932 one way only (U+301C comes back as U+FF5E), and some
+        // CP932 bytes are well-formed UTF-8, which the reader prefers ("ﾃｩ" is C3 A9, read
+        // back as "é"): CP932 only when the reader gives back exactly this text.
+        if (toCp932.Convert(text, cp932) == text.size() && DecodeFileText(cp932) == text) {
+            return cp932;
         }
     }
     std::string utf8(kBom);
