@@ -84,7 +84,6 @@ private slots:
     void withoutTransparencyTrackBarIsFixed();
     void opacityOfLevels_data();
     void opacityOfLevels();
-    void windowSettingsApplyStayOnTop();
     void modalRunClosesByButtons();
     void captionsFitTheirControls();
 };
@@ -391,10 +390,17 @@ void SetupDialogTest::trackBarPreviewsAndNgRestores() {
     host.dialog.TBtrans->setValue(10);
     QCOMPARE(host.Opacity(), 85);
 
+    host.dialog.CHtmost->setChecked(true);
     host.dialog.BTng->click();
     QCOMPARE(objects.record.TRANS, 2);
     ApplyWindowSettings(&host.mainWindow);
     QCOMPARE(host.Opacity(), 221);
+    QVERIFY(!IsStayOnTop(&host.mainWindow));
+
+    objects.record.TMOST = 1;
+    ApplyWindowSettings(&host.mainWindow);
+    QVERIFY(IsStayOnTop(&host.mainWindow));
+    QCOMPARE(host.mainWindow.geometry(), QRect(50, 50, 600, 400));
 }
 
 void SetupDialogTest::withoutTransparencyTrackBarIsFixed() {
@@ -427,19 +433,6 @@ void SetupDialogTest::opacityOfLevels() {
     QWidget window;
     ApplyTransparency(&window, level);
     QCOMPARE(qRound(window.windowOpacity() * 255), opacity);
-}
-
-void SetupDialogTest::windowSettingsApplyStayOnTop() {
-    ProgramObjects objects;
-    QWidget window;
-    window.setGeometry(40, 60, 300, 200);
-    objects.record.TMOST = 1;
-    ApplyWindowSettings(&window);
-    QVERIFY(IsStayOnTop(&window));
-    objects.record.TMOST = 0;
-    ApplyWindowSettings(&window);
-    QVERIFY(!IsStayOnTop(&window));
-    QCOMPARE(window.geometry(), QRect(40, 60, 300, 200));
 }
 
 void SetupDialogTest::modalRunClosesByButtons() {
