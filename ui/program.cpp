@@ -1,12 +1,13 @@
 #include "ui/program.h"
 
-#include <QClipboard>
 #include <stdexcept>
 
 #include "export/excel_control.h"
 #include "expr/calc_expression.h"
+#include "platform/desktop/clipboard.h"
 #include "platform/desktop/dialogs.h"
 #include "platform/desktop/window_layer.h"
+#include "platform/desktop/workbook_automation.h"
 #include "platform/system_info.h"
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
@@ -19,9 +20,7 @@ ProgramObjects::ProgramObjects(const std::string& dataFolder) {
     executeParameter = settings_.get();
     calculator_ = std::make_unique<CalcExpression>(dataFolder + "constant.clc");
     calcExpression = calculator_.get();
-    excel_ = std::make_unique<ExcelControl>([](const std::string& text) {
-        QGuiApplication::clipboard()->setText(QString::fromStdString(text));
-    });
+    excel_ = std::make_unique<ExcelControl>(PutClipboardText);
     excelControl = excel_.get();
     grid_ = std::make_unique<ExtendStringGrid>();
     extendStringGrid = grid_.get();
@@ -70,6 +69,7 @@ void ShowException(const std::exception_ptr& exception) {
 int RunProgram(int argc, char** argv) {
     ProgramObjects objects(DataFolder());
     TessarinApplication application(argc, argv);
+    InstallWorkbookAutomation();
     try {
         TFMmain main;
         TFMlogo logo(&main);

@@ -26,6 +26,7 @@
 #include "sheet/extend_string_grid.h"
 #include "sheet/formula_sheet.h"
 #include "ui/digit_display.h"
+#include "ui/help_window.h"
 #include "ui/icons.h"
 #include "ui/main_commands.h"
 
@@ -378,9 +379,11 @@ void TFMmain::MMactionexitClick(QAction*) {
 }
 
 void TFMmain::MMhelphelpClick(QAction*) {
-    if (!helpWindow) return;
-    helpWindow->show();
-    helpWindow->raise();
+    if (!helpWindow_) helpWindow_ = std::make_unique<HelpWindow>();
+    helpWindow_->LoadHelpFile(helpFile);
+    helpWindow_->show();
+    helpWindow_->raise();
+    helpWindow_->activateWindow();
 }
 
 void TFMmain::MMhelpwwwClick(QAction*) {

@@ -14,6 +14,7 @@
 class DigitDisplay;
 class FormulaSheet;
 class GridWidget;
+class HelpWindow;
 class QDialog;
 class QAction;
 class QLabel;
@@ -135,9 +136,10 @@ public:
     // Windows the start-up creates after this one; each may stay null (tests).
     QWidget* keypadWindow = nullptr;   // shown by Escape
     QDialog* versionWindow = nullptr;  // shown modally by MMhelpver
-    QWidget* helpWindow = nullptr;     // shown by MMhelphelp
 
     QString helpFile;  // TSRN.HLP in the program's folder
+    // The help window, once MMhelphelp has opened it.
+    HelpWindow* Help() const { return helpWindow_.get(); }
 
 signals:
     // The window has closed; the program ends its message loop.
@@ -165,6 +167,7 @@ private:
     void RebuildTitle();
 
     std::unique_ptr<FormulaSheet> sheet_;
+    std::unique_ptr<HelpWindow> helpWindow_;
     bool shown_ = false;
     int wheelRest_ = 0;
 };

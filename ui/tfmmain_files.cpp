@@ -9,6 +9,7 @@
 #include "export/excel_control.h"
 #include "export/export_text.h"
 #include "expr/calc_expression.h"
+#include "platform/desktop/clipboard.h"
 #include "platform/desktop/dialogs.h"
 #include "platform/desktop/grid_widget.h"
 #include "settings/execute_parameter.h"
@@ -132,7 +133,7 @@ void TFMmain::SaveFormulaFile() {
 }
 
 void TFMmain::MMactionexpclipClick(QAction*) {
-    QGuiApplication::clipboard()->setText(QString::fromStdString(BuildExportText()));
+    PutClipboardText(BuildExportText());
 }
 
 void TFMmain::MMactionexpexcelClick(QAction*) {

@@ -34,6 +34,17 @@ void TFMmain::SGcalcClick() {
     EDcalc->setText(formula ? QString::fromStdString(formula->text) : QString());
     EDcalc->setFocus();
     EDcalcEnter();
+    // The grid object is moving the current cell (it disables the grid meanwhile) and gives
+    // the grid the focus when it is done; the input line takes it back right after.
+    if (!SGcalc->Enabled()) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                EDcalc->setFocus();
+                EDcalcEnter();
+            },
+            Qt::QueuedConnection);
+    }
     UpdateStatusBar();
     SGcalc->Repaint();
 }

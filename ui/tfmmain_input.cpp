@@ -21,6 +21,11 @@ bool IsOperator(char32_t c) {
     return c == '^' || c == '*' || c == '/' || c == '+' || c == '-';
 }
 
+bool IsModifierKey(int key) {
+    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt ||
+           key == Qt::Key_Meta || key == Qt::Key_AltGr;
+}
+
 // The character a key event carries, 0 for none; Return, Backspace and Escape carry their
 // control codes, as do letters typed with Ctrl. Text of several characters carries none.
 char32_t KeyCharacter(const QKeyEvent& event) {
@@ -59,6 +64,9 @@ private:
 }  // namespace
 
 bool TFMmain::InputKeyPress(QKeyEvent* event) {
+    // Shift, Ctrl and Alt alone type nothing: they must not count as typing, or Ctrl+Space
+    // would leave the emptied sheet marked modified.
+    if (IsModifierKey(event->key())) return false;
     int key = ToVirtualKey(*event);
     if (key == 0) key = kProcessKey;
     EDcalcKeyDown(key, ToShiftState(event->modifiers()));

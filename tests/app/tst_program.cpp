@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
@@ -22,17 +23,25 @@ namespace {
 // What the next run of the program does once its message loop has started.
 std::function<void()> drive;
 
-void OnApplicationStart() {
-    QTimer::singleShot(0, [] {
-        if (drive) drive();
-    });
-}
-
 TFMmain* MainWindow() {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (auto* window = qobject_cast<TFMmain*>(widget)) return window;
     }
     return nullptr;
+}
+
+// Runs the drive once the main window is shown and set up.
+void DriveWhenShown() {
+    const TFMmain* window = MainWindow();
+    if (!window || !window->isVisible() || window->Updating) {
+        QTimer::singleShot(10, DriveWhenShown);
+        return;
+    }
+    if (drive) drive();
+}
+
+void OnApplicationStart() {
+    QTimer::singleShot(0, DriveWhenShown);
 }
 
 std::vector<std::string> Lines(const std::filesystem::path& path) {

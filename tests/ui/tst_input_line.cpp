@@ -225,9 +225,10 @@ void InputLineTest::calculatorMode() {
     QFETCH(QString, op);
     QFETCH(int, lineAfter);
     QFETCH(QString, textAfter);
-    MainWindowFixture f([](ExecuteParameter& s) { s.AMODE = 1; });
+    MainWindowFixture f;
     if (!nextFormula.isEmpty()) f.Enter(line + 1, nextFormula);
     f.Enter(line, formula);
+    f.settings.AMODE = 1;
     if (!caretAtEnd) f.Key(Qt::Key_Left);
     f.Type(op);
     QCOMPARE(f.Line(), lineAfter);
@@ -311,7 +312,7 @@ void InputLineTest::programChangesDoNotMarkModified() {
     f.W().BTclear->click();
     QVERIFY(!f.W().Modified());
     // A typed key is carried to the next change, even one the program makes.
-    f.Key(Qt::Key_Shift);
+    f.Key(Qt::Key_Home);
     QVERIFY(f.W().KeyTyped);
     f.Go(2);
     QVERIFY(f.W().Modified());
@@ -325,7 +326,7 @@ void InputLineTest::ringOrderAfterKeystroke() {
     f.Enter(5, QStringLiteral("1"));
     f.W().BTrecal->click();
     QCOMPARE(f.Result(3), std::string("1"));
-    f.Key(Qt::Key_Backspace);
+    f.Input()->selectAll();
     f.Type(QStringLiteral("2"));
     // From line 5 on: 5, 6, ..., 99, 0, ..., 4; line 3 was done before line 4 changed.
     QCOMPARE(f.Result(4), std::string("2"));

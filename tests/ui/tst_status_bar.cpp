@@ -199,7 +199,7 @@ void StatusBarTest::gridKeysWrapAndReturnFocus() {
     f.Grid()->setFocus();
     QTest::keyClick(f.Grid(), Qt::Key_Down);
     QCOMPARE(f.Line(), 0);
-    QCOMPARE(QApplication::focusWidget(), f.Input());
+    QTRY_COMPARE(QApplication::focusWidget(), f.Input());
     f.Grid()->setFocus();
     QTest::keyClick(f.Grid(), Qt::Key_Up);
     QCOMPARE(f.Line(), 99);
