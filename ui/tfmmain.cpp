@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -153,7 +154,10 @@ void TFMmain::BuildGridPanel() {
     SGcalc->SetFixedRows(0);
     SGcalc->SetFixedCols(2);
     SGcalc->SetRangeSelect(true);
-    SGcalc->SetFont(GridFont{std::string(), 12, true, 0x80000008});
+    // Columns are sized in blanks of this font: a fixed-pitch font makes a blank as wide as a
+    // digit, so the label column holds "A99" and the result column RWIDTH digits.
+    const QString fixedPitch = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+    SGcalc->SetFont(GridFont{fixedPitch.toStdString(), 12, true, 0x80000008});
     // The window's own handlers, installed before the grid object attaches, take precedence.
     SGcalc->OnClick = [this] { SGcalcClick(); };
     SGcalc->OnMouseDown = [this](MouseButton button, ShiftState shift, int x, int y) {

@@ -2,15 +2,18 @@
 // closing and the key preview.
 
 #include <QDesktopServices>
+#include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
 
 #include "tests/ui/main_window_fixture.h"
+#include "ui/help_window.h"
 #include "ui/main_commands.h"
 
 namespace {
@@ -74,6 +77,7 @@ private slots:
     void transparency_data();
     void transparency();
     void supportAddressOpens();
+    void helpAndVersionWindows();
 };
 
 void MainWindowTest::menuCaptions_data() {
@@ -515,6 +519,23 @@ void MainWindowTest::supportAddressOpens() {
     f.W().BThelpwww->trigger();
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     QCOMPARE(catcher.opened, QList<QUrl>({QUrl(kSupportAddress)}));
+}
+
+void MainWindowTest::helpAndVersionWindows() {
+    MainWindowFixture f;
+    QVERIFY(!f.W().Help());
+    f.W().BThelphelp->trigger();
+    QVERIFY(f.W().Help());
+    QVERIFY(f.W().Help()->isVisible());
+    QDialog version;
+    f.W().versionWindow = &version;
+    bool shownModally = false;
+    QTimer::singleShot(0, &version, [&] {
+        shownModally = version.isVisible() && version.isModal();
+        version.accept();
+    });
+    f.W().MMhelpver->trigger();
+    QVERIFY(shownModally);
 }
 
 QTEST_MAIN(MainWindowTest)
