@@ -2,9 +2,23 @@
 
 #include <algorithm>
 
+namespace {
+
+// Copying a ready table is one block move; filling entry by entry stalls on every 80-bit store.
+constexpr std::array<Extended, ValueTable::Capacity> EmptyValues() {
+    std::array<Extended, ValueTable::Capacity> values{};
+    for (Extended& v : values)
+        v = ErrorValue;
+    return values;
+}
+
+constexpr std::array<Extended, ValueTable::Capacity> kEmptyValues = EmptyValues();
+
+}  // namespace
+
 void ValueTable::ClearValues() {
     count = 0;
-    values.fill(ErrorValue);
+    values = kEmptyValues;
 }
 
 int ValueTable::StoreValue(Extended v) {
