@@ -62,6 +62,14 @@ Extended PickValue(FuzzedDataProvider& in) {
     }
 }
 
+// What the sheet stores for a line: a result that passed the range check, or ErrorValue.
+Extended PickLineValue(FuzzedDataProvider& in) {
+    const Extended value = PickValue(in);
+    const Extended magnitude = std::fabs(value);
+    if (value == 0 || (magnitude >= 1e-299L && magnitude <= 1e299L)) return value;
+    return ErrorValue;
+}
+
 void CheckOutcome(const CalcExpression& calc, const std::string& formula) {
     const std::string context = "formula \"" + Escaped(formula) + "\" text \"" +
                                 Escaped(calc.ErrorText) + "\" code " +
@@ -73,7 +81,7 @@ void CheckOutcome(const CalcExpression& calc, const std::string& formula) {
             // The result passed the range check: a finite double magnitude in 1e-300 .. 1e300,
             // or zero.
             const Extended magnitude = std::fabs(calc.ResultValue);
-            FUZZ_CHECK(std::isfinite(calc.ResultValue), context);
+            FUZZ_CHECK(std::isfinite(calc.ResultValue) && magnitude <= DBL_MAX, context);
             FUZZ_CHECK(magnitude == 0 || static_cast<double>(magnitude) >= 1e-300, context);
             FUZZ_CHECK(static_cast<double>(magnitude) <= 1e300, context);
             break;
@@ -181,7 +189,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int lineCount = in.ConsumeIntegralInRange(0, 4);
     for (int i = 0; i < lineCount; ++i) {
         const auto line = in.ConsumeIntegralInRange<std::size_t>(0, 99);
-        calc.LineValues.values[line] = PickValue(in);
+        calc.LineValues.values[line] = PickLineValue(in);
     }
     calc.Degree = in.ConsumeBool() ? 1 : 0;
 

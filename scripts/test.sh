@@ -14,3 +14,6 @@ echo "== build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
 bash "$root/scripts/build.sh" "$root/build-asan" -DTESSARIN_SANITIZE=ON -DTESSARIN_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$root/build-asan" --output-on-failure -j "$jobs"
+
+echo "== fuzz the parsers and file writers briefly (seconds per target: TESSARIN_FUZZ_SECONDS)"
+bash "$root/scripts/fuzz.sh" "${TESSARIN_FUZZ_SECONDS:-45}"
