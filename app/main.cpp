@@ -1,11 +1,6 @@
-#include <cstdio>
-#include <cstring>
+#include "app/command_line.h"
+#include "ui/program.h"
 
 int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
-        std::puts("Tessarin 1.25");
-        return 0;
-    }
-    std::puts("usage: tessarin [--eval FORMULA | --sheet FILE] [--help] [--version]");
-    return 0;
+    return argc > 1 ? RunCommandLine(argc, argv) : RunProgram(argc, argv);
 }

@@ -115,6 +115,16 @@ void FormulaSheet::ClearAllLines() {
     calcExpression->LineValues.ClearValues();
 }
 
+void LayOutSheetGrid(GridControl& grid, int resultChars) {
+    extendStringGrid->AttachGrid(grid);
+    extendStringGrid->SetGridSize(3, FormulaSheet::LineCount);
+    extendStringGrid->FitCells(KeepValue, KeepValue, {5, resultChars, -1});
+    for (int line = 0; line < FormulaSheet::LineCount; ++line) {
+        extendStringGrid->CellAt(0, line)->text = "A" + std::to_string(line);
+        extendStringGrid->CellAt(ResultColumn, line)->align = 2;
+    }
+}
+
 std::string ToHalfWidth(std::string_view text) {
     std::string out;
     out.reserve(text.size());

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/grid_control.h"
 #include "sheet/sheet_window.h"
 
 class FormulaSheet {
@@ -29,6 +30,11 @@ public:
 private:
     SheetWindow& window_;
 };
+
+// Attaches the program-wide grid object to grid and lays out the sheet: 3 columns by 100 rows,
+// column widths of 5 characters, resultChars characters (0 hides the results) and the default,
+// the labels A0..A99, and right-aligned results.
+void LayOutSheetGrid(GridControl& grid, int resultChars);
 
 // Folds the full-width forms of blank, digits, ()+-*/ and Latin letters to ASCII; every other
 // character stays as it is.

@@ -174,14 +174,16 @@ TEST(WriteIntegerTest, WritesPlainDecimal) {
     EXPECT_EQ(store.ReadInteger("c", 1), INT32_MIN);
 }
 
-TEST(DatafileAccessTest, StartsEmptyInTheDataFolder) {
+// A store starts beside the executable and creates nothing there; the settings record moves it.
+TEST(DatafileAccessTest, StartsEmptyBesideTheExecutable) {
     TempFolder temp;
-    const EnvGuard data("TESSARIN_DATA_DIR", temp.Folder());
+    const EnvGuard data("TESSARIN_DATA_DIR", temp.Folder() + "never-made/");
     Store store;
     EXPECT_TRUE(store.lines.empty());
-    EXPECT_EQ(store.folder, temp.Folder());
+    EXPECT_EQ(store.folder, ExecutableFolder());
     EXPECT_EQ(store.fileName, "datalist.sts");
-    EXPECT_EQ(store.Path(), temp.Folder() + "datalist.sts");
+    EXPECT_EQ(store.Path(), ExecutableFolder() + "datalist.sts");
+    EXPECT_FALSE(std::filesystem::exists(temp.Folder() + "never-made"));
 }
 
 struct LocationCase {

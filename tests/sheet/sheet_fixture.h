@@ -28,13 +28,7 @@ public:
         grid.fixedRows = 0;
         grid.rangeSelect = true;
         grid.font.bold = true;
-        esg.AttachGrid(grid);
-        esg.SetGridSize(3, 100);
-        esg.FitCells(KeepValue, KeepValue, {5, settings.RWIDTH, -1});
-        for (int r = 0; r < 100; ++r) {
-            esg.CellAt(0, r)->text = "A" + std::to_string(r);
-            esg.CellAt(1, r)->align = 2;
-        }
+        LayOutSheetGrid(grid, settings.RWIDTH);
         grid.canvas.calls.clear();
         grid.canvas.recording = false;
     }

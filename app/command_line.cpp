@@ -1,0 +1,243 @@
+#include "app/command_line.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "expr/calc_expression.h"
+#include "expr/constant_file.h"
+#include "export/export_text.h"
+#include "expr/format_value.h"
+#include "platform/file_codec.h"
+#include "platform/memory_grid.h"
+#include "platform/system_info.h"
+#include "settings/execute_parameter.h"
+#include "sheet/extend_string_grid.h"
+#include "sheet/formula_file.h"
+#include "sheet/formula_sheet.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: tessarin                       start the window\n"
+    "       tessarin [MODES] --eval FORMULA  print the result of FORMULA ('-': one per line "
+    "from standard input)\n"
+    "       tessarin [MODES] --sheet FILE    recalculate a formula file ('-': standard input) "
+    "and print its lines\n"
+    "       tessarin --help | --version\n"
+    "modes: --integer  --hex  --radians  --comma N (0, 3 or 4)  --hsize N (1..16)\n"
+    "       --constants FILE  (instead of the user's constant file)\n";
+
+struct Options {
+    std::optional<std::string> formula;
+    std::optional<std::string> sheetFile;
+    std::optional<std::string> constantFile;
+    std::optional<int> cmode, vmode, comma, hsize, degree;
+};
+
+bool ParseNumber(std::string_view text, int low, int high, int& value) {
+    if (text.empty() || text.size() > 3) return false;
+    int v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        v = v * 10 + (c - '0');
+    }
+    if (v < low || v > high) return false;
+    value = v;
+    return true;
+}
+
+// Fills options from the arguments; false on a wrong argument.
+bool ParseArguments(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        int number = 0;
+        if (arg == "--eval" && hasValue && !options.formula && !options.sheetFile) {
+            options.formula = argv[++i];
+        } else if (arg == "--sheet" && hasValue && !options.formula && !options.sheetFile) {
+            options.sheetFile = argv[++i];
+        } else if (arg == "--constants" && hasValue) {
+            options.constantFile = argv[++i];
+        } else if (arg == "--integer") {
+            options.cmode = 1;
+        } else if (arg == "--hex") {
+            // Hexadecimal display exists only for integers.
+            options.cmode = 1;
+            options.vmode = 1;
+        } else if (arg == "--radians") {
+            options.degree = 0;
+        } else if (arg == "--comma" && hasValue && ParseNumber(argv[i + 1], 0, 4, number) &&
+                   number != 1 && number != 2) {
+            options.comma = number;
+            ++i;
+        } else if (arg == "--hsize" && hasValue && ParseNumber(argv[i + 1], 1, 16, number)) {
+            options.hsize = number;
+            ++i;
+        } else {
+            return false;
+        }
+    }
+    return options.formula || options.sheetFile;
+}
+
+void ApplyModes(const Options& options, ExecuteParameter& settings) {
+    if (options.cmode) settings.CMODE = *options.cmode;
+    if (options.vmode) settings.VMODE = *options.vmode;
+    if (options.comma) settings.COMMA = *options.comma;
+    if (options.hsize) settings.HSIZE = *options.hsize;
+    if (options.degree) settings.DEGREE = *options.degree;
+}
+
+// The user's constants (or the given file's), read only; the two defaults when empty.
+std::vector<std::string> CommandLineConstants(const Options& options) {
+    std::vector<std::string> constants;
+    const std::string path =
+        options.constantFile ? *options.constantFile : DataFolder(false) + ConstantFileName;
+    LoadConstants(path, constants);
+    if (constants.empty()) AddDefaultConstants(constants);
+    return constants;
+}
+
+// The sheet without a window: the digit display, the status bar and the input line are not there.
+class NoWindow : public SheetWindow {
+public:
+    explicit NoWindow(FormulaSheet& sheet) : sheet_(sheet) {}
+    void ShowDigits(const std::string&, bool) override {}
+    void UpdateStatusBar() override {}
+    void SetInputText(const std::string& text) override { sheet_.ChangeCurrentFormula(text); }
+    void RefreshWindow(bool recalculate) override {
+        if (recalculate) sheet_.RecalcAll();
+    }
+
+private:
+    FormulaSheet& sheet_;
+};
+
+// The 100-line sheet on a grid kept in memory, as the window lays it out.
+struct HeadlessSheet {
+    MemoryGrid grid{3, FormulaSheet::LineCount};
+    ExtendStringGrid esg;
+    FormulaSheet sheet{window};
+    NoWindow window{sheet};
+
+    explicit HeadlessSheet(int resultChars) {
+        grid.fixedCols = 2;
+        grid.fixedRows = 0;
+        grid.rangeSelect = true;
+        extendStringGrid = &esg;
+        LayOutSheetGrid(grid, resultChars);
+        grid.SetRow(0);
+    }
+    ~HeadlessSheet() { extendStringGrid = nullptr; }
+
+    std::string& Formula(int line) { return esg.CellAt(2, line)->text; }
+    const std::string& Result(int line) { return esg.CellAt(1, line)->text; }
+};
+
+// Evaluates each formula as line A0 of an empty sheet and prints its result text (empty for an
+// empty formula); false when any formula failed.
+int RunEval(const std::string& formula) {
+    HeadlessSheet headless(executeParameter->RWIDTH);
+    std::string out;
+    bool ok = true;
+    const auto evaluate = [&](const std::string& text) {
+        headless.sheet.ClearAllLines();
+        headless.Formula(0) = text;
+        headless.sheet.RecalcLine(0);
+        out += headless.Result(0);
+        out += '\n';
+        const bool failed =
+            calcExpression->LineValues.values[0] == ErrorValue && !headless.Result(0).empty();
+        ok = ok && !failed;
+    };
+    if (formula == "-") {
+        std::string line;
+        while (std::getline(std::cin, line)) {
+            evaluate(line);
+            if (out.size() > (1 << 15)) {
+                std::fwrite(out.data(), 1, out.size(), stdout);
+                out.clear();
+            }
+        }
+    } else {
+        evaluate(formula);
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return ok ? 0 : 1;
+}
+
+// Reads a formula file (or standard input for "-") as the open command does.
+bool ReadSheetFile(const std::string& file, FormulaFileReadResult& result) {
+    if (file != "-") return ReadFormulaFile(file, result);
+    std::string bytes((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
+    result = ParseFormulaFile(SplitLines(DecodeFileText(bytes)));
+    return result.Succeeded();
+}
+
+// Loads a formula file, recalculates it once in ring order from its current line and prints
+// the export text of all three columns.
+int RunSheet(const std::string& file, const Options& options) {
+    FormulaFileReadResult read;
+    if (!ReadSheetFile(file, read)) {
+        std::cerr << file << "\nファイルが読み込めません。\n";
+        return 1;
+    }
+    ExecuteParameter& settings = *executeParameter;
+    const FormulaFileSettings& modes = read.content.settings;
+    settings.AMODE = modes.AMODE;
+    settings.CMODE = modes.CMODE;
+    settings.VMODE = modes.VMODE;
+    settings.COMMA = modes.COMMA;
+    settings.HSIZE = modes.HSIZE;
+    settings.DEGREE = modes.DEGREE;
+    ApplyModes(options, settings);  // a mode given on the command line wins over the file's
+    calcExpression->Degree = settings.DEGREE;
+
+    HeadlessSheet headless(settings.RWIDTH);
+    for (int line = 0; line < FormulaSheet::LineCount; ++line)
+        headless.Formula(line) = read.content.formulas[line];
+    headless.grid.SetRow(read.content.currentLine);
+    headless.sheet.RecalcAll();
+    settings.EOUT = 7;
+    const std::string exported = BuildExportText();
+    std::fwrite(exported.data(), 1, exported.size(), stdout);
+    return 0;
+}
+
+}  // namespace
+
+int RunCommandLine(int argc, char** argv) {
+    const std::string_view first = argv[1];
+    if (argc == 2 && first == "--help") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (argc == 2 && first == "--version") {
+        std::puts("Tessarin 1.25");
+        return 0;
+    }
+    Options options;
+    if (!ParseArguments(argc, argv, options)) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+
+    ExecuteParameter settings;
+    ApplyModes(options, settings);
+    CalcExpression evaluator;
+    evaluator.Constants = CommandLineConstants(options);
+    evaluator.Degree = settings.DEGREE;
+    executeParameter = &settings;
+    calcExpression = &evaluator;
+    const int status =
+        options.formula ? RunEval(*options.formula) : RunSheet(*options.sheetFile, options);
+    calcExpression = nullptr;
+    executeParameter = nullptr;
+    return status;
+}

@@ -1,0 +1,168 @@
+// The command-line mode, run as the real program in a child process.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Outcome {
+    std::string out;
+    int status = -1;
+};
+
+std::string Quote(const std::string& arg) {
+    std::string quoted = "'";
+    for (char c : arg)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// Runs the program with the given arguments (and standard input from a file when given), with
+// its data folder pointed at dataFolder.
+Outcome Tessarin(const std::string& args, const fs::path& dataFolder, const std::string& input = "") {
+    std::string command = "TESSARIN_DATA_DIR=" + Quote(dataFolder.string()) + " " +
+                          Quote(TESSARIN_BINARY) + " " + args + " 2>/dev/null";
+    fs::path inputFile;
+    if (!input.empty()) {
+        inputFile = dataFolder.parent_path() / "stdin.txt";
+        std::ofstream(inputFile, std::ios::binary) << input;
+        command += " < " + Quote(inputFile.string());
+    }
+    Outcome run;
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        run.out.append(buffer, n);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+class CommandLineTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root_ = fs::temp_directory_path() /
+                ("tessarin-cli-" + std::to_string(::getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(root_);
+        fs::create_directories(root_);
+        data_ = root_ / "data";  // never created by the command line
+    }
+    void TearDown() override { fs::remove_all(root_); }
+
+    Outcome Eval(const std::string& args, const std::string& input = "") {
+        return Tessarin(args, data_, input);
+    }
+
+    fs::path root_, data_;
+};
+
+struct EvalCase {
+    const char* name;
+    const char* args;
+    const char* out;
+    int status;
+};
+
+const EvalCase kEvalCases[] = {
+    {"LeftAssociativePower", "--constants /dev/null --eval '2^3^2'", "64\n", 0},
+    {"BadTangent", "--eval 'TAN(90)'", "TANの引数が不正\n", 1},
+    {"DefaultConstants", "--eval 'PI*2'", "6.28318530717\n", 0},
+    {"DefaultsWhenTheFileGivenIsEmpty", "--constants /dev/null --eval PI", "3.14159265358\n", 0},
+    {"Grouping", "--eval 1234567.891", "1,234,567.891\n", 0},
+    {"NoGrouping", "--comma 0 --eval 1234567.891", "1234567.891\n", 0},
+    {"GroupsOfFour", "--comma 4 --eval 123456789", "1,2345,6789\n", 0},
+    {"Integer", "--integer --eval 7/2", "4\n", 0},
+    {"HexImpliesInteger", "--hex --eval 255", "000000FF\n", 0},
+    {"HexDigits", "--hex --hsize 4 --eval -1", "FFFF\n", 0},
+    {"Radians", "--radians --eval 'SIN(PI/2)'", "1\n", 0},
+    {"Degrees", "--eval 'sin( 30 )'", "0.5\n", 0},
+    {"EmptySheetHasNoLines", "--eval A0+1", "? A0\n", 1},
+    {"EmptyFormula", "--eval ''", "\n", 0},
+    {"ZeroDivide", "--eval 1/0", "ゼロで除算\n", 1},
+};
+
+class CommandLineEvalTest : public CommandLineTest,
+                            public ::testing::WithParamInterface<EvalCase> {};
+
+TEST_P(CommandLineEvalTest, PrintsResultOrError) {
+    const EvalCase& c = GetParam();
+    const Outcome run = Eval(c.args);
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_FALSE(fs::exists(data_)) << "the command line must not write files";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CommandLineEvalTest, ::testing::ValuesIn(kEvalCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CommandLineTest, StandardInputGivesOneLinePerFormulaEachOnItsOwnSheet) {
+    const Outcome run = Eval("--eval -", "1+2\r\n\nA0\n2*3\n");
+    EXPECT_EQ(run.out, "3\n\n? A0\n6\n");
+    EXPECT_EQ(run.status, 1);
+}
+
+TEST_F(CommandLineTest, UsesTheUsersConstantFileWithoutRewritingIt) {
+    fs::create_directories(data_);
+    const std::string constants = "K=1,000\r\nTWOPI=2*PI\r\nPI=3.14\r\n";
+    std::ofstream(data_ / "constant.clc", std::ios::binary) << constants;
+    EXPECT_EQ(Eval("--eval K+1").out, "1,001\n");
+    EXPECT_EQ(Eval("--eval TWOPI").out, "6.28\n");
+    std::ifstream in(data_ / "constant.clc", std::ios::binary);
+    std::stringstream after;
+    after << in.rdbuf();
+    EXPECT_EQ(after.str(), constants);
+    EXPECT_EQ(std::distance(fs::directory_iterator(data_), fs::directory_iterator()), 1);
+}
+
+TEST_F(CommandLineTest, WrongArgumentsPrintUsageWithStatusTwo) {
+    for (const char* args : {"--bogus", "--eval", "--comma 2 --eval 1", "--hsize 17 --eval 1",
+                             "--eval 1 --sheet x.tsf", "--integer"}) {
+        const Outcome run = Eval(args);
+        EXPECT_EQ(run.status, 2) << args;
+        EXPECT_EQ(run.out, "") << args;
+    }
+}
+
+TEST_F(CommandLineTest, HelpAndVersion) {
+    EXPECT_NE(Eval("--help").out.find("--eval"), std::string::npos);
+    EXPECT_EQ(Eval("--version").out, "Tessarin 1.25\n");
+}
+
+TEST_F(CommandLineTest, SheetIsRecalculatedOnceInRingOrderFromItsCurrentLine) {
+    // Line 5 is current: 5 (=1) first, then 6..99, then 0..4. Line 3 reads line 4 before line 4
+    // has its value, so it stays empty after the one pass; line 4 reads line 5.
+    const fs::path file = root_ / "ring.tsf";
+    std::ofstream(file, std::ios::binary) << "050003081\r\n3=A4\r\n4=A5\r\n5=1\r\n";
+    const Outcome run = Eval("--sheet " + file.string());
+    EXPECT_EQ(run.out, "A3\t? A4\tA4\r\nA4\t1\tA5\r\nA5\t1\t1\r\n");
+    EXPECT_EQ(run.status, 0);
+}
+
+TEST_F(CommandLineTest, SheetModesComeFromTheFileUnlessGiven) {
+    const fs::path file = root_ / "hex.tsf";
+    std::ofstream(file, std::ios::binary) << "000113041\r\n0=255\r\n";
+    EXPECT_EQ(Eval("--sheet " + file.string()).out, "A0\t00FF\t255\r\n");
+    EXPECT_EQ(Eval("--hsize 2 --sheet " + file.string()).out, "A0\tFF\t255\r\n");
+}
+
+TEST_F(CommandLineTest, SheetFromStandardInput) {
+    EXPECT_EQ(Eval("--sheet -", "000003081\n0=SIN(30)\n").out, "A0\t0.5\tSIN(30)\r\n");
+}
+
+TEST_F(CommandLineTest, UnreadableSheetFails) {
+    const Outcome run = Eval("--sheet " + (root_ / "missing.tsf").string());
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.status, 1);
+}
+
+}  // namespace
