@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+
+#include "expr/calc_expression.h"
+#include "sheet/formula_file.h"
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+namespace {
+
+class FormulaFileRobustnessTest : public testing::Test {
+protected:
+    void SetUp() override {
+        std::random_device random;
+        folder_ = fs::temp_directory_path() / ("tessarin-tsf-robust-" + std::to_string(random()));
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+    std::string Write(const std::string& name, const std::string& bytes) const {
+        const std::string path = PathOf(name);
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    static std::string ReadBytes(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    fs::path folder_;
+};
+
+// 10 MB of formula lines: every line is read, the last line for an index wins.
+TEST_F(FormulaFileRobustnessTest, TenMegabytesOfLines) {
+    std::string bytes = "420003081\r\n";
+    const std::string formula = "1+" + std::string(96, '2');  // 98 characters
+    int lines = 0;
+    while (bytes.size() < 10'000'000) {
+        bytes += std::to_string(lines % kFormulaFileLines) + "=" + formula + std::to_string(lines) +
+                 "\r\n";
+        ++lines;
+    }
+    FormulaFileReadResult result;
+    ASSERT_TRUE(ReadFormulaFile(Write("big.tsf", bytes), result));
+    EXPECT_EQ(result.content.currentLine, 42);
+    for (int k = 0; k < kFormulaFileLines; ++k) {
+        // The last line written for index k.
+        const int last = (lines - 1) - ((lines - 1 - k) % kFormulaFileLines);
+        ASSERT_EQ(result.content.formulas[k], formula + std::to_string(last)) << k;
+    }
+}
+
+// One formula of 10 MB is kept whole and written back whole.
+TEST_F(FormulaFileRobustnessTest, TenMegabyteFormula) {
+    const std::string formula(10'000'000, '7');
+    FormulaFileReadResult result;
+    ASSERT_TRUE(ReadFormulaFile(Write("long.tsf", "000003081\r\n5=" + formula + "\r\n"), result));
+    EXPECT_EQ(result.content.formulas[5], formula);
+
+    const std::string copy = PathOf("copy.tsf");
+    ASSERT_TRUE(WriteFormulaFile(copy, result.content));
+    EXPECT_EQ(fs::file_size(copy), 11u + 2u + formula.size() + 2u);
+}
+
+// NUL bytes are characters like any other: in the header they make a field unreadable, in a
+// formula they stay (and make it fail as an undefined name), and saving keeps them.
+TEST_F(FormulaFileRobustnessTest, NulBytes) {
+    const std::string bytes = "07\0"s + "103\0"s + "81\r\n3=1\0+2\r\n\0=5\r\n4=\0\r\n"s;
+    FormulaFileReadResult result;
+    ASSERT_TRUE(ReadFormulaFile(Write("nul.tsf", bytes), result));
+    EXPECT_EQ(result.content.currentLine, 7);
+    // Characters: 0 7 NUL 1 0 3 NUL 8 1. AMODE is the NUL and HSIZE "\08": both take defaults.
+    FormulaFileSettings expected;
+    expected.CMODE = 1;
+    expected.DEGREE = 1;
+    EXPECT_EQ(result.content.settings, expected);
+    EXPECT_EQ(result.content.formulas[3], "1\0+2"s);
+    EXPECT_EQ(result.content.formulas[4], "\0"s);
+    EXPECT_EQ(result.content.formulas[0], "");  // the index "\0" is no number
+
+    CalcExpression calc;
+    calc.Calculate(result.content.formulas[3]);
+    EXPECT_EQ(calc.ErrorCode, ErrUndefinedName);
+
+    const std::string copy = PathOf("copy.tsf");
+    ASSERT_TRUE(WriteFormulaFile(copy, result.content));
+    EXPECT_EQ(ReadBytes(copy), "070103081\r\n3=1\0+2\r\n4=\0\r\n"s);
+}
+
+// A file of nothing but NUL bytes has a header of defaults and no formula.
+TEST_F(FormulaFileRobustnessTest, OnlyNulBytes) {
+    FormulaFileReadResult result;
+    ASSERT_TRUE(ReadFormulaFile(Write("zeros.tsf", std::string(4096, '\0')), result));
+    EXPECT_EQ(result.content.currentLine, 0);
+    EXPECT_EQ(result.content.settings, FormulaFileSettings{});
+    for (const std::string& formula : result.content.formulas)
+        EXPECT_EQ(formula, "");
+}
+
+// A folder where the file should be: reported as unreadable, and it cannot be overwritten.
+TEST_F(FormulaFileRobustnessTest, FolderInsteadOfFile) {
+    const std::string path = PathOf("folder.tsf");
+    fs::create_directory(path);
+    FormulaFileReadResult result;
+    EXPECT_FALSE(ReadFormulaFile(path, result));
+    EXPECT_EQ(result.status, FormulaFileStatus::Unreadable);
+    EXPECT_FALSE(WriteFormulaFile(path, FormulaFileContent{}));
+    EXPECT_TRUE(fs::is_directory(path));
+}
+
+}  // namespace
