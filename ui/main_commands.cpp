@@ -103,8 +103,8 @@ std::vector<Command> CommandTable() {
         Item("MMviewstat", QStringLiteral("ステータス(&S)"), &W::MMview, &W::MMviewstat,
              &W::MMviewstatClick, -1, true),
         Separator(&W::MMview),
-        Item("MMviewsetup", QStringLiteral("設定(&S)..."), &W::MMview, &W::MMviewsetup, nullptr, -1,
-             false, ToolIcon::Settings),
+        Item("MMviewsetup", QStringLiteral("設定(&S)..."), &W::MMview, &W::MMviewsetup,
+             &W::MMviewsetupClick, -1, false, ToolIcon::Settings),
 
         Menu("MMhelp", QStringLiteral("ヘルプ(&H)"), &W::MMhelp),
         Item("MMhelphelp", QStringLiteral("Tessarin ヘルプ(&H)..."), &W::MMhelp, &W::MMhelphelp,

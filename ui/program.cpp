@@ -13,6 +13,8 @@
 #include "sheet/extend_string_grid.h"
 #include "ui/tfmlogo.h"
 #include "ui/tfmmain.h"
+#include "ui/tfmpad.h"
+#include "ui/tfmsetup.h"
 #include "ui/tfmver.h"
 
 ProgramObjects::ProgramObjects(const std::string& dataFolder) {
@@ -74,7 +76,11 @@ int RunProgram(int argc, char** argv) {
         TFMmain main;
         TFMlogo logo(&main);
         TFMver version(&main);
+        TFMsetup setup(&main);
+        TFMpad keypad(main.PLpad, main.EDcalc, &main);
         main.versionWindow = &version;
+        main.setupWindow = &setup;
+        main.keypadWindow = &keypad;
         QObject::connect(&main, &TFMmain::Closed, &application, &QCoreApplication::quit);
         // With the splash, the splash applies the stay-on-top setting when it closes.
         if (executeParameter->FLASH != 0) {

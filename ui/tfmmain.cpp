@@ -27,16 +27,16 @@
 #include "sheet/extend_string_grid.h"
 #include "sheet/formula_sheet.h"
 #include "ui/digit_display.h"
+#include "ui/function_pad.h"
 #include "ui/help_window.h"
 #include "ui/icons.h"
 #include "ui/main_commands.h"
+#include "ui/window_settings.h"
 
 QString CurrentFileName;
 
 namespace {
 
-constexpr int kLines = 100;
-constexpr int kPadWidth = 44;
 constexpr int kStatusWidths[3] = {187, 187, 50};
 
 int Tag(const QAction* sender) {
@@ -169,13 +169,9 @@ void TFMmain::BuildGridPanel() {
     };
     row->addWidget(SGcalc, 1);
 
-    PLpad = new QWidget(PLbase);
-    PLpad->setObjectName(QStringLiteral("PLpad"));
-    PLpad->setFixedWidth(kPadWidth);
-    PLpad->setAutoFillBackground(true);
-    QPalette pad = PLpad->palette();
-    pad.setColor(QPalette::Window, DigitDisplay::PanelColor());
-    PLpad->setPalette(pad);
+    PLpad = new FunctionPad(EDcalc, PLbase);
+    // An insertion from the lists enables only the save button; the save items stay hidden.
+    PLpad->SetModifiedHandler([this] { BTactionsave->setEnabled(true); });
     row->addWidget(PLpad);
 }
 
@@ -202,21 +198,14 @@ void TFMmain::FormCreate() {
 }
 
 void TFMmain::FormShow() {
-    extendStringGrid->AttachGrid(*SGcalc);
-    extendStringGrid->SetGridSize(3, kLines);
-    extendStringGrid->FitCells(KeepValue, KeepValue, {5, executeParameter->RWIDTH, -1});
-    for (int i = 0; i < kLines; ++i) {
-        extendStringGrid->CellAt(0, i)->text = "A" + std::to_string(i);
-        extendStringGrid->CellAt(1, i)->align = 2;
-    }
+    LayOutSheetGrid(*SGcalc, executeParameter->RWIDTH);
     MMactionnewClick(MMactionnew);
     SGcalcClick();
     digits->ShowDigits(QString(), false);
+    PLpad->FillConstList();
     Updating = false;
     RefreshWindow(true);
-    if (executeParameter->TRANS > 0) {
-        setWindowOpacity((255 - executeParameter->TRANS * 255 / 15) / 255.0);
-    }
+    ApplyTransparency(this, executeParameter->TRANS);
 }
 
 void TFMmain::RefreshWindow(bool recalculate) {
@@ -368,6 +357,14 @@ void TFMmain::MMviewfuncClick(QAction*) {
 void TFMmain::MMviewstatClick(QAction*) {
     executeParameter->STATUS = Toggled(executeParameter->STATUS);
     RefreshWindow(false);
+}
+
+// Whatever closed the dialog, the window takes over the settings it may have changed.
+void TFMmain::MMviewsetupClick(QAction*) {
+    if (setupWindow) setupWindow->exec();
+    PLpad->FillConstList();
+    RefreshWindow(true);
+    ApplyWindowSettings(this);
 }
 
 void TFMmain::BTrecalClick() {

@@ -12,6 +12,7 @@
 #include "sheet/sheet_window.h"
 
 class DigitDisplay;
+class FunctionPad;
 class FormulaSheet;
 class GridWidget;
 class HelpWindow;
@@ -66,6 +67,7 @@ public:
     void MMviewtoolClick(QAction* sender);
     void MMviewfuncClick(QAction* sender);
     void MMviewstatClick(QAction* sender);
+    void MMviewsetupClick(QAction* sender);
     void MMhelphelpClick(QAction* sender);
     void MMhelpwwwClick(QAction* sender);
     void MMhelpverClick(QAction* sender);
@@ -125,7 +127,7 @@ public:
     QToolButton* BTrecal = nullptr;
     QWidget* PLbase = nullptr;
     GridWidget* SGcalc = nullptr;
-    QWidget* PLpad = nullptr;
+    FunctionPad* PLpad = nullptr;  // LBfunc and LBconst
     QStatusBar* SBstatus = nullptr;
     QLabel* statusPanels[3] = {};
 
@@ -135,6 +137,7 @@ public:
 
     // Windows the start-up creates after this one; each may stay null (tests).
     QWidget* keypadWindow = nullptr;   // shown by Escape
+    QDialog* setupWindow = nullptr;    // shown modally by MMviewsetup
     QDialog* versionWindow = nullptr;  // shown modally by MMhelpver
 
     QString helpFile;  // TSRN.HLP in the program's folder

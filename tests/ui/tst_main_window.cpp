@@ -13,6 +13,7 @@
 #include <QUrl>
 
 #include "tests/ui/main_window_fixture.h"
+#include "ui/function_pad.h"
 #include "ui/help_window.h"
 #include "ui/main_commands.h"
 
