@@ -1,6 +1,38 @@
+#include <dlfcn.h>
+
+#include <cstdio>
+#include <string>
+
 #include "app/command_line.h"
-#include "ui/program.h"
+#include "platform/system_info.h"
+
+namespace {
+
+// The window lives in a library of its own beside the program (or in the installed library
+// folder), so that the command line starts without loading Qt.
+int RunWindow(int argc, char** argv) {
+    const std::string folder = ExecutableFolder();
+    const std::string name = "libtessarin-window.so";
+    void* library = nullptr;
+    for (const std::string& path : {folder + name, folder + TESSARIN_WINDOW_LIBRARY_DIR + name}) {
+        library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (library) break;
+    }
+    if (!library) {
+        std::fprintf(stderr, "tessarin: cannot load the window library: %s\n", dlerror());
+        return 1;
+    }
+    using Entry = int (*)(int, char**);
+    const auto run = reinterpret_cast<Entry>(dlsym(library, "TessarinRunWindow"));
+    if (!run) {
+        std::fprintf(stderr, "tessarin: the window library has no entry point\n");
+        return 1;
+    }
+    return run(argc, argv);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-    return argc > 1 ? RunCommandLine(argc, argv) : RunProgram(argc, argv);
+    return argc > 1 ? RunCommandLine(argc, argv) : RunWindow(argc, argv);
 }

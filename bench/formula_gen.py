@@ -12,10 +12,11 @@ import random
 
 
 class Node:
-    def __init__(self, tessarin, bc, value):
+    def __init__(self, tessarin, bc, value, atomic=True):
         self.tessarin = tessarin
         self.bc = bc
         self.value = value
+        self.atomic = atomic  # needs no parentheses as an operand
 
 
 def number(rng):
@@ -35,6 +36,10 @@ def number(rng):
 
 def group(node):
     return Node(f"({node.tessarin})", f"({node.bc})", node.value)
+
+
+def operand(node):
+    return node if node.atomic else group(node)
 
 
 def expression(rng, depth):
@@ -60,8 +65,8 @@ def expression(rng, depth):
         if abs(base.value) > 1e4 or base.value == 0:
             return base
         return Node(f"{base.tessarin}^{power}", f"{base.bc}^{power}", base.value**power)
-    left = expression(rng, depth - 1)
-    right = expression(rng, depth - 1)
+    left = operand(expression(rng, depth - 1))
+    right = operand(expression(rng, depth - 1))
     op = rng.choice("+-*/")
     if op == "/" and abs(right.value) < 1e-6:
         op = "+"
@@ -70,8 +75,8 @@ def expression(rng, depth):
              "/": left.value / right.value if op == "/" else 0}[op]
     if not math.isfinite(value) or abs(value) > 1e12:
         return left
-    node = Node(f"{left.tessarin}{op}{right.tessarin}", f"{left.bc}{op}{right.bc}", value)
-    return group(node) if depth > 1 and rng.random() < 0.5 else node
+    return Node(f"{left.tessarin}{op}{right.tessarin}", f"{left.bc}{op}{right.bc}", value,
+                atomic=False)
 
 
 def formulas(count, seed=2026):
