@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -185,7 +186,7 @@ void TFMsetup::CreateControls() {
     EDketa16->setMaxLength(2);
     LLketa16note = Named(new QLabel(QStringLiteral("1～16")), "LLketa16note");
     for (QLineEdit* digits : {EDketa10, EDketa16}) {
-        // Characters reach these fields only as key presses, where the filter sees them.
+        // No composing in these fields; a commit that arrives anyway meets the key rules.
         digits->setAttribute(Qt::WA_InputMethodEnabled, false);
         digits->installEventFilter(this);
     }
@@ -375,12 +376,16 @@ void TFMsetup::TBtransChange() {
 }
 
 bool TFMsetup::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && (watched == EDketa10 || watched == EDketa16)) {
-        const QString typed = static_cast<QKeyEvent*>(event)->text();
-        if (typed.isEmpty()) return false;
-        // A key that produces more than one character is refused unless it only edits.
-        if (typed.size() > 1) return !std::all_of(typed.begin(), typed.end(), IsControl);
-        return watched == EDketa10 ? !EDketa10KeyPress(typed[0]) : !EDketa16KeyPress(typed[0]);
+    if (watched != EDketa10 && watched != EDketa16) return QDialog::eventFilter(watched, event);
+    // Text arrives by key press or as an input method commit; both pass the same rule.
+    QString typed;
+    if (event->type() == QEvent::KeyPress) {
+        typed = static_cast<QKeyEvent*>(event)->text();
+    } else if (event->type() == QEvent::InputMethod) {
+        typed = static_cast<QInputMethodEvent*>(event)->commitString();
     }
-    return QDialog::eventFilter(watched, event);
+    if (typed.isEmpty()) return false;
+    // Text of more than one character is refused unless it only edits.
+    if (typed.size() > 1) return !std::all_of(typed.begin(), typed.end(), IsControl);
+    return watched == EDketa10 ? !EDketa10KeyPress(typed[0]) : !EDketa16KeyPress(typed[0]);
 }

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -76,6 +77,8 @@ private slots:
     void commaFieldKeys();
     void hexDigitsFieldKeys_data();
     void hexDigitsFieldKeys();
+    void inputMethodCommitsFollowKeyRules_data();
+    void inputMethodCommitsFollowKeyRules();
     void constantsEditedOnlyByOk_data();
     void constantsEditedOnlyByOk();
     void transparencyLevelKeptInRange_data();
@@ -310,6 +313,49 @@ void SetupDialogTest::hexDigitsFieldKeys() {
         field->setCursorPosition(caret);
     }
     TypeInto(field, typed);
+    QCOMPARE(field->text(), after);
+}
+
+void SetupDialogTest::inputMethodCommitsFollowKeyRules_data() {
+    QTest::addColumn<bool>("hex");  // EDketa16, else EDketa10
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("committed");
+    QTest::addColumn<QString>("after");
+
+    QTest::newRow("comma takes 4") << false << ""
+                                   << "4"
+                                   << "4";
+    QTest::newRow("comma refuses full-width 4") << false << ""
+                                                << "４"
+                                                << "";
+    QTest::newRow("digits take 6 after 1") << true << "1"
+                                           << "6"
+                                           << "16";
+    QTest::newRow("digits refuse 0 when empty") << true << ""
+                                                << "0"
+                                                << "";
+    QTest::newRow("digits refuse 7 after 1") << true << "1"
+                                             << "7"
+                                             << "1";
+    QTest::newRow("digits refuse two at once") << true << ""
+                                               << "12"
+                                               << "";
+}
+
+void SetupDialogTest::inputMethodCommitsFollowKeyRules() {
+    QFETCH(bool, hex);
+    QFETCH(QString, before);
+    QFETCH(QString, committed);
+    QFETCH(QString, after);
+    ProgramObjects objects;
+    SetupHost host;
+    host.dialog.show();
+    QLineEdit* field = hex ? host.dialog.EDketa16 : host.dialog.EDketa10;
+    field->setText(before);
+    field->setCursorPosition(before.size());
+    QInputMethodEvent commit;
+    commit.setCommitString(committed);
+    QApplication::sendEvent(field, &commit);
     QCOMPARE(field->text(), after);
 }
 
