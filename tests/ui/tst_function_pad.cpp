@@ -4,32 +4,10 @@
 
 #include "expr/calc_expression.h"
 #include "settings/execute_parameter.h"
+#include "tests/ui/globals_guard.h"
 #include "ui/function_pad.h"
 
 namespace {
-
-// A settings record and an evaluator of the test's own (no files), installed as the
-// program-wide objects while the guard lives.
-class ProgramObjects {
-public:
-    ProgramObjects() : savedRecord_(executeParameter), savedCalc_(calcExpression) {
-        executeParameter = &record;
-        calcExpression = &calc;
-    }
-    ~ProgramObjects() {
-        executeParameter = savedRecord_;
-        calcExpression = savedCalc_;
-    }
-    ProgramObjects(const ProgramObjects&) = delete;
-    ProgramObjects& operator=(const ProgramObjects&) = delete;
-
-    ExecuteParameter record;
-    CalcExpression calc;
-
-private:
-    ExecuteParameter* savedRecord_;
-    CalcExpression* savedCalc_;
-};
 
 // An input line and the pad beside it, counting the modified notices.
 struct PadWindow {
@@ -99,7 +77,7 @@ void FunctionPadTest::functionEntryInsertion() {
     QFETCH(int, row);
     QFETCH(QString, result);
     QFETCH(int, caret);
-    ProgramObjects objects;
+    GlobalsGuard objects(false);
     objects.record.RKAKKO = complete ? 1 : 0;
     PadWindow window;
     window.EDcalc->setText(text);
@@ -134,7 +112,7 @@ void FunctionPadTest::constantEntryInsertion() {
     QFETCH(int, selectionLength);
     QFETCH(int, row);
     QFETCH(QString, result);
-    ProgramObjects objects;
+    GlobalsGuard objects(false);
     objects.calc.Constants = {"PI=3.14", "C=3E8", "MY C=1", "no name"};
     PadWindow window;
     window.pad->FillConstList();
@@ -165,7 +143,7 @@ void FunctionPadTest::constantListEntries_data() {
 void FunctionPadTest::constantListEntries() {
     QFETCH(std::vector<std::string>, constants);
     QFETCH(QStringList, entries);
-    ProgramObjects objects;
+    GlobalsGuard objects(false);
     objects.calc.Constants = {"OLD=1", "OLDER=2", "OLDEST=3"};
     PadWindow window;
     window.pad->FillConstList();
@@ -181,7 +159,7 @@ void FunctionPadTest::constantListEntries() {
 }
 
 void FunctionPadTest::mouseClickInsertsAndReturnsFocus() {
-    ProgramObjects objects;
+    GlobalsGuard objects(false);
     objects.calc.Constants = kDefaults;
     PadWindow window;
     window.pad->FillConstList();
@@ -207,7 +185,7 @@ void FunctionPadTest::mouseClickInsertsAndReturnsFocus() {
 }
 
 void FunctionPadTest::listsDrawLikeResultPanel() {
-    ProgramObjects objects;
+    GlobalsGuard objects(false);
     PadWindow window;
     window.pad->FillConstList();
     PadList* functions = window.pad->LBfunc;

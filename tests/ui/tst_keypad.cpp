@@ -4,34 +4,11 @@
 #include "expr/calc_expression.h"
 #include "platform/desktop/window_layer.h"
 #include "settings/execute_parameter.h"
+#include "tests/ui/globals_guard.h"
 #include "ui/function_pad.h"
 #include "ui/tfmpad.h"
 
 namespace {
-
-// A settings record and an evaluator of the test's own (no files), installed as the
-// program-wide objects while the guard lives.
-class ProgramObjects {
-public:
-    ProgramObjects() : savedRecord_(executeParameter), savedCalc_(calcExpression) {
-        executeParameter = &record;
-        calcExpression = &calc;
-        calc.Constants = {"PI=3.1415926535897932384626433832795", "C=299792.5E+3"};
-    }
-    ~ProgramObjects() {
-        executeParameter = savedRecord_;
-        calcExpression = savedCalc_;
-    }
-    ProgramObjects(const ProgramObjects&) = delete;
-    ProgramObjects& operator=(const ProgramObjects&) = delete;
-
-    ExecuteParameter record;
-    CalcExpression calc;
-
-private:
-    ExecuteParameter* savedRecord_;
-    CalcExpression* savedCalc_;
-};
 
 // The main window's part the keypad works on: the input line and the lists.
 struct PadHost {
@@ -103,7 +80,7 @@ void KeypadTest::constantCaptions() {
     QFETCH(int, key);
     QFETCH(QString, caption);
     QFETCH(QColor, color);
-    ProgramObjects objects;
+    GlobalsGuard objects;
     PadHost host;
     host.keypad->show();
     host.keypad->hide();
@@ -146,7 +123,7 @@ void KeypadTest::keysInsertAndClose() {
     QFETCH(int, key);
     QFETCH(QString, text);
     QFETCH(QString, inserted);
-    ProgramObjects objects;
+    GlobalsGuard objects;
     PadHost host;
     host.keypad->show();
     QVERIFY(host.keypad->isVisible());
@@ -166,7 +143,7 @@ void KeypadTest::digitKeyMatchesFunctionList_data() {
 
 void KeypadTest::digitKeyMatchesFunctionList() {
     QFETCH(bool, complete);
-    ProgramObjects objects;
+    GlobalsGuard objects;
     objects.record.RKAKKO = complete ? 1 : 0;
     PadHost host;
     host.EDcalc->setText("1+2*(3)");
@@ -188,7 +165,7 @@ void KeypadTest::digitKeyMatchesFunctionList() {
 
 // A modifier alone and a click on the keypad itself keep it open; a click elsewhere closes it.
 void KeypadTest::onlyKeysAndOutsideClicksClose() {
-    ProgramObjects objects;
+    GlobalsGuard objects;
     PadHost host;
     host.keypad->show();
     QTest::sendKeyEvent(QTest::Press, host.keypad, Qt::Key_Shift, QString(), Qt::ShiftModifier);
@@ -201,7 +178,7 @@ void KeypadTest::onlyKeysAndOutsideClicksClose() {
 }
 
 void KeypadTest::panelClickActsAsItsKey() {
-    ProgramObjects objects;
+    GlobalsGuard objects;
     objects.record.RKAKKO = 0;
     PadHost host;
     host.keypad->show();
@@ -222,7 +199,7 @@ void KeypadTest::panelClickActsAsItsKey() {
 }
 
 void KeypadTest::emptyConstantListGivesSilverKeys() {
-    ProgramObjects objects;
+    GlobalsGuard objects;
     objects.calc.Constants.clear();
     PadHost host;
     QVERIFY(!host.pad->LBconst->isEnabled());
@@ -242,7 +219,7 @@ void KeypadTest::emptyConstantListGivesSilverKeys() {
 }
 
 void KeypadTest::showPlacesUnderInputLineWithTopmostSetting() {
-    ProgramObjects objects;
+    GlobalsGuard objects;
     PadHost host;
     objects.record.TMOST = 1;
     host.keypad->show();

@@ -14,34 +14,11 @@
 #include "expr/calc_expression.h"
 #include "platform/desktop/window_layer.h"
 #include "settings/execute_parameter.h"
+#include "tests/ui/globals_guard.h"
 #include "ui/tfmsetup.h"
 #include "ui/window_settings.h"
 
 namespace {
-
-// A settings record and an evaluator of the test's own (no files), installed as the
-// program-wide objects while the guard lives.
-class ProgramObjects {
-public:
-    ProgramObjects() : savedRecord_(executeParameter), savedCalc_(calcExpression) {
-        executeParameter = &record;
-        calcExpression = &calc;
-        calc.Constants = {"PI=3.1415926535897932384626433832795", "C=299792.5E+3"};
-    }
-    ~ProgramObjects() {
-        executeParameter = savedRecord_;
-        calcExpression = savedCalc_;
-    }
-    ProgramObjects(const ProgramObjects&) = delete;
-    ProgramObjects& operator=(const ProgramObjects&) = delete;
-
-    ExecuteParameter record;
-    CalcExpression calc;
-
-private:
-    ExecuteParameter* savedRecord_;
-    CalcExpression* savedCalc_;
-};
 
 // The dialog over a main window of its own; the window system is said to show translucency.
 struct SetupHost {
@@ -92,7 +69,7 @@ private slots:
 };
 
 void SetupDialogTest::showLoadsSettings() {
-    ProgramObjects objects;
+    GlobalsGuard objects;
     ExecuteParameter& record = objects.record;
     record.FLASH = 0;
     record.ASK = 5;
@@ -131,7 +108,7 @@ void SetupDialogTest::showLoadsSettings() {
 }
 
 void SetupDialogTest::okStoresControls() {
-    ProgramObjects objects;
+    GlobalsGuard objects;
     SetupHost host;
     TFMsetup& d = host.dialog;
     d.show();
@@ -178,7 +155,7 @@ void SetupDialogTest::exportBits() {
     QFETCH(int, stored);
     QFETCH(QList<bool>, boxes);
     QFETCH(int, expected);
-    ProgramObjects objects;
+    GlobalsGuard objects;
     objects.record.EOUT = stored;
     SetupHost host;
     host.dialog.show();
@@ -214,7 +191,7 @@ void SetupDialogTest::digitFieldsStoredAsNumbers() {
     QFETCH(QString, hexDigits);
     QFETCH(int, COMMA);
     QFETCH(int, HSIZE);
-    ProgramObjects objects;
+    GlobalsGuard objects;
     SetupHost host;
     host.dialog.show();
     host.dialog.EDketa10->setText(comma);
@@ -259,7 +236,7 @@ void SetupDialogTest::commaFieldKeys() {
     QFETCH(QString, before);
     QFETCH(QString, typed);
     QFETCH(QString, after);
-    ProgramObjects objects;
+    GlobalsGuard objects;
     SetupHost host;
     host.dialog.show();
     QLineEdit* field = host.dialog.EDketa10;
@@ -302,7 +279,7 @@ void SetupDialogTest::hexDigitsFieldKeys() {
     QFETCH(int, caret);
     QFETCH(QString, typed);
     QFETCH(QString, after);
-    ProgramObjects objects;
+    GlobalsGuard objects;
     SetupHost host;
     host.dialog.show();
     QLineEdit* field = host.dialog.EDketa16;
@@ -347,7 +324,7 @@ void SetupDialogTest::inputMethodCommitsFollowKeyRules() {
     QFETCH(QString, before);
     QFETCH(QString, committed);
     QFETCH(QString, after);
-    ProgramObjects objects;
+    GlobalsGuard objects;
     SetupHost host;
     host.dialog.show();
     QLineEdit* field = hex ? host.dialog.EDketa16 : host.dialog.EDketa10;
@@ -380,7 +357,7 @@ void SetupDialogTest::constantsEditedOnlyByOk() {
     QFETCH(QString, memo);
     QFETCH(bool, ok);
     QFETCH(std::vector<std::string>, constants);
-    ProgramObjects objects;
+    GlobalsGuard objects;
     SetupHost host;
     host.dialog.show();
     host.dialog.MMsiki->setPlainText(memo);
@@ -408,7 +385,7 @@ void SetupDialogTest::transparencyLevelKeptInRange_data() {
 void SetupDialogTest::transparencyLevelKeptInRange() {
     QFETCH(int, stored);
     QFETCH(int, shown);
-    ProgramObjects objects;
+    GlobalsGuard objects;
     objects.record.TRANS = stored;
     SetupHost host;
     host.dialog.show();
@@ -420,7 +397,7 @@ void SetupDialogTest::transparencyLevelKeptInRange() {
 }
 
 void SetupDialogTest::trackBarPreviewsAndNgRestores() {
-    ProgramObjects objects;
+    GlobalsGuard objects;
     objects.record.TRANS = 2;
     SetupHost host;
     ApplyWindowSettings(&host.mainWindow);
@@ -450,7 +427,7 @@ void SetupDialogTest::trackBarPreviewsAndNgRestores() {
 }
 
 void SetupDialogTest::withoutTransparencyTrackBarIsFixed() {
-    ProgramObjects objects;
+    GlobalsGuard objects;
     objects.record.TRANS = 4;
     SetupHost host;
     host.dialog.transparencyAvailable = [] { return false; };
@@ -482,7 +459,7 @@ void SetupDialogTest::opacityOfLevels() {
 }
 
 void SetupDialogTest::modalRunClosesByButtons() {
-    ProgramObjects objects;
+    GlobalsGuard objects;
     SetupHost host;
     QWidget* focused = nullptr;
     QTimer::singleShot(0, &host.dialog, [&] {
@@ -504,7 +481,7 @@ void SetupDialogTest::modalRunClosesByButtons() {
 
 // Every caption shows whole inside its control, and no two controls overlap.
 void SetupDialogTest::captionsFitTheirControls() {
-    ProgramObjects objects;
+    GlobalsGuard objects;
     SetupHost host;
     TFMsetup& d = host.dialog;
     d.show();
