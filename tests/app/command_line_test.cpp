@@ -9,6 +9,8 @@
 #include <sstream>
 #include <string>
 
+#include "sheet/formula_file.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -27,7 +29,8 @@ std::string Quote(const std::string& arg) {
 
 // Runs the program with the given arguments (and standard input from a file when given), with
 // its data folder pointed at dataFolder.
-Outcome Tessarin(const std::string& args, const fs::path& dataFolder, const std::string& input = "") {
+Outcome Tessarin(const std::string& args, const fs::path& dataFolder,
+                 const std::string& input = "") {
     std::string command = "TESSARIN_DATA_DIR=" + Quote(dataFolder.string()) + " " +
                           Quote(TESSARIN_BINARY) + " " + args + " 2>/dev/null";
     fs::path inputFile;
@@ -153,6 +156,19 @@ TEST_F(CommandLineTest, SheetModesComeFromTheFileUnlessGiven) {
     std::ofstream(file, std::ios::binary) << "000113041\r\n0=255\r\n";
     EXPECT_EQ(Eval("--sheet " + file.string()).out, "A0\t00FF\t255\r\n");
     EXPECT_EQ(Eval("--hsize 2 --sheet " + file.string()).out, "A0\tFF\t255\r\n");
+}
+
+TEST_F(CommandLineTest, SheetWrittenByTheProgramsOwnWriter) {
+    FormulaFileContent content;
+    content.currentLine = 2;
+    content.settings = {0, 0, 0, 3, 8, 1};
+    content.formulas[0] = "1000*3";
+    content.formulas[1] = "A0/4";
+    content.formulas[2] = "金額";  // not a name the evaluator knows: kept, and reported
+    const fs::path file = root_ / "written.tsf";
+    ASSERT_TRUE(WriteFormulaFile(file.string(), content));
+    EXPECT_EQ(Eval("--sheet " + file.string()).out,
+              "A0\t3,000\t1000*3\r\nA1\t750\tA0/4\r\nA2\t? 金額\t金額\r\n");
 }
 
 TEST_F(CommandLineTest, SheetFromStandardInput) {
