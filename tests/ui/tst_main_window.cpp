@@ -54,6 +54,7 @@ private slots:
     void menuCaptions_data();
     void menuCaptions();
     void menuOrder();
+    void menuAccessKeysFromTheInputLine();
     void toolButtons_data();
     void toolButtons();
     void toolBarOrder();
@@ -537,6 +538,18 @@ void MainWindowTest::helpAndVersionWindows() {
     });
     f.W().MMhelpver->trigger();
     QVERIFY(shownModally);
+}
+
+// Alt with a menu's access key opens that menu even while the input line has the focus; the
+// letter is not typed into the formula.
+void MainWindowTest::menuAccessKeysFromTheInputLine() {
+    MainWindowFixture f;
+    TFMmain& w = *f.window;
+    w.EDcalc->setFocus();
+    QTest::keyClick(w.EDcalc, Qt::Key_M, Qt::AltModifier);
+    QTRY_VERIFY(w.MMmode->isVisible());
+    QCOMPARE(w.EDcalc->text(), QString());
+    w.MMmode->close();
 }
 
 QTEST_MAIN(MainWindowTest)
