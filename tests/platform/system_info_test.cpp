@@ -4,8 +4,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
-#include <regex>
 #include <string>
 
 #include "tests/settings/temp_folder.h"
@@ -53,9 +53,17 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<OsCase>& info) { return info.param.name; });
 
 TEST(SystemInfoTest, OsVersionTextHasTheFiveFields) {
-    EXPECT_TRUE(
-        std::regex_match(OsVersionText(), std::regex(R"(MJ:[1-9]\d* MI:\d+ BN:\d+ PD:0 OT:.*)")))
-        << OsVersionText();
+    const std::string text = OsVersionText();
+    int major = 0, minor = -1, build = -1, platform = -1, end = 0;
+    ASSERT_EQ(std::sscanf(text.c_str(), "MJ:%d MI:%d BN:%d PD:%d OT:%n", &major, &minor, &build,
+                          &platform, &end),
+              4)
+        << text;
+    EXPECT_GT(end, 0) << text;
+    EXPECT_GE(major, 1);
+    EXPECT_GE(minor, 0);
+    EXPECT_GE(build, 0);
+    EXPECT_EQ(platform, 0);
 }
 
 TEST(SystemInfoTest, ComputerNameIsTheHostName) {
@@ -84,9 +92,20 @@ TEST(SystemInfoTest, ExecutableFolderHoldsTheRunningProgram) {
 
 TEST(SystemInfoTest, LocalTimeTextIsDateAndTime) {
     const std::string text = LocalTimeText();
-    EXPECT_TRUE(std::regex_match(
-        text, std::regex(R"(\d{4}/(0[1-9]|1[0-2])/[0-3]\d ([01]\d|2[0-3]):[0-5]\d:[0-5]\d)")))
+    ASSERT_EQ(text.size(), 19u) << text;
+    int year = 0, month = 0, day = 0, hour = -1, minute = -1, second = -1;
+    ASSERT_EQ(std::sscanf(text.c_str(), "%4d/%2d/%2d %2d:%2d:%2d", &year, &month, &day, &hour,
+                          &minute, &second),
+              6)
         << text;
+    EXPECT_EQ(text[4], '/');
+    EXPECT_EQ(text[7], '/');
+    EXPECT_EQ(text[10], ' ');
+    EXPECT_EQ(text[13], ':');
+    EXPECT_EQ(text[16], ':');
+    EXPECT_GE(year, 2000);
+    EXPECT_TRUE(month >= 1 && month <= 12 && day >= 1 && day <= 31) << text;
+    EXPECT_TRUE(hour <= 23 && minute <= 59 && second <= 60 && second >= 0) << text;
 }
 
 TEST(DataFolderTest, VariableNamesTheFolderAndItIsCreated) {

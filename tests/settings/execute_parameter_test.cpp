@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -37,8 +36,15 @@ Lines SplitCrLf(const std::string& bytes) {
     return lines;
 }
 
+// "yyyy/mm/dd hh:mm:ss": digits everywhere but the separators.
 bool IsTimeText(const std::string& text) {
-    return std::regex_match(text, std::regex(R"(\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2})"));
+    const std::string shape = "dddd/dd/dd dd:dd:dd";
+    if (text.size() != shape.size()) return false;
+    for (std::size_t i = 0; i < shape.size(); ++i) {
+        const bool digit = text[i] >= '0' && text[i] <= '9';
+        if (shape[i] == 'd' ? !digit : text[i] != shape[i]) return false;
+    }
+    return true;
 }
 
 // The run-record lines as this run must write them.
