@@ -20,10 +20,15 @@ if [ ${#targets[@]} -eq 0 ]; then
   done
 fi
 
-# The targets write their scratch files below TMPDIR: memory is faster and spares the disk.
+# The targets write their scratch files below TMPDIR, in a folder of this run (removed at the
+# end, also what a target that stopped on a finding left); memory is faster and spares the disk.
+scratch_parent=${TMPDIR:-/tmp}
 if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then
-  export TMPDIR=/dev/shm
+  scratch_parent=/dev/shm
 fi
+TMPDIR=$(mktemp -d "$scratch_parent/tessarin-fuzz.XXXXXX")
+export TMPDIR
+trap 'rm -rf "$TMPDIR"' EXIT
 
 failed=()
 for target in "${targets[@]}"; do
