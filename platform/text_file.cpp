@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <system_error>
 
@@ -14,7 +15,7 @@ namespace {
 
 // Closes the descriptor when the scope ends.
 class FileDescriptor {
-  public:
+public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     ~FileDescriptor() {
         if (fd_ >= 0) ::close(fd_);
@@ -30,7 +31,7 @@ class FileDescriptor {
         return ::close(fd) == 0;
     }
 
-  private:
+private:
     int fd_;
 };
 
@@ -78,6 +79,26 @@ mode_t NewFileMode(const std::string& target) {
     return 0666 & ~mask;
 }
 
+// A writer killed between creating its temporary file and renaming it leaves the temporary
+// behind. Those older than a few minutes are removed; newer ones may belong to a save that is
+// running in another process right now.
+void RemoveStaleTemporaries(const std::string& folder, const std::string& name) {
+    namespace fs = std::filesystem;
+    const std::string prefix = "." + name + ".";
+    const auto cutoff = fs::file_time_type::clock::now() - std::chrono::minutes(10);
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string entry = it->path().filename().string();
+        if (entry.size() != prefix.size() + 6 || entry.compare(0, prefix.size(), prefix) != 0) {
+            continue;
+        }
+        std::error_code ignored;
+        if (it->is_regular_file(ignored) && it->last_write_time(ignored) < cutoff) {
+            fs::remove(it->path(), ignored);
+        }
+    }
+}
+
 void SyncFolder(const std::string& folder) {
     FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0) ::fsync(dir.get());
@@ -86,12 +107,14 @@ void SyncFolder(const std::string& folder) {
 }  // namespace
 
 ReadResult ReadTextFile(const std::string& path, std::vector<std::string>& lines) {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that a named pipe in place of the file cannot stall the program.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.get() < 0) {
         return (errno == ENOENT || errno == ENOTDIR) ? ReadResult::Missing : ReadResult::Unreadable;
     }
     struct stat info;
-    if (::fstat(file.get(), &info) != 0 || S_ISDIR(info.st_mode)) return ReadResult::Unreadable;
+    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return ReadResult::Unreadable;
+    ::fcntl(file.get(), F_SETFL, ::fcntl(file.get(), F_GETFL) & ~O_NONBLOCK);
     std::string bytes;
     if (!ReadAll(file.get(), bytes)) return ReadResult::Unreadable;
     lines = SplitLines(DecodeFileText(bytes));
@@ -103,6 +126,7 @@ bool WriteTextFile(const std::string& path, const std::vector<std::string>& line
     const std::filesystem::path targetPath(target);
     std::string folder = targetPath.parent_path().string();
     if (folder.empty()) folder = ".";
+    RemoveStaleTemporaries(folder, targetPath.filename().string());
     // Same folder as the target, so the final rename cannot cross file systems.
     std::string temp = folder + "/." + targetPath.filename().string() + ".XXXXXX";
     FileDescriptor file(::mkstemp(temp.data()));

@@ -2,6 +2,7 @@
 // The one settings record of the program, kept in the settings file "TSRN.sts", and the record
 // of the current run (computer, system, user, program, start and end time).
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -19,8 +20,9 @@ public:
     ExecuteParameter(const ExecuteParameter&) = delete;
     ExecuteParameter& operator=(const ExecuteParameter&) = delete;
 
-    // The four display settings, as the formatting takes them.
-    DisplayModes Modes() const { return {CMODE, VMODE, COMMA, HSIZE}; }
+    // The four display settings, as the formatting takes them. A hand-edited HSIZE outside
+    // 1..16 is shown as the nearest of them: more digits than the display has would show zeros.
+    DisplayModes Modes() const { return {CMODE, VMODE, COMMA, std::clamp(HSIZE, 1, 16)}; }
 
     // Run record.
     std::string COMPUTER, OSINFO, USER, PROGRAM, EXEPATH, START, QUIT;

@@ -188,4 +188,20 @@ TEST(FormatValue, ReadsModesOfTheSettingsRecord) {
     executeParameter = previous;
 }
 
+// A hand-edited HSIZE beyond the display's 16 digits (or below one) is shown as the nearest
+// size the display has, not as a row of zeros or nothing; the setting itself is kept.
+TEST(FormatValue, HexDigitsOfTheSettingsRecordStayWithinTheDisplay) {
+    ExecuteParameter settings;
+    ExecuteParameter* const previous = executeParameter;
+    executeParameter = &settings;
+    settings.CMODE = 1;
+    settings.VMODE = 1;
+    settings.HSIZE = 99;
+    EXPECT_EQ(FormatValue(255.0L), "00000000000000FF");
+    settings.HSIZE = 0;
+    EXPECT_EQ(FormatValue(255.0L), "F");
+    EXPECT_EQ(settings.HSIZE, 0);
+    executeParameter = previous;
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -19,7 +20,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class TextFileTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         std::random_device random;
         folder_ = fs::temp_directory_path() / ("tessarin-text-file-" + std::to_string(random()));
@@ -71,6 +72,29 @@ TEST_F(TextFileTest, FileWithoutReadPermissionIsUnreadable) {
     fs::permissions(path, fs::perms::none);
     Lines lines;
     EXPECT_EQ(ReadTextFile(path, lines), ReadResult::Unreadable);
+}
+
+TEST_F(TextFileTest, NamedPipeIsUnreadableWithoutWaitingForAWriter) {
+    ASSERT_EQ(::mkfifo(PathOf("pipe").c_str(), 0600), 0);
+    Lines lines{"kept"};
+    EXPECT_EQ(ReadTextFile(PathOf("pipe"), lines), ReadResult::Unreadable);
+    EXPECT_EQ(lines, Lines{"kept"});
+}
+
+// Temporaries of writers killed long ago are cleared by the next save; a recent one (another
+// save may be running) and files of other names stay.
+TEST_F(TextFileTest, SaveRemovesOnlyStaleTemporariesOfItsOwnFile) {
+    const auto age = [&](const std::string& name, std::chrono::minutes minutes) {
+        WriteBytes(PathOf(name), "partial");
+        fs::last_write_time(PathOf(name), fs::file_time_type::clock::now() - minutes);
+    };
+    age(".a.sts.Ab12Cd", std::chrono::minutes(60));
+    age(".a.sts.Xy34Zw", std::chrono::minutes(1));
+    age(".b.sts.Ab12Cd", std::chrono::minutes(60));
+    age(".a.sts.toolong1", std::chrono::minutes(60));
+    ASSERT_TRUE(WriteTextFile(PathOf("a.sts"), {"new"}));
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{".a.sts.Xy34Zw", ".a.sts.toolong1",
+                                                         ".b.sts.Ab12Cd", "a.sts"}));
 }
 
 TEST_F(TextFileTest, ReadsEveryLineEndAndEncoding) {
