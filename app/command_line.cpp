@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "export/export_text.h"
 #include "expr/calc_expression.h"
 #include "expr/constant_file.h"
-#include "export/export_text.h"
 #include "expr/format_value.h"
 #include "platform/file_codec.h"
 #include "platform/memory_grid.h"

@@ -12,7 +12,7 @@ constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
 // Opening a converter loads a gconv module, so each direction is opened once for the run.
 class Converter {
-  public:
+public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~Converter() {
         if (usable()) iconv_close(cd_);
@@ -40,7 +40,7 @@ class Converter {
         return in.size() - srcLeft;
     }
 
-  private:
+private:
     iconv_t cd_;
 };
 

@@ -58,7 +58,7 @@ public:
     virtual int TextWidth(const std::string& text) = 0;
     virtual int TextHeight(const std::string& text) = 0;
     virtual void MoveTo(int x, int y) = 0;
-    virtual void LineTo(int x, int y) = 0;  // the end point itself is not painted
+    virtual void LineTo(int x, int y) = 0;            // the end point itself is not painted
     virtual void FillRect(const GridRect& rect) = 0;  // with the brush colour
     virtual void SetPenColor(PlatformColor color) = 0;
     virtual void SetBrushColor(PlatformColor color) = 0;
