@@ -188,14 +188,8 @@ int RunSheet(const std::string& file, const Options& options) {
         std::cerr << file << "\nファイルが読み込めません。\n";
         return 1;
     }
+    ApplyFormulaFileSettings(read.content.settings);
     ExecuteParameter& settings = *executeParameter;
-    const FormulaFileSettings& modes = read.content.settings;
-    settings.AMODE = modes.AMODE;
-    settings.CMODE = modes.CMODE;
-    settings.VMODE = modes.VMODE;
-    settings.COMMA = modes.COMMA;
-    settings.HSIZE = modes.HSIZE;
-    settings.DEGREE = modes.DEGREE;
     ApplyModes(options, settings);  // a mode given on the command line wins over the file's
     calcExpression->Degree = settings.DEGREE;
 

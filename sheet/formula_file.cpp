@@ -5,7 +5,9 @@
 #include <optional>
 #include <string_view>
 
+#include "expr/calc_expression.h"
 #include "platform/text_file.h"
+#include "settings/execute_parameter.h"
 
 namespace {
 
@@ -128,4 +130,14 @@ bool ReadFormulaFile(const std::string& path, FormulaFileReadResult& result) {
 
 bool WriteFormulaFile(const std::string& path, const FormulaFileContent& content) {
     return WriteTextFile(path, FormatFormulaFile(content));
+}
+
+void ApplyFormulaFileSettings(const FormulaFileSettings& settings) {
+    executeParameter->AMODE = settings.AMODE;
+    executeParameter->CMODE = settings.CMODE;
+    executeParameter->VMODE = settings.VMODE;
+    executeParameter->COMMA = settings.COMMA;
+    executeParameter->HSIZE = settings.HSIZE;
+    executeParameter->DEGREE = settings.DEGREE;
+    calcExpression->Degree = settings.DEGREE;
 }

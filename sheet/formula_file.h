@@ -62,6 +62,10 @@ std::vector<std::string> FormatFormulaFile(const FormulaFileContent& content);
 // are skipped; a later line for the same index replaces an earlier one.
 FormulaFileReadResult ParseFormulaFile(const std::vector<std::string>& lines);
 
+// The file's settings become the program's: they go into the settings record, and DEGREE also
+// into the evaluator's angle unit.
+void ApplyFormulaFileSettings(const FormulaFileSettings& settings);
+
 // Reads and parses the file at path; true when the status is Read.
 bool ReadFormulaFile(const std::string& path, FormulaFileReadResult& result);
 

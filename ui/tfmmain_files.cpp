@@ -69,14 +69,7 @@ void TFMmain::LoadFormulaFile(const QString& path) {
     if (result.status != FormulaFileStatus::Unreadable) CurrentFileName = path;
     if (result.EmptiesSheet()) MMactionnewClick(nullptr);
     if (result.AppliesContent()) {
-        const FormulaFileSettings& settings = result.content.settings;
-        executeParameter->AMODE = settings.AMODE;
-        executeParameter->CMODE = settings.CMODE;
-        executeParameter->VMODE = settings.VMODE;
-        executeParameter->COMMA = settings.COMMA;
-        executeParameter->HSIZE = settings.HSIZE;
-        executeParameter->DEGREE = settings.DEGREE;
-        calcExpression->Degree = settings.DEGREE;
+        ApplyFormulaFileSettings(result.content.settings);
         for (int k = 0; k < kFormulaFileLines; ++k) {
             if (CellProperty* formula = extendStringGrid->CellAt(2, k)) {
                 formula->text = result.content.formulas[k];
