@@ -66,10 +66,10 @@ void BM_RecalcAllFullSheet(benchmark::State& state) {
 }
 BENCHMARK(BM_RecalcAllFullSheet)->Unit(benchmark::kMicrosecond);
 
-// One keystroke with RTIME on: the current line's formula changes, then every line follows.
-void BM_ChangeCurrentFormulaRtime(benchmark::State& state) {
+// One keystroke: the current line's formula changes, then with RTIME on every line follows.
+void Keystrokes(benchmark::State& state, int rtime) {
     FullSheet s;
-    s.globals.settings.RTIME = 1;
+    s.globals.settings.RTIME = rtime;
     const std::string texts[2] = {LineFormula(50), LineFormula(50) + "+1"};
     int k = 0;
     for (auto _ : state) {
@@ -77,21 +77,14 @@ void BM_ChangeCurrentFormulaRtime(benchmark::State& state) {
         k ^= 1;
         benchmark::DoNotOptimize(s.globals.calc.LineValues.values.data());
     }
+}
+void BM_ChangeCurrentFormulaRtime(benchmark::State& state) {
+    Keystrokes(state, 1);
+}
+void BM_ChangeCurrentFormulaCurrentOnly(benchmark::State& state) {
+    Keystrokes(state, 0);
 }
 BENCHMARK(BM_ChangeCurrentFormulaRtime)->Unit(benchmark::kMicrosecond);
-
-// The same keystroke with RTIME off: only the current line.
-void BM_ChangeCurrentFormulaCurrentOnly(benchmark::State& state) {
-    FullSheet s;
-    s.globals.settings.RTIME = 0;
-    const std::string texts[2] = {LineFormula(50), LineFormula(50) + "+1"};
-    int k = 0;
-    for (auto _ : state) {
-        s.sheet.ChangeCurrentFormula(texts[k]);
-        k ^= 1;
-        benchmark::DoNotOptimize(s.globals.calc.LineValues.values.data());
-    }
-}
 BENCHMARK(BM_ChangeCurrentFormulaCurrentOnly)->Unit(benchmark::kMicrosecond);
 
 // Painting every cell of the sheet once, as a full repaint of the grid does.

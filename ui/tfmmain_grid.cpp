@@ -10,11 +10,11 @@
 #include "platform/desktop/grid_widget.h"
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
+#include "sheet/formula_sheet.h"
 #include "ui/tfmmain.h"
 
 namespace {
 
-constexpr int kLines = 100;
 constexpr PlatformColor kCurrentNumberBack = 0x313131;
 constexpr PlatformColor kCurrentNumberText = 0x00CEFF;
 constexpr PlatformColor kWindowText = 0x80000008;
@@ -24,7 +24,7 @@ constexpr int kWheelNotch = 120;
 
 void TFMmain::SGcalcClick() {
     const int current = CurrentLine();
-    for (int i = 0; i < kLines; ++i) {
+    for (int i = 0; i < FormulaSheet::LineCount; ++i) {
         CellProperty* number = extendStringGrid->CellAt(0, i);
         if (!number) continue;
         number->style.color = i == current ? kCurrentNumberBack : SGcalc->FixedColor();
@@ -56,11 +56,11 @@ void TFMmain::SGcalcMouseDown(MouseButton, ShiftState, int, int) {
 void TFMmain::SGcalcMouseMove(ShiftState, int, int) {
     if (!StatusUpdateAllowed) return;
     int top = 0;
-    int bottom = kLines - 1;
+    int bottom = FormulaSheet::LineCount - 1;
     if (executeParameter->RSUM == 0) {
         const GridRect selection = SGcalc->Selection();
         top = std::max(selection.top, 0);
-        bottom = std::min(selection.bottom, kLines - 1);
+        bottom = std::min(selection.bottom, FormulaSheet::LineCount - 1);
     }
     Extended sum = 0;
     int n = 0;

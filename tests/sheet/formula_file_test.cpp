@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/settings/temp_folder.h"
+
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 
@@ -37,22 +39,7 @@ FormulaFileContent DefaultSheet() {
 
 class FormulaFileTest : public testing::Test {
 protected:
-    void SetUp() override {
-        std::random_device random;
-        folder_ = fs::temp_directory_path() / ("tessarin-formula-file-" + std::to_string(random()));
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
-
-    static void WriteBytes(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    static std::string ReadBytes(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string PathOf(const std::string& name) const { return temp_.File(name); }
     // Reads bytes written to a file of their own.
     FormulaFileReadResult ReadFromBytes(const std::string& bytes) {
         const std::string path = PathOf("in.tsf");
@@ -62,7 +49,7 @@ protected:
         return result;
     }
 
-    fs::path folder_;
+    TempFolder temp_;
 };
 
 TEST_F(FormulaFileTest, OneFormulaWritesTwoCrLfLines) {
@@ -224,7 +211,7 @@ TEST_F(FormulaFileTest, MissingFileIsUnreadable) {
     EXPECT_FALSE(result.AppliesContent());
     EXPECT_TRUE(NonEmpty(result.content).empty());
 
-    EXPECT_FALSE(ReadFormulaFile(folder_.string(), result));
+    EXPECT_FALSE(ReadFormulaFile(temp_.Folder(), result));
     EXPECT_EQ(result.status, FormulaFileStatus::Unreadable);
 }
 
@@ -301,7 +288,7 @@ TEST_F(FormulaFileTest, FailedWriteKeepsTheOldFile) {
 
     EXPECT_FALSE(written);
     EXPECT_EQ(ReadBytes(path), "000003081\r\n0=1\r\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp_.Folder()), fs::directory_iterator()), 1);
 
     EXPECT_FALSE(WriteFormulaFile(PathOf("no/such/folder.tsf"), content));
 }
