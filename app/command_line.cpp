@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
-#include <iterator>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,6 +32,9 @@ constexpr const char* kUsage =
     "       tessarin --help | --version\n"
     "modes: --integer  --hex  --radians  --comma N (0, 3 or 4)  --hsize N (1..16)\n"
     "       --constants FILE  (instead of the user's constant file)\n";
+
+// Standard input for --sheet - is read up to this size; an endless stream stops here.
+constexpr std::size_t kMaxSheetInput = std::size_t{256} << 20;
 
 struct Options {
     std::optional<std::string> formula;
@@ -148,7 +151,8 @@ int RunEval(const std::string& formula) {
     bool ok = true;
     const auto evaluate = [&](const std::string& text) {
         headless.sheet.ClearAllLines();
-        headless.Formula(0) = text;
+        // Full-width characters fold as the input line folds them.
+        headless.Formula(0) = ToHalfWidth(text);
         headless.sheet.RecalcLine(0);
         out += headless.Result(0);
         out += '\n';
@@ -169,25 +173,51 @@ int RunEval(const std::string& formula) {
         evaluate(formula);
     }
     std::fwrite(out.data(), 1, out.size(), stdout);
+    if (formula == "-" && std::ferror(stdin)) {
+        std::cerr << "標準入力\nファイルが読み込めません。\n";
+        return 1;
+    }
     return ok ? 0 : 1;
 }
 
-// Reads a formula file (or standard input for "-") as the open command does.
+// Reads all of standard input; false on a read error or beyond kMaxSheetInput bytes.
+bool ReadStandardInput(std::string& bytes) {
+    char buffer[1 << 16];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) {
+        if (bytes.size() + n > kMaxSheetInput) {
+            std::cerr << "標準入力が " << (kMaxSheetInput >> 20) << " MB を超えています。\n";
+            return false;
+        }
+        bytes.append(buffer, n);
+    }
+    return !std::ferror(stdin);
+}
+
+// Reads a formula file (or standard input for "-") as the open command does; false when its
+// content does not apply (the file could not be read, or it has no line at all).
 bool ReadSheetFile(const std::string& file, FormulaFileReadResult& result) {
-    if (file != "-") return ReadFormulaFile(file, result);
-    std::string bytes((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
-    result = ParseFormulaFile(SplitLines(DecodeFileText(bytes)));
-    return result.Succeeded();
+    if (file == "-") {
+        std::string bytes;
+        if (!ReadStandardInput(bytes)) return false;
+        result = ParseFormulaFile(SplitLines(DecodeFileText(bytes)));
+    } else {
+        ReadFormulaFile(file, result);
+    }
+    return result.AppliesContent();
 }
 
 // Loads a formula file, recalculates it once in ring order from its current line and prints
 // the export text of all three columns.
 int RunSheet(const std::string& file, const Options& options) {
     FormulaFileReadResult read;
-    if (!ReadSheetFile(file, read)) {
-        std::cerr << file << "\nファイルが読み込めません。\n";
-        return 1;
+    const bool applies = ReadSheetFile(file, read);
+    // As the open command: a header whose line index is no line of the sheet is reported, and
+    // the formulas still load with line 0 current.
+    if (!read.Succeeded()) {
+        std::cerr << (file == "-" ? "標準入力" : file) << "\nファイルが読み込めません。\n";
     }
+    if (!applies) return 1;
     ApplyFormulaFileSettings(read.content.settings);
     ExecuteParameter& settings = *executeParameter;
     ApplyModes(options, settings);  // a mode given on the command line wins over the file's
@@ -206,7 +236,9 @@ int RunSheet(const std::string& file, const Options& options) {
 
 }  // namespace
 
-int RunCommandLine(int argc, char** argv) {
+namespace {
+
+int RunCommandLineMode(int argc, char** argv) {
     const std::string_view first = argv[1];
     if (argc == 2 && first == "--help") {
         std::fputs(kUsage, stdout);
@@ -234,4 +266,16 @@ int RunCommandLine(int argc, char** argv) {
     calcExpression = nullptr;
     executeParameter = nullptr;
     return status;
+}
+
+}  // namespace
+
+int RunCommandLine(int argc, char** argv) {
+    try {
+        return RunCommandLineMode(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fflush(stdout);
+        std::fputs("tessarin: メモリが足りません。\n", stderr);
+        return 1;
+    }
 }

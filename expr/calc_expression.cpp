@@ -1,9 +1,12 @@
 #include "expr/calc_expression.h"
 
+#include <locale.h>
+
 #include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <utility>
 
@@ -58,6 +61,23 @@ std::string_view WorkReference(int k, char (&buffer)[8]) {
     buffer[0] = '#';
     const auto end = std::to_chars(buffer + 1, buffer + sizeof buffer, k).ptr;
     return {buffer, static_cast<std::size_t>(end - buffer)};
+}
+
+// The general conversion of a validated decimal text, in the "C" locale whatever the program's
+// locale is. A value too small for a normal extended value becomes the nearest one the type
+// holds (a subnormal, or zero), as every other literal's conversion rounds; false only beyond
+// the largest value.
+bool ConvertDecimal(const char* begin, const char* end, Extended& v) {
+    const auto [ptr, error] = std::from_chars(begin, end, v);
+    if (error == std::errc::result_out_of_range) {
+        // from_chars reports an underflow without a value; strtold rounds it correctly.
+        static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
+        const std::string text(begin, end);
+        char* stop = nullptr;
+        v = strtold_l(text.c_str(), &stop, c);
+        return stop == text.c_str() + text.size() && std::isfinite(v);
+    }
+    return error == std::errc() && ptr == end && std::isfinite(v);
 }
 
 // Reads a decimal number: optional sign, digits with an optional "." and fraction, optional
@@ -124,11 +144,7 @@ bool ReadDecimal(std::string_view t, Extended& value) {
         v = power < 0 ? static_cast<Extended>(mantissa) / tens
                       : static_cast<Extended>(mantissa) * tens;
     } else {
-        // The general conversion; "C" locale whatever the program's locale is.
-        const char* begin = t.data() + first;
-        const char* end = t.data() + t.size();
-        const auto [ptr, error] = std::from_chars(begin, end, v);
-        if (error != std::errc() || ptr != end || !std::isfinite(v)) return false;
+        if (!ConvertDecimal(t.data() + first, t.data() + t.size(), v)) return false;
     }
     value = negative ? -v : v;
     return true;

@@ -17,6 +17,7 @@ namespace {
 
 struct Outcome {
     std::string out;
+    std::string errors;
     int status = -1;
 };
 
@@ -27,43 +28,59 @@ std::string Quote(const std::string& arg) {
     return quoted + "'";
 }
 
-// Runs the program with the given arguments (and standard input from a file when given), with
-// its data folder pointed at dataFolder.
-Outcome Tessarin(const std::string& args, const fs::path& dataFolder,
-                 const std::string& input = "") {
-    std::string command = "TESSARIN_DATA_DIR=" + Quote(dataFolder.string()) + " " +
-                          Quote(TESSARIN_BINARY) + " " + args + " 2>/dev/null";
-    fs::path inputFile;
-    if (!input.empty()) {
-        inputFile = dataFolder.parent_path() / "stdin.txt";
-        std::ofstream(inputFile, std::ios::binary) << input;
-        command += " < " + Quote(inputFile.string());
-    }
-    Outcome run;
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
 }
 
 class CommandLineTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() /
-                ("tessarin-cli-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        // Parametrised tests have a "/" in their names: the folder must stay one folder.
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        for (char& c : name) {
+            if (c == '/') c = '_';
+        }
+        root_ = fs::temp_directory_path() / (Prefix() + name);
         fs::remove_all(root_);
         fs::create_directories(root_);
         data_ = root_ / "data";  // never created by the command line
     }
-    void TearDown() override { fs::remove_all(root_); }
+    void TearDown() override {
+        fs::remove_all(root_);
+        for (const fs::directory_entry& entry : fs::directory_iterator(fs::temp_directory_path()))
+            EXPECT_NE(entry.path().filename().string().rfind(Prefix(), 0), 0u) << entry.path();
+    }
 
+    static std::string Prefix() { return "tessarin-cli-" + std::to_string(::getpid()) + "-"; }
+
+    // Runs the program with the given arguments, its data folder pointed at data_ and standard
+    // input from the shell text input (a redirection or a pipe into the program), if any.
+    Outcome Run(const std::string& args, const std::string& input = "< /dev/null",
+                const std::string& before = "") {
+        const fs::path errors = root_ / "stderr.txt";
+        const std::string command = before + "TESSARIN_DATA_DIR=" + Quote(data_.string()) + " " +
+                                    Quote(TESSARIN_BINARY) + " " + args + " " + input + " 2>" +
+                                    Quote(errors.string());
+        Outcome run;
+        FILE* pipe = popen(command.c_str(), "r");
+        char buffer[4096];
+        size_t n;
+        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            run.out.append(buffer, n);
+        const int status = pclose(pipe);
+        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.errors = ReadAll(errors);
+        return run;
+    }
+
+    // Runs the program with standard input holding input.
     Outcome Eval(const std::string& args, const std::string& input = "") {
-        return Tessarin(args, data_, input);
+        const fs::path inputFile = root_ / "stdin.txt";
+        std::ofstream(inputFile, std::ios::binary) << input;
+        return Run(args, "< " + Quote(inputFile.string()));
     }
 
     fs::path root_, data_;
@@ -92,6 +109,9 @@ const EvalCase kEvalCases[] = {
     {"EmptySheetHasNoLines", "--eval A0+1", "? A0\n", 1},
     {"EmptyFormula", "--eval ''", "\n", 0},
     {"ZeroDivide", "--eval 1/0", "ゼロで除算\n", 1},
+    {"FullWidthFoldsAsTheInputLine", "--eval '１＋２'", "3\n", 0},
+    {"SubnormalLiteral", "--eval 3.3E-4932", "アンダーフロー\n", 1},
+    {"LiteralBelowEverySubnormalIsZero", "--eval '1E-4960*0'", "0\n", 0},
 };
 
 class CommandLineEvalTest : public CommandLineTest,
@@ -114,16 +134,37 @@ TEST_F(CommandLineTest, StandardInputGivesOneLinePerFormulaEachOnItsOwnSheet) {
     EXPECT_EQ(run.status, 1);
 }
 
+TEST_F(CommandLineTest, StandardInputThatCannotBeReadIsAnError) {
+    for (const char* args : {"--eval -", "--sheet -"}) {
+        const Outcome run = Run(args, "< " + Quote(root_.string()));  // a folder
+        EXPECT_EQ(run.status, 1) << args;
+        EXPECT_NE(run.errors.find("ファイルが読み込めません。"), std::string::npos) << args;
+    }
+}
+
+TEST_F(CommandLineTest, EndlessSheetOnStandardInputStopsAtTheLimit) {
+    const Outcome run = Run("--sheet -", "", "head -c 300000000 /dev/zero | ");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.errors.find("256 MB"), std::string::npos) << run.errors;
+}
+
+TEST_F(CommandLineTest, RunningOutOfMemoryEndsWithAMessage) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer's shadow memory needs more than the limit";
+#endif
+    const Outcome run = Run("--sheet -", "", "ulimit -v 200000; head -c 150000000 /dev/zero | ");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("メモリが足りません。"), std::string::npos) << run.errors;
+}
+
 TEST_F(CommandLineTest, UsesTheUsersConstantFileWithoutRewritingIt) {
     fs::create_directories(data_);
     const std::string constants = "K=1,000\r\nTWOPI=2*PI\r\nPI=3.14\r\n";
     std::ofstream(data_ / "constant.clc", std::ios::binary) << constants;
     EXPECT_EQ(Eval("--eval K+1").out, "1,001\n");
     EXPECT_EQ(Eval("--eval TWOPI").out, "6.28\n");
-    std::ifstream in(data_ / "constant.clc", std::ios::binary);
-    std::stringstream after;
-    after << in.rdbuf();
-    EXPECT_EQ(after.str(), constants);
+    EXPECT_EQ(ReadAll(data_ / "constant.clc"), constants);
     EXPECT_EQ(std::distance(fs::directory_iterator(data_), fs::directory_iterator()), 1);
 }
 
@@ -173,6 +214,15 @@ TEST_F(CommandLineTest, SheetWrittenByTheProgramsOwnWriter) {
 
 TEST_F(CommandLineTest, SheetFromStandardInput) {
     EXPECT_EQ(Eval("--sheet -", "000003081\n0=SIN(30)\n").out, "A0\t0.5\tSIN(30)\r\n");
+}
+
+TEST_F(CommandLineTest, SheetWithALineIndexOutsideTheSheetLoadsWithANotice) {
+    const fs::path file = root_ / "index.tsf";
+    std::ofstream(file, std::ios::binary) << "-10003081\r\n0=1+2\r\n1=A0*2\r\n";
+    const Outcome run = Eval("--sheet " + file.string());
+    EXPECT_EQ(run.out, "A0\t3\t1+2\r\nA1\t6\tA0*2\r\n");
+    EXPECT_EQ(run.errors, file.string() + "\nファイルが読み込めません。\n");
+    EXPECT_EQ(run.status, 0);
 }
 
 TEST_F(CommandLineTest, UnreadableSheetFails) {
