@@ -113,15 +113,16 @@ void TFMmain::BuildResultPanel() {
     digits = new DigitDisplay(PLresult);
     row->addWidget(digits);
 
-    EDcalc = new QLineEdit(PLresult);
+    EDcalc = new FormulaInput(PLresult);
     EDcalc->setObjectName(QStringLiteral("EDcalc"));
-    EDcalc->setMaxLength(300);
     QFont bold = EDcalc->font();
     bold.setBold(true);
     EDcalc->setFont(bold);
     // Formulas are typed in ASCII; an input method would only get in the way.
     EDcalc->setAttribute(Qt::WA_InputMethodEnabled, false);
     connect(EDcalc, &QLineEdit::textChanged, this, [this] { EDcalcChange(); });
+    connect(EDcalc, &FormulaInput::Pasted, this,
+            [this](const QString& text) { EDcalcPaste(text); });
     row->addWidget(EDcalc, 1);
 
     const auto speedButton = [this](const char* name, const QString& hint, ToolIcon icon) {

@@ -10,6 +10,7 @@
 
 #include "platform/grid_control.h"
 #include "sheet/sheet_window.h"
+#include "ui/formula_input.h"
 
 class DigitDisplay;
 class FunctionPad;
@@ -79,6 +80,9 @@ public:
     void EDcalcKeyPress(char32_t& key);              // key := 0 cancels the character
     void EDcalcChange();
     void EDcalcEnter();
+    // Text the user pasted or dropped: one line is inserted at the caret; several lines fill
+    // the current line and the lines below it.
+    void EDcalcPaste(const QString& text);
 
     // The grid and the status bar.
     void SGcalcClick();
@@ -122,7 +126,7 @@ public:
     QToolBar* TBtool = nullptr;
     QWidget* PLresult = nullptr;
     DigitDisplay* digits = nullptr;
-    QLineEdit* EDcalc = nullptr;
+    FormulaInput* EDcalc = nullptr;
     QToolButton* BTclear = nullptr;
     QToolButton* BTrecal = nullptr;
     QWidget* PLbase = nullptr;

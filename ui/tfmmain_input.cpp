@@ -78,7 +78,7 @@ bool TFMmain::InputKeyPress(QKeyEvent* event) {
     EDcalcKeyPress(character);
     if (character == 0) return true;
     if (character != typed) {
-        EDcalc->insert(QString::fromUcs4(&character, 1));
+        EDcalc->InsertTyped(QString::fromUcs4(&character, 1));
         return true;
     }
     return false;
@@ -129,7 +129,7 @@ void TFMmain::EDcalcKeyPress(char32_t& key) {
         return;
     }
     if (up == '(' && p.RKAKKO != 0) {
-        EDcalc->insert(QStringLiteral("()"));
+        EDcalc->InsertTyped(QStringLiteral("()"));
         EDcalcEnter();
         key = 0;
         return;

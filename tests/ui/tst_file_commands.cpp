@@ -52,6 +52,7 @@ private slots:
     void newSheetQuestion();
     void savedFileReopensInItsModes();
     void ctrlSpaceThenSaveWritesSameFile();
+    void longFormulasSurviveMovesClicksAndSave();
     void exportToClipboard();
     void exportWithoutSpreadsheet();
 };
@@ -385,6 +386,35 @@ void FileCommandsTest::ctrlSpaceThenSaveWritesSameFile() {
     f.W().MMactionsave->trigger();
     QCOMPARE(f.dialogs.Shown().size(), 1);
     QCOMPARE(ReadBytes(path), std::string("000003081\r\n0=6\r\n"));
+}
+
+void FileCommandsTest::longFormulasSurviveMovesClicksAndSave() {
+    MainWindowFixture f;
+    // 320 characters each, longer than typing may make.
+    std::string first = "100000000000", second = "200000000000";
+    for (int i = 0; i < 28; ++i) {
+        first += "+1000000000";
+        second += "+2000000000";
+    }
+    const std::string bytes = "030003081\r\n3=" + first + "\r\n7=" + second + "\r\n8=A3+A7\r\n";
+    const QString path = f.folder.File("long.tsf");
+    WriteBytes(path, bytes);
+    f.dialogs.AnswerOpen(path);
+    f.W().BTactionopen->trigger();
+    QCOMPARE(f.Input()->text().size(), 320);
+    for (int i = 0; i < 4; ++i)
+        f.Key(Qt::Key_Down);
+    f.Pick(3);
+    f.Pick(7);
+    f.Key(Qt::Key_Up);
+    f.Pick(3);
+    QCOMPARE(f.Formula(3), first);
+    QCOMPARE(f.Formula(7), second);
+    QCOMPARE(f.Result(3), std::string("128,000,000,000"));
+    QCOMPARE(f.Result(7), std::string("256,000,000,000"));
+    QCOMPARE(f.Result(8), std::string("384,000,000,000"));
+    f.W().MMactionsaveClick(f.W().MMactionsave);
+    QCOMPARE(ReadBytes(path), bytes);
 }
 
 void FileCommandsTest::exportToClipboard() {

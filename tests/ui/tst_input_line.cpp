@@ -2,6 +2,7 @@
 // storing every change into the current line.
 
 #include "tests/ui/main_window_fixture.h"
+#include "ui/function_pad.h"
 
 class InputLineTest : public QObject {
     Q_OBJECT
@@ -26,6 +27,7 @@ private slots:
     void programChangesDoNotMarkModified();
     void ringOrderAfterKeystroke();
     void onlyCurrentLineWithoutRecalcTime();
+    void typingLimit();
 };
 
 void InputLineTest::characterRules_data() {
@@ -345,6 +347,31 @@ void InputLineTest::onlyCurrentLineWithoutRecalcTime() {
     QCOMPARE(f.Result(1), std::string("20"));
     f.W().BTrecal->click();
     QCOMPARE(f.Result(1), std::string("250"));
+}
+
+void InputLineTest::typingLimit() {
+    // Typing stops at 300 characters; a longer formula the program loaded may be shortened but
+    // not lengthened, and the lists insert whatever the length.
+    MainWindowFixture f;
+    const std::string ones(320, '1');
+    f.grid.CellAt(2, 1)->text = ones;
+    f.Pick(1);
+    QCOMPARE(f.Input()->text().size(), 320);
+    f.Type(QStringLiteral("2a("));
+    QCOMPARE(f.Formula(1), ones);
+    f.Key(Qt::Key_Backspace);
+    f.Type(QStringLiteral("2"));
+    QCOMPARE(f.Formula(1), std::string(319, '1'));
+    f.Input()->setSelection(0, 21);
+    f.Type(QStringLiteral("2"));
+    QCOMPARE(f.Formula(1), "2" + std::string(298, '1'));
+    f.Input()->end(false);
+    f.Type(QStringLiteral("a2"));
+    QCOMPARE(f.Formula(1), "2" + std::string(298, '1') + "A");
+    f.W().PLpad->LBfunc->setCurrentRow(0);
+    f.W().PLpad->LBfuncClick();
+    QVERIFY(f.Input()->text().size() > 300);
+    QCOMPARE(f.Formula(1), f.Input()->text().toStdString());
 }
 
 QTEST_MAIN(InputLineTest)

@@ -1,0 +1,24 @@
+#pragma once
+// A text pasted into the input line, as the formulas it brings: a column copied from a
+// spreadsheet or a text file fills the current line and the lines below it, one line each.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The lines of a pasted text, cut at CR LF, LF or CR; a final line end adds no empty line.
+// Never empty: an empty text is one empty line.
+std::vector<std::string> SplitPastedLines(std::string_view text);
+
+// Where the lines of a paste at a current line go.
+struct PasteFill {
+    int firstBelow = 0;  // the first line below the current one that takes a pasted line
+    int lastBelow = -1;  // the last one; below the first when only the current line is filled
+    int dropped = 0;     // pasted lines beyond the last line of the sheet
+
+    bool FillsBelow() const { return lastBelow >= firstBelow; }
+};
+
+// The lines a paste of lineCount lines (the first one into currentLine) fills in a sheet of
+// sheetLines lines.
+PasteFill PlanPasteFill(int currentLine, int lineCount, int sheetLines);

@@ -1,0 +1,104 @@
+#include "ui/formula_input.h"
+
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <limits>
+#include <memory>
+
+namespace {
+
+// The edit control's own rule for a key that types its text: printable (or a format or
+// private-use character), and not a Ctrl shortcut.
+bool TypesText(const QKeyEvent& event) {
+    const QString text = event.text();
+    if (text.isEmpty()) return false;
+    const QChar c = text.front();
+    if (c.category() == QChar::Other_Format) return true;
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::ControlModifier ||
+        modifiers == (Qt::ShiftModifier | Qt::ControlModifier)) {
+        return false;
+    }
+    return c.isPrint() || c.category() == QChar::Other_PrivateUse || c.isHighSurrogate();
+}
+
+}  // namespace
+
+FormulaInput::FormulaInput(QWidget* parent) : QLineEdit(parent) {
+    // The control itself cuts whatever it holds to its maximum length, texts set by the program
+    // included; the typing limit is kept here instead.
+    setMaxLength(std::numeric_limits<int>::max());
+}
+
+QString FormulaInput::Typeable(const QString& text, qsizetype room) {
+    if (room >= text.size()) return text;
+    if (room <= 0) return QString();
+    if (text.at(room - 1).isHighSurrogate()) --room;
+    return text.left(room);
+}
+
+qsizetype FormulaInput::Room() const {
+    return TypingLimit - (text().size() - selectedText().size());
+}
+
+void FormulaInput::InsertTyped(const QString& text) {
+    const qsizetype room = Room();
+    if (!text.isEmpty() && room <= 0) return;
+    insert(Typeable(text, room));
+}
+
+void FormulaInput::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Paste)) {
+        event->accept();
+        if (!isReadOnly()) emit Pasted(QGuiApplication::clipboard()->text());
+        return;
+    }
+    if (TypesText(*event) && event->text().size() > Room()) {
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void FormulaInput::contextMenuEvent(QContextMenuEvent* event) {
+    const std::unique_ptr<QMenu> menu(createStandardContextMenu());
+    for (QAction* action : menu->actions()) {
+        // The standard paste would insert line breaks and ignore the typing limit.
+        const bool paste = disconnect(action, SIGNAL(triggered()), this, SLOT(paste())) |
+                           disconnect(action, &QAction::triggered, this, &QLineEdit::paste);
+        if (paste) {
+            connect(action, &QAction::triggered, this,
+                    [this] { emit Pasted(QGuiApplication::clipboard()->text()); });
+        }
+    }
+    menu->exec(event->globalPos());
+}
+
+void FormulaInput::mouseReleaseEvent(QMouseEvent* event) {
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    if (event->button() == Qt::MiddleButton && clipboard->supportsSelection() && !isReadOnly()) {
+        // The press has put the caret under the pointer.
+        deselect();
+        event->accept();
+        emit Pasted(clipboard->text(QClipboard::Selection));
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void FormulaInput::dropEvent(QDropEvent* event) {
+    const QMimeData* data = event->mimeData();
+    // A move inside the line keeps its own characters; the control does that well.
+    if (event->source() == this || isReadOnly() || !data || !data->hasText()) {
+        QLineEdit::dropEvent(event);
+        return;
+    }
+    deselect();
+    setCursorPosition(cursorPositionAt(event->position().toPoint()));
+    event->acceptProposedAction();
+    emit Pasted(data->text());
+}

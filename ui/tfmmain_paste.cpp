@@ -1,0 +1,74 @@
+// Pasting and dropping into the input line: a line break never enters a formula; a column of
+// several lines fills the current line and the lines below it, one line each.
+
+#include <string>
+#include <vector>
+
+#include "expr/calc_expression.h"
+#include "platform/desktop/dialogs.h"
+#include "platform/desktop/grid_widget.h"
+#include "sheet/extend_string_grid.h"
+#include "sheet/formula_sheet.h"
+#include "sheet/pasted_lines.h"
+#include "ui/tfmmain.h"
+
+namespace {
+
+QString Label(int line) {
+    return QStringLiteral("A%1").arg(line);
+}
+
+bool AnyFormulaIn(int first, int last) {
+    for (int line = first; line <= last; ++line) {
+        const CellProperty* formula = extendStringGrid->CellAt(2, line);
+        if (formula && !formula->text.empty()) return true;
+    }
+    return false;
+}
+
+// Replaces line's formula; its old result and value go, the recalculation brings the new ones.
+void ReplaceFormula(int line, const QString& text) {
+    CellProperty* formula = extendStringGrid->CellAt(2, line);
+    CellProperty* result = extendStringGrid->CellAt(1, line);
+    if (!formula || !result) return;
+    formula->text = ToHalfWidth(FormulaInput::Typeable(text).toStdString());
+    result->text.clear();
+    calcExpression->LineValues.values[line] = ErrorValue;
+}
+
+}  // namespace
+
+void TFMmain::EDcalcPaste(const QString& text) {
+    const std::vector<std::string> lines = SplitPastedLines(text.toStdString());
+    const int current = CurrentLine();
+    const PasteFill fill =
+        PlanPasteFill(current, static_cast<int>(lines.size()), FormulaSheet::LineCount);
+    if (fill.FillsBelow() && AnyFormulaIn(fill.firstBelow, fill.lastBelow)) {
+        const QString range =
+            fill.lastBelow > fill.firstBelow
+                ? Label(fill.firstBelow) + QStringLiteral("～") + Label(fill.lastBelow)
+                : Label(fill.firstBelow);
+        if (!CurrentDialogs().AskYesNo(
+                this, range + QStringLiteral(" の数式を置き換えます。よろしいですか？"), true)) {
+            return;
+        }
+    }
+    for (int line = fill.firstBelow; line <= fill.lastBelow; ++line)
+        ReplaceFormula(line, QString::fromStdString(lines[line - current]));
+
+    // The first line goes in at the caret as typing would, and is stored like typing.
+    KeyTyped = true;
+    EDcalc->InsertTyped(QString::fromStdString(lines.front()));
+    KeyTyped = false;  // consumed by the change, or nothing changed
+    if (fill.FillsBelow() || fill.dropped > 0) {
+        SetModified(true);
+        RefreshWindow(true);
+    }
+    if (fill.dropped > 0) {
+        CurrentDialogs().ShowNotice(this,
+                                    QStringLiteral("A%1 を超える %2 行は貼り付けませんでした。")
+                                        .arg(FormulaSheet::LineCount - 1)
+                                        .arg(fill.dropped),
+                                    NoticeIcon::Information);
+    }
+}
