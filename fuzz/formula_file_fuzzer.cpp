@@ -1,9 +1,12 @@
 // Any lines as a formula file: parsing never throws, yields a line of the sheet and settings in
 // their ranges, and what it read survives being written and read again, in memory (any formula)
-// and through a real file (formulas as a file can hold them: without line ends).
+// and through a real file (formulas as a file can hold them: without line ends). And any sheet
+// of formulas made of every control character and a few others: written and read back equal
+// through a real file, or refused when a formula holds CR or LF, the old file kept.
 
 #include <cstdint>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -56,6 +59,70 @@ void CheckRoundTrip(const FormulaFileReadResult& result) {
                Describe(result.content) + "\nbecame\n" + Describe(again.content));
 }
 
+// Every control character but CR and LF, DEL, the Unicode line ends that are no line ends of
+// the file, a byte-order mark, and characters of formulas: ASCII, Japanese, and U+301C that
+// CP932 lacks.
+const std::vector<std::string>& Palette() {
+    static const std::vector<std::string> palette = [] {
+        std::vector<std::string> p;
+        for (char c = 0; c < 0x20; ++c) {
+            if (c != '\r' && c != '\n') p.emplace_back(1, c);
+        }
+        for (const char* s : {"\x7F", "\u0085", "\u2028", "\u2029", "\uFEFF", "1", "+", "=", "A",
+                              " ", "\u3042", "\uFF5E", "\u301C"})
+            p.emplace_back(s);
+        return p;
+    }();
+    return palette;
+}
+
+// A sheet whose formulas the bytes pick, line after line: 0xFE is CR, 0xFF LF, any other byte
+// an entry of the palette.
+FormulaFileContent PaletteSheet(const std::string& bytes) {
+    FormulaFileContent content;
+    content.currentLine = static_cast<int>(bytes.size() % kFormulaFileLines);
+    content.settings.DEGREE = 1;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto pick = static_cast<unsigned char>(bytes[i]);
+        std::string& formula = content.formulas[(i / 3) % kFormulaFileLines];
+        if (pick >= 0xFE) {
+            formula += pick == 0xFE ? '\r' : '\n';
+        } else {
+            formula += Palette()[pick % Palette().size()];
+        }
+    }
+    return content;
+}
+
+bool HoldsLineBreak(const FormulaFileContent& content) {
+    for (const std::string& formula : content.formulas) {
+        if (formula.find_first_of("\r\n") != std::string::npos) return true;
+    }
+    return false;
+}
+
+std::string FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void CheckPaletteSheet(const std::string& bytes) {
+    const FormulaFileContent content = PaletteSheet(bytes);
+    const std::string path = (ScratchFolder() / "palette.tsf").string();
+    const std::string old = "000003081\r\n0=1\r\n";
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << old;
+    if (HoldsLineBreak(content)) {
+        FUZZ_CHECK(!WriteFormulaFile(path, content), Describe(content));
+        FUZZ_CHECK(FileBytes(path) == old, Describe(content));
+        return;
+    }
+    FUZZ_CHECK(WriteFormulaFile(path, content), Describe(content));
+    FormulaFileReadResult reread;
+    FUZZ_CHECK(ReadFormulaFile(path, reread), Describe(content));
+    FUZZ_CHECK(SameContent(reread.content, content),
+               Describe(content) + "\nbecame\n" + Describe(reread.content));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -92,5 +159,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(SameContent(reread.content, parsed.content),
                    Describe(parsed.content) + "\nbecame\n" + Describe(reread.content));
     }
+
+    CheckPaletteSheet(bytes);
     return 0;
 }

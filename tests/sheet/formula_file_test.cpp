@@ -269,6 +269,36 @@ TEST_F(FormulaFileTest, NulBytesStayInTheFormula) {
     EXPECT_EQ(NonEmpty(result.content), (Formulas{{1, std::string("1\0+2", 4)}}));
 }
 
+TEST_F(FormulaFileTest, EveryControlCharacterButALineBreakRoundTripsByteForByte) {
+    std::string controls;
+    for (char c = 0; c < 0x20; ++c) {
+        if (c != '\r' && c != '\n') controls += c;
+    }
+    controls += "\x7F\u0085\u2028";  // DEL, NEL and the line separator are no line ends here
+    FormulaFileContent content = DefaultSheet();
+    content.formulas[2] = controls;
+    const std::string path = PathOf("controls.tsf");
+    ASSERT_TRUE(WriteFormulaFile(path, content));
+    EXPECT_EQ(ReadBytes(path),
+              "\xEF\xBB\xBF"
+              "000003081\r\n2=" +
+                  controls + "\r\n");
+    FormulaFileReadResult result;
+    ASSERT_TRUE(ReadFormulaFile(path, result));
+    EXPECT_EQ(result.content.formulas, content.formulas);
+}
+
+TEST_F(FormulaFileTest, FormulaWithALineBreakIsRefusedAndTheFileKept) {
+    const std::string path = PathOf("kept.tsf");
+    for (const std::string formula : {"1\r\n5=2", "1\n5=2", "1\r5=2", "\n"}) {
+        WriteBytes(path, "000003081\r\n0=1\r\n");
+        FormulaFileContent content = DefaultSheet();
+        content.formulas[0] = formula;
+        EXPECT_FALSE(WriteFormulaFile(path, content));
+        EXPECT_EQ(ReadBytes(path), "000003081\r\n0=1\r\n");
+    }
+}
+
 TEST_F(FormulaFileTest, FailedWriteKeepsTheOldFile) {
     const std::string path = PathOf("kept.tsf");
     WriteBytes(path, "000003081\r\n0=1\r\n");
