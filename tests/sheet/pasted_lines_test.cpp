@@ -28,21 +28,4 @@ TEST(SplitPastedLines, EveryLineEndCutsAndAFinalOneAddsNothing) {
         EXPECT_EQ(SplitPastedLines(c.text), c.lines) << c.text;
 }
 
-TEST(PlanPasteFill, FillsBelowUpToTheLastLineAndCountsTheRest) {
-    const struct {
-        int current, count, firstBelow, lastBelow, dropped;
-        bool fillsBelow;
-    } cases[] = {
-        {4, 1, 5, 4, 0, false},   {4, 6, 5, 9, 0, true},      {95, 5, 96, 99, 0, true},
-        {95, 8, 96, 99, 3, true}, {99, 3, 100, 99, 2, false}, {0, 100, 1, 99, 0, true},
-    };
-    for (const auto& c : cases) {
-        const PasteFill fill = PlanPasteFill(c.current, c.count, 100);
-        EXPECT_EQ(fill.firstBelow, c.firstBelow) << c.current << "+" << c.count;
-        EXPECT_EQ(fill.lastBelow, c.lastBelow) << c.current << "+" << c.count;
-        EXPECT_EQ(fill.dropped, c.dropped) << c.current << "+" << c.count;
-        EXPECT_EQ(fill.FillsBelow(), c.fillsBelow) << c.current << "+" << c.count;
-    }
-}
-
 }  // namespace
