@@ -218,7 +218,7 @@ void MainWindowTest::toolBarOrder() {
 
 void MainWindowTest::layout() {
     MainWindowFixture f;
-    QCOMPARE(f.Input()->maxLength(), 300);
+    QCOMPARE(FormulaInput::TypingLimit, 300);  // typing only: see the input line tests
     QVERIFY(f.Input()->font().bold());
     QVERIFY(!f.Input()->testAttribute(Qt::WA_InputMethodEnabled));
     QCOMPARE(f.W().PLpad->width(), 44);
