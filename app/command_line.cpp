@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
-#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -236,9 +235,7 @@ int RunSheet(const std::string& file, const Options& options) {
 
 }  // namespace
 
-namespace {
-
-int RunCommandLineMode(int argc, char** argv) {
+int RunCommandLine(int argc, char** argv) {
     const std::string_view first = argv[1];
     if (argc == 2 && first == "--help") {
         std::fputs(kUsage, stdout);
@@ -266,16 +263,4 @@ int RunCommandLineMode(int argc, char** argv) {
     calcExpression = nullptr;
     executeParameter = nullptr;
     return status;
-}
-
-}  // namespace
-
-int RunCommandLine(int argc, char** argv) {
-    try {
-        return RunCommandLineMode(argc, argv);
-    } catch (const std::bad_alloc&) {
-        std::fflush(stdout);
-        std::fputs("tessarin: メモリが足りません。\n", stderr);
-        return 1;
-    }
 }

@@ -1,6 +1,7 @@
 #include <dlfcn.h>
 
 #include <cstdio>
+#include <new>
 #include <string>
 
 #include "app/command_line.h"
@@ -34,5 +35,13 @@ int RunWindow(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    return argc > 1 ? RunCommandLine(argc, argv) : RunWindow(argc, argv);
+    if (argc <= 1) return RunWindow(argc, argv);
+    // Running out of memory ends with a message and a status, not an abort.
+    try {
+        return RunCommandLine(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fflush(stdout);
+        std::fputs("tessarin: メモリが足りません。\n", stderr);
+        return 1;
+    }
 }
