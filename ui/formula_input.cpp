@@ -97,6 +97,9 @@ void FormulaInput::dropEvent(QDropEvent* event) {
         QLineEdit::dropEvent(event);
         return;
     }
+    // The drop caret the drag showed goes, as when the control takes a drop itself.
+    QDragLeaveEvent leave;
+    QLineEdit::dragLeaveEvent(&leave);
     deselect();
     setCursorPosition(cursorPositionAt(event->position().toPoint()));
     event->acceptProposedAction();
