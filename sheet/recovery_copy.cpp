@@ -1,0 +1,140 @@
+#include "sheet/recovery_copy.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <string_view>
+
+#include "platform/text_file.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kPrefix = "recovery-";
+const std::string kSuffix = ".tsf";
+const std::string kFileKey = "FILE=";
+
+std::optional<unsigned long long> Number(std::string_view text) {
+    if (text.empty() || text.size() > 19) return std::nullopt;
+    unsigned long long value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + static_cast<unsigned long long>(c - '0');
+    }
+    return value;
+}
+
+std::string EscapeName(const std::string& name) {
+    std::string escaped;
+    for (const char c : name) {
+        if (c == '%') {
+            escaped += "%25";
+        } else if (c == '\r') {
+            escaped += "%0D";
+        } else if (c == '\n') {
+            escaped += "%0A";
+        } else {
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+std::string UnescapeName(std::string_view escaped) {
+    std::string name;
+    while (!escaped.empty()) {
+        const std::string_view code = escaped.substr(0, 3);
+        if (code == "%25" || code == "%0D" || code == "%0A") {
+            name += code == "%25" ? '%' : code == "%0D" ? '\r' : '\n';
+            escaped.remove_prefix(3);
+        } else {
+            name += escaped.front();
+            escaped.remove_prefix(1);
+        }
+    }
+    return name;
+}
+
+// The system clock's time of a file's last write (the file clock has no portable epoch).
+std::chrono::system_clock::time_point WriteTime(const fs::directory_entry& entry) {
+    std::error_code error;
+    const fs::file_time_type written = entry.last_write_time(error);
+    if (error) return {};
+    return std::chrono::time_point_cast<std::chrono::system_clock::duration>(
+        written - fs::file_time_type::clock::now() + std::chrono::system_clock::now());
+}
+
+}  // namespace
+
+std::string RecoveryCopyName(const ProcessIdentity& owner) {
+    return kPrefix + std::to_string(owner.pid) + "-" + std::to_string(owner.startTicks) + kSuffix;
+}
+
+std::optional<ProcessIdentity> RecoveryCopyOwner(const std::string& fileName) {
+    const std::string_view name(fileName);
+    if (name.size() <= kPrefix.size() + kSuffix.size() || !name.starts_with(kPrefix) ||
+        !name.ends_with(kSuffix)) {
+        return std::nullopt;
+    }
+    const std::string_view numbers =
+        name.substr(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size());
+    const std::size_t dash = numbers.find('-');
+    if (dash == std::string_view::npos) return std::nullopt;
+    const std::optional<unsigned long long> pid = Number(numbers.substr(0, dash));
+    const std::optional<unsigned long long> start = Number(numbers.substr(dash + 1));
+    if (!pid || !start || *pid == 0 || *pid > 0x7FFFFFFF) return std::nullopt;
+    return ProcessIdentity{static_cast<long>(*pid), *start};
+}
+
+std::vector<std::string> FormatRecoveryCopy(const RecoveryCopy& copy) {
+    std::vector<std::string> lines = FormatFormulaFile(copy.sheet);
+    lines.insert(lines.begin() + 1, kFileKey + EscapeName(copy.fileName));
+    return lines;
+}
+
+std::optional<RecoveryCopy> ParseRecoveryCopy(const std::vector<std::string>& lines) {
+    const FormulaFileReadResult result = ParseFormulaFile(lines);
+    if (!result.Succeeded()) return std::nullopt;
+    RecoveryCopy copy{result.content, {}};
+    for (std::size_t n = 1; n < lines.size(); ++n) {
+        if (std::string_view(lines[n]).starts_with(kFileKey)) {
+            copy.fileName = UnescapeName(std::string_view(lines[n]).substr(kFileKey.size()));
+            break;
+        }
+    }
+    return copy;
+}
+
+bool WriteRecoveryCopy(const std::string& path, const RecoveryCopy& copy) {
+    return WriteTextFile(path, FormatRecoveryCopy(copy));
+}
+
+std::optional<RecoveryCopy> ReadRecoveryCopy(const std::string& path) {
+    std::vector<std::string> lines;
+    if (ReadTextFile(path, lines) != ReadResult::Read) return std::nullopt;
+    return ParseRecoveryCopy(lines);
+}
+
+std::vector<RecoveryCopyEntry> ListRecoveryCopies(const std::string& folder) {
+    std::vector<RecoveryCopyEntry> copies;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        if (const auto owner = RecoveryCopyOwner(it->path().filename().string())) {
+            copies.push_back({it->path().string(), *owner, WriteTime(*it)});
+        }
+    }
+    return copies;
+}
+
+std::vector<RecoveryCopyEntry> OrphanedCopiesNewestFirst(
+    std::vector<RecoveryCopyEntry> copies,
+    const std::function<bool(const ProcessIdentity&)>& running) {
+    std::erase_if(copies, [&](const RecoveryCopyEntry& copy) { return running(copy.owner); });
+    // Copies written in the same instant come in the order of their names, so the choice
+    // does not depend on the order of the folder.
+    std::sort(copies.begin(), copies.end(),
+              [](const RecoveryCopyEntry& a, const RecoveryCopyEntry& b) {
+                  return a.written != b.written ? a.written > b.written : a.path < b.path;
+              });
+    return copies;
+}

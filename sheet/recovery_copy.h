@@ -1,0 +1,50 @@
+#pragma once
+// The recovery copy of a sheet with unsaved changes: a formula file in the data folder, one per
+// running program (named after its process), that also records the file name the sheet had.
+// A copy whose process no longer runs is left from a crash or a kill and can be restored.
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/process_identity.h"
+#include "sheet/formula_file.h"
+
+struct RecoveryCopy {
+    FormulaFileContent sheet;
+    std::string fileName;  // the sheet's file when the copy was written; empty for none
+};
+
+// "recovery-PID-START.tsf": the process that keeps the copy.
+std::string RecoveryCopyName(const ProcessIdentity& owner);
+// The owner named by a file name of that form; nullopt for any other name.
+std::optional<ProcessIdentity> RecoveryCopyOwner(const std::string& fileName);
+
+// The lines of a copy: the formula file's header, the file name line "FILE=name" (a line the
+// open command skips, so the copy also opens as a plain formula file), then the formulas. The
+// name's "%", CR and LF are written as %25, %0D and %0A so that it stays one line.
+std::vector<std::string> FormatRecoveryCopy(const RecoveryCopy& copy);
+// nullopt unless the lines are a complete copy: a header with a line of the sheet.
+std::optional<RecoveryCopy> ParseRecoveryCopy(const std::vector<std::string>& lines);
+
+// Written with the crash-safe save; false on failure.
+bool WriteRecoveryCopy(const std::string& path, const RecoveryCopy& copy);
+// nullopt when the file cannot be read or is no copy.
+std::optional<RecoveryCopy> ReadRecoveryCopy(const std::string& path);
+
+struct RecoveryCopyEntry {
+    std::string path;
+    ProcessIdentity owner;
+    std::chrono::system_clock::time_point written;
+};
+
+// The copies in folder (ending in "/"), in no particular order.
+std::vector<RecoveryCopyEntry> ListRecoveryCopies(const std::string& folder);
+
+// The copies left by processes that no longer run, newest first; the copies of running
+// processes, this one's included, are never among them.
+std::vector<RecoveryCopyEntry> OrphanedCopiesNewestFirst(
+    std::vector<RecoveryCopyEntry> copies,
+    const std::function<bool(const ProcessIdentity&)>& running);
