@@ -1,5 +1,6 @@
 #include "ui/program.h"
 
+#include <QTimer>
 #include <stdexcept>
 
 #include "export/excel_control.h"
@@ -8,9 +9,15 @@
 #include "platform/desktop/dialogs.h"
 #include "platform/desktop/window_layer.h"
 #include "platform/desktop/workbook_automation.h"
+#include "platform/process_identity.h"
+#include "platform/signal_pipe.h"
 #include "platform/system_info.h"
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
+#include "sheet/recovery_copy.h"
+#include "ui/end_signal_notifier.h"
+#include "ui/recovery_copy_keeper.h"
+#include "ui/recovery_offer.h"
 #include "ui/tfmlogo.h"
 #include "ui/tfmmain.h"
 #include "ui/tfmpad.h"
@@ -69,7 +76,11 @@ void ShowException(const std::exception_ptr& exception) {
 }
 
 int RunProgram(int argc, char** argv) {
-    ProgramObjects objects(DataFolder());
+    // First of all: a signal that arrives during start-up waits in the pipe until the message
+    // loop can end the program in order, and one during shutdown cannot cut the saving short.
+    SignalPipe endSignals;
+    const std::string dataFolder = DataFolder();
+    ProgramObjects objects(dataFolder);
     TessarinApplication application(argc, argv);
     InstallWorkbookAutomation();
     try {
@@ -82,15 +93,38 @@ int RunProgram(int argc, char** argv) {
         main.setupWindow = &setup;
         main.keypadWindow = &keypad;
         QObject::connect(&main, &TFMmain::Closed, &application, &QCoreApplication::quit);
-        // With the splash, the splash applies the stay-on-top setting when it closes.
+
+        RecoveryCopyKeeper recovery(main, dataFolder + RecoveryCopyName(CurrentProcess()));
+        EndSignalNotifier ending(endSignals);
+        // Nobody may be there to answer a question: the unsaved sheet stays in its copy.
+        QObject::connect(&ending, &EndSignalNotifier::EndRequested, &main, [&] {
+            recovery.WriteNow();
+            main.CloseWithoutQuestion();
+        });
+        const auto offerRecovery = [&] {
+            OfferRecoveryCopy(main, recovery, dataFolder, [&] { return ending.Received() != 0; });
+        };
+        const bool recoveryPending = !OfferableRecoveryCopies(dataFolder).empty();
+
+        // With the splash, the splash applies the stay-on-top setting when it closes; the
+        // recovery question follows it, and until then the splash keeps keys from the sheet.
         if (executeParameter->FLASH != 0) {
+            if (recoveryPending) {
+                logo.setWindowModality(Qt::ApplicationModal);
+                QObject::connect(logo.TMtimer, &QTimer::timeout, &main, offerRecovery,
+                                 Qt::SingleShotConnection);
+            }
             logo.show();
         } else {
             ApplyStayOnTop(&main, executeParameter->TMOST != 0);
         }
         main.show();
         if (logo.isVisible()) logo.raise();
-        application.exec();
+        if (executeParameter->FLASH == 0 && recoveryPending) offerRecovery();
+        // A signal during the question has closed the window already.
+        if (ending.Received() == 0) application.exec();
+        // A normal end: the user has decided about the unsaved sheet.
+        if (ending.Received() == 0) recovery.Remove();
     } catch (...) {
         ShowException(std::current_exception());
     }

@@ -249,6 +249,7 @@ void TFMmain::RefreshWindow(bool recalculate) {
     RebuildTitle();
     FormResize();
     Updating = false;
+    emit SheetChanged();
 }
 
 QString TFMmain::TitleFor(const QString& fileName) {
@@ -266,11 +267,16 @@ void TFMmain::FormResize() {
 }
 
 bool TFMmain::FormCloseQuery() {
-    if (executeParameter->ASK != 0 && Modified()) {
+    if (askOnClose_ && executeParameter->ASK != 0 && Modified()) {
         return CurrentDialogs().AskYesNo(
             this, QStringLiteral("数式を保存していません。\n終了しますか？"), true);
     }
     return true;
+}
+
+void TFMmain::CloseWithoutQuestion() {
+    askOnClose_ = false;
+    close();
 }
 
 void TFMmain::FormClose() {
@@ -295,6 +301,7 @@ void TFMmain::SetModified(bool modified) {
     BTactionsave->setEnabled(modified);
     MMactionsave->setVisible(modified);
     MMactionren->setVisible(modified);
+    emit SheetChanged();
 }
 
 int TFMmain::CurrentLine() const {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/grid_control.h"
+#include "sheet/formula_file.h"
 #include "sheet/sheet_window.h"
 #include "ui/formula_input.h"
 
@@ -98,6 +99,14 @@ public:
     // The current line: the grid's current row.
     int CurrentLine() const;
 
+    // The sheet as a formula file holds it: current line, file settings and formulas.
+    FormulaFileContent SheetContent() const;
+    // Puts a sheet back as unsaved work under the file name it had (the recovery of a sheet
+    // that was never saved): the sheet is modified, FOLDER stays.
+    void RestoreSheet(const FormulaFileContent& content, const QString& fileName);
+    // Closes the window without the unsaved-changes question, for an end nobody can answer.
+    void CloseWithoutQuestion();
+
     // The title for a file path: "Tessarin", or "Tessarin - [ name ]".
     static QString TitleFor(const QString& fileName);
 
@@ -151,6 +160,8 @@ public:
 signals:
     // The window has closed; the program ends its message loop.
     void Closed();
+    // The sheet, its modified state or its settings may have changed.
+    void SheetChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -170,11 +181,15 @@ private:
     void MoveToLine(int line);
     // Reads the file at path into the sheet (the part of the open command after the dialog).
     void LoadFormulaFile(const QString& path);
+    // Settings and formulas of a file into the sheet; with toCurrentLine the file's current line
+    // becomes the sheet's.
+    void PutSheetContent(const FormulaFileContent& content, bool toCurrentLine);
     void SaveFormulaFile();
     void RebuildTitle();
 
     std::unique_ptr<FormulaSheet> sheet_;
     std::unique_ptr<HelpWindow> helpWindow_;
     bool shown_ = false;
+    bool askOnClose_ = true;
     int wheelRest_ = 0;
 };

@@ -68,25 +68,35 @@ void TFMmain::LoadFormulaFile(const QString& path) {
     // that a following save cannot overwrite a file that was never shown.
     if (result.status != FormulaFileStatus::Unreadable) CurrentFileName = path;
     if (result.EmptiesSheet()) MMactionnewClick(nullptr);
-    if (result.AppliesContent()) {
-        ApplyFormulaFileSettings(result.content.settings);
-        for (int k = 0; k < kFormulaFileLines; ++k) {
-            if (CellProperty* formula = extendStringGrid->CellAt(2, k)) {
-                formula->text = result.content.formulas[k];
-            }
-        }
-        // Also with a header line that is no line of the sheet, the input line shows the
-        // formula of the line that stays current.
-        if (result.Succeeded()) MoveToLine(result.content.currentLine);
-        SGcalcClick();
-        SGcalc->Repaint();
-    }
+    // Also with a header line that is no line of the sheet, the input line shows the formula of
+    // the line that stays current.
+    if (result.AppliesContent()) PutSheetContent(result.content, result.Succeeded());
     if (result.Succeeded()) {
         executeParameter->FOLDER = FolderOf(path);
     } else {
         CurrentDialogs().ShowNotice(this, path + QStringLiteral("\nファイルが読み込めません。"),
                                     NoticeIcon::Error);
     }
+    RefreshWindow(true);
+}
+
+void TFMmain::PutSheetContent(const FormulaFileContent& content, bool toCurrentLine) {
+    ApplyFormulaFileSettings(content.settings);
+    for (int k = 0; k < kFormulaFileLines; ++k) {
+        if (CellProperty* formula = extendStringGrid->CellAt(2, k)) {
+            formula->text = content.formulas[k];
+        }
+    }
+    if (toCurrentLine) MoveToLine(content.currentLine);
+    SGcalcClick();
+    SGcalc->Repaint();
+}
+
+void TFMmain::RestoreSheet(const FormulaFileContent& content, const QString& fileName) {
+    MMactionnewClick(nullptr);
+    PutSheetContent(content, true);
+    CurrentFileName = fileName;
+    SetModified(true);
     RefreshWindow(true);
 }
 
@@ -105,7 +115,7 @@ void TFMmain::MMactionrenClick(QAction* sender) {
     RebuildTitle();
 }
 
-void TFMmain::SaveFormulaFile() {
+FormulaFileContent TFMmain::SheetContent() const {
     FormulaFileContent content;
     content.currentLine = CurrentLine();
     const ExecuteParameter& p = *executeParameter;
@@ -115,6 +125,11 @@ void TFMmain::SaveFormulaFile() {
             content.formulas[k] = formula->text;
         }
     }
+    return content;
+}
+
+void TFMmain::SaveFormulaFile() {
+    const FormulaFileContent content = SheetContent();
     if (!CurrentFileName.isEmpty() && WriteFormulaFile(CurrentFileName.toStdString(), content)) {
         SetModified(false);
         executeParameter->FOLDER = FolderOf(CurrentFileName);

@@ -162,6 +162,7 @@ void TFMmain::EDcalcChange() {
         if (KeyTyped) SetModified(true);
     }
     KeyTyped = false;
+    emit SheetChanged();
 }
 
 void TFMmain::EDcalcEnter() {

@@ -5,67 +5,17 @@
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QTest>
-#include <QTimer>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "tests/app/program_driver.h"
 #include "tests/ui/main_window_fixture.h"
-#include "ui/program.h"
 #include "ui/tfmlogo.h"
 
 namespace {
-
-// What the next run of the program does once its message loop has started.
-std::function<void()> drive;
-
-TFMmain* MainWindow() {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* window = qobject_cast<TFMmain*>(widget)) return window;
-    }
-    return nullptr;
-}
-
-// Runs the drive once the main window is shown and set up.
-void DriveWhenShown() {
-    const TFMmain* window = MainWindow();
-    if (!window || !window->isVisible() || window->Updating) {
-        QTimer::singleShot(10, DriveWhenShown);
-        return;
-    }
-    if (drive) drive();
-}
-
-void OnApplicationStart() {
-    QTimer::singleShot(0, DriveWhenShown);
-}
-
-std::vector<std::string> Lines(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-// The value of "KEY      =value" in the settings lines.
-std::string Setting(const std::vector<std::string>& lines, const std::string& key) {
-    for (const std::string& line : lines) {
-        const auto equals = line.find('=');
-        if (equals == std::string::npos) continue;
-        std::string name = line.substr(0, equals);
-        while (!name.empty() && name.back() == ' ')
-            name.pop_back();
-        if (name == key) return line.substr(equals + 1);
-    }
-    return "(missing)";
-}
 
 // Throws from its event handling, as a faulty handler would.
 class Thrower : public QObject {
@@ -80,16 +30,7 @@ protected:
     }
 };
 
-char programName[] = "tessarin";
-
-int Run() {
-    char* argv[] = {programName, nullptr};
-    return RunProgram(1, argv);
-}
-
 }  // namespace
-
-Q_COREAPP_STARTUP_FUNCTION(OnApplicationStart)
 
 class ProgramTest : public QObject {
     Q_OBJECT

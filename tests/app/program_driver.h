@@ -1,0 +1,69 @@
+#pragma once
+// Runs the whole windowed program in this process and drives it from inside its message loop;
+// helpers for the files a run leaves behind. Include in one file per test program.
+
+#include <QApplication>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/program.h"
+#include "ui/tfmmain.h"
+
+// What the next run of the program does once its main window is shown and set up.
+inline std::function<void()> drive;
+
+inline TFMmain* MainWindow() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* window = qobject_cast<TFMmain*>(widget)) return window;
+    }
+    return nullptr;
+}
+
+inline void DriveWhenShown() {
+    const TFMmain* window = MainWindow();
+    if (!window || !window->isVisible() || window->Updating) {
+        QTimer::singleShot(10, DriveWhenShown);
+        return;
+    }
+    if (drive) drive();
+}
+
+inline void OnApplicationStart() {
+    QTimer::singleShot(0, DriveWhenShown);
+}
+
+Q_COREAPP_STARTUP_FUNCTION(OnApplicationStart)
+
+inline char programName[] = "tessarin";
+
+inline int Run() {
+    char* argv[] = {programName, nullptr};
+    return RunProgram(1, argv);
+}
+
+inline std::vector<std::string> Lines(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// The value of "KEY      =value" in the settings lines.
+inline std::string Setting(const std::vector<std::string>& lines, const std::string& key) {
+    for (const std::string& line : lines) {
+        const auto equals = line.find('=');
+        if (equals == std::string::npos) continue;
+        std::string name = line.substr(0, equals);
+        while (!name.empty() && name.back() == ' ')
+            name.pop_back();
+        if (name == key) return line.substr(equals + 1);
+    }
+    return "(missing)";
+}

@@ -1,0 +1,264 @@
+// The recovery copy of an unsaved sheet and the orderly end on signals, met as a user meets
+// them: real program runs, some in child processes that are killed or signalled.
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/process_identity.h"
+#include "platform/text_file.h"
+#include "sheet/recovery_copy.h"
+#include "tests/app/program_driver.h"
+#include "tests/ui/main_window_fixture.h"
+#include "ui/tfmlogo.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+const QString kQuestion = QStringLiteral("前回、保存されていない数式がありました。復元しますか？");
+
+// The recovery copies in folder.
+std::vector<fs::path> Copies(const fs::path& folder) {
+    std::vector<fs::path> copies;
+    for (const RecoveryCopyEntry& entry : ListRecoveryCopies(folder.string() + "/")) {
+        copies.push_back(entry.path);
+    }
+    return copies;
+}
+
+// A child run of the program: it types 6*7, with savePath saves the sheet there and types +1,
+// makes the window 640 by 410, and then waits (a minute at most) to be ended from outside.
+int ChildRun(const char* savePath) {
+    drive = [savePath] {
+        TFMmain* window = MainWindow();
+        QTest::keyClicks(window->EDcalc, QStringLiteral("6*7"));
+        if (savePath[0] != '\0') {
+            ScriptedDialogs dialogs;
+            dialogs.AnswerSave(QString::fromLocal8Bit(savePath));
+            window->MMactionsave->trigger();
+            QTest::keyClicks(window->EDcalc, QStringLiteral("+1"));
+        }
+        window->resize(640, 410);
+        QTimer::singleShot(60000, qApp, &QCoreApplication::quit);
+    };
+    return Run();
+}
+
+class Child {
+public:
+    // Starts this test program as a child run; returns once its recovery copy is written.
+    explicit Child(const fs::path& folder, const std::string& savePath = "") {
+        const std::string self = fs::read_symlink("/proc/self/exe").string();
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::execl(self.c_str(), self.c_str(), "--child", savePath.c_str(), nullptr);
+            ::_exit(127);
+        }
+        for (auto waited = 0ms; waited < 20s && Copies(folder).empty(); waited += 20ms) {
+            std::this_thread::sleep_for(20ms);
+        }
+    }
+    ~Child() {
+        if (pid_ > 0) Kill();
+    }
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+
+    // Sends the signal and waits for the end; the wait status, or -1 after 20 s.
+    int End(int signal) {
+        ::kill(pid_, signal);
+        int status = -1;
+        for (auto waited = 0ms; waited < 20s; waited += 20ms) {
+            if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+                pid_ = -1;
+                return status;
+            }
+            std::this_thread::sleep_for(20ms);
+        }
+        return -1;
+    }
+    int Kill() { return End(SIGKILL); }
+
+private:
+    pid_t pid_ = -1;
+};
+
+}  // namespace
+
+class RecoveryTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void copyFollowsChangesAndNormalEndRemovesIt();
+    void endSignalsEndInOrderAndKeepTheCopy_data();
+    void endSignalsEndInOrderAndKeepTheCopy();
+    void copyOfRunningProgramIsNeverOffered();
+    void copyOfKilledProgramIsRestored();
+
+private:
+    std::unique_ptr<TestFolder> folder_;
+};
+
+void RecoveryTest::init() {
+    folder_ = std::make_unique<TestFolder>();
+    setenv("TESSARIN_DATA_DIR", folder_->Path().c_str(), 1);
+}
+
+void RecoveryTest::cleanup() {
+    drive = nullptr;
+    folder_.reset();
+}
+
+void RecoveryTest::copyFollowsChangesAndNormalEndRemovesIt() {
+    ScriptedDialogs dialogs;
+    dialogs.AnswerSave(folder_->File("saved.tsf"));
+    dialogs.AnswerYesNo(true);  // quit without saving
+    bool writtenWhileTyping = true;
+    std::vector<std::string> copy;
+    drive = [&] {
+        TFMmain* window = MainWindow();
+        QTest::keyClicks(window->EDcalc, QStringLiteral("1+2"));
+        writtenWhileTyping = !Copies(folder_->Path()).empty();
+        QTRY_VERIFY_WITH_TIMEOUT(Copies(folder_->Path()).size() == 1, 3000);
+        copy = Lines(Copies(folder_->Path()).front());
+        // A saved sheet needs no copy; the next change brings it back.
+        window->MMactionsave->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(Copies(folder_->Path()).empty(), 3000);
+        QTest::keyClicks(window->EDcalc, QStringLiteral("+3"));
+        QTRY_VERIFY_WITH_TIMEOUT(Copies(folder_->Path()).size() == 1, 3000);
+        window->close();
+    };
+    QCOMPARE(Run(), 0);
+    QVERIFY(!writtenWhileTyping);
+    QCOMPARE(copy, std::vector<std::string>({"000003081", "FILE=", "0=1+2"}));
+    QVERIFY(Copies(folder_->Path()).empty());
+    QCOMPARE(dialogs.Shown().size(), 2);
+}
+
+void RecoveryTest::endSignalsEndInOrderAndKeepTheCopy_data() {
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGTERM") << SIGTERM;
+    QTest::newRow("SIGHUP") << SIGHUP;
+    QTest::newRow("SIGINT") << SIGINT;
+}
+
+void RecoveryTest::endSignalsEndInOrderAndKeepTheCopy() {
+    QFETCH(int, signal);
+    Child child(folder_->Path());
+    QCOMPARE(Copies(folder_->Path()).size(), 1);
+    const int status = child.End(signal);
+    QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, std::to_string(status).c_str());
+    const std::vector<std::string> settings = Lines(folder_->Path() / "TSRN.sts");
+    QVERIFY(Setting(settings, "QUIT") != "");
+    QCOMPARE(Setting(settings, "WIDTH"), std::string("640"));
+    QCOMPARE(Setting(settings, "HEIGHT"), std::string("410"));
+    QVERIFY(fs::exists(folder_->Path() / "constant.clc"));
+    const std::vector<fs::path> copies = Copies(folder_->Path());
+    QCOMPARE(copies.size(), 1);
+    QCOMPARE(Lines(copies.front()).back(), std::string("0=6*7"));
+}
+
+void RecoveryTest::copyOfRunningProgramIsNeverOffered() {
+    Child child(folder_->Path());
+    const std::vector<fs::path> copies = Copies(folder_->Path());
+    QCOMPARE(copies.size(), 1);
+    // Any question would find no answer and fail the test.
+    ScriptedDialogs dialogs;
+    drive = [&] {
+        QTest::qWait(1500);  // past the splash, after which the question would come
+        MainWindow()->close();
+    };
+    QCOMPARE(Run(), 0);
+    QVERIFY(dialogs.Shown().isEmpty());
+    QCOMPARE(Copies(folder_->Path()), copies);
+
+    // Once the process is gone, the copy is offered; No deletes it. Without the splash the
+    // question comes as soon as the window is there.
+    QVERIFY(WIFSIGNALED(child.Kill()));
+    const fs::path settings = folder_->Path() / "TSRN.sts";
+    std::vector<std::string> lines = Lines(settings);
+    for (std::string& line : lines) {
+        if (line.starts_with("FLASH")) line = "FLASH    =0";
+    }
+    WriteTextFile(settings.string(), lines);
+    dialogs.AnswerYesNo(false);
+    std::string formula = "(not run)";
+    drive = [&] {
+        formula = MainWindow()->EDcalc->text().toStdString();
+        MainWindow()->close();
+    };
+    QCOMPARE(Run(), 0);
+    QCOMPARE(dialogs.Shown().size(), 1);
+    QCOMPARE(dialogs.Shown().front().text, kQuestion);
+    QVERIFY(!dialogs.Shown().front().noIsDefault);
+    QCOMPARE(formula, std::string());
+    QVERIFY(Copies(folder_->Path()).empty());
+}
+
+void RecoveryTest::copyOfKilledProgramIsRestored() {
+    const fs::path saved = folder_->Path() / "kept.tsf";
+    {
+        Child child(folder_->Path(), saved.string());
+        QVERIFY(WIFSIGNALED(child.Kill()));
+    }
+    const std::string folderSetting = Setting(Lines(folder_->Path() / "TSRN.sts"), "FOLDER");
+    ScriptedDialogs dialogs;
+    dialogs.AnswerYesNo(true);  // restore
+    dialogs.AnswerYesNo(true);  // quit without saving
+    QString title;
+    bool modified = false, saveOffered = false, splashGoneBeforeQuestion = false;
+    std::string formula, folder;
+    std::vector<fs::path> copiesAfterRestore;
+    drive = [&] {
+        TFMmain* window = MainWindow();
+        QTRY_VERIFY_WITH_TIMEOUT(!dialogs.Shown().isEmpty(), 3000);
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (qobject_cast<TFMlogo*>(widget)) splashGoneBeforeQuestion = !widget->isVisible();
+        }
+        title = window->windowTitle();
+        modified = window->Modified();
+        saveOffered = window->MMactionsave->isVisible();
+        formula = window->EDcalc->text().toStdString();
+        folder = executeParameter->FOLDER;
+        copiesAfterRestore = Copies(folder_->Path());
+        window->close();
+    };
+    QCOMPARE(Run(), 0);
+    QCOMPARE(dialogs.Shown().size(), 2);
+    QCOMPARE(dialogs.Shown().front().text, kQuestion);
+    QVERIFY(splashGoneBeforeQuestion);
+    QCOMPARE(title, QStringLiteral("Tessarin - [ kept.tsf ]"));
+    QVERIFY(modified);
+    QVERIFY(saveOffered);
+    QCOMPARE(formula, std::string("6*7+1"));
+    QCOMPARE(folder, folderSetting);
+    // The killed run's copy gave way to this run's, which the normal end removed.
+    QCOMPARE(copiesAfterRestore.size(), 1);
+    QVERIFY(RecoveryCopyOwner(copiesAfterRestore.front().filename().string()) == CurrentProcess());
+    QVERIFY(Copies(folder_->Path()).empty());
+}
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "--child") == 0) return ChildRun(argv[2]);
+    RecoveryTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_recovery.moc"

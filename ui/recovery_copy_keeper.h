@@ -1,0 +1,37 @@
+#pragma once
+// Keeps the recovery copy of the main window's sheet while it has unsaved changes: written about
+// a second after a change, never while a key is handled, and removed once the sheet is saved.
+
+#include <QObject>
+#include <QTimer>
+#include <string>
+
+class TFMmain;
+
+class RecoveryCopyKeeper : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int kDelayMs = 1000;
+
+    // path: this program's copy. The keeper follows the window's changes until it is destroyed;
+    // the copy stays unless Remove is called.
+    RecoveryCopyKeeper(TFMmain& window, std::string path);
+
+    // Brings the copy up to date at once: written while the sheet is modified, else removed.
+    void WriteNow();
+    // Removes the copy and writes no more (the program ends normally).
+    void Remove();
+
+    const std::string& Path() const { return path_; }
+
+private:
+    void SheetChanged();
+    void DeleteCopy();
+
+    TFMmain& window_;
+    std::string path_;
+    QTimer timer_;
+    bool written_ = false;
+    bool stopped_ = false;
+};

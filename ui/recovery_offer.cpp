@@ -1,0 +1,32 @@
+#include "ui/recovery_offer.h"
+
+#include <cstdio>
+#include <optional>
+
+#include "platform/desktop/dialogs.h"
+#include "platform/process_identity.h"
+#include "ui/recovery_copy_keeper.h"
+#include "ui/tfmmain.h"
+
+std::vector<RecoveryCopyEntry> OfferableRecoveryCopies(const std::string& folder) {
+    return OrphanedCopiesNewestFirst(ListRecoveryCopies(folder), ProcessIsRunning);
+}
+
+void OfferRecoveryCopy(TFMmain& window, RecoveryCopyKeeper& keeper, const std::string& folder,
+                       const std::function<bool()>& ending) {
+    for (const RecoveryCopyEntry& entry : OfferableRecoveryCopies(folder)) {
+        const std::optional<RecoveryCopy> copy = ReadRecoveryCopy(entry.path);
+        if (!copy) continue;
+        const bool restore = CurrentDialogs().AskYesNo(
+            &window, QStringLiteral("前回、保存されていない数式がありました。復元しますか？"),
+            false);
+        if (ending()) return;
+        if (restore) {
+            window.RestoreSheet(copy->sheet, QString::fromStdString(copy->fileName));
+            // This run's copy holds the sheet before the old one goes.
+            keeper.WriteNow();
+        }
+        std::remove(entry.path.c_str());
+        return;
+    }
+}
