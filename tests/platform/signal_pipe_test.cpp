@@ -7,8 +7,6 @@
 
 namespace {
 
-void Untouched(int) {}
-
 TEST(SignalPipe, EndSignalsArriveOnThePipeInOrder) {
     SignalPipe pipe;
     ASSERT_GE(pipe.ReadDescriptor(), 0);
@@ -22,21 +20,6 @@ TEST(SignalPipe, EndSignalsArriveOnThePipeInOrder) {
     EXPECT_EQ(pipe.TakeSignal(), SIGHUP);
     EXPECT_EQ(pipe.TakeSignal(), SIGINT);
     EXPECT_EQ(pipe.TakeSignal(), 0);
-}
-
-TEST(SignalPipe, PreviousHandlersComeBack) {
-    struct sigaction own = {};
-    own.sa_handler = Untouched;
-    struct sigaction saved[3];
-    for (int i = 0; i < 3; ++i) {
-        sigaction(SignalPipe::kSignals[i], &own, &saved[i]);
-    }
-    { SignalPipe pipe; }
-    for (int i = 0; i < 3; ++i) {
-        struct sigaction now = {};
-        sigaction(SignalPipe::kSignals[i], &saved[i], &now);
-        EXPECT_EQ(now.sa_handler, Untouched) << SignalPipe::kSignals[i];
-    }
 }
 
 }  // namespace

