@@ -56,8 +56,8 @@ ProcessIdentity CurrentProcess() {
 
 bool ProcessIsRunning(const ProcessIdentity& process) {
     if (process.pid <= 0) return false;
-    if (const std::optional<std::string> stat = ReadStat(process.pid)) {
-        return LiveStartTicksFromStat(*stat) == process.startTicks;
-    }
+    // A start time of 0 was not known to its process: only the id can tell then.
+    const std::optional<std::string> stat = ReadStat(process.pid);
+    if (stat && process.startTicks != 0) return LiveStartTicksFromStat(*stat) == process.startTicks;
     return ::kill(static_cast<pid_t>(process.pid), 0) == 0 || errno == EPERM;
 }

@@ -20,6 +20,6 @@ ProcessIdentity CurrentProcess();
 std::optional<unsigned long long> LiveStartTicksFromStat(std::string_view stat);
 
 // True while the process runs: the id is in use by a process that started at the recorded time.
-// A process that cannot be looked up but answers signals counts as running, so that a file of a
-// running process is never taken for an orphan.
+// A process that cannot be looked up, or whose start time was not known (0), counts as running
+// while its id answers signals, so that a file of a running process is never taken for an orphan.
 bool ProcessIsRunning(const ProcessIdentity& process);

@@ -44,6 +44,7 @@ TEST(ProcessIsRunning, OnlyTheProcessThatStartedAtTheRecordedTimeUntilItIsKilled
     EXPECT_TRUE(ProcessIsRunning(self));
     EXPECT_FALSE(ProcessIsRunning({self.pid, self.startTicks + 1})) << "a later process, same id";
     EXPECT_FALSE(ProcessIsRunning({0, self.startTicks}));
+    EXPECT_TRUE(ProcessIsRunning({self.pid, 0})) << "start time unknown";
 
     const pid_t child = fork();
     if (child == 0) {
