@@ -1,6 +1,6 @@
 #pragma once
-// Runs the whole windowed program in this process and drives it from inside its message loop;
-// helpers for the files a run leaves behind. Include in one file per test program.
+// Runs the whole windowed program in this process and drives it from inside its message loop, and
+// reads the files a run leaves behind. Include in one file per test program.
 
 #include <QApplication>
 #include <QTimer>
