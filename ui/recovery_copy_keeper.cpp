@@ -1,6 +1,7 @@
 #include "ui/recovery_copy_keeper.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "sheet/recovery_copy.h"
 #include "ui/tfmmain.h"
