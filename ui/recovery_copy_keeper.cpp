@@ -20,17 +20,19 @@ void RecoveryCopyKeeper::SheetChanged() {
     if (!stopped_ && !timer_.isActive()) timer_.start();
 }
 
-void RecoveryCopyKeeper::WriteNow() {
+bool RecoveryCopyKeeper::WriteNow() {
     timer_.stop();
-    if (stopped_) return;
+    if (stopped_) return false;
     if (window_.Modified()) {
         // A failed write is tried again after the next change; the previous copy stays whole.
-        if (WriteRecoveryCopy(path_, {window_.SheetContent(), CurrentFileName.toStdString()})) {
-            written_ = true;
+        if (!WriteRecoveryCopy(path_, {window_.SheetContent(), CurrentFileName.toStdString()})) {
+            return false;
         }
+        written_ = true;
     } else if (written_) {
         DeleteCopy();
     }
+    return true;
 }
 
 void RecoveryCopyKeeper::Remove() {

@@ -19,7 +19,8 @@ public:
     RecoveryCopyKeeper(TFMmain& window, std::string path);
 
     // Brings the copy up to date at once: written while the sheet is modified, else removed.
-    void WriteNow();
+    // False when the sheet is modified and the copy could not be written.
+    bool WriteNow();
     // Removes the copy and writes no more (the program ends normally).
     void Remove();
 

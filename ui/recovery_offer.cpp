@@ -23,8 +23,8 @@ void OfferRecoveryCopy(TFMmain& window, RecoveryCopyKeeper& keeper, const std::s
         if (ending()) return;
         if (restore) {
             window.RestoreSheet(copy->sheet, QString::fromStdString(copy->fileName));
-            // This run's copy holds the sheet before the old one goes.
-            keeper.WriteNow();
+            // The old copy goes only once this run's copy holds the sheet.
+            if (!keeper.WriteNow()) return;
         }
         std::remove(entry.path.c_str());
         return;

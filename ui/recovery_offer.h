@@ -15,8 +15,8 @@ class TFMmain;
 std::vector<RecoveryCopyEntry> OfferableRecoveryCopies(const std::string& folder);
 
 // Asks about the newest copy that can be read. Yes restores it into the window as unsaved work
-// (the keeper then takes it over at once), No deletes it; either way the old copy is gone. A
-// copy that cannot be read is kept. ending tells whether the program is ending: a signal that
-// ends the program while the question is open leaves the copy as it is.
+// and the keeper takes it over (the old copy goes once the keeper's copy is written); No deletes
+// it. A copy that cannot be read is kept. ending tells whether the program is ending: a signal
+// that ends the program while the question is open leaves the copy as it is.
 void OfferRecoveryCopy(TFMmain& window, RecoveryCopyKeeper& keeper, const std::string& folder,
                        const std::function<bool()>& ending);
