@@ -5,10 +5,10 @@
 void ApplyStayOnTop(QWidget* window, bool onTop) {
     if (!window || IsStayOnTop(window) == onTop) return;
     const bool wasVisible = window->isVisible();
-    // Changing the flags recreates a native window, which keeps its client rectangle only when
-    // told again. A window never created keeps its geometry by itself, and must: moved but not
-    // shown yet, it holds a frame position that setting its client rectangle would turn into a
-    // client position, moving the window up by its title bar.
+    // A created native window is recreated by the change and must be given its client
+    // rectangle again. A window not created yet keeps its geometry by itself, including a
+    // position set by move(), which is the frame's: setting the client rectangle there would
+    // move the frame up by its title bar.
     const bool created = window->testAttribute(Qt::WA_WState_Created);
     const QRect geometry = window->geometry();
     window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
