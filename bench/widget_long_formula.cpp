@@ -31,11 +31,13 @@ void BM_RepaintWithLongFormula(benchmark::State& state) {
         window->show();
         QApplication::processEvents();
         window->SGcalc->SetRow(5);
-        std::string formula = "1";
-        while (formula.size() + 2 <= static_cast<std::size_t>(state.range(0)))
-            formula += "+1";
+        // 1+1+...+1, of an odd length; the result cell shows its value.
+        const std::size_t length = static_cast<std::size_t>(state.range(0)) | 1;
+        std::string formula(length, '1');
+        for (std::size_t i = 1; i < length; i += 2)
+            formula[i] = '+';
         grid.CellAt(2, 0)->text = formula;
-        grid.CellAt(1, 0)->text = "1";
+        grid.CellAt(1, 0)->text = std::to_string((length + 1) / 2);
         for (auto _ : state)
             window->SGcalc->viewport()->repaint();
         state.counters["formula_bytes"] = static_cast<double>(formula.size());
