@@ -1,6 +1,7 @@
 #pragma once
 // Late-bound automation in the spreadsheet's own names ("Excel.Application", "Visible",
-// "Workbooks", "Add", "ActiveWorkbook", "ActiveSheet", "Range", "Select", "Paste"). A backend
+// "Workbooks", "Add", "ActiveWorkbook", "ActiveSheet", "Range", "Select", "Paste",
+// "NumberFormat"). A backend
 // installs the factory that creates its objects; every failure throws std::runtime_error with a
 // readable text.
 
@@ -13,6 +14,7 @@ public:
     virtual ~AutomationObject() = default;
     virtual std::shared_ptr<AutomationObject> GetProperty(const std::string& name) = 0;
     virtual void SetProperty(const std::string& name, int value) = 0;
+    virtual void SetProperty(const std::string& name, const std::string& value) = 0;
     // A method, or a property that takes an argument ("Range"); the result may be empty.
     virtual std::shared_ptr<AutomationObject> Call(const std::string& name) = 0;
     virtual std::shared_ptr<AutomationObject> Call(const std::string& name,

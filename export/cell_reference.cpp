@@ -36,3 +36,10 @@ CellReference ParseCellReference(const std::string& text) {
     if (i == digitsStart || i != text.size() || row < 1) throw invalid();
     return {static_cast<int>(row - 1), static_cast<int>(column - 1)};
 }
+
+std::string CellReferenceText(const CellReference& cell) {
+    std::string letters;
+    for (int n = cell.column + 1; n > 0; n = (n - 1) / 26)
+        letters.insert(letters.begin(), static_cast<char>('A' + (n - 1) % 26));
+    return letters + std::to_string(cell.row + 1);
+}

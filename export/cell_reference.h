@@ -17,3 +17,6 @@ constexpr int kWorksheetColumns = 16384;  // A .. XFD
 // Column letters then row digits, letters in either case, an optional "$" before either part,
 // within A1 .. XFD1048576. Anything else throws std::runtime_error with a readable text.
 CellReference ParseCellReference(const std::string& text);
+
+// The plain form of a cell: upper-case column letters, then the row without leading zeros.
+std::string CellReferenceText(const CellReference& cell);

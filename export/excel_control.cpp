@@ -3,6 +3,9 @@
 #include <stdexcept>
 #include <utility>
 
+#include "export/cell_reference.h"
+#include "export/pasted_text.h"
+
 ExcelControl* excelControl = nullptr;
 
 namespace {
@@ -41,17 +44,30 @@ void ExcelControl::SelectCell(const std::string& cell) {
     range->Call("Select");
 }
 
-void ExcelControl::PasteText(const std::string& cell, const std::string& text) {
+void ExcelControl::PasteText(const std::string& cell, const std::string& text, int textField) {
     if (!clipboard) throw std::runtime_error("クリップボードを使えません。");
     clipboard(text);
+    if (textField >= 0) {
+        const CellReference first = ParseCellReference(cell);
+        const int column = first.column + textField;
+        const auto lines = static_cast<int>(SplitPastedText(text).size());
+        // Cells past the sheet's edge are left to the paste, which refuses them.
+        for (int row = first.row;
+             row < first.row + lines && row < kWorksheetRows && column < kWorksheetColumns; ++row) {
+            range = Require(
+                Require(sheet, "ActiveSheet")->Call("Range", CellReferenceText({row, column})),
+                "Range");
+            range->SetProperty("NumberFormat", "@");
+        }
+    }
     SelectCell(cell);
     sheet->Call("Paste");
 }
 
-bool ExportToSpreadsheet(const std::string& cell, const std::string& text) {
+bool ExportToSpreadsheet(const std::string& cell, const std::string& text, int textField) {
     if (excelControl->StartExcel(1) == 0) return false;
     excelControl->AddWorkbook();
-    excelControl->PasteText(cell, text);
+    excelControl->PasteText(cell, text, textField);
     excelControl->SelectCell(cell);
     return true;
 }

@@ -22,8 +22,10 @@ public:
     void AddWorkbook();
     // range := the sheet's "Range" for cell; "Select" on it.
     void SelectCell(const std::string& cell);
-    // Puts text on the clipboard, selects cell and calls "Paste" on the sheet.
-    void PasteText(const std::string& cell, const std::string& text);
+    // Puts text on the clipboard, selects cell and calls "Paste" on the sheet. With a textField
+    // of 0 or more, that field of every line is first given the text format ("NumberFormat"
+    // "@"), so the spreadsheet keeps it exactly as shown instead of reading it as a number.
+    void PasteText(const std::string& cell, const std::string& text, int textField = -1);
 
     AutomationRef application;
     AutomationRef workbooks;
@@ -39,5 +41,5 @@ extern ExcelControl* excelControl;
 // The spreadsheet export of text at cell through excelControl: start, new workbook, paste,
 // select cell. False when the spreadsheet program cannot be started (nothing else happened,
 // the clipboard is untouched); a later failure, such as a cell the spreadsheet refuses, throws
-// std::runtime_error whose text is meant for the user.
-bool ExportToSpreadsheet(const std::string& cell, const std::string& text);
+// std::runtime_error whose text is meant for the user. textField as for PasteText.
+bool ExportToSpreadsheet(const std::string& cell, const std::string& text, int textField = -1);

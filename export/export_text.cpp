@@ -37,3 +37,14 @@ std::string BuildExportText() {
     }
     return BuildExportText(lines, executeParameter->EOUT);
 }
+
+int TextFieldOfExport(int eout, int cmode, int vmode) {
+    const bool hexadecimal = cmode == 1 && vmode == 1;
+    if (!hexadecimal || (eout & 2) == 0) return -1;
+    return (eout & 1) != 0 ? 1 : 0;
+}
+
+int TextFieldOfExport() {
+    const ExecuteParameter& p = *executeParameter;
+    return TextFieldOfExport(p.EOUT, p.CMODE, p.VMODE);
+}

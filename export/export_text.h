@@ -18,3 +18,10 @@ std::string BuildExportText(std::span<const ExportLine> lines, int eout);
 
 // The export text of the program-wide grid object's 100 lines under the settings' EOUT.
 std::string BuildExportText();
+
+// The field of every exported line that a workbook must keep as text, or -1: the result in
+// hexadecimal display, where 2345 or 1E10 would read as a decimal number.
+int TextFieldOfExport(int eout, int cmode, int vmode);
+
+// TextFieldOfExport under the program-wide settings.
+int TextFieldOfExport();

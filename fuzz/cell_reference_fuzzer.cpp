@@ -12,14 +12,6 @@
 
 namespace {
 
-// The plain form of a cell: upper-case column letters, then the row without leading zeros.
-std::string CellText(const CellReference& cell) {
-    std::string letters;
-    for (int n = cell.column + 1; n > 0; n = (n - 1) / 26)
-        letters.insert(letters.begin(), static_cast<char>('A' + (n - 1) % 26));
-    return letters + std::to_string(cell.row + 1);
-}
-
 // The plain form of text when it is a reference of a worksheet, else empty; written apart from
 // the parser, comparing digit strings so that no length overflows.
 std::string ExpectedPlainForm(const std::string& text) {
@@ -59,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(!expected.empty(), Escaped(text) + " accepted");
     FUZZ_CHECK(cell.row >= 0 && cell.row < kWorksheetRows, Escaped(text));
     FUZZ_CHECK(cell.column >= 0 && cell.column < kWorksheetColumns, Escaped(text));
-    FUZZ_CHECK(CellText(cell) == expected, Escaped(text) + " read as " + CellText(cell));
-    FUZZ_CHECK(ParseCellReference(CellText(cell)) == cell, Escaped(text));
+    FUZZ_CHECK(CellReferenceText(cell) == expected,
+               Escaped(text) + " read as " + CellReferenceText(cell));
+    FUZZ_CHECK(ParseCellReference(CellReferenceText(cell)) == cell, Escaped(text));
     return 0;
 }

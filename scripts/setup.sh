@@ -9,7 +9,7 @@ packages=(
   libxlsxwriter-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
-  xvfb x11-utils imagemagick xdg-utils xauth
+  xvfb x11-utils imagemagick xdg-utils xauth openbox xdotool
   python3 python3-openpyxl
   clang-14 libclang-rt-14-dev
   clang-format

@@ -249,13 +249,25 @@ void ExtendStringGrid::PaintCell(int col, int row, const GridRect& rect, DrawSta
 
         std::string own;
         if (p->text.empty()) own = grid->Cells(col, row);
-        SplitLines(p->text.empty() ? own : p->text);
         const int avail = r.right - r.left - 2 * marginX;
         const int v = (r.bottom - r.top - 2 * marginY - p->lineCount * charHeight) / 2;
+        const int firstTop = r.top + marginY + v;
+        const int lineHeight = std::max(charHeight, 1);
+        // Only what the cell can show is measured and drawn: lines that start above its
+        // bottom, and of each no more characters than its width in pixels (plus one), since
+        // every character that advances the pen is at least a pixel wide.
+        const std::size_t visibleLines =
+            r.bottom > firstTop
+                ? static_cast<std::size_t>((r.bottom - firstTop - 1) / lineHeight) + 1
+                : 0;
+        SplitLines(p->text.empty() ? own : p->text, visibleLines,
+                   static_cast<std::size_t>(std::max(avail, 0)) + 1);
         cv.SetFontColor(p->fontColor);
         for (std::size_t j = 0; j < lines.size(); ++j) {
             const std::string& line = lines[j];
-            if (line.empty()) continue;
+            if (line.empty() || firstTop + static_cast<int>(j + 1) * lineHeight <= r.top) {
+                continue;
+            }
             int a = p->align;
             if (a == 3) a = (j % 2 == 1) ? 2 : 0;
             int offset = 0;
@@ -479,17 +491,26 @@ bool ExtendStringGrid::IsFixed(int col, int row) const {
     return col < grid->FixedCols() || row < grid->FixedRows();
 }
 
-void ExtendStringGrid::SplitLines(const std::string& text) {
-    // Existing strings are reassigned rather than recreated, so their buffers are reused.
-    const std::size_t count = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\t'));
-    lines.resize(count + 1);
+void ExtendStringGrid::SplitLines(const std::string& text, std::size_t maxLines,
+                                  std::size_t maxCharacters) {
+    std::size_t count = 0;
     std::size_t start = 0;
-    for (std::size_t j = 0; j <= count; ++j) {
+    while (count < maxLines) {
         const std::size_t tab = text.find('\t', start);
         const std::size_t end = tab == std::string::npos ? text.size() : tab;
-        lines[j].assign(text, start, end - start);
-        start = end + 1;
+        std::size_t cut = start;
+        for (std::size_t characters = 0; cut < end && characters < maxCharacters; ++characters) {
+            ++cut;
+            while (cut < end && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+                ++cut;
+        }
+        // Existing strings are reassigned rather than recreated, so their buffers are reused.
+        if (count == lines.size()) lines.emplace_back();
+        lines[count++].assign(text, start, cut - start);
+        if (tab == std::string::npos) break;
+        start = tab + 1;
     }
+    lines.resize(count);
 }
 
 void ExtendStringGrid::StepColumn(int step) {

@@ -76,7 +76,9 @@ public:
 
 private:
     bool IsFixed(int col, int row) const;
-    void SplitLines(const std::string& text);
+    // Splits the first maxLines display lines of text into lines, each cut to its first
+    // maxCharacters characters: what a cell can show, whatever the length of its text.
+    void SplitLines(const std::string& text, std::size_t maxLines, std::size_t maxCharacters);
     // Steps the current cell along one axis for a cursor key, wrapping around.
     void StepColumn(int step);
     void StepRow(int step);

@@ -9,6 +9,7 @@
 #include "platform/desktop/window_layer.h"
 #include "settings/execute_parameter.h"
 #include "ui/logo.h"
+#include "ui/window_placement.h"
 
 TFMlogo::TFMlogo(QWidget* mainWindow)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), mainWindow_(mainWindow) {
@@ -58,4 +59,5 @@ void TFMlogo::PlaceOverMainWindow() {
         area = screen->availableGeometry();
     }
     if (area.isValid()) move(area.center() - rect().center());
+    KeepOnScreenOf(this, mainWindow_);
 }

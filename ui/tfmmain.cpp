@@ -23,6 +23,7 @@
 #include "expr/constant_file.h"
 #include "platform/desktop/dialogs.h"
 #include "platform/desktop/grid_widget.h"
+#include "platform/desktop/window_layer.h"
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
 #include "sheet/formula_sheet.h"
@@ -31,6 +32,7 @@
 #include "ui/help_window.h"
 #include "ui/icons.h"
 #include "ui/main_commands.h"
+#include "ui/window_placement.h"
 #include "ui/window_settings.h"
 
 QString CurrentFileName;
@@ -192,8 +194,8 @@ void TFMmain::FormCreate() {
     Updating = true;
     QCoreApplication::processEvents();
     helpFile = QString::fromStdString(executeParameter->EXEPATH) + QStringLiteral("TSRN.HLP");
-    resize(executeParameter->WIDTH, executeParameter->HEIGHT);
-    move(executeParameter->LEFT, executeParameter->TOP);
+    RestoreWindowBounds(this, executeParameter->LEFT, executeParameter->TOP,
+                        executeParameter->WIDTH, executeParameter->HEIGHT);
     if (calcExpression->Constants.empty()) AddDefaultConstants(calcExpression->Constants);
     calcExpression->Degree = executeParameter->DEGREE;
 }
@@ -390,6 +392,9 @@ void TFMmain::MMactionexitClick(QAction*) {
 void TFMmain::MMhelphelpClick(QAction*) {
     if (!helpWindow_) helpWindow_ = std::make_unique<HelpWindow>();
     helpWindow_->LoadHelpFile(helpFile);
+    // Above the main window even when that one stays on top.
+    ApplyStayOnTop(helpWindow_.get(), executeParameter->TMOST != 0);
+    if (!helpWindow_->isVisible()) CentreOnScreenOf(helpWindow_.get(), this);
     helpWindow_->show();
     helpWindow_->raise();
     helpWindow_->activateWindow();

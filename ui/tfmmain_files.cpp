@@ -145,7 +145,7 @@ void TFMmain::MMactionexpclipClick(QAction*) {
 }
 
 void TFMmain::MMactionexpexcelClick(QAction*) {
-    if (!ExportToSpreadsheet(executeParameter->ECELL, BuildExportText())) {
+    if (!ExportToSpreadsheet(executeParameter->ECELL, BuildExportText(), TextFieldOfExport())) {
         CurrentDialogs().ShowNotice(this, QStringLiteral("Excelを起動できません。"),
                                     NoticeIcon::Error);
     }

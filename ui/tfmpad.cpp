@@ -9,6 +9,7 @@
 #include "platform/desktop/window_layer.h"
 #include "settings/execute_parameter.h"
 #include "ui/function_pad.h"
+#include "ui/window_placement.h"
 
 namespace {
 
@@ -123,6 +124,7 @@ void TFMpad::setVisible(bool visible) {
 
 void TFMpad::FormShow() {
     move(EDcalc_->mapToGlobal(QPoint(-2, EDcalc_->height() + 1)));
+    KeepOnScreenOf(this, EDcalc_->window());
     const QListWidget* constants = pad_->LBconst;
     for (int i = 0; i < kConstantKeys; ++i) {
         QString caption = u' ' + PadKeys[kFunctionKeys + i] + u' ';

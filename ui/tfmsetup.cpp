@@ -21,6 +21,7 @@
 
 #include "expr/calc_expression.h"
 #include "settings/execute_parameter.h"
+#include "ui/window_placement.h"
 #include "ui/window_settings.h"
 
 namespace {
@@ -330,11 +331,7 @@ void TFMsetup::FormShow() {
     TBtrans->SetSliderVisible(translucent);
     MMsiki->clear();
     if (calcExpression) MMsiki->setPlainText(MemoText(calcExpression->Constants));
-    if (mainWindow_) {
-        QRect client = geometry();
-        client.moveCenter(mainWindow_->frameGeometry().center());
-        setGeometry(client);
-    }
+    CentreOnScreenOf(this, mainWindow_);
     BTok->setFocus(Qt::OtherFocusReason);
 }
 

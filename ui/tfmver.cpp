@@ -7,6 +7,7 @@
 
 #include "settings/execute_parameter.h"
 #include "ui/logo.h"
+#include "ui/window_placement.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ void TFMver::FormShow() {
         LLcomputername->setToolTip(LLcomputername->text());
         LLusername->setToolTip(LLusername->text());
     }
-    if (QWidget* owner = parentWidget()) move(owner->frameGeometry().center() - rect().center());
+    CentreOnScreenOf(this, parentWidget());
     BTok->setFocus();
 }
 

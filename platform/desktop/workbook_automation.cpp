@@ -10,6 +10,7 @@
 #include <QTemporaryFile>
 #include <map>
 #include <memory>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -87,11 +88,16 @@ public:
         UnknownMember("Worksheet", name);
     }
     void SetProperty(const std::string& name, int) override { UnknownMember("Worksheet", name); }
+    void SetProperty(const std::string& name, const std::string&) override {
+        UnknownMember("Worksheet", name);
+    }
     AutomationRef Call(const std::string& name) override;
     AutomationRef Call(const std::string& name, const std::string& argument) override;
 
     // Makes cell the selected cell; the first selection after a paste shows the workbook.
     void Select(const CellReference& cell);
+    // "@" is the text format: a field pasted there stays text. Other formats change nothing.
+    void SetNumberFormat(const CellReference& cell, const std::string& format);
 
 private:
     void Paste();
@@ -100,6 +106,7 @@ private:
 
     std::weak_ptr<Application> application_;
     std::map<std::pair<int, int>, CellValue> cells_;  // by (row, column)
+    std::set<std::pair<int, int>> textCells_;
     CellReference selected_;
     bool pasted_ = false;
 };
@@ -111,6 +118,10 @@ public:
 
     AutomationRef GetProperty(const std::string& name) override { UnknownMember("Range", name); }
     void SetProperty(const std::string& name, int) override { UnknownMember("Range", name); }
+    void SetProperty(const std::string& name, const std::string& value) override {
+        if (name != "NumberFormat") UnknownMember("Range", name);
+        sheet_->SetNumberFormat(cell_, value);
+    }
     AutomationRef Call(const std::string& name) override {
         if (name != "Select") UnknownMember("Range", name);
         sheet_->Select(cell_);
@@ -135,6 +146,9 @@ public:
         return sheet;
     }
     void SetProperty(const std::string& name, int) override { UnknownMember("Workbook", name); }
+    void SetProperty(const std::string& name, const std::string&) override {
+        UnknownMember("Workbook", name);
+    }
     AutomationRef Call(const std::string& name) override { UnknownMember("Workbook", name); }
     AutomationRef Call(const std::string& name, const std::string&) override {
         UnknownMember("Workbook", name);
@@ -159,6 +173,9 @@ public:
         UnknownMember("Workbooks", name);
     }
     void SetProperty(const std::string& name, int) override { UnknownMember("Workbooks", name); }
+    void SetProperty(const std::string& name, const std::string&) override {
+        UnknownMember("Workbooks", name);
+    }
     AutomationRef Call(const std::string& name) override {
         if (name != "Add") UnknownMember("Workbooks", name);
         application_->workbooks.push_back(std::make_shared<Workbook>(application_));
@@ -190,6 +207,9 @@ public:
         if (name != "Visible") UnknownMember("Excel.Application", name);
         application_->visible = value;
     }
+    void SetProperty(const std::string& name, const std::string&) override {
+        UnknownMember("Excel.Application", name);
+    }
     AutomationRef Call(const std::string& name) override {
         UnknownMember("Excel.Application", name);
     }
@@ -219,7 +239,8 @@ AutomationRef Worksheet::Call(const std::string& name, const std::string& argume
 }
 
 // As a spreadsheet pastes text: from the selected cell, one row per line, one column per field;
-// an empty field empties its cell. A field is never taken as a formula.
+// an empty field empties its cell. A field is never taken as a formula, and in a cell of the
+// text format never as a number.
 void Worksheet::Paste() {
     const std::vector<std::vector<std::string>> rows = SplitPastedText(ClipboardText());
     std::size_t width = 0;
@@ -236,7 +257,8 @@ void Worksheet::Paste() {
             const std::string& field = rows[r][c];
             if (field.empty()) {
                 cells_.erase(key);
-            } else if (const std::optional<double> number = ReadPastedNumber(field)) {
+            } else if (const std::optional<double> number = ReadPastedNumber(field);
+                       number && !textCells_.contains(key)) {
                 cells_[key] = *number;
             } else {
                 cells_[key] = CellText(field);
@@ -244,6 +266,15 @@ void Worksheet::Paste() {
         }
     }
     pasted_ = true;
+}
+
+void Worksheet::SetNumberFormat(const CellReference& cell, const std::string& format) {
+    const std::pair<int, int> key{cell.row, cell.column};
+    if (format == "@") {
+        textCells_.insert(key);
+    } else {
+        textCells_.erase(key);
+    }
 }
 
 void Worksheet::Select(const CellReference& cell) {

@@ -43,6 +43,9 @@ public:
     void SetProperty(const std::string& name, int value) override {
         Record(name_ + "." + name + "=" + std::to_string(value));
     }
+    void SetProperty(const std::string& name, const std::string& value) override {
+        Record(name_ + "." + name + "=" + value);
+    }
     AutomationRef Call(const std::string& name) override {
         return Answer(name_ + "." + name + "()", "");
     }

@@ -95,4 +95,20 @@ TEST(ExportText, ReadsTheProgramWideSheet) {
     EXPECT_EQ(formulas, "0*2\r\n50*2\r\n99*2\r\n");
 }
 
+// The result field keeps its text in a workbook only in hexadecimal display, wherever EOUT
+// puts it.
+TEST(ExportText, TextFieldOfExport) {
+    struct Row {
+        int eout, cmode, vmode, field;
+    };
+    const Row rows[] = {
+        {7, 1, 1, 1},  {6, 1, 1, 0},  {2, 1, 1, 0},  {3, 1, 1, 1},
+        {5, 1, 1, -1}, {7, 1, 0, -1}, {7, 0, 1, -1}, {7, 0, 0, -1},
+    };
+    for (const Row& r : rows) {
+        EXPECT_EQ(TextFieldOfExport(r.eout, r.cmode, r.vmode), r.field)
+            << r.eout << " " << r.cmode << " " << r.vmode;
+    }
+}
+
 }  // namespace

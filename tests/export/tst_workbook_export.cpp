@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -14,6 +15,7 @@
 #include "export/excel_control.h"
 #include "platform/desktop/clipboard.h"
 #include "platform/desktop/workbook_automation.h"
+#include "tests/ui/main_window_fixture.h"
 
 namespace {
 
@@ -64,6 +66,8 @@ private slots:
     void init();
     void cleanup();
     void exportWritesWorkbook();
+    void hexadecimalResultsStayText_data();
+    void hexadecimalResultsStayText();
     void emptyTextOpensEmptyWorkbook();
     void programIsFound_data();
     void programIsFound();
@@ -193,6 +197,55 @@ void TestWorkbookExport::exportWritesWorkbook() {
     QCOMPARE(read["sheets"].toInt(), 1);
 
     QCOMPARE(QString::fromStdString(ClipboardText()), kExportText);
+}
+
+void TestWorkbookExport::hexadecimalResultsStayText_data() {
+    QTest::addColumn<int>("vmode");
+    QTest::addColumn<int>("hsize");
+    QTest::addColumn<QString>("results");  // the cells C2..C5 as JSON
+
+    QTest::newRow("four digits") << 1 << 4
+                                 << R"(["s", "2345"], ["s", "1E10"], ["s", "0123"], ["s", "0010"])";
+    QTest::newRow("eight digits")
+        << 1 << 8
+        << R"(["s", "00002345"], ["s", "00001E10"], ["s", "00000123"], ["s", "00000010"])";
+    QTest::newRow("decimal stays numbers")
+        << 0 << 8 << R"(["n", 9029], ["n", 7696], ["n", 291], ["n", 16])";
+}
+
+// Integer display, typed and exported through the window: hexadecimal results reach the
+// workbook exactly as shown, never read as decimal numbers.
+void TestWorkbookExport::hexadecimalResultsStayText() {
+    QFETCH(int, vmode);
+    QFETCH(int, hsize);
+    QFETCH(QString, results);
+    AddRecorder("calc");
+    qputenv("TESSARIN_SPREADSHEET", QFile::encodeName(bin_ + "/calc"));
+    MainWindowFixture f([&](ExecuteParameter& p) {
+        p.CMODE = 1;
+        p.VMODE = vmode;
+        p.HSIZE = hsize;
+        p.ECELL = "B2";
+    });
+    f.excel.clipboard = PutClipboardText;
+    const QStringList formulas{"H2345", "H1E10", "H0123", "H10"};
+    for (int line = 0; line < formulas.size(); ++line)
+        f.Enter(line, formulas[line]);
+
+    f.W().MMactionexpexcel->trigger();
+
+    const QStringList arguments = RecordedArguments("calc");
+    QCOMPARE(arguments.size(), 1);
+    const QJsonArray shown = QJsonDocument::fromJson(("[" + results + "]").toUtf8()).array();
+    QJsonObject expected;
+    for (int line = 0; line < formulas.size(); ++line) {
+        const QString row = QString::number(line + 2);
+        expected["B" + row] = QJsonArray{"s", "A" + QString::number(line)};
+        expected["C" + row] = shown[line];
+        expected["D" + row] = QJsonArray{"s", formulas[line]};
+    }
+    QCOMPARE(QJsonDocument(ReadWorkbook(arguments[0])["cells"].toObject()).toJson(),
+             QJsonDocument(expected).toJson());
 }
 
 // No line qualifies: the workbook opens empty, the cell still selected.

@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "platform/desktop/window_layer.h"
 #include "tests/ui/main_window_fixture.h"
 #include "ui/function_pad.h"
 #include "ui/help_window.h"
@@ -528,6 +529,13 @@ void MainWindowTest::helpAndVersionWindows() {
     QVERIFY(!f.W().Help());
     f.W().BThelphelp->trigger();
     QVERIFY(f.W().Help());
+    QVERIFY(f.W().Help()->isVisible());
+    QVERIFY(!IsStayOnTop(f.W().Help()));
+    // With stay-on-top, the help window opens above the main window.
+    f.W().Help()->close();
+    f.settings.TMOST = 1;
+    f.W().BThelphelp->trigger();
+    QVERIFY(IsStayOnTop(f.W().Help()));
     QVERIFY(f.W().Help()->isVisible());
     QDialog version;
     f.W().versionWindow = &version;

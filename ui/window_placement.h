@@ -1,0 +1,18 @@
+#pragma once
+// Keeps windows on the screens: the main window's saved bounds, and the smaller windows on the
+// screen of the main window.
+
+class QWidget;
+
+// Sets window's size and frame position to the saved bounds, or onto the primary screen when
+// they lie off every screen. The window need not be shown yet.
+void RestoreWindowBounds(QWidget* window, int left, int top, int width, int height);
+
+// Centres window's frame over mainWindow's frame, then moves it the least distance that puts
+// it wholly on the available area of mainWindow's screen. A framed window not yet shown is
+// taken to get mainWindow's frame.
+void CentreOnScreenOf(QWidget* window, const QWidget* mainWindow);
+
+// Moves window, frame included, the least distance that puts it wholly on the available area
+// of mainWindow's screen, from where it was placed.
+void KeepOnScreenOf(QWidget* window, const QWidget* mainWindow);
