@@ -2,24 +2,59 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <thread>
+
+namespace {
+
+// Another instance holds the settings file only while it reads or writes it, a few
+// milliseconds; half a second covers that even on a busy machine.
+constexpr int kAttempts = 50;
+constexpr auto kPause = std::chrono::milliseconds(10);
+
+}  // namespace
 
 FileLock::FileLock(const std::string& path, bool forWriting) {
-    fd_ = open(path.c_str(), (forWriting ? O_WRONLY : O_RDONLY) | O_CLOEXEC);
-    if (fd_ < 0) {
-        state_ = (errno == ENOENT || errno == ENOTDIR) ? LockState::Missing : LockState::Refused;
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR) state_ = LockState::Missing;
         return;
     }
-    if (flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-        close(fd_);
+    // Opening a device may act on it, and opening a pipe may wait for its other end.
+    if (!S_ISREG(info.st_mode)) return;
+    fd_ = ::open(path.c_str(),
+                 (forWriting ? O_WRONLY : O_RDONLY) | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd_ < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) state_ = LockState::Missing;
+        return;
+    }
+    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd_);
         fd_ = -1;
         return;
     }
-    state_ = LockState::Locked;
+    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+    const int operation = (forWriting ? LOCK_EX : LOCK_SH) | LOCK_NB;
+    for (int attempt = 1;; ++attempt) {
+        if (::flock(fd_, operation) == 0) {
+            state_ = LockState::Locked;
+            return;
+        }
+        if (errno != EWOULDBLOCK) break;
+        if (attempt == kAttempts) {
+            state_ = LockState::Held;
+            break;
+        }
+        std::this_thread::sleep_for(kPause);
+    }
+    ::close(fd_);
+    fd_ = -1;
 }
 
 FileLock::~FileLock() {
-    if (fd_ >= 0) close(fd_);
+    if (fd_ >= 0) ::close(fd_);
 }

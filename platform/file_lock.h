@@ -1,22 +1,25 @@
 #pragma once
-// An exclusive advisory lock (flock) on an existing file, held while the object lives: the
-// stand-in for opening a file without sharing it with other processes.
+// An advisory lock (flock) on an existing regular file, held while the object lives: the stand-in
+// for opening a file without sharing it with other processes. Readers share the file; a writer
+// has it alone.
 
 #include <string>
 
 class FileLock {
 public:
-    enum class LockState { Locked, Missing, Refused };
+    enum class LockState { Locked, Missing, Held, Refused };
 
-    // Opens the file at path (for writing when forWriting, which fails on a directory or a
-    // read-only file) and locks it without waiting. Never creates the file.
+    // Opens the file at path (for writing when forWriting, which fails on a read-only file) and
+    // locks it, shared for reading and exclusive for writing. While another process holds a
+    // lock that excludes this one, it tries again for a short while. Never creates the file,
+    // never waits for a pipe and never opens anything but a regular file.
     FileLock(const std::string& path, bool forWriting);
     ~FileLock();
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
 
-    // Locked: the file is ours until destruction. Missing: there is no such file. Refused: it
-    // could not be opened, or another open of it holds the lock.
+    // Locked: the file is ours until destruction. Missing: there is no such file. Held: another
+    // process kept its lock all the while. Refused: it is no regular file or could not be opened.
     LockState State() const { return state_; }
     // The open descriptor while Locked, else -1.
     int Descriptor() const { return fd_; }

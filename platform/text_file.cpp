@@ -2,14 +2,19 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
+#include <optional>
+#include <string_view>
 #include <system_error>
 
 #include "platform/file_codec.h"
+#include "platform/save_target.h"
 
 namespace {
 
@@ -24,6 +29,10 @@ public:
     FileDescriptor& operator=(const FileDescriptor&) = delete;
 
     int get() const { return fd_; }
+    void Reset(int fd) {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = fd;
+    }
     // Closes now, reporting the error a deferred write may only show here.
     bool Close() {
         const int fd = fd_;
@@ -60,19 +69,25 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-// A symbolic link (a settings file kept in a dotfile repository) is written through, not
-// replaced by a plain file.
-std::string ResolveTarget(const std::string& path) {
-    struct stat info;
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
-    std::error_code error;
-    const std::filesystem::path resolved = std::filesystem::canonical(path, error);
-    return error ? path : resolved.string();
+// Temporaries are named ".NAME.tessarin-save-XXXXXX": only files with this mark are ever removed
+// by the clean-up below, never a user's own ".NAME.backup".
+constexpr std::string_view kTemporaryMark = ".tessarin-save-";
+constexpr std::size_t kRandomLength = 6;  // mkstemp's XXXXXX
+
+std::string TemporaryPrefix(const std::string& name) {
+    return "." + name + std::string(kTemporaryMark);
 }
 
-mode_t NewFileMode(const std::string& target) {
-    struct stat info;
-    if (::stat(target.c_str(), &info) == 0) return info.st_mode & 07777;
+bool IsOwnTemporaryName(const std::string& entry, const std::string& prefix) {
+    if (entry.size() != prefix.size() + kRandomLength || !entry.starts_with(prefix)) return false;
+    for (std::size_t i = prefix.size(); i < entry.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(entry[i]);
+        if (!std::isalnum(c)) return false;
+    }
+    return true;
+}
+
+mode_t UmaskMode() {
     // The program has one thread, so reading the mask by setting it back at once is safe.
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -81,21 +96,22 @@ mode_t NewFileMode(const std::string& target) {
 
 // A writer killed between creating its temporary file and renaming it leaves the temporary
 // behind. Those older than a few minutes are removed; newer ones may belong to a save that is
-// running in another process right now.
+// running in another process right now. Only a plain file of this user with the mark counts.
 void RemoveStaleTemporaries(const std::string& folder, const std::string& name) {
     namespace fs = std::filesystem;
-    const std::string prefix = "." + name + ".";
-    const auto cutoff = fs::file_time_type::clock::now() - std::chrono::minutes(10);
+    const std::string prefix = TemporaryPrefix(name);
+    const auto cutoff = std::chrono::system_clock::now() - std::chrono::minutes(10);
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const std::string entry = it->path().filename().string();
-        if (entry.size() != prefix.size() + 6 || entry.compare(0, prefix.size(), prefix) != 0) {
+        if (!IsOwnTemporaryName(entry, prefix)) continue;
+        const std::string path = it->path().string();
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+            info.st_uid != ::geteuid() || info.st_nlink != 1) {
             continue;
         }
-        std::error_code ignored;
-        if (it->is_regular_file(ignored) && it->last_write_time(ignored) < cutoff) {
-            fs::remove(it->path(), ignored);
-        }
+        if (std::chrono::system_clock::from_time_t(info.st_mtime) < cutoff) ::unlink(path.c_str());
     }
 }
 
@@ -104,15 +120,92 @@ void SyncFolder(const std::string& folder) {
     if (dir.get() >= 0) ::fsync(dir.get());
 }
 
+enum class RenameOutcome { Replaced, Failed, Unsuitable };
+
+// Writes bytes to a new private temporary file beside the target and renames it over the
+// target. old describes the file it replaces (nullptr for a new file): the new file gets its
+// owner, group and permission bits, or the result is Unsuitable and nothing was changed.
+RenameOutcome ReplaceByRename(const std::string& folder, const std::string& target,
+                              const std::string& bytes, const struct stat* old) {
+    RemoveStaleTemporaries(folder, NameOf(target));
+    // Same folder as the target, so the final rename cannot cross file systems. mkstemp makes
+    // it 0600: no other user can read it while it is incomplete or if this save is killed.
+    std::string temp = folder + "/" + TemporaryPrefix(NameOf(target)) + "XXXXXX";
+    FileDescriptor file(::mkostemp(temp.data(), O_CLOEXEC));
+    if (file.get() < 0) return RenameOutcome::Failed;
+
+    struct stat made {};
+    if (old != nullptr && (::fstat(file.get(), &made) != 0 ||
+                           ((made.st_uid != old->st_uid || made.st_gid != old->st_gid) &&
+                            ::fchown(file.get(), old->st_uid, old->st_gid) != 0))) {
+        ::unlink(temp.c_str());
+        return RenameOutcome::Unsuitable;
+    }
+    const mode_t mode = old != nullptr ? (old->st_mode & 07777) : UmaskMode();
+    // The final mode only once the text is complete; after fchown, which clears set-id bits.
+    const bool written =
+        WriteAll(file.get(), bytes) && ::fsync(file.get()) == 0 && ::fchmod(file.get(), mode) == 0;
+    if (!file.Close() || !written || ::rename(temp.c_str(), target.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        return RenameOutcome::Failed;
+    }
+    SyncFolder(folder);
+    return RenameOutcome::Replaced;
+}
+
+bool HasAccessControlList(int fd) {
+    return ::fgetxattr(fd, "system.posix_acl_access", nullptr, 0) >= 0;
+}
+
+// A replacement is indistinguishable from writing the file only for a file with one name, no
+// access control list, in a folder this process may write.
+bool RenameKeepsTheFile(const std::string& folder, int fd, const struct stat& info) {
+    return info.st_nlink == 1 && !HasAccessControlList(fd) &&
+           ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+bool ReadAt(int fd, std::size_t size, std::string& bytes) {
+    bytes.resize(size);
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t count =
+            ::pread(fd, bytes.data() + done, size - done, static_cast<off_t>(done));
+        if (count < 0 && errno == EINTR) continue;
+        if (count <= 0) return false;
+        done += static_cast<std::size_t>(count);
+    }
+    return true;
+}
+
+bool WriteAt(int fd, std::string_view bytes) {
+    return ::lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, bytes) &&
+           ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+}
+
+// Writes the whole text into the existing file. Room for it is taken first where the file
+// system allows, so that a full disk stops the save before the old text is touched; should a
+// write still fail, the old text (when it could be read) is put back.
+bool WriteInPlace(int fd, const std::optional<std::string>& old, const std::string& bytes) {
+    if (!bytes.empty() && ::fallocate(fd, 0, 0, static_cast<off_t>(bytes.size())) != 0 &&
+        errno != EOPNOTSUPP) {
+        return false;
+    }
+    if (WriteAt(fd, bytes)) return true;
+    if (old) WriteAt(fd, *old);
+    return false;
+}
+
 }  // namespace
 
 ReadResult ReadTextFile(const std::string& path, std::vector<std::string>& lines) {
+    // Opening a device may act on it: anything but a regular file is refused before that.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return ReadResult::Unreadable;
     // Non-blocking, so that a named pipe in place of the file cannot stall the program.
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.get() < 0) {
         return (errno == ENOENT || errno == ENOTDIR) ? ReadResult::Missing : ReadResult::Unreadable;
     }
-    struct stat info;
     if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return ReadResult::Unreadable;
     ::fcntl(file.get(), F_SETFL, ::fcntl(file.get(), F_GETFL) & ~O_NONBLOCK);
     std::string bytes;
@@ -122,23 +215,31 @@ ReadResult ReadTextFile(const std::string& path, std::vector<std::string>& lines
 }
 
 bool WriteTextFile(const std::string& path, const std::vector<std::string>& lines) {
-    const std::string target = ResolveTarget(path);
-    const std::filesystem::path targetPath(target);
-    std::string folder = targetPath.parent_path().string();
-    if (folder.empty()) folder = ".";
-    RemoveStaleTemporaries(folder, targetPath.filename().string());
-    // Same folder as the target, so the final rename cannot cross file systems.
-    std::string temp = folder + "/." + targetPath.filename().string() + ".XXXXXX";
-    FileDescriptor file(::mkstemp(temp.data()));
-    if (file.get() < 0) return false;
+    const std::optional<std::string> resolved = ResolveSaveTarget(path);
+    if (!resolved) return false;
+    const std::string& target = *resolved;
+    const std::string folder = FolderOf(target);
+    const std::string bytes = EncodeFileText(JoinLinesCrLf(lines));
 
-    const bool written = ::fchmod(file.get(), NewFileMode(target)) == 0 &&
-                         WriteAll(file.get(), EncodeFileText(JoinLinesCrLf(lines))) &&
-                         ::fsync(file.get()) == 0;
-    if (!file.Close() || !written || ::rename(temp.c_str(), target.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return false;
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) != 0) {
+        return errno == ENOENT &&
+               ReplaceByRename(folder, target, bytes, nullptr) == RenameOutcome::Replaced;
     }
-    SyncFolder(folder);
-    return true;
+    // Only a regular file is ever written: a device, a pipe or a socket is left alone, and
+    // checked before opening, which may act on a device.
+    if (!S_ISREG(info.st_mode)) return false;
+    // A file this process may not write is not replaced either.
+    const int flags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    FileDescriptor file(::open(target.c_str(), O_RDWR | flags));
+    if (file.get() < 0 && errno == EACCES) file.Reset(::open(target.c_str(), O_WRONLY | flags));
+    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+
+    if (RenameKeepsTheFile(folder, file.get(), info)) {
+        const RenameOutcome outcome = ReplaceByRename(folder, target, bytes, &info);
+        if (outcome != RenameOutcome::Unsuitable) return outcome == RenameOutcome::Replaced;
+    }
+    std::optional<std::string> old(std::in_place);
+    if (!ReadAt(file.get(), static_cast<std::size_t>(info.st_size), *old)) old.reset();
+    return WriteInPlace(file.get(), old, bytes) && file.Close();
 }

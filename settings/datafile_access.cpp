@@ -91,6 +91,7 @@ void DatafileAccess::SetLocation(const std::string& newFolder, const std::string
 bool DatafileAccess::Load() {
     // The lock stands for opening the file without sharing; it is kept while reading.
     const FileLock lock(Path(), false);
+    heldByAnother_ = lock.State() == FileLock::LockState::Held;
     if (lock.State() != FileLock::LockState::Locked) return false;
     std::string bytes;
     if (!ReadAll(lock.Descriptor(), bytes)) return false;
@@ -105,7 +106,9 @@ bool DatafileAccess::Save() {
     // A file that does not exist yet cannot be held by anyone; the write creates it. The new
     // file replaces the old one only once it is complete.
     const FileLock lock(Path(), true);
-    if (lock.State() == FileLock::LockState::Refused) return false;
+    if (lock.State() == FileLock::LockState::Held || lock.State() == FileLock::LockState::Refused) {
+        return false;
+    }
     return WriteTextFile(Path(), lines);
 }
 

@@ -13,6 +13,8 @@ public:
     // Each argument replaces the current value only when it is not blank.
     void SetLocation(const std::string& folder, const std::string& fileName);
     bool Load();  // false when the file is missing, locked by another process or unreadable
+    // True when the last Load failed because another process held the file all the while.
+    bool HeldByAnother() const { return heldByAnother_; }
     bool Save();  // false when it could not be written; the old file then stays whole
     void ClearEntries();
 
@@ -27,4 +29,7 @@ protected:
     std::vector<std::string> lines;
     std::string folder;
     std::string fileName;
+
+private:
+    bool heldByAnother_ = false;
 };

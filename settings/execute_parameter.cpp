@@ -22,6 +22,9 @@ ExecuteParameter::ExecuteParameter() : EXEPATH(ExecutableFolder()) {
 ExecuteParameter::ExecuteParameter(const std::string& dataFolder) : ownsFile_(true) {
     SetLocation(dataFolder, "TSRN.sts");
     Load();
+    // Another instance was reading or writing the file all the while: its settings were not
+    // read, so the defaults this run starts with must never be saved over them.
+    if (HeldByAnother()) ownsFile_ = false;
 
     WIDTH = ReadInteger("WIDTH    ", 600);
     HEIGHT = ReadInteger("HEIGHT   ", 400);
@@ -66,7 +69,7 @@ ExecuteParameter::ExecuteParameter(const std::string& dataFolder) : ownsFile_(tr
     WriteString("START    ", START);
     WriteString("QUIT     ", QUIT);
     WriteSettings();
-    Save();
+    if (ownsFile_) Save();
 }
 
 ExecuteParameter::~ExecuteParameter() {

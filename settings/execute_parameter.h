@@ -15,6 +15,7 @@ public:
     ExecuteParameter();
     // Reads "TSRN.sts" in dataFolder (ending in "/"), fills every setting, records the run and
     // writes the file back at once. The destructor then writes the final settings and QUIT.
+    // When another instance held the file so that it could not be read, neither writes it.
     explicit ExecuteParameter(const std::string& dataFolder);
     ~ExecuteParameter();
     ExecuteParameter(const ExecuteParameter&) = delete;

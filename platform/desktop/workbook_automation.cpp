@@ -21,6 +21,7 @@
 #include "export/cell_reference.h"
 #include "export/pasted_text.h"
 #include "platform/desktop/clipboard.h"
+#include "platform/desktop/workbook_folder.h"
 
 namespace {
 
@@ -101,7 +102,7 @@ public:
 
 private:
     void Paste();
-    // Writes the workbook as a new file under the temporary folder and returns its path.
+    // Writes the workbook as a new file in the workbook folder and returns its path.
     QString Write() const;
 
     std::weak_ptr<Application> application_;
@@ -292,8 +293,8 @@ void Worksheet::Select(const CellReference& cell) {
 }
 
 QString Worksheet::Write() const {
-    const QString folder = QDir::tempPath();
-    QTemporaryFile file(folder + "/tessarin-XXXXXX.xlsx");
+    const QString folder = QFile::decodeName(PrepareWorkbookFolder().c_str());
+    QTemporaryFile file(folder + "/" + kWorkbookPrefix + "XXXXXX" + kWorkbookSuffix);
     file.setAutoRemove(false);
     if (!file.open()) Fail("ブックを書き込めません: " + folder.toStdString());
     const QString path = file.fileName();

@@ -1,7 +1,8 @@
 #pragma once
 // The spreadsheet behind the export on Linux: "Excel.Application" stands for a spreadsheet
-// program found on this system; the workbook is built in memory, written as an .xlsx file under
-// the temporary folder once the pasted block is selected, and opened in that program.
+// program found on this system; the workbook is built in memory, written as an .xlsx file into
+// the workbook folder (workbook_folder.h) once the pasted block is selected, and opened in that
+// program.
 
 #include <QStringList>
 #include <optional>

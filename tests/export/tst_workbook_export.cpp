@@ -12,6 +12,8 @@
 #include <QtTest>
 #include <stdexcept>
 
+#include <sys/stat.h>
+
 #include "export/excel_control.h"
 #include "platform/desktop/clipboard.h"
 #include "platform/desktop/workbook_automation.h"
@@ -75,6 +77,9 @@ private slots:
     void noProgram();
     void refusedPaste_data();
     void refusedPaste();
+    void workbookFolder_data();
+    void workbookFolder();
+    void oldWorkbooksAreRemoved();
 
 private:
     // A program in the test's bin folder that runs body.
@@ -88,7 +93,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> folder_;
     QString bin_;
-    std::unique_ptr<EnvironmentGuard> path_, tmpdir_, spreadsheet_;
+    std::unique_ptr<EnvironmentGuard> path_, tmpdir_, spreadsheet_, cache_, home_;
     std::unique_ptr<ExcelControl> control_;
     ExcelControl* savedControl_ = nullptr;
 };
@@ -102,9 +107,13 @@ void TestWorkbookExport::init() {
     path_ = std::make_unique<EnvironmentGuard>("PATH");
     tmpdir_ = std::make_unique<EnvironmentGuard>("TMPDIR");
     spreadsheet_ = std::make_unique<EnvironmentGuard>("TESSARIN_SPREADSHEET");
+    cache_ = std::make_unique<EnvironmentGuard>("XDG_CACHE_HOME");
+    home_ = std::make_unique<EnvironmentGuard>("HOME");
     // Only the fake programs can be found, and workbooks land in the test's own folder.
     qputenv("PATH", QFile::encodeName(bin_));
     qputenv("TMPDIR", QFile::encodeName(folder_->filePath("tmp")));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(folder_->filePath("cache")));
+    qputenv("HOME", QFile::encodeName(folder_->filePath("home")));
     qunsetenv("TESSARIN_SPREADSHEET");
 
     InstallWorkbookAutomation();
@@ -118,6 +127,8 @@ void TestWorkbookExport::cleanup() {
     control_.reset();
     SetAutomationFactory({});
     spreadsheet_.reset();
+    cache_.reset();
+    home_.reset();
     tmpdir_.reset();
     path_.reset();
     folder_.reset();
@@ -156,7 +167,7 @@ QStringList TestWorkbookExport::RecordedArguments(const QString& name) {
 }
 
 QStringList TestWorkbookExport::Workbooks() const {
-    return QDir(folder_->filePath("tmp")).entryList({"*.xlsx"}, QDir::Files);
+    return QDir(folder_->filePath("cache/tessarin")).entryList({"*.xlsx"}, QDir::Files);
 }
 
 QJsonObject TestWorkbookExport::ReadWorkbook(const QString& path) {
@@ -179,8 +190,7 @@ void TestWorkbookExport::exportWritesWorkbook() {
     QCOMPARE(arguments.size(), 2);
     QCOMPARE(arguments[0], "--new");
     const QString workbook = arguments[1];
-    QCOMPARE(QFileInfo(workbook).absolutePath(),
-             QFileInfo(folder_->filePath("tmp")).absoluteFilePath());
+    QCOMPARE(QFileInfo(workbook).absolutePath(), folder_->filePath("cache/tessarin"));
     QVERIFY(workbook.endsWith(".xlsx"));
     QCOMPARE(Workbooks().size(), 1);
 
@@ -390,6 +400,86 @@ void TestWorkbookExport::refusedPaste() {
     QCOMPARE(QString::fromStdString(ClipboardText()), text);
     QVERIFY(Workbooks().isEmpty());
     QVERIFY(!QFile::exists(folder_->filePath("calc.args")));
+}
+
+void TestWorkbookExport::workbookFolder_data() {
+    QTest::addColumn<QString>("cacheHome");  // "-" unset; "F/" the test's folder
+    QTest::addColumn<QString>("tmpdir");
+    QTest::addColumn<QString>("folder");  // where the workbook is written
+
+    QTest::newRow("default cache") << "-"
+                                   << "F/tmp"
+                                   << "F/home/.cache/tessarin";
+    QTest::newRow("relative cache home is ignored") << "cache"
+                                                    << "F/tmp"
+                                                    << "F/home/.cache/tessarin";
+    QTest::newRow("cache cannot be made") << "F/file"
+                                          << "F/tmp"
+                                          << "F/tmp";
+    QTest::newRow("cache cannot be made, no TMPDIR") << "F/file"
+                                                     << "F/missing"
+                                                     << "/tmp";
+}
+
+// The workbook goes to the program's own cache folder, made for this user alone; only where
+// that cannot be made, to a temporary folder that exists.
+void TestWorkbookExport::workbookFolder() {
+    QFETCH(QString, cacheHome);
+    QFETCH(QString, tmpdir);
+    QFETCH(QString, folder);
+    const auto inTest = [&](QString path) { return path.replace("F/", folder_->path() + "/"); };
+    QFile file(folder_->filePath("file"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    if (cacheHome == "-") {
+        qunsetenv("XDG_CACHE_HOME");
+    } else {
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(inTest(cacheHome)));
+    }
+    qputenv("TMPDIR", QFile::encodeName(inTest(tmpdir)));
+    AddRecorder("calc");
+    qputenv("TESSARIN_SPREADSHEET", QFile::encodeName(bin_ + "/calc"));
+
+    QVERIFY(ExportToSpreadsheet("A1", "1\r\n"));
+
+    const QStringList arguments = RecordedArguments("calc");
+    QCOMPARE(arguments.size(), 1);
+    QFile::remove(arguments[0]);
+    QCOMPARE(QFileInfo(arguments[0]).absolutePath(), inTest(folder));
+    struct stat info {};
+    QCOMPARE(::stat(QFile::encodeName(inTest(folder)).constData(), &info), 0);
+    if (folder.endsWith("tessarin")) QCOMPARE(info.st_mode & 0777, 0700u);
+}
+
+// Workbooks that earlier exports left more than a day ago are removed; newer ones and files the
+// program did not make stay.
+void TestWorkbookExport::oldWorkbooksAreRemoved() {
+    const QString folder = folder_->filePath("cache/tessarin");
+    QVERIFY(QDir().mkpath(folder));
+    const QDateTime now = QDateTime::currentDateTime();
+    const struct {
+        const char* name;
+        int hoursOld;
+    } files[] = {{"tessarin-Ab12Cd.xlsx", 25},
+                 {"tessarin-Xy34Zw.xlsx", 23},
+                 {"notes.xlsx", 48},
+                 {"tessarin-2024.xlsx", 48}};
+    for (const auto& f : files) {
+        QFile file(folder + "/" + f.name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.setFileTime(now.addSecs(-3600 * f.hoursOld), QFile::FileModificationTime));
+    }
+    AddRecorder("calc");
+    qputenv("TESSARIN_SPREADSHEET", QFile::encodeName(bin_ + "/calc"));
+
+    QVERIFY(ExportToSpreadsheet("A1", "1\r\n"));
+
+    const QStringList arguments = RecordedArguments("calc");
+    QCOMPARE(arguments.size(), 1);
+    QStringList expected{"notes.xlsx", "tessarin-2024.xlsx", "tessarin-Xy34Zw.xlsx",
+                         QFileInfo(arguments[0]).fileName()};
+    expected.sort();
+    QCOMPARE(Workbooks(), expected);
 }
 
 QTEST_MAIN(TestWorkbookExport)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -69,9 +70,11 @@ std::string SettingsKey(std::size_t i) {
     return key;
 }
 
-// The writer's temporary name for file: ".", the file's name, "." and six random characters.
+// The writer's temporary name for file: ".", the file's name, ".tessarin-save-" and six random
+// characters.
 bool IsTemporaryOf(const std::string& name, const std::string& file) {
-    return name.size() == file.size() + 8 && name.starts_with("." + file + ".");
+    const std::string prefix = "." + file + ".tessarin-save-";
+    return name.size() == prefix.size() + 6 && name.starts_with(prefix);
 }
 
 class Files {
@@ -120,10 +123,16 @@ protected:
         folder_ = fs::temp_directory_path() / ("tessarin-crash-safety-" + std::to_string(random()));
         fs::create_directories(folder_ / "live");
         fs::create_directories(folder_ / "reference");
+        // New files are 0644, so a temporary made readable for others would show.
+        previousMask_ = ::umask(022);
     }
-    void TearDown() override { fs::remove_all(folder_); }
+    void TearDown() override {
+        ::umask(previousMask_);
+        fs::remove_all(folder_);
+    }
 
     fs::path folder_;
+    mode_t previousMask_ = 0;
 };
 
 TEST_F(CrashSafetyTest, KilledWriterLeavesEveryFileWhole) {
@@ -182,6 +191,11 @@ TEST_F(CrashSafetyTest, KilledWriterLeavesEveryFileWhole) {
             EXPECT_TRUE(IsTemporaryOf(name, names[0]) || IsTemporaryOf(name, names[1]) ||
                         IsTemporaryOf(name, names[2]))
                 << "unexpected file " << name;
+            // The files are 0644; what a killed save left is readable by its owner alone.
+            EXPECT_EQ(fs::status(entry.path()).permissions() &
+                          (fs::perms::group_all | fs::perms::others_all),
+                      fs::perms::none)
+                << name;
             ++now;
         }
         ASSERT_LE(now, temporaries + 1) << "after kill " << kill;

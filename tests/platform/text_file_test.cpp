@@ -69,19 +69,25 @@ TEST_F(TextFileTest, NamedPipeIsUnreadableWithoutWaitingForAWriter) {
 }
 
 // Temporaries of writers killed long ago are cleared by the next save; a recent one (another
-// save may be running) and files of other names stay.
+// save may be running), those of other files and the user's own dot files stay.
 TEST_F(TextFileTest, SaveRemovesOnlyStaleTemporariesOfItsOwnFile) {
     const auto age = [&](const std::string& name, std::chrono::minutes minutes) {
         WriteBytes(PathOf(name), "partial");
         fs::last_write_time(PathOf(name), fs::file_time_type::clock::now() - minutes);
     };
-    age(".a.sts.Ab12Cd", std::chrono::minutes(60));
-    age(".a.sts.Xy34Zw", std::chrono::minutes(1));
-    age(".b.sts.Ab12Cd", std::chrono::minutes(60));
-    age(".a.sts.toolong1", std::chrono::minutes(60));
+    const std::chrono::minutes hour(60);
+    age(".a.sts.tessarin-save-Ab12Cd", hour);
+    age(".a.sts.tessarin-save-Xy34Zw", std::chrono::minutes(1));
+    age(".b.sts.tessarin-save-Ab12Cd", hour);
+    age(".a.sts.tessarin-save-Ab12C-", hour);
+    age(".a.sts.backup", hour);
+    age(".a.sts.240101", hour);
+    age(".a.sts.Ab12Cd", hour);
     ASSERT_TRUE(WriteTextFile(PathOf("a.sts"), {"new"}));
-    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{".a.sts.Xy34Zw", ".a.sts.toolong1",
-                                                         ".b.sts.Ab12Cd", "a.sts"}));
+    EXPECT_EQ(FolderEntries(),
+              (std::vector<std::string>{
+                  ".a.sts.240101", ".a.sts.Ab12Cd", ".a.sts.backup", ".a.sts.tessarin-save-Ab12C-",
+                  ".a.sts.tessarin-save-Xy34Zw", ".b.sts.tessarin-save-Ab12Cd", "a.sts"}));
 }
 
 TEST_F(TextFileTest, ReadsEveryLineEndAndEncoding) {
@@ -152,23 +158,31 @@ TEST_F(TextFileTest, DirectoryTargetFailsAndLeavesNoTemporaryFile) {
     EXPECT_EQ(FolderEntries(), Lines{"target"});
 }
 
+// Replaced by rename or, for a file with a second name, written in place: either way a failed
+// write leaves the old file whole and nothing beside it.
 TEST_F(TextFileTest, FailedWriteLeavesOldFileWhole) {
-    const std::string path = PathOf("TSRN.sts");
-    WriteBytes(path, "OLD=1\r\n");
-    // A file-size limit makes the write fail halfway, as a full disk would.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = 100;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = WriteTextFile(path, Lines(50, std::string(40, 'x')));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, SIG_DFL);
+    for (const bool hardLinked : {false, true}) {
+        SCOPED_TRACE(hardLinked ? "hard-linked" : "single");
+        const std::string path = PathOf("TSRN.sts");
+        WriteBytes(path, "OLD=1\r\n");
+        if (hardLinked) fs::create_hard_link(path, PathOf("other.sts"));
+        // A file-size limit makes the write fail halfway, as a full disk would.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        rlimit small = saved;
+        small.rlim_cur = 100;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const bool written = WriteTextFile(path, Lines(50, std::string(40, 'x')));
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, SIG_DFL);
 
-    EXPECT_FALSE(written);
-    EXPECT_EQ(ReadBytes(path), "OLD=1\r\n");
-    EXPECT_EQ(FolderEntries(), Lines{"TSRN.sts"});
+        EXPECT_FALSE(written);
+        EXPECT_EQ(ReadBytes(path), "OLD=1\r\n");
+        const Lines left = hardLinked ? Lines{"TSRN.sts", "other.sts"} : Lines{"TSRN.sts"};
+        EXPECT_EQ(FolderEntries(), left);
+        fs::remove(PathOf("other.sts"));
+    }
 }
 
 TEST_F(TextFileTest, OverwriteKeepsPermissionBits) {

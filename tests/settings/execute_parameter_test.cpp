@@ -3,10 +3,15 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <csignal>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -226,6 +231,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {}}),
     [](const testing::TestParamInfo<FileCase>& info) { return info.param.name; });
 
+// The other holder lets go while this run goes on: the defaults this run started with still never
+// replace the settings it could not read.
 TEST_F(ExecuteParameterTest, FileHeldByAnotherIsNeitherReadNorWritten) {
     const std::string held = Join({"WIDTH    =800", "HEIGHT   =500"});
     WriteBytes(SettingsPath(), held);
@@ -237,10 +244,95 @@ TEST_F(ExecuteParameterTest, FileHeldByAnotherIsNeitherReadNorWritten) {
         EXPECT_EQ(record.WIDTH, 600);
         EXPECT_EQ(record.HEIGHT, 400);
         EXPECT_EQ(ReadBytes(SettingsPath()), held);
+        close(fd);
         record.WIDTH = 1;
     }
     EXPECT_EQ(ReadBytes(SettingsPath()), held);
-    close(fd);
+}
+
+// Runs body in a child process; its exit status, or -1 when it had not ended after ten seconds.
+int ExitStatusOfChild(const std::function<int()>& body) {
+    const pid_t child = fork();
+    if (child == 0) _exit(body());
+    for (int waited = 0; waited < 1000; ++waited) {
+        int status = 0;
+        if (waitpid(child, &status, WNOHANG) == child)
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+        usleep(10000);
+    }
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    return -1;
+}
+
+// Neither a pipe (opening it would wait for a writer) nor a link into a device (reading
+// /dev/zero never ends) is taken for the settings file: the run starts at once with the
+// defaults and leaves it as it was.
+TEST_F(ExecuteParameterTest, PipeOrDeviceInPlaceOfTheFileGivesDefaultsAndStays) {
+    struct Case {
+        const char* name;
+        std::function<void(const std::string&)> make;
+        mode_t type;
+    };
+    const Case cases[] = {
+        {"NamedPipe", [](const std::string& path) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); },
+         S_IFIFO},
+        {"LinkToDevZero",
+         [](const std::string& path) { std::filesystem::create_symlink("/dev/zero", path); },
+         S_IFLNK},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(SettingsPath());
+        c.make(SettingsPath());
+        const int status = ExitStatusOfChild([&] {
+            ExecuteParameter record(temp.Folder());
+            return record.WIDTH == 600 && record.ECELL == "A1" ? 0 : 1;
+        });
+        EXPECT_EQ(status, 0) << "-1: the start hung";
+        struct stat info {};
+        ASSERT_EQ(lstat(SettingsPath().c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & S_IFMT, c.type);
+    }
+}
+
+// Many windows started at the same moment all read the user's settings, and none writes the
+// defaults over them.
+TEST_F(ExecuteParameterTest, SimultaneousStartsAllReadTheSettings) {
+    constexpr int kStarts = 32;
+    WriteBytes(SettingsPath(), Join({"WIDTH    =800", "HEIGHT   =500"}));
+    int gate[2];
+    ASSERT_EQ(pipe(gate), 0);
+    std::vector<pid_t> children;
+    for (int i = 0; i < kStarts; ++i) {
+        const pid_t child = fork();
+        if (child == 0) {
+            close(gate[1]);
+            char byte;
+            while (read(gate[0], &byte, 1) < 0) {
+            }
+            bool read = false;
+            {
+                ExecuteParameter record(temp.Folder());
+                read = record.WIDTH == 800 && record.HEIGHT == 500;
+            }
+            _exit(read ? 0 : 1);
+        }
+        ASSERT_GT(child, 0);
+        children.push_back(child);
+    }
+    close(gate[0]);
+    close(gate[1]);  // all start now
+    int readDefaults = 0;
+    for (const pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) ++readDefaults;
+    }
+    EXPECT_EQ(readDefaults, 0) << "of " << kStarts << " starts";
+    const Lines lines = SplitCrLf(ReadBytes(SettingsPath()));
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "WIDTH    =800"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "HEIGHT   =500"), lines.end());
 }
 
 TEST_F(ExecuteParameterTest, MissingFolderGivesDefaultsAndCreatesNothing) {

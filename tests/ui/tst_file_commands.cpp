@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <filesystem>
+
+#include <sys/stat.h>
 #include <fstream>
 #include <sstream>
 
@@ -39,6 +41,7 @@ private slots:
     void saveWithFileWritesWithoutDialog();
     void saveCancelled();
     void saveFailureKeepsModified();
+    void saveOntoPipeFails();
     void openAppliesFile();
     void openDialogPresets();
     void openShortHeader();
@@ -144,6 +147,22 @@ void FileCommandsTest::saveFailureKeepsModified() {
     QVERIFY(f.W().MMactionsave->isVisible());
     QCOMPARE(CurrentFileName, path);
     QCOMPARE(f.settings.FOLDER, folderBefore);
+}
+
+// A named pipe where the file should go is no file to save into: the save fails with the
+// notice and the pipe stays, not replaced by a file.
+void FileCommandsTest::saveOntoPipeFails() {
+    MainWindowFixture f;
+    f.Type(QStringLiteral("5"));
+    const QString path = f.folder.File("pipe.tsf");
+    QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    f.dialogs.AnswerSave(path);
+    f.dialogs.AcknowledgeNotice();
+    f.W().BTactionsave->trigger();
+    QCOMPARE(f.dialogs.Shown().size(), 2);
+    QCOMPARE(f.dialogs.Shown()[1].text, path + kWriteFailure);
+    QVERIFY(f.W().Modified());
+    QVERIFY(std::filesystem::is_fifo(path.toStdString()));
 }
 
 void FileCommandsTest::openAppliesFile() {
