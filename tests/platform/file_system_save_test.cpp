@@ -2,13 +2,11 @@
 // and groups, hard links, planted and dangling links, pipes, sockets and devices. Each save runs
 // in a child process as the user nobody, as CI runs the tests as root, whom no permission stops.
 
-#include <grp.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -20,6 +18,7 @@
 #include "expr/constant_file.h"
 #include "settings/datafile_access.h"
 #include "sheet/formula_file.h"
+#include "tests/platform/as_nobody.h"
 #include "tests/settings/temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -62,20 +61,6 @@ struct Nobody {
     uid_t uid;
     gid_t gid;
 };
-
-// Saves as nobody in a child process with umask 022; true when the save succeeded.
-bool SaveAsNobody(Writer writer, const std::string& path, Nobody nobody) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const bool dropped =
-            ::setgroups(0, nullptr) == 0 && ::setgid(nobody.gid) == 0 && ::setuid(nobody.uid) == 0;
-        ::umask(022);
-        ::_exit(dropped && Save(writer, path) ? 0 : 1);
-    }
-    int status = 0;
-    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
-           WEXITSTATUS(status) == 0;
-}
 
 // Inside the test's folder: "d" is the folder saved into, "e" another folder; the save goes to
 // d/f, through a link where the case makes one, and the file it really reaches is real.
@@ -242,7 +227,7 @@ TEST(FileSystemSaveTest, EveryWriterKeepsWhatTheFileSystemPromises) {
             const mode_t saveType = TypeOf(save);
             const std::set<std::string> folderBefore = Entries(scene.d());
 
-            EXPECT_EQ(SaveAsNobody(writer, save, nobody), c.saved);
+            EXPECT_EQ(RunAsNobody([&] { return Save(writer, save); }), c.saved);
 
             EXPECT_EQ(TypeOf(save), saveType) << "the saved path is still what it was";
             std::set<std::string> folderExpected = folderBefore;

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/platform/as_nobody.h"
 #include "tests/settings/temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -53,12 +54,13 @@ TEST_F(TextFileTest, DirectoryIsUnreadable) {
 }
 
 TEST_F(TextFileTest, FileWithoutReadPermissionIsUnreadable) {
-    if (geteuid() == 0) GTEST_SKIP() << "root reads any file regardless of its permission bits";
     const std::string path = PathOf("locked.sts");
     WriteBytes(path, "A=1\r\n");
     fs::permissions(path, fs::perms::none);
-    Lines lines;
-    EXPECT_EQ(ReadTextFile(path, lines), ReadResult::Unreadable);
+    EXPECT_TRUE(RunAsNobody([&] {
+        Lines lines;
+        return ReadTextFile(path, lines) == ReadResult::Unreadable;
+    }));
 }
 
 TEST_F(TextFileTest, NamedPipeIsUnreadableWithoutWaitingForAWriter) {
