@@ -31,7 +31,8 @@ Store StoreWith(const Lines& lines) {
     return store;
 }
 
-// Another holder of the file: an open of its own with the exclusive lock on it.
+// Another holder of the file: an open of its own with an exclusive lock (a writer) or a shared
+// one (a reader) on it.
 class OtherHolder {
 public:
     explicit OtherHolder(const std::string& path) : fd_(open(path.c_str(), O_RDONLY)) {}
@@ -39,6 +40,7 @@ public:
         if (fd_ >= 0) close(fd_);
     }
     bool Lock() { return fd_ >= 0 && flock(fd_, LOCK_EX | LOCK_NB) == 0; }
+    bool LockShared() { return fd_ >= 0 && flock(fd_, LOCK_SH | LOCK_NB) == 0; }
 
 private:
     int fd_;
@@ -285,6 +287,21 @@ TEST(LoadTest, FileHeldByAnotherFailsAndKeepsTheLines) {
     }
     EXPECT_TRUE(store.Load());
     EXPECT_EQ(store.lines, Lines{"A=2"});
+}
+
+// Two instances reading the file at the same time both read it; a writer waits for the reader.
+TEST(LoadTest, ReadersShareTheFile) {
+    TempFolder temp;
+    WriteBytes(temp.File("TSRN.sts"), "A=2\r\n");
+    Store store = StoreWith({"A=new"});
+    store.SetLocation(temp.Folder(), "TSRN.sts");
+    OtherHolder reader(temp.File("TSRN.sts"));
+    ASSERT_TRUE(reader.LockShared());
+    EXPECT_TRUE(store.Load());
+    EXPECT_EQ(store.lines, Lines{"A=2"});
+    store.lines = {"A=new"};
+    EXPECT_FALSE(store.Save());
+    EXPECT_EQ(ReadBytes(temp.File("TSRN.sts")), "A=2\r\n");
 }
 
 TEST(SaveTest, WritesEveryLineWithCrLf) {
