@@ -11,7 +11,7 @@ public:
 
     // Opens the file at path (for writing when forWriting, which fails on a read-only file) and
     // locks it, shared for reading and exclusive for writing. While another process holds a
-    // lock that excludes this one, it tries again for a short while. Never creates the file,
+    // lock that excludes this one, it tries again for up to two seconds. Never creates the file,
     // never waits for a pipe and never opens anything but a regular file.
     FileLock(const std::string& path, bool forWriting);
     ~FileLock();
