@@ -63,11 +63,16 @@ TEST_F(TextFileTest, FileWithoutReadPermissionIsUnreadable) {
     }));
 }
 
-TEST_F(TextFileTest, NamedPipeIsUnreadableWithoutWaitingForAWriter) {
+// The settings, constant, formula and help files are all read here: a pipe is not waited for and
+// a device is not read (/dev/zero never ends).
+TEST_F(TextFileTest, PipeOrDeviceIsUnreadableWithoutWaiting) {
     ASSERT_EQ(::mkfifo(PathOf("pipe").c_str(), 0600), 0);
-    Lines lines{"kept"};
-    EXPECT_EQ(ReadTextFile(PathOf("pipe"), lines), ReadResult::Unreadable);
-    EXPECT_EQ(lines, Lines{"kept"});
+    fs::create_symlink("/dev/zero", PathOf("zero"));
+    for (const char* name : {"pipe", "zero"}) {
+        Lines lines{"kept"};
+        EXPECT_EQ(ReadTextFile(PathOf(name), lines), ReadResult::Unreadable) << name;
+        EXPECT_EQ(lines, Lines{"kept"});
+    }
 }
 
 // Temporaries of writers killed long ago are cleared by the next save; a recent one (another
