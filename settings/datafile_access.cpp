@@ -89,7 +89,8 @@ void DatafileAccess::SetLocation(const std::string& newFolder, const std::string
 }
 
 bool DatafileAccess::Load() {
-    // The lock stands for opening the file without sharing; it is kept while reading.
+    // A shared lock, kept while reading: other instances may read at the same time, none may
+    // write.
     const FileLock lock(Path(), false);
     heldByAnother_ = lock.State() == FileLock::LockState::Held;
     if (lock.State() != FileLock::LockState::Locked) return false;
