@@ -141,16 +141,19 @@ RenameOutcome ReplaceByRename(const std::string& folder, const std::string& targ
         ::unlink(temp.c_str());
         return RenameOutcome::Unsuitable;
     }
+    // The mode is set after fchown, which clears set-id bits. Whatever it lets other users do
+    // is granted only once the file has its name: a killed save leaves no temporary that others
+    // can read, at worst a whole new file that they cannot read yet.
     const mode_t mode = old != nullptr ? (old->st_mode & 07777) : UmaskMode();
-    // The final mode only once the text is complete; after fchown, which clears set-id bits.
-    const bool written =
-        WriteAll(file.get(), bytes) && ::fsync(file.get()) == 0 && ::fchmod(file.get(), mode) == 0;
-    if (!file.Close() || !written || ::rename(temp.c_str(), target.c_str()) != 0) {
+    const bool written = WriteAll(file.get(), bytes) && ::fsync(file.get()) == 0 &&
+                         ::fchmod(file.get(), mode & ~mode_t{077}) == 0;
+    if (!written || ::rename(temp.c_str(), target.c_str()) != 0) {
         ::unlink(temp.c_str());
         return RenameOutcome::Failed;
     }
+    const bool opened = (mode & 077) == 0 || ::fchmod(file.get(), mode) == 0;
     SyncFolder(folder);
-    return RenameOutcome::Replaced;
+    return opened && file.Close() ? RenameOutcome::Replaced : RenameOutcome::Failed;
 }
 
 bool HasAccessControlList(int fd) {
