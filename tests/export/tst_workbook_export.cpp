@@ -167,7 +167,10 @@ QStringList TestWorkbookExport::RecordedArguments(const QString& name) {
 }
 
 QStringList TestWorkbookExport::Workbooks() const {
-    return QDir(folder_->filePath("cache/tessarin")).entryList({"*.xlsx"}, QDir::Files);
+    QStringList names =
+        QDir(folder_->filePath("cache/tessarin")).entryList({"*.xlsx"}, QDir::Files);
+    names.sort();  // the folder's own order depends on the locale
+    return names;
 }
 
 QJsonObject TestWorkbookExport::ReadWorkbook(const QString& path) {
