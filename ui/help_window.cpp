@@ -1,5 +1,6 @@
 #include "ui/help_window.h"
 
+#include <QScreen>
 #include <QTextBrowser>
 #include <QTextFrame>
 #include <QTextTable>
@@ -46,7 +47,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser);
-    resize(640, 560);
+    // At a large scale factor the window still fits on the screen.
+    resize(QSize(640, 560).boundedTo(screen()->availableSize()));
 }
 
 bool HelpWindow::LoadHelpFile(const QString& path) {
