@@ -467,13 +467,10 @@ void SmallWindowsTest::helpPageHasMarginAndFullTableBorders() {
     file.close();
     HelpWindow help;
     QVERIFY(help.LoadHelpFile(path));
-    QTextDocument* document = help.browser->document();
-    document->setTextWidth(300);
-    QImage page(300, qCeil(document->size().height()), QImage::Format_RGB32);
-    page.fill(Qt::white);
-    QPainter painter(&page);
-    document->drawContents(&painter);
-    painter.end();
+    help.resize(400, 300);
+    help.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&help));
+    const QImage page = help.browser->viewport()->grab().toImage();
 
     // The table is the box around everything drawn; each of its four edges is a rule.
     const auto isInk = [&page](int x, int y) { return qGray(page.pixel(x, y)) < 230; };
