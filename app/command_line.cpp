@@ -23,7 +23,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: tessarin                       start the window\n"
+    "usage: tessarin [FILE.tsf]            start the window (and open the formula file)\n"
     "       tessarin [MODES] --eval FORMULA  print the result of FORMULA ('-': one per line "
     "from standard input)\n"
     "       tessarin [MODES] --sheet FILE    recalculate a formula file ('-': standard input) "
@@ -234,6 +234,10 @@ int RunSheet(const std::string& file, const Options& options) {
 }
 
 }  // namespace
+
+bool StartsWindow(int argc, char** argv) {
+    return argc == 1 || (argc == 2 && argv[1][0] != '\0' && argv[1][0] != '-');
+}
 
 int RunCommandLine(int argc, char** argv) {
     const std::string_view first = argv[1];

@@ -35,7 +35,7 @@ int RunWindow(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc <= 1) return RunWindow(argc, argv);
+    if (StartsWindow(argc, argv)) return RunWindow(argc, argv);
     // Running out of memory ends with a message and a status, not an abort.
     try {
         return RunCommandLine(argc, argv);

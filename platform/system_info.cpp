@@ -146,6 +146,17 @@ bool DataFolderIsExecutableFolder() {
     return data == executable;
 }
 
+std::string HelpDocumentPath(const std::string& programFolder,
+                             const std::string& sharedDataFolder) {
+    const std::string beside = programFolder + "TSRN.HLP";
+    const std::string installed = programFolder + sharedDataFolder + "TSRN.HLP";
+    std::error_code error;
+    if (!fs::exists(beside, error) && fs::exists(installed, error)) {
+        return fs::weakly_canonical(installed, error).string();
+    }
+    return beside;
+}
+
 std::string UserHomeFolder() {
     return WithTrailingSlash(HomeFolder());
 }

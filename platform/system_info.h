@@ -20,5 +20,10 @@ bool DataFolderIsExecutableFolder();
 // The version text from a kernel release ("6.1.0-18-amd64": MJ 6, MI 1, BN 0) and the text of
 // /etc/os-release (OT its PRETTY_NAME, unquoted; empty when absent); PD is always 0.
 std::string FormatOsVersion(const std::string& kernelRelease, const std::string& osRelease);
+// The help document TSRN.HLP: beside the program (a build tree or a portable copy) when it is
+// there, else in the installed data folder reached by sharedDataFolder relative to the program's
+// folder (for example "../share/tessarin/"); the place beside the program when neither has it.
+std::string HelpDocumentPath(const std::string& programFolder, const std::string& sharedDataFolder);
+
 // The user's home folder, ending in "/".
 std::string UserHomeFolder();

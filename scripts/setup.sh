@@ -14,6 +14,9 @@ packages=(
   clang-14 libclang-rt-14-dev
   clang-format
   bc
+  qt6-translations-l10n
+  desktop-file-utils appstream groff-base shared-mime-info bash-completion
+  dpkg-dev file
 )
 
 missing=()

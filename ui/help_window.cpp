@@ -1,5 +1,6 @@
 #include "ui/help_window.h"
 
+#include <QScreen>
 #include <QTextBrowser>
 #include <QTextFrame>
 #include <QTextTable>
@@ -13,15 +14,23 @@
 
 namespace {
 
-// Markdown tables come without cell padding; give them room and thin rules.
-void SpaceOutTables(QTextDocument* document) {
+// Room around the text, in device-independent pixels, so it scales with the screen.
+constexpr int kPageMargin = 18;
+
+// Markdown comes without page margins and its tables without cell padding; give the page room
+// and the tables padding and thin rules on every side. Collapsed borders draw each rule once,
+// the outer right and bottom ones included.
+void LayOutDocument(QTextDocument* document) {
+    document->setDocumentMargin(kPageMargin);
     for (QTextFrame* frame : document->rootFrame()->childFrames()) {
         auto* table = qobject_cast<QTextTable*>(frame);
         if (!table) continue;
         QTextTableFormat format = table->format();
         format.setCellPadding(4);
-        format.setCellSpacing(-1);
+        format.setCellSpacing(0);
+        format.setBorderCollapse(true);
         format.setBorder(1);
+        format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
         format.setBorderBrush(QColor(190, 196, 205));
         table->setFormat(format);
     }
@@ -38,7 +47,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser);
-    resize(640, 560);
+    // At a large scale factor the window still fits on the screen.
+    resize(QSize(640, 560).boundedTo(screen()->availableSize()));
 }
 
 bool HelpWindow::LoadHelpFile(const QString& path) {
@@ -47,18 +57,19 @@ bool HelpWindow::LoadHelpFile(const QString& path) {
         browser->setMarkdown(
             QStringLiteral("# Tessarin ヘルプ\n\nヘルプファイルを読み込めません。\n\n`") + path +
             QStringLiteral("`\n"));
+        LayOutDocument(browser->document());
         return false;
     }
     QString text;
     for (const std::string& line : lines)
         text += QString::fromStdString(line) + QLatin1Char('\n');
     browser->setMarkdown(text);
-    SpaceOutTables(browser->document());
+    LayOutDocument(browser->document());
     return true;
 }
 
 QString HelpWindow::DefaultHelpPath() {
-    return QString::fromStdString(ExecutableFolder()) + QStringLiteral("TSRN.HLP");
+    return QString::fromStdString(HelpDocumentPath(ExecutableFolder(), TESSARIN_SHARED_DATA_DIR));
 }
 
 void HelpWindow::ShowHelp() {

@@ -1,5 +1,6 @@
 #pragma once
-// The help window: the user guide TSRN.HLP (Markdown) from the program's folder.
+// The help window: the user guide TSRN.HLP (Markdown) from the program's folder or the
+// installed data folder.
 
 #include <QString>
 #include <QWidget>
@@ -15,7 +16,7 @@ public:
     // Shows the document at path; when it cannot be read the window says so and names the
     // path. True when the document was read.
     bool LoadHelpFile(const QString& path);
-    // TSRN.HLP beside the executable.
+    // TSRN.HLP beside the executable, else in the installed data folder.
     static QString DefaultHelpPath();
     // Loads the default document and brings the window to the front.
     void ShowHelp();

@@ -109,8 +109,8 @@ std::vector<Command> CommandTable() {
         Menu("MMhelp", QStringLiteral("ヘルプ(&H)"), &W::MMhelp),
         Item("MMhelphelp", QStringLiteral("Tessarin ヘルプ(&H)..."), &W::MMhelp, &W::MMhelphelp,
              &W::MMhelphelpClick, -1, false, ToolIcon::Help),
-        Item("MMhelpwww", kSupportAddress + QStringLiteral(" (&W)..."), &W::MMhelp, &W::MMhelpwww,
-             &W::MMhelpwwwClick, -1, false, ToolIcon::Web),
+        Item("MMhelpwww", QString(), &W::MMhelp, &W::MMhelpwww, &W::MMhelpwwwClick, -1, false,
+             ToolIcon::Web),
         Separator(&W::MMhelp),
         Item("MMhelpver", QStringLiteral("バージョン情報(&V)..."), &W::MMhelp, &W::MMhelpver,
              &W::MMhelpverClick, -1, false, ToolIcon::Version),
@@ -152,6 +152,17 @@ std::vector<Command> CommandTable() {
 
 }  // namespace
 
+QString SupportAddress() {
+    return QStringLiteral(TESSARIN_SUPPORT_ADDRESS);
+}
+
+void ShowSupportAddress(TFMmain& window, const QString& address) {
+    window.supportAddress = address;
+    window.MMhelpwww->setText(address + QStringLiteral(" (&W)..."));
+    window.MMhelpwww->setVisible(!address.isEmpty());
+    window.BThelpwww->setVisible(!address.isEmpty());
+}
+
 void BuildMainCommands(TFMmain& window) {
     int lastGroup = -1;
     for (const Command& command : CommandTable()) {
@@ -191,4 +202,5 @@ void BuildMainCommands(TFMmain& window) {
         }
         window.*command.action = action;
     }
+    ShowSupportAddress(window, SupportAddress());
 }

@@ -6,8 +6,12 @@
 
 class TFMmain;
 
-// The support web page, shown in the help menu and opened by its command.
-inline const QString kSupportAddress = QStringLiteral("https://tessarin.example.org/");
+// The support web page of this build (the build setting TESSARIN_SUPPORT_ADDRESS); empty when
+// the build names none.
+QString SupportAddress();
+// Shows address in the help menu item, which with the tool button opens it; an empty address
+// hides both rather than offering a page that does not exist.
+void ShowSupportAddress(TFMmain& window, const QString& address);
 
 // Creates the menus, menu items and tool buttons of window, stores each in its member and
 // connects it to its handler.

@@ -1,5 +1,7 @@
 #include "ui/program.h"
 
+#include <QFileInfo>
+#include <QStringList>
 #include <QTimer>
 #include <stdexcept>
 
@@ -7,6 +9,7 @@
 #include "expr/calc_expression.h"
 #include "platform/desktop/clipboard.h"
 #include "platform/desktop/dialogs.h"
+#include "platform/desktop/qt_translations.h"
 #include "platform/desktop/window_layer.h"
 #include "platform/desktop/workbook_automation.h"
 #include "platform/process_identity.h"
@@ -50,6 +53,7 @@ ProgramObjects::~ProgramObjects() {
 
 TessarinApplication::TessarinApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Tessarin"));
+    InstallJapaneseQtTexts(*this);
 }
 
 bool TessarinApplication::notify(QObject* receiver, QEvent* event) {
@@ -81,6 +85,7 @@ int RunProgram(int argc, char** argv) {
     SignalPipe endSignals;
     const std::string dataFolder = DataFolder();
     ProgramObjects objects(dataFolder);
+    UseJapaneseSystemLocale();
     TessarinApplication application(argc, argv);
     InstallWorkbookAutomation();
     try {
@@ -120,6 +125,11 @@ int RunProgram(int argc, char** argv) {
         }
         main.show();
         if (logo.isVisible()) logo.raise();
+        // A formula file named on the command line (a file manager's double click) opens
+        // once the window is shown, as if the user had chosen it in the open dialog; an
+        // unsaved sheet of an earlier run is offered after it, so the user decides last.
+        const QStringList arguments = QCoreApplication::arguments();
+        if (arguments.size() == 2) main.LoadFormulaFile(QFileInfo(arguments[1]).absoluteFilePath());
         if (executeParameter->FLASH == 0 && recoveryPending) offerRecovery();
         // A signal during the question has closed the window already.
         if (ending.Received() == 0) application.exec();

@@ -46,5 +46,5 @@ QString ExceptionText(const std::exception_ptr& exception);
 void ShowException(const std::exception_ptr& exception);
 
 // Runs the windowed program: objects, application, windows, message loop; returns the exit
-// status.
+// status. A single argument (after Qt's own options) names a formula file to open.
 int RunProgram(int argc, char** argv);

@@ -24,6 +24,7 @@
 #include "platform/desktop/dialogs.h"
 #include "platform/desktop/grid_widget.h"
 #include "platform/desktop/window_layer.h"
+#include "platform/system_info.h"
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
 #include "sheet/formula_sheet.h"
@@ -193,7 +194,8 @@ void TFMmain::BuildStatusBar() {
 void TFMmain::FormCreate() {
     Updating = true;
     QCoreApplication::processEvents();
-    helpFile = QString::fromStdString(executeParameter->EXEPATH) + QStringLiteral("TSRN.HLP");
+    helpFile = QString::fromStdString(
+        HelpDocumentPath(executeParameter->EXEPATH, TESSARIN_SHARED_DATA_DIR));
     RestoreWindowBounds(this, executeParameter->LEFT, executeParameter->TOP,
                         executeParameter->WIDTH, executeParameter->HEIGHT);
     if (calcExpression->Constants.empty()) AddDefaultConstants(calcExpression->Constants);
@@ -401,7 +403,7 @@ void TFMmain::MMhelphelpClick(QAction*) {
 }
 
 void TFMmain::MMhelpwwwClick(QAction*) {
-    QDesktopServices::openUrl(QUrl(kSupportAddress));
+    QDesktopServices::openUrl(QUrl(supportAddress));
 }
 
 void TFMmain::MMhelpverClick(QAction*) {

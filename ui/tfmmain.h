@@ -55,6 +55,9 @@ public:
     // null sender is the program's silent form of a command.
     void MMactionnewClick(QAction* sender);
     void MMactionloadClick(QAction* sender);
+    // Reads the file at path into the sheet: the open command once the file is chosen, from
+    // the dialog or from the command line.
+    void LoadFormulaFile(const QString& path);
     void MMactionsaveClick(QAction* sender);
     void MMactionrenClick(QAction* sender);
     void MMactionexpexcelClick(QAction* sender);
@@ -153,7 +156,8 @@ public:
     QDialog* setupWindow = nullptr;    // shown modally by MMviewsetup
     QDialog* versionWindow = nullptr;  // shown modally by MMhelpver
 
-    QString helpFile;  // TSRN.HLP in the program's folder
+    QString helpFile;        // the help document TSRN.HLP
+    QString supportAddress;  // opened by MMhelpwww; empty: the item and its button are hidden
     // The help window, once MMhelphelp has opened it.
     HelpWindow* Help() const { return helpWindow_.get(); }
 
@@ -179,8 +183,6 @@ private:
     // Wheel notches over the window or the grid; true when handled.
     bool HandleWheel(QWheelEvent* event);
     void MoveToLine(int line);
-    // Reads the file at path into the sheet (the part of the open command after the dialog).
-    void LoadFormulaFile(const QString& path);
     // Settings and formulas of a file into the sheet; with toCurrentLine the file's current line
     // becomes the sheet's.
     void PutSheetContent(const FormulaFileContent& content, bool toCurrentLine);

@@ -6,8 +6,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "sheet/formula_file.h"
 
@@ -170,7 +172,7 @@ TEST_F(CommandLineTest, UsesTheUsersConstantFileWithoutRewritingIt) {
 
 TEST_F(CommandLineTest, WrongArgumentsPrintUsageWithStatusTwo) {
     for (const char* args : {"--bogus", "--eval", "--comma 2 --eval 1", "--hsize 17 --eval 1",
-                             "--eval 1 --sheet x.tsf", "--integer"}) {
+                             "--eval 1 --sheet x.tsf", "--integer", "''", "-"}) {
         const Outcome run = Eval(args);
         EXPECT_EQ(run.status, 2) << args;
         EXPECT_EQ(run.out, "") << args;
@@ -180,6 +182,26 @@ TEST_F(CommandLineTest, WrongArgumentsPrintUsageWithStatusTwo) {
 TEST_F(CommandLineTest, HelpAndVersion) {
     EXPECT_NE(Eval("--help").out.find("--eval"), std::string::npos);
     EXPECT_EQ(Eval("--version").out, "Tessarin 1.25\n");
+}
+
+TEST_F(CommandLineTest, ManualPagesNameEveryOptionOfHelp) {
+    const std::string help = Eval("--help").out;
+    const std::regex option("--[a-z]+");
+    std::vector<std::string> options(std::sregex_token_iterator(help.begin(), help.end(), option),
+                                     std::sregex_token_iterator());
+    ASSERT_GE(options.size(), 10u) << help;
+    for (const char* page : {"/resources/man/tessarin.1", "/resources/man/ja/tessarin.1"}) {
+        std::ifstream in(std::string(TESSARIN_SOURCE_DIR) + page);
+        std::stringstream text;
+        text << in.rdbuf();
+        // The page writes each hyphen of an option as "\-".
+        const std::string source = std::regex_replace(text.str(), std::regex(R"(\\-)"), "-");
+        for (const std::string& name : options) {
+            const bool listed = source.find(".B " + name) != std::string::npos ||
+                                source.find(".BI " + name) != std::string::npos;
+            EXPECT_TRUE(listed) << page << " lacks " << name;
+        }
+    }
 }
 
 TEST_F(CommandLineTest, SheetIsRecalculatedOnceInRingOrderFromItsCurrentLine) {

@@ -44,9 +44,10 @@ Q_COREAPP_STARTUP_FUNCTION(OnApplicationStart)
 
 inline char programName[] = "tessarin";
 
-inline int Run() {
-    char* argv[] = {programName, nullptr};
-    return RunProgram(1, argv);
+// A run with no argument, or with a formula file named on its command line.
+inline int Run(std::string file = std::string()) {
+    char* argv[] = {programName, file.data(), nullptr};
+    return RunProgram(file.empty() ? 1 : 2, argv);
 }
 
 inline std::vector<std::string> Lines(const std::filesystem::path& path) {

@@ -2,11 +2,13 @@
 // settings and constant files the run leaves behind; and the exception box.
 
 #include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QTest>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -41,6 +43,8 @@ private slots:
     void startTypeSaveQuit();
     void secondRunReadsSettings();
     void exceptionIsShownAndProgramGoesOn();
+    void opensFileNamedOnCommandLine();
+    void unreadableFileOnCommandLineLeavesEmptySheet();
 
 private:
     std::unique_ptr<TestFolder> folder_;
@@ -151,6 +155,57 @@ void ProgramTest::exceptionIsShownAndProgramGoesOn() {
     QCOMPARE(Run(), 0);
     QVERIFY(stillRunning);
     QCOMPARE(texts, QStringList({QStringLiteral("broken handler"), QString()}));
+}
+
+void ProgramTest::opensFileNamedOnCommandLine() {
+    std::ofstream(folder_->Path() / "given.tsf") << "030113081\r\n3=H10+1\r\n";
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(folder_->Path().string()));
+    QString title, input, fileName;
+    std::string folder;
+    int cmode = -1;
+    drive = [&] {
+        TFMmain* window = MainWindow();
+        QVERIFY(window);
+        title = window->windowTitle();
+        input = window->EDcalc->text();
+        fileName = CurrentFileName;
+        folder = executeParameter->FOLDER;
+        cmode = executeParameter->CMODE;
+        window->close();
+    };
+    ScriptedDialogs dialogs;
+    QCOMPARE(Run("given.tsf"), 0);
+    QDir::setCurrent(previous);
+    QVERIFY(dialogs.Shown().isEmpty());
+    QCOMPARE(title, QStringLiteral("Tessarin - [ given.tsf ]"));
+    QCOMPARE(input, QStringLiteral("H10+1"));
+    QCOMPARE(fileName, QString::fromStdString((folder_->Path() / "given.tsf").string()));
+    QCOMPARE(folder, folder_->Path().string() + "/");
+    QCOMPARE(cmode, 1);
+}
+
+void ProgramTest::unreadableFileOnCommandLineLeavesEmptySheet() {
+    const std::string missing = (folder_->Path() / "missing.tsf").string();
+    QString title;
+    bool empty = false;
+    drive = [&] {
+        TFMmain* window = MainWindow();
+        QVERIFY(window);
+        title = window->windowTitle();
+        empty = true;
+        for (int line = 0; line < 100; ++line)
+            empty = empty && extendStringGrid->CellAt(2, line)->text.empty();
+        window->close();
+    };
+    ScriptedDialogs dialogs;
+    dialogs.AcknowledgeNotice();
+    QCOMPARE(Run(missing), 0);
+    QCOMPARE(dialogs.Shown().size(), 1);
+    QCOMPARE(dialogs.Shown().first().text,
+             QString::fromStdString(missing) + QStringLiteral("\nファイルが読み込めません。"));
+    QCOMPARE(title, QStringLiteral("Tessarin"));
+    QVERIFY(empty);
 }
 
 QTEST_APPLESS_MAIN(ProgramTest)

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "tests/settings/temp_folder.h"
@@ -143,3 +144,17 @@ TEST(DataFolderTest, EmptyVariableIsNotSet) {
 }
 
 }  // namespace
+
+TEST(HelpDocumentTest, BesideTheProgramElseInstalledDataFolder) {
+    TempFolder temp;
+    const std::string program = temp.Folder() + "bin/";
+    const std::string installed = temp.Folder() + "share/tessarin/TSRN.HLP";
+    std::filesystem::create_directories(program);
+    std::filesystem::create_directories(temp.Folder() + "share/tessarin");
+    // Neither: the place beside the program, which the help window names as missing.
+    EXPECT_EQ(HelpDocumentPath(program, "../share/tessarin/"), program + "TSRN.HLP");
+    std::ofstream(installed) << "# installed\n";
+    EXPECT_EQ(HelpDocumentPath(program, "../share/tessarin/"), installed);
+    std::ofstream(program + "TSRN.HLP") << "# beside\n";
+    EXPECT_EQ(HelpDocumentPath(program, "../share/tessarin/"), program + "TSRN.HLP");
+}

@@ -105,7 +105,6 @@ void MainWindowTest::menuCaptions_data() {
         {"MMviewstat", "ステータス(&S)"},
         {"MMviewsetup", "設定(&S)..."},
         {"MMhelphelp", "Tessarin ヘルプ(&H)..."},
-        {"MMhelpwww", kSupportAddress + " (&W)..."},
         {"MMhelpver", "バージョン情報(&V)..."},
     };
     for (const auto& [name, caption] : rows)
@@ -517,11 +516,22 @@ void MainWindowTest::transparency() {
 
 void MainWindowTest::supportAddressOpens() {
     MainWindowFixture f;
+    // The build's own setting decides at start-up.
+    QCOMPARE(f.W().MMhelpwww->isVisible(), !SupportAddress().isEmpty());
+    QCOMPARE(f.W().BThelpwww->isVisible(), !SupportAddress().isEmpty());
+
+    ShowSupportAddress(f.W(), QStringLiteral("https://support.test/"));
+    QCOMPARE(f.W().MMhelpwww->text(), QStringLiteral("https://support.test/ (&W)..."));
+    QVERIFY(f.W().MMhelpwww->isVisible() && f.W().BThelpwww->isVisible());
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "Open");
     f.W().BThelpwww->trigger();
+    f.W().MMhelpwww->trigger();
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    QCOMPARE(catcher.opened, QList<QUrl>({QUrl(kSupportAddress)}));
+    QCOMPARE(catcher.opened, QList<QUrl>(2, QUrl(QStringLiteral("https://support.test/"))));
+
+    ShowSupportAddress(f.W(), QString());
+    QVERIFY(!f.W().MMhelpwww->isVisible() && !f.W().BThelpwww->isVisible());
 }
 
 void MainWindowTest::helpAndVersionWindows() {

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,6 +13,7 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTimer>
+#include <QtMath>
 
 #include "platform/desktop/dialogs.h"
 #include "platform/desktop/window_layer.h"
@@ -106,6 +108,7 @@ private slots:
     void helpWindowReadsBothEncodings();
     void helpWindowReportsMissingFile();
     void shippedHelpDocumentReads();
+    void helpPageHasMarginAndFullTableBorders();
 };
 
 void SmallWindowsTest::fileFilter_data() {
@@ -453,6 +456,44 @@ void SmallWindowsTest::shippedHelpDocumentReads() {
                               "Ctrl+Space", "Shift+Space", "Esc", "constant.clc", "TSRN.sts"}) {
         QVERIFY2(text.contains(QString::fromUtf8(topic)), topic);
     }
+}
+
+void SmallWindowsTest::helpPageHasMarginAndFullTableBorders() {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("TSRN.HLP"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("| a | b |\n|---|---|\n| 1 | 2 |\n");
+    file.close();
+    HelpWindow help;
+    QVERIFY(help.LoadHelpFile(path));
+    help.resize(400, 300);
+    help.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&help));
+    const QImage page = help.browser->viewport()->grab().toImage();
+
+    // The table is the box around everything drawn; each of its four edges is a rule.
+    const auto isInk = [&page](int x, int y) { return qGray(page.pixel(x, y)) < 230; };
+    QRect box;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            if (isInk(x, y)) box |= QRect(x, y, 1, 1);
+        }
+    }
+    QVERIFY(box.width() > 20 && box.height() > 20);
+    const auto inkAlong = [&](QPoint from, QPoint step, int length) {
+        int ink = 0;
+        for (int i = 0; i < length; ++i)
+            ink += isInk(from.x() + i * step.x(), from.y() + i * step.y());
+        return ink * 100 / length;
+    };
+    QCOMPARE(inkAlong(box.topLeft(), {1, 0}, box.width()), 100);
+    QCOMPARE(inkAlong(box.bottomLeft(), {1, 0}, box.width()), 100);
+    QCOMPARE(inkAlong(box.topLeft(), {0, 1}, box.height()), 100);
+    QCOMPARE(inkAlong(box.topRight(), {0, 1}, box.height()), 100);
+    // The page keeps a margin around it.
+    QVERIFY2(box.left() >= 10 && box.top() >= 10,
+             qPrintable(QStringLiteral("%1, %2").arg(box.left()).arg(box.top())));
 }
 
 QTEST_MAIN(SmallWindowsTest)
