@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -152,6 +153,9 @@ public:
     QWidget* keypadWindow = nullptr;   // shown by Escape
     QDialog* setupWindow = nullptr;    // shown modally by MMviewsetup
     QDialog* versionWindow = nullptr;  // shown modally by MMhelpver
+    // Makes setupWindow when MMviewsetup first needs it: the dialog's fonts and controls are
+    // left out of start-up.
+    std::function<QDialog*()> makeSetupWindow;
 
     QString helpFile;  // TSRN.HLP in the program's folder
     // The help window, once MMhelphelp has opened it.
