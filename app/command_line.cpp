@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -8,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/input_lines.h"
 #include "export/export_text.h"
 #include "expr/calc_expression.h"
 #include "expr/constant_file.h"
@@ -139,7 +142,7 @@ struct HeadlessSheet {
     ~HeadlessSheet() { extendStringGrid = nullptr; }
 
     std::string& Formula(int line) { return esg.CellAt(2, line)->text; }
-    const std::string& Result(int line) { return esg.CellAt(1, line)->text; }
+    std::string& Result(int line) { return esg.CellAt(1, line)->text; }
 };
 
 // Evaluates each formula as line A0 of an empty sheet and prints its result text (empty for an
@@ -149,7 +152,9 @@ int RunEval(const std::string& formula) {
     std::string out;
     bool ok = true;
     const auto evaluate = [&](const std::string& text) {
-        headless.sheet.ClearAllLines();
+        // Only line A0 is ever written, so emptying it empties the sheet.
+        headless.Result(0).clear();
+        calcExpression->LineValues.values[0] = ErrorValue;
         // Full-width characters fold as the input line folds them.
         headless.Formula(0) = ToHalfWidth(text);
         headless.sheet.RecalcLine(0);
@@ -159,20 +164,25 @@ int RunEval(const std::string& formula) {
             calcExpression->LineValues.values[0] == ErrorValue && !headless.Result(0).empty();
         ok = ok && !failed;
     };
+    const auto flush = [&out] {
+        std::fwrite(out.data(), 1, out.size(), stdout);
+        std::fflush(stdout);
+        out.clear();
+    };
+    bool readFailed = false;
     if (formula == "-") {
+        // The answers so far go out before every read that may wait, so a program talking to
+        // this one through pipes gets each answer before it writes the next formula.
+        InputLines input(STDIN_FILENO, flush);
         std::string line;
-        while (std::getline(std::cin, line)) {
+        while (input.Next(line))
             evaluate(line);
-            if (out.size() > (1 << 15)) {
-                std::fwrite(out.data(), 1, out.size(), stdout);
-                out.clear();
-            }
-        }
+        readFailed = input.Failed();
     } else {
         evaluate(formula);
     }
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    if (formula == "-" && std::ferror(stdin)) {
+    flush();
+    if (readFailed) {
         std::cerr << "標準入力\nファイルが読み込めません。\n";
         return 1;
     }

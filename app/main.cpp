@@ -16,7 +16,7 @@ int RunWindow(int argc, char** argv) {
     const std::string name = "libtessarin-window.so";
     void* library = nullptr;
     for (const std::string& path : {folder + name, folder + TESSARIN_WINDOW_LIBRARY_DIR + name}) {
-        library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        library = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL);
         if (library) break;
     }
     if (!library) {

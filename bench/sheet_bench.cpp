@@ -3,8 +3,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <string>
 
+#include "bench/floor_sheet.h"
 #include "expr/constant_file.h"
 #include "sheet/formula_sheet.h"
 #include "tests/sheet/sheet_fixture.h"
@@ -65,6 +67,28 @@ void BM_RecalcAllFullSheet(benchmark::State& state) {
     state.counters["failed"] = failed;
 }
 BENCHMARK(BM_RecalcAllFullSheet)->Unit(benchmark::kMicrosecond);
+
+// The same sheet through the bare evaluator: the floor of BM_RecalcAllFullSheet.
+void BM_FloorRecalcAllFullSheet(benchmark::State& state) {
+    FloorSheet floor;
+    floor.formulas[0] = "1.5";
+    for (int i = 1; i < FloorSheet::LineCount; ++i)
+        floor.formulas[i] = LineFormula(i);
+    floor.RecalcAll(50);
+    floor.RecalcAll(50);
+    FullSheet s;
+    int disagreeing = 0;
+    for (int i = 0; i < FloorSheet::LineCount; ++i) {
+        const long double ours = s.globals.calc.LineValues.values[i];
+        disagreeing += std::fabs(floor.values[i] - ours) > 1e-12L * std::fabs(ours);
+    }
+    for (auto _ : state) {
+        floor.RecalcAll(50);
+        benchmark::DoNotOptimize(floor.values);
+    }
+    state.counters["disagreeing"] = disagreeing;
+}
+BENCHMARK(BM_FloorRecalcAllFullSheet)->Unit(benchmark::kMicrosecond);
 
 // One keystroke: the current line's formula changes, then with RTIME on every line follows.
 void Keystrokes(benchmark::State& state, int rtime) {

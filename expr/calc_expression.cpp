@@ -181,8 +181,10 @@ CalcExpression::~CalcExpression() {
     if (saveConstantsOnExit_) SaveConstants(constantFile_, Constants);
 }
 
-Extended CalcExpression::Calculate(const std::string& formula) {
-    WorkValues.ClearValues();
+Extended CalcExpression::Calculate(std::string_view formula) {
+    // Work values are stored only by StoreValue, and every calculation starts from a clear
+    // table, so the entries past the count are clear already.
+    WorkValues.ClearStoredValues();
     ErrorCode = ErrNone;
     ResultValue = 0;
     ErrorText.clear();
@@ -194,12 +196,14 @@ Extended CalcExpression::Calculate(const std::string& formula) {
         ++begin;
     while (end > begin && static_cast<unsigned char>(formula[end - 1]) <= 32)
         --end;
-    text_.clear();
+    text_.resize(end - begin);
+    std::size_t length = 0;
     for (std::size_t i = begin; i < end; ++i) {
         const char c = formula[i];
         if (c == ' ') continue;
-        text_.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
+        text_[length++] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
     }
+    text_.resize(length);
 
     Evaluate();
 
@@ -234,9 +238,11 @@ Extended CalcExpression::Calculate(const std::string& formula) {
 }
 
 void CalcExpression::Evaluate() {
-    // Innermost parentheses first: each group or call becomes a work reference "#k".
+    // Innermost parentheses first: each group or call becomes a work reference "#k". The text
+    // before a replaced group holds no ")", so the search for the next one starts there.
+    std::size_t searchFrom = 0;
     for (;;) {
-        const std::size_t close = text_.find(')');
+        const std::size_t close = text_.find(')', searchFrom);
         if (close == std::string::npos) break;
         const std::size_t open = text_.rfind('(', close);
         if (open == std::string::npos) {
@@ -262,6 +268,7 @@ void CalcExpression::Evaluate() {
         char buffer[8];
         const std::string_view reference = WorkReference(k, buffer);
         text_.replace(start, close - start + 1, reference.data(), reference.size());
+        searchFrom = start;
     }
 
     ResultValue = CalcSimple(text_);
@@ -288,10 +295,11 @@ Extended CalcExpression::CalcSimple(std::string_view text) {
     simple_.append(text);
 
     // Name expansion: every name is replaced by a work reference to its value or by the text
-    // it stands for, which is scanned again from the start.
+    // it stands for, which is scanned again. The text before the name is operands and
+    // operators only and stays as it is, so the scan goes on from where the name was.
     int expansions = 0;
+    std::size_t pos = 0;
     while (expansions < MaxExpansions) {
-        std::size_t pos = 0;
         const std::size_t size = simple_.size();
         while (pos < size) {
             const char c = simple_[pos];
@@ -403,10 +411,14 @@ Extended CalcExpression::CalcSimple(std::string_view text) {
                     break;
             }
             if (!std::isfinite(r)) return Fail();
+            // The operands past the count are never read, so only the live ones move down.
             std::copy(operators_.begin() + j + 1, operators_.begin() + operatorCount,
                       operators_.begin() + j);
+            std::copy(operands_.values.begin() + j + 2,
+                      operands_.values.begin() + operatorCount + 1,
+                      operands_.values.begin() + j + 1);
             --operatorCount;
-            operands_.RemoveValue(j);
+            --operands_.count;
             operands_.values[j] = r;
         }
     }

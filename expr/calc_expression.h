@@ -40,7 +40,7 @@ public:
     CalcExpression& operator=(const CalcExpression&) = delete;
 
     // Evaluates one formula; sets ErrorCode, ResultValue and ErrorText and returns ResultValue.
-    Extended Calculate(const std::string& formula);
+    Extended Calculate(std::string_view formula);
 
     ValueTable WorkValues;
     std::int32_t ErrorCode = 0;

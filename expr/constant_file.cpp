@@ -40,11 +40,17 @@ bool SameConstantName(std::string_view a, std::string_view b) {
 
 std::optional<std::string_view> LookupConstant(const std::vector<std::string>& constants,
                                                std::string_view name) {
+    // One pass per line: the folded characters are compared up to the line's first "=", which
+    // no folded character contains, and the name matches when both end there.
     for (const std::string& line : constants) {
-        const std::size_t equal = line.find('=');
-        if (equal == std::string::npos) continue;
         const std::string_view text(line);
-        if (SameConstantName(text.substr(0, equal), name)) return text.substr(equal + 1);
+        std::size_t i = 0, j = 0;
+        bool same = true;
+        while (same && j < name.size() && i < text.size() && text[i] != '=')
+            same = FoldedChar(text, i) == FoldedChar(name, j);
+        if (same && j == name.size() && i < text.size() && text[i] == '=') {
+            return text.substr(i + 1);
+        }
     }
     return std::nullopt;
 }

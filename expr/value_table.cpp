@@ -21,6 +21,11 @@ void ValueTable::ClearValues() {
     values = kEmptyValues;
 }
 
+void ValueTable::ClearStoredValues() {
+    std::fill_n(values.begin(), count, ErrorValue);
+    count = 0;
+}
+
 int ValueTable::StoreValue(Extended v) {
     if (count >= Capacity) return -1;
     values[count] = v;

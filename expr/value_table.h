@@ -17,6 +17,9 @@ struct ValueTable {
 
     // count := 0 and every entry := ErrorValue.
     void ClearValues();
+    // count := 0 and the entries below count := ErrorValue: the same as ClearValues for a table
+    // filled only by StoreValue since its last clear, at a fraction of the cost.
+    void ClearStoredValues();
     // Appends v and returns its index; returns -1 (storing nothing) when the table is full.
     int StoreValue(Extended v);
     // Removes entry i, moving the later entries down; false when i is not in use.

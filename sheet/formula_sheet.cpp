@@ -61,7 +61,7 @@ void FormulaSheet::RecalcLine(int n) {
     CellProperty* result = extendStringGrid->CellAt(ResultColumn, n);
     if (!formula || !result || n < 0 || n >= LineCount) return;
     const bool current = n == CurrentLine();
-    const std::string text(TrimBlanks(formula->text));
+    const std::string_view text = TrimBlanks(formula->text);
     if (text.empty() && !current) return;  // its value is the sentinel already
 
     CalcExpression& calc = *calcExpression;

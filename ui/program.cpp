@@ -92,10 +92,13 @@ int RunProgram(int argc, char** argv) {
         TFMmain main;
         TFMlogo logo(&main);
         TFMver version(&main);
-        TFMsetup setup(&main);
+        std::unique_ptr<TFMsetup> setup;
         TFMpad keypad(main.PLpad, main.EDcalc, &main);
         main.versionWindow = &version;
-        main.setupWindow = &setup;
+        main.makeSetupWindow = [&setup, &main]() -> QDialog* {
+            setup = std::make_unique<TFMsetup>(&main);
+            return setup.get();
+        };
         main.keypadWindow = &keypad;
         QObject::connect(&main, &TFMmain::Closed, &application, &QCoreApplication::quit);
 

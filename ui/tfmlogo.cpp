@@ -18,7 +18,6 @@ TFMlogo::TFMlogo(QWidget* mainWindow)
     setFixedSize(300, 150);
     IMlogo = new QLabel(this);
     IMlogo->setObjectName(QStringLiteral("IMlogo"));
-    IMlogo->setPixmap(TessarinLogo());
     IMlogo->setGeometry(0, 0, 300, 150);
     TMtimer = new QTimer(this);
     TMtimer->setObjectName(QStringLiteral("TMtimer"));
@@ -29,6 +28,8 @@ TFMlogo::TFMlogo(QWidget* mainWindow)
 void TFMlogo::setVisible(bool visible) {
     // The layer and place are set before the window appears, so that it is mapped only once.
     if (visible && !isVisible()) {
+        // The logo is drawn only for a splash that is shown: most starts show none.
+        if (IMlogo->pixmap().isNull()) IMlogo->setPixmap(TessarinLogo());
         ApplyStayOnTop(this, true);
         PlaceOverMainWindow();
     }

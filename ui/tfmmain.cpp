@@ -373,6 +373,7 @@ void TFMmain::MMviewstatClick(QAction*) {
 
 // Whatever closed the dialog, the window takes over the settings it may have changed.
 void TFMmain::MMviewsetupClick(QAction*) {
+    if (!setupWindow && makeSetupWindow) setupWindow = makeSetupWindow();
     if (setupWindow) setupWindow->exec();
     PLpad->FillConstList();
     RefreshWindow(true);

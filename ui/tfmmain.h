@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -155,6 +156,9 @@ public:
     QWidget* keypadWindow = nullptr;   // shown by Escape
     QDialog* setupWindow = nullptr;    // shown modally by MMviewsetup
     QDialog* versionWindow = nullptr;  // shown modally by MMhelpver
+    // Makes setupWindow when MMviewsetup first needs it: the dialog's fonts and controls are
+    // left out of start-up.
+    std::function<QDialog*()> makeSetupWindow;
 
     QString helpFile;        // the help document TSRN.HLP
     QString supportAddress;  // opened by MMhelpwww; empty: the item and its button are hidden

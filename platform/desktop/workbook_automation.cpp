@@ -1,7 +1,5 @@
 #include "platform/desktop/workbook_automation.h"
 
-#include <xlsxwriter.h>
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -22,6 +20,7 @@
 #include "export/pasted_text.h"
 #include "platform/desktop/clipboard.h"
 #include "platform/desktop/workbook_folder.h"
+#include "platform/desktop/xlsx_library.h"
 
 namespace {
 
@@ -75,7 +74,8 @@ std::string CellText(const std::string& field) {
 
 // Closes the workbook when a write fails before the normal close.
 struct WorkbookCloser {
-    void operator()(lxw_workbook* workbook) const { workbook_close(workbook); }
+    const XlsxLibrary* xlsx;
+    void operator()(lxw_workbook* workbook) const { xlsx->workbook_close(workbook); }
 };
 
 struct Application;
@@ -302,11 +302,13 @@ QString Worksheet::Write() const {
 
     const std::string pathBytes = QFile::encodeName(path).toStdString();
     std::string tempFolder = QFile::encodeName(folder).toStdString();
+    const XlsxLibrary* xlsx = LoadXlsxLibrary();
     lxw_workbook_options options{};
     options.tmpdir = tempFolder.data();
     std::unique_ptr<lxw_workbook, WorkbookCloser> workbook(
-        workbook_new_opt(pathBytes.c_str(), &options));
-    lxw_worksheet* sheet = workbook ? workbook_add_worksheet(workbook.get(), nullptr) : nullptr;
+        xlsx ? xlsx->workbook_new_opt(pathBytes.c_str(), &options) : nullptr, WorkbookCloser{xlsx});
+    lxw_worksheet* sheet =
+        workbook ? xlsx->workbook_add_worksheet(workbook.get(), nullptr) : nullptr;
     bool written = sheet != nullptr;
     for (const auto& [key, value] : cells_) {
         if (!written) break;
@@ -314,16 +316,16 @@ QString Worksheet::Write() const {
         const auto column = static_cast<lxw_col_t>(key.second);
         const lxw_error error =
             std::holds_alternative<double>(value)
-                ? worksheet_write_number(sheet, row, column, std::get<double>(value), nullptr)
-                : worksheet_write_string(sheet, row, column, std::get<std::string>(value).c_str(),
-                                         nullptr);
+                ? xlsx->worksheet_write_number(sheet, row, column, std::get<double>(value), nullptr)
+                : xlsx->worksheet_write_string(sheet, row, column,
+                                               std::get<std::string>(value).c_str(), nullptr);
         written = error == LXW_NO_ERROR;
     }
     if (written) {
-        worksheet_set_selection(
+        xlsx->worksheet_set_selection(
             sheet, static_cast<lxw_row_t>(selected_.row), static_cast<lxw_col_t>(selected_.column),
             static_cast<lxw_row_t>(selected_.row), static_cast<lxw_col_t>(selected_.column));
-        written = workbook_close(workbook.release()) == LXW_NO_ERROR;
+        written = xlsx->workbook_close(workbook.release()) == LXW_NO_ERROR;
     }
     if (!written) {
         workbook.reset();

@@ -1,9 +1,13 @@
 // The command-line mode, run as the real program in a child process.
 
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -158,6 +162,69 @@ TEST_F(CommandLineTest, RunningOutOfMemoryEndsWithAMessage) {
     const Outcome run = Run("--sheet -", "", "ulimit -v 200000; head -c 150000000 /dev/zero | ");
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.errors.find("メモリが足りません。"), std::string::npos) << run.errors;
+}
+
+TEST_F(CommandLineTest, StandardInputLongerThanOneReadWithoutAFinalLineEnd) {
+    std::string input, expected;
+    for (int i = 0; i < 30000; ++i) {
+        input += "1+2\n";
+        expected += "3\n";
+    }
+    const Outcome run = Eval("--eval -", input + "2*3");
+    EXPECT_EQ(run.out, expected + "6\n");
+    EXPECT_EQ(run.status, 0);
+}
+
+// A program that talks to the command line through pipes: it writes one formula and waits
+// for its answer before it writes the next.
+TEST_F(CommandLineTest, AnswersEachFormulaBeforeTheNextIsWritten) {
+    int toChild[2], fromChild[2];
+    ASSERT_EQ(pipe(toChild), 0);
+    ASSERT_EQ(pipe(fromChild), 0);
+    const std::string dataDir = "TESSARIN_DATA_DIR=" + data_.string();
+    char* const environment[] = {const_cast<char*>(dataDir.c_str()), nullptr};
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        dup2(toChild[0], STDIN_FILENO);
+        dup2(fromChild[1], STDOUT_FILENO);
+        for (int fd : {toChild[0], toChild[1], fromChild[0], fromChild[1]})
+            close(fd);
+        execle(TESSARIN_BINARY, TESSARIN_BINARY, "--eval", "-", static_cast<char*>(nullptr),
+               environment);
+        _exit(127);
+    }
+    close(toChild[0]);
+    close(fromChild[1]);
+    // One answer line; empty when none comes within a generous wait (the child keeps
+    // waiting for input, so a missing answer would otherwise hang the test).
+    const auto answer = [&] {
+        std::string line;
+        char c;
+        pollfd ready{fromChild[0], POLLIN, 0};
+        while (poll(&ready, 1, 20000) == 1 && read(fromChild[0], &c, 1) == 1) {
+            line += c;
+            if (c == '\n') break;
+        }
+        return line;
+    };
+    for (const auto& [formula, result] :
+         {std::pair{"1+2\n", "3\n"}, {"A0*2\n", "? A0\n"}, {"2^10\n", "1,024\n"}}) {
+        ASSERT_EQ(write(toChild[1], formula, std::strlen(formula)),
+                  static_cast<ssize_t>(std::strlen(formula)));
+        const std::string line = answer();
+        EXPECT_EQ(line, result) << formula;
+        if (line != result) {
+            kill(child, SIGKILL);
+            break;
+        }
+    }
+    close(toChild[1]);
+    EXPECT_EQ(answer(), "");  // the end of its input ends the program
+    close(fromChild[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
 }
 
 TEST_F(CommandLineTest, UsesTheUsersConstantFileWithoutRewritingIt) {

@@ -76,7 +76,12 @@ INSTANTIATE_TEST_SUITE_P(
                     LookupRow{"NameWithBlankDiffers", {"X =1"}, "X", std::nullopt},
                     LookupRow{"FullWidthName", {"ＴＡＸ=1.1"}, "tax", "1.1"},
                     LookupRow{"JapaneseName", {"円=100"}, "円", "100"},
-                    LookupRow{"EmptyList", {}, "PI", std::nullopt}),
+                    LookupRow{"EmptyList", {}, "PI", std::nullopt},
+                    LookupRow{"LastCharacterDiffers", {"PI=1", "PX=2"}, "PX", "2"},
+                    LookupRow{"NameLongerThanLines", {"P=1", "PI=2"}, "PIX", std::nullopt},
+                    LookupRow{"NameShorterThanLine", {"PIX=1"}, "PI", std::nullopt},
+                    LookupRow{"NameHoldingEquals", {"X=1"}, "X=1", std::nullopt},
+                    LookupRow{"CutFullWidthBeforeEquals", {"\xEF\xBC=1"}, "\xEF\xBC", "1"}),
     [](const testing::TestParamInfo<LookupRow>& info) { return std::string(info.param.name); });
 
 TEST(ConstantNameTest, TextBeforeFirstEquals) {

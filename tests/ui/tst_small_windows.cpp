@@ -250,10 +250,10 @@ void SmallWindowsTest::splashShowsOnTopWithTimer() {
     QCOMPARE(splash.TMtimer->interval(), 1000);
     QVERIFY(!splash.TMtimer->isActive());
     QVERIFY(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
-    QCOMPARE(splash.IMlogo->pixmap().size(), QSize(300, 150));
 
     splash.show();
     QVERIFY(QTest::qWaitForWindowExposed(&splash));
+    QCOMPARE(splash.IMlogo->pixmap().size(), QSize(300, 150));
     QVERIFY(IsStayOnTop(&splash));
     QVERIFY(splash.TMtimer->isActive());
     QCOMPARE(splash.size(), QSize(300, 150));
