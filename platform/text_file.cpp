@@ -117,7 +117,7 @@ ReadResult ReadTextFile(const std::string& path, std::vector<std::string>& lines
     ::fcntl(file.get(), F_SETFL, ::fcntl(file.get(), F_GETFL) & ~O_NONBLOCK);
     std::string bytes;
     if (!ReadAll(file.get(), bytes)) return ReadResult::Unreadable;
-    lines = SplitLines(DecodeFileText(bytes));
+    lines = DecodeFileLines(bytes);
     return ReadResult::Read;
 }
 
@@ -133,8 +133,7 @@ bool WriteTextFile(const std::string& path, const std::vector<std::string>& line
     if (file.get() < 0) return false;
 
     const bool written = ::fchmod(file.get(), NewFileMode(target)) == 0 &&
-                         WriteAll(file.get(), EncodeFileText(JoinLinesCrLf(lines))) &&
-                         ::fsync(file.get()) == 0;
+                         WriteAll(file.get(), EncodeFileLines(lines)) && ::fsync(file.get()) == 0;
     if (!file.Close() || !written || ::rename(temp.c_str(), target.c_str()) != 0) {
         ::unlink(temp.c_str());
         return false;

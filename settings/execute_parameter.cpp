@@ -22,7 +22,18 @@ ExecuteParameter::ExecuteParameter() : EXEPATH(ExecutableFolder()) {
 ExecuteParameter::ExecuteParameter(const std::string& dataFolder) : ownsFile_(true) {
     SetLocation(dataFolder, "TSRN.sts");
     Load();
+    ReadSettings();
+    RecordStart();
+    Save();
+}
 
+ExecuteParameter::~ExecuteParameter() {
+    if (!ownsFile_) return;
+    RecordQuit();
+    Save();
+}
+
+void ExecuteParameter::ReadSettings() {
     WIDTH = ReadInteger("WIDTH    ", 600);
     HEIGHT = ReadInteger("HEIGHT   ", 400);
     LEFT = ReadInteger("LEFT     ", 0);
@@ -47,8 +58,11 @@ ExecuteParameter::ExecuteParameter(const std::string& dataFolder) : ownsFile_(tr
     TRANS = ReadInteger("TRANS    ", 0);
     TMOST = ReadInteger("TMOST    ", 0);
     EXEPATH = ExecutableFolder();
-    FOLDER = ReadString("FOLDER   ", DefaultFolder(EXEPATH));
+    // The default looks at the file system: only when the file has no folder.
+    FOLDER = HasEntry("FOLDER   ") ? ReadString("FOLDER   ", "") : DefaultFolder(EXEPATH);
+}
 
+void ExecuteParameter::RecordStart() {
     COMPUTER = ComputerName();
     OSINFO = OsVersionText();
     USER = UserName();
@@ -66,15 +80,12 @@ ExecuteParameter::ExecuteParameter(const std::string& dataFolder) : ownsFile_(tr
     WriteString("START    ", START);
     WriteString("QUIT     ", QUIT);
     WriteSettings();
-    Save();
 }
 
-ExecuteParameter::~ExecuteParameter() {
-    if (!ownsFile_) return;
+void ExecuteParameter::RecordQuit() {
     QUIT = LocalTimeText();
     WriteString("QUIT     ", QUIT);
     WriteSettings();
-    Save();
 }
 
 void ExecuteParameter::WriteSettings() {
