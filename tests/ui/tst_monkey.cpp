@@ -252,9 +252,11 @@ void MonkeyTest::initTestCase() {
     previousHandler = qInstallMessageHandler(QuietOffscreenWarnings);
     // Everything the program may write goes below one folder of this run: the temporary
     // folder (workbooks, the file dialogs' folder), the home and configuration folders, and the
-    // working folder. The folders a stray write would land in are watched.
-    for (const QString& folder : {QCoreApplication::applicationDirPath(), QDir::currentPath(),
-                                  QDir::homePath(), QDir::tempPath()}) {
+    // working folder. The folders a stray write would land in are watched; the system's
+    // temporary folder is not, as other programs write there too (and this process's
+    // temporary folder is the run's own).
+    for (const QString& folder :
+         {QCoreApplication::applicationDirPath(), QDir::currentPath(), QDir::homePath()}) {
         watched_.emplace_back(folder.toStdString(), ProgramFilesIn(folder.toStdString()));
     }
     std::string pattern = QDir::tempPath().toStdString() + "/tessarin-monkey-XXXXXX";
