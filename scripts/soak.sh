@@ -15,6 +15,7 @@ mkdir -p "$build/tests/unused-data-dir"
 start=$(date +%s)
 env QT_QPA_PLATFORM=offscreen TESSARIN_DATA_DIR="$build/tests/unused-data-dir" \
   TESSARIN_MONKEY_ACTIONS="$actions" ${2:+TESSARIN_MONKEY_SEED="$2"} \
+  QTEST_FUNCTION_TIMEOUT=$((24 * 3600 * 1000)) \
   ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions="$root/tests/lsan.supp" \
   UBSAN_OPTIONS=print_stacktrace=1 \
   "$build/tests/tst_monkey"
