@@ -1,10 +1,9 @@
 // Any bytes as the settings file: the settings record reads what it can, writes the file back
 // as exactly its 31 lines in their fixed order, and a second start reads the same settings
-// from the file the first one wrote.
+// from the file the first one wrote. The record works on the file's bytes in memory: reading
+// and writing the file itself is the text file layer, which the formula-file target runs.
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -21,13 +20,8 @@ const char* const kKeys[] = {
     "RKAKKO   ", "RSUM     ", "ECELL    ", "EOUT     ", "COMMA    ", "HSIZE    ", "DEGREE   ",
     "TRANS    ", "TMOST    ", "FOLDER   "};
 
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void CheckWrittenFile(const std::string& path, const std::string& input) {
-    const std::vector<std::string> lines = SplitLines(DecodeFileText(ReadBytes(path)));
+void CheckWrittenFile(const std::string& written, const std::string& input) {
+    const std::vector<std::string> lines = DecodeFileLines(written);
     FUZZ_CHECK(lines.size() == 31, Escaped(input) + ": " + std::to_string(lines.size()) + " lines");
     for (std::size_t i = 0; i < lines.size(); ++i) {
         FUZZ_CHECK(lines[i].starts_with(std::string(kKeys[i]) + "="),
@@ -50,21 +44,24 @@ std::string Settings(const ExecuteParameter& p) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string folder = ScratchFolder().string() + "/";
-    const std::string path = folder + "TSRN.sts";
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 
-    std::string first;
-    {
-        const ExecuteParameter settings(folder);
-        CheckWrittenFile(path, bytes);
-        first = Settings(settings);
-    }
-    CheckWrittenFile(path, bytes);
+    // A start on the file, then its end.
+    ExecuteParameter first;
+    first.LoadBytes(bytes);
+    first.ReadSettings();
+    first.RecordStart();
+    CheckWrittenFile(first.SavedBytes(), bytes);
+    const std::string settings = Settings(first);
+    first.RecordQuit();
+    const std::string written = first.SavedBytes();
+    CheckWrittenFile(written, bytes);
 
-    const ExecuteParameter again(folder);
-    FUZZ_CHECK(Settings(again) == first,
-               Escaped(bytes) + "\nfirst:  " + first + "\nsecond: " + Settings(again));
+    // The next start, on the file the first one left.
+    ExecuteParameter again;
+    again.LoadBytes(written);
+    again.ReadSettings();
+    FUZZ_CHECK(Settings(again) == settings,
+               Escaped(bytes) + "\nfirst:  " + settings + "\nsecond: " + Settings(again));
     return 0;
 }

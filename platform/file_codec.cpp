@@ -189,3 +189,11 @@ std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
     }
     return text;
 }
+
+std::vector<std::string> DecodeFileLines(std::string_view bytes) {
+    return SplitLines(DecodeFileText(bytes));
+}
+
+std::string EncodeFileLines(const std::vector<std::string>& lines) {
+    return EncodeFileText(JoinLinesCrLf(lines));
+}

@@ -18,3 +18,10 @@ std::string EncodeFileText(std::string_view text);
 std::vector<std::string> SplitLines(std::string_view text);
 // Every line followed by CR LF, the last one too.
 std::string JoinLinesCrLf(const std::vector<std::string>& lines);
+
+// File bytes to lines, as every text file of the program is read: decoded, then split.
+std::vector<std::string> DecodeFileLines(std::string_view bytes);
+
+// Lines to file bytes, as every text file of the program is written: CR LF after each line,
+// then encoded.
+std::string EncodeFileLines(const std::vector<std::string>& lines);

@@ -69,10 +69,14 @@ std::string ComputerName() {
     return name;
 }
 
+// The user, the system and the executable stay the same for the life of the process; the
+// settings record asks at every start and end, so each is looked up once.
 std::string UserName() {
-    const passwd* entry = getpwuid(geteuid());
-    if (entry == nullptr || entry->pw_name == nullptr) return {};
-    return entry->pw_name;
+    static const std::string name = [] {
+        const passwd* entry = getpwuid(geteuid());
+        return entry == nullptr || entry->pw_name == nullptr ? std::string() : entry->pw_name;
+    }();
+    return name;
 }
 
 std::string FormatOsVersion(const std::string& kernelRelease, const std::string& osRelease) {
@@ -94,15 +98,21 @@ std::string FormatOsVersion(const std::string& kernelRelease, const std::string&
 }
 
 std::string OsVersionText() {
-    utsname system{};
-    const std::string release = uname(&system) == 0 ? system.release : "";
-    return FormatOsVersion(release, ReadWholeFile("/etc/os-release"));
+    static const std::string text = [] {
+        utsname system{};
+        const std::string release = uname(&system) == 0 ? system.release : "";
+        return FormatOsVersion(release, ReadWholeFile("/etc/os-release"));
+    }();
+    return text;
 }
 
 std::string ExecutablePath() {
-    std::error_code error;
-    const fs::path path = fs::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : path.string();
+    static const std::string path = [] {
+        std::error_code error;
+        const fs::path link = fs::read_symlink("/proc/self/exe", error);
+        return error ? std::string() : link.string();
+    }();
+    return path;
 }
 
 std::string ExecutableFolder() {

@@ -213,7 +213,7 @@ ReadResult ReadTextFile(const std::string& path, std::vector<std::string>& lines
     ::fcntl(file.get(), F_SETFL, ::fcntl(file.get(), F_GETFL) & ~O_NONBLOCK);
     std::string bytes;
     if (!ReadAll(file.get(), bytes)) return ReadResult::Unreadable;
-    lines = SplitLines(DecodeFileText(bytes));
+    lines = DecodeFileLines(bytes);
     return ReadResult::Read;
 }
 
@@ -222,7 +222,7 @@ bool WriteTextFile(const std::string& path, const std::vector<std::string>& line
     if (!resolved) return false;
     const std::string& target = *resolved;
     const std::string folder = FolderOf(target);
-    const std::string bytes = EncodeFileText(JoinLinesCrLf(lines));
+    const std::string bytes = EncodeFileLines(lines);
 
     struct stat info {};
     if (::lstat(target.c_str(), &info) != 0) {

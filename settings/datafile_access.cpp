@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 #include "platform/file_codec.h"
 #include "platform/file_lock.h"
@@ -96,11 +97,19 @@ bool DatafileAccess::Load() {
     if (lock.State() != FileLock::LockState::Locked) return false;
     std::string bytes;
     if (!ReadAll(lock.Descriptor(), bytes)) return false;
+    LoadBytes(std::move(bytes));
+    return true;
+}
+
+void DatafileAccess::LoadBytes(std::string bytes) {
     // The text ends at the first NUL byte; what follows it is not decoded at all.
     const std::size_t nul = bytes.find('\0');
     if (nul != std::string::npos) bytes.resize(nul);
-    lines = SplitLines(DecodeFileText(bytes));
-    return true;
+    lines = DecodeFileLines(bytes);
+}
+
+std::string DatafileAccess::SavedBytes() const {
+    return EncodeFileLines(lines);
 }
 
 bool DatafileAccess::Save() {
@@ -127,6 +136,10 @@ static std::ptrdiff_t FindEntry(const std::vector<std::string>& lines, const std
         }
     }
     return -1;
+}
+
+bool DatafileAccess::HasEntry(const std::string& key) const {
+    return FindEntry(lines, key) >= 0;
 }
 
 std::string DatafileAccess::ReadString(const std::string& key,

@@ -18,6 +18,12 @@ public:
     bool Save();  // false when it could not be written; the old file then stays whole
     void ClearEntries();
 
+    // The entries as read from a file holding bytes, and the bytes Save writes: the file's
+    // content without the file.
+    void LoadBytes(std::string bytes);
+    std::string SavedBytes() const;
+
+    bool HasEntry(const std::string& key) const;
     std::string ReadString(const std::string& key, const std::string& defaultValue) const;
     std::int32_t ReadInteger(const std::string& key, std::int32_t defaultValue) const;
     std::string WriteString(const std::string& key, const std::string& value);

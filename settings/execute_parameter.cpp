@@ -25,7 +25,18 @@ ExecuteParameter::ExecuteParameter(const std::string& dataFolder) : ownsFile_(tr
     // Another instance was reading or writing the file all the while: its settings were not
     // read, so the defaults this run starts with must never be saved over them.
     if (HeldByAnother()) ownsFile_ = false;
+    ReadSettings();
+    RecordStart();
+    if (ownsFile_) Save();
+}
 
+ExecuteParameter::~ExecuteParameter() {
+    if (!ownsFile_) return;
+    RecordQuit();
+    Save();
+}
+
+void ExecuteParameter::ReadSettings() {
     WIDTH = ReadInteger("WIDTH    ", 600);
     HEIGHT = ReadInteger("HEIGHT   ", 400);
     LEFT = ReadInteger("LEFT     ", 0);
@@ -50,8 +61,11 @@ ExecuteParameter::ExecuteParameter(const std::string& dataFolder) : ownsFile_(tr
     TRANS = ReadInteger("TRANS    ", 0);
     TMOST = ReadInteger("TMOST    ", 0);
     EXEPATH = ExecutableFolder();
-    FOLDER = ReadString("FOLDER   ", DefaultFolder(EXEPATH));
+    // The default looks at the file system: only when the file has no folder.
+    FOLDER = HasEntry("FOLDER   ") ? ReadString("FOLDER   ", "") : DefaultFolder(EXEPATH);
+}
 
+void ExecuteParameter::RecordStart() {
     COMPUTER = ComputerName();
     OSINFO = OsVersionText();
     USER = UserName();
@@ -69,15 +83,12 @@ ExecuteParameter::ExecuteParameter(const std::string& dataFolder) : ownsFile_(tr
     WriteString("START    ", START);
     WriteString("QUIT     ", QUIT);
     WriteSettings();
-    if (ownsFile_) Save();
 }
 
-ExecuteParameter::~ExecuteParameter() {
-    if (!ownsFile_) return;
+void ExecuteParameter::RecordQuit() {
     QUIT = LocalTimeText();
     WriteString("QUIT     ", QUIT);
     WriteSettings();
-    Save();
 }
 
 void ExecuteParameter::WriteSettings() {

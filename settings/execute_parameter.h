@@ -21,6 +21,16 @@ public:
     ExecuteParameter(const ExecuteParameter&) = delete;
     ExecuteParameter& operator=(const ExecuteParameter&) = delete;
 
+    // The steps of a start and an end on the entries in memory; the file constructor and the
+    // destructor add the reading and writing. Every setting from the entries, its default where
+    // an entry is missing or no integer:
+    void ReadSettings();
+    // The run record of this start, and the entries rewritten as exactly the record and the
+    // settings in their fixed order:
+    void RecordStart();
+    // The end time and the final settings into the entries:
+    void RecordQuit();
+
     // The four display settings, as the formatting takes them. A hand-edited HSIZE outside
     // 1..16 is shown as the nearest of them: more digits than the display has would show zeros.
     DisplayModes Modes() const { return {CMODE, VMODE, COMMA, std::clamp(HSIZE, 1, 16)}; }

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <exception>
 
 #include "export/excel_control.h"
 #include "export/export_text.h"
@@ -145,8 +146,14 @@ void TFMmain::MMactionexpclipClick(QAction*) {
 }
 
 void TFMmain::MMactionexpexcelClick(QAction*) {
-    if (!ExportToSpreadsheet(executeParameter->ECELL, BuildExportText(), TextFieldOfExport())) {
-        CurrentDialogs().ShowNotice(this, QStringLiteral("Excelを起動できません。"),
-                                    NoticeIcon::Error);
+    // A refusal after the start (a cell the spreadsheet cannot take) is told here: an exception
+    // must not travel through Qt's event delivery, whose own clean-up it would skip.
+    try {
+        if (!ExportToSpreadsheet(executeParameter->ECELL, BuildExportText(), TextFieldOfExport())) {
+            CurrentDialogs().ShowNotice(this, QStringLiteral("Excelを起動できません。"),
+                                        NoticeIcon::Error);
+        }
+    } catch (const std::exception& error) {
+        CurrentDialogs().ShowNotice(this, QString::fromUtf8(error.what()), NoticeIcon::Error);
     }
 }

@@ -3,6 +3,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QToolBar>
 #include <filesystem>
 
 #include <sys/stat.h>
@@ -10,6 +11,8 @@
 #include <sstream>
 
 #include "export/automation.h"
+#include "platform/desktop/clipboard.h"
+#include "platform/desktop/workbook_automation.h"
 #include "tests/ui/main_window_fixture.h"
 
 namespace {
@@ -58,6 +61,7 @@ private slots:
     void longFormulasSurviveMovesClicksAndSave();
     void exportToClipboard();
     void exportWithoutSpreadsheet();
+    void exportToCellTheSpreadsheetRefuses();
 };
 
 void FileCommandsTest::saveWritesHeaderAndFormulas() {
@@ -459,6 +463,23 @@ void FileCommandsTest::exportWithoutSpreadsheet() {
     QCOMPARE(f.dialogs.Shown()[0].text, QStringLiteral("Excelを起動できません。"));
     QCOMPARE(f.dialogs.Shown()[0].icon, NoticeIcon::Error);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("untouched"));
+}
+
+// A cell the spreadsheet refuses is told in a notice; nothing is thrown through the click.
+void FileCommandsTest::exportToCellTheSpreadsheetRefuses() {
+    MainWindowFixture f([](ExecuteParameter& p) { p.ECELL = "A0"; });
+    f.excel.clipboard = PutClipboardText;
+    qputenv("TESSARIN_SPREADSHEET", "true");
+    const AutomationFactory before = SetAutomationFactory({});
+    InstallWorkbookAutomation();
+    f.Enter(0, QStringLiteral("1"));
+    f.dialogs.AcknowledgeNotice();
+    QTest::mouseClick(f.W().TBtool->widgetForAction(f.W().BTactionexpexcel), Qt::LeftButton);
+    SetAutomationFactory(before);
+    qunsetenv("TESSARIN_SPREADSHEET");
+    QCOMPARE(f.dialogs.Shown().size(), 1);
+    QVERIFY(f.dialogs.Shown()[0].text.contains(QStringLiteral("A0")));
+    QCOMPARE(f.dialogs.Shown()[0].icon, NoticeIcon::Error);
 }
 
 QTEST_MAIN(FileCommandsTest)
