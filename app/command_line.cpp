@@ -14,7 +14,9 @@
 #include "expr/format_value.h"
 #include "platform/file_codec.h"
 #include "platform/memory_grid.h"
+#include "platform/parse_integer.h"
 #include "platform/system_info.h"
+#include "platform/version.h"
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
 #include "sheet/formula_file.h"
@@ -42,15 +44,12 @@ struct Options {
     std::optional<int> cmode, vmode, comma, hsize, degree;
 };
 
+// One to three digits, no sign, within low..high.
 bool ParseNumber(std::string_view text, int low, int high, int& value) {
-    if (text.empty() || text.size() > 3) return false;
-    int v = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        v = v * 10 + (c - '0');
-    }
-    if (v < low || v > high) return false;
-    value = v;
+    if (text.empty() || text.size() > 3 || text.front() == '+' || text.front() == '-') return false;
+    const std::optional<std::int32_t> v = ParseInteger(text);
+    if (!v || *v < low || *v > high) return false;
+    value = *v;
     return true;
 }
 
@@ -123,7 +122,7 @@ private:
 
 // The 100-line sheet on a grid kept in memory, as the window lays it out.
 struct HeadlessSheet {
-    MemoryGrid grid{3, FormulaSheet::LineCount};
+    MemoryGrid grid{3, kLineCount};
     ExtendStringGrid esg;
     FormulaSheet sheet{window};
     NoWindow window{sheet};
@@ -223,7 +222,7 @@ int RunSheet(const std::string& file, const Options& options) {
     calcExpression->Degree = settings.DEGREE;
 
     HeadlessSheet headless(settings.RWIDTH);
-    for (int line = 0; line < FormulaSheet::LineCount; ++line)
+    for (int line = 0; line < kLineCount; ++line)
         headless.Formula(line) = read.content.formulas[line];
     headless.grid.SetRow(read.content.currentLine);
     headless.sheet.RecalcAll();
@@ -242,7 +241,7 @@ int RunCommandLine(int argc, char** argv) {
         return 0;
     }
     if (argc == 2 && first == "--version") {
-        std::puts("Tessarin 1.25");
+        std::printf("Tessarin %s\n", kProductVersion);
         return 0;
     }
     Options options;

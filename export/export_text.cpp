@@ -4,6 +4,7 @@
 
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
+#include "sheet/line_count.h"
 
 std::string BuildExportText(std::span<const ExportLine> lines, int eout) {
     std::string result;
@@ -25,14 +26,13 @@ std::string BuildExportText(std::span<const ExportLine> lines, int eout) {
 }
 
 std::string BuildExportText() {
-    constexpr int kLines = 100;
     std::vector<ExportLine> lines;
-    lines.reserve(kLines);
+    lines.reserve(kLineCount);
     const auto textOf = [](int col, int row) {
         const CellProperty* cell = extendStringGrid->CellAt(col, row);
         return cell != nullptr ? cell->text : std::string();
     };
-    for (int row = 0; row < kLines; ++row) {
+    for (int row = 0; row < kLineCount; ++row) {
         lines.push_back({textOf(0, row), textOf(1, row), textOf(2, row)});
     }
     return BuildExportText(lines, executeParameter->EOUT);

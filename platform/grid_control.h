@@ -7,9 +7,16 @@
 #include <functional>
 #include <string>
 
-// A platform colour: RGB as 0x00BBGGRR, or a system colour as 0x80000000 + index
-// (5 window background, 8 window text, 15 button face).
+// A platform colour: RGB as 0x00BBGGRR, or a system colour as 0x80000000 + index.
 using PlatformColor = std::uint32_t;
+
+// The system colours the program uses, by the part they play.
+inline constexpr PlatformColor kWindowColor = 0x80000005;         // window background
+inline constexpr PlatformColor kWindowTextColor = 0x80000008;     // window text
+inline constexpr PlatformColor kHighlightColor = 0x8000000D;      // selection background
+inline constexpr PlatformColor kHighlightTextColor = 0x8000000E;  // selection text
+inline constexpr PlatformColor kButtonFaceColor = 0x8000000F;     // fixed cells
+inline constexpr PlatformColor kButtonShadowColor = 0x80000010;   // fixed cells' grid lines
 
 inline constexpr std::int32_t KeepValue = 2147483647;  // "keep" / "absent" in grid operations
 
@@ -48,7 +55,7 @@ struct GridFont {
     std::string family;  // empty: the system's default family
     int pixelHeight = 12;
     bool bold = false;
-    PlatformColor color = 0x80000008;
+    PlatformColor color = kWindowTextColor;
 };
 
 class Canvas {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-constexpr int kFormulaFileLines = 100;
+#include "sheet/line_count.h"
 
 // The settings a formula file carries, with the values a header gives when a field is unreadable.
 struct FormulaFileSettings {
@@ -25,7 +25,7 @@ struct FormulaFileSettings {
 struct FormulaFileContent {
     int currentLine = 0;
     FormulaFileSettings settings;
-    std::array<std::string, kFormulaFileLines> formulas;
+    std::array<std::string, kLineCount> formulas;
 };
 
 enum class FormulaFileStatus {

@@ -59,7 +59,7 @@ char HalfWidth(char32_t c) {
 void FormulaSheet::RecalcLine(int n) {
     CellProperty* formula = extendStringGrid->CellAt(FormulaColumn, n);
     CellProperty* result = extendStringGrid->CellAt(ResultColumn, n);
-    if (!formula || !result || n < 0 || n >= LineCount) return;
+    if (!formula || !result || n < 0 || n >= kLineCount) return;
     const bool current = n == CurrentLine();
     const std::string text(TrimBlanks(formula->text));
     if (text.empty() && !current) return;  // its value is the sentinel already
@@ -75,8 +75,8 @@ void FormulaSheet::RecalcLine(int n) {
 
 void FormulaSheet::RecalcAll() {
     const int c = CurrentLine();
-    for (int k = 0; k < LineCount; ++k)
-        RecalcLine((c + k) % LineCount);
+    for (int k = 0; k < kLineCount; ++k)
+        RecalcLine((c + k) % kLineCount);
 }
 
 void FormulaSheet::ChangeCurrentFormula(const std::string& text) {
@@ -86,8 +86,8 @@ void FormulaSheet::ChangeCurrentFormula(const std::string& text) {
         formula->text = ToHalfWidth(text);
     }
     const bool all = executeParameter->RTIME != 0;
-    for (int k = 0; k < LineCount; ++k) {
-        const int line = (c + k) % LineCount;
+    for (int k = 0; k < kLineCount; ++k) {
+        const int line = (c + k) % kLineCount;
         if (all || line == c) RecalcLine(line);
     }
     extendStringGrid->grid->Repaint();
@@ -98,7 +98,7 @@ void FormulaSheet::ClearSelectedLines() {
     window_.SetInputText("");
     const GridRect selection = extendStringGrid->grid->Selection();
     const int top = std::max(selection.top, 0);
-    const int bottom = std::min(selection.bottom, LineCount - 1);
+    const int bottom = std::min(selection.bottom, kLastLine);
     for (int r = top; r <= bottom; ++r) {
         EmptyCell(ResultColumn, r);
         EmptyCell(FormulaColumn, r);
@@ -108,7 +108,7 @@ void FormulaSheet::ClearSelectedLines() {
 }
 
 void FormulaSheet::ClearAllLines() {
-    for (int r = 0; r < LineCount; ++r) {
+    for (int r = 0; r < kLineCount; ++r) {
         EmptyCell(ResultColumn, r);
         EmptyCell(FormulaColumn, r);
     }
@@ -117,9 +117,9 @@ void FormulaSheet::ClearAllLines() {
 
 void LayOutSheetGrid(GridControl& grid, int resultChars) {
     extendStringGrid->AttachGrid(grid);
-    extendStringGrid->SetGridSize(3, FormulaSheet::LineCount);
+    extendStringGrid->SetGridSize(3, kLineCount);
     extendStringGrid->FitCells(KeepValue, KeepValue, {5, resultChars, -1});
-    for (int line = 0; line < FormulaSheet::LineCount; ++line) {
+    for (int line = 0; line < kLineCount; ++line) {
         extendStringGrid->CellAt(0, line)->text = "A" + std::to_string(line);
         extendStringGrid->CellAt(ResultColumn, line)->align = 2;
     }

@@ -7,12 +7,11 @@
 #include <string_view>
 
 #include "platform/grid_control.h"
+#include "sheet/line_count.h"
 #include "sheet/sheet_window.h"
 
 class FormulaSheet {
 public:
-    static constexpr int LineCount = 100;
-
     explicit FormulaSheet(SheetWindow& window) : window_(window) {}
 
     // Evaluates line n and writes its value and result text; the current line's result also

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/system_info.h"
 #include "platform/text_file.h"
 #include "ui/logo.h"
 
@@ -55,15 +54,4 @@ bool HelpWindow::LoadHelpFile(const QString& path) {
     browser->setMarkdown(text);
     SpaceOutTables(browser->document());
     return true;
-}
-
-QString HelpWindow::DefaultHelpPath() {
-    return QString::fromStdString(ExecutableFolder()) + QStringLiteral("TSRN.HLP");
-}
-
-void HelpWindow::ShowHelp() {
-    LoadHelpFile(DefaultHelpPath());
-    show();
-    raise();
-    activateWindow();
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The pictures of the tool buttons and menu items, drawn in one style at 16 and 24 pixels.
+// The pictures of the tool buttons and menu items, drawn in one style at any size.
 
 #include <QIcon>
 #include <QPixmap>
@@ -52,8 +52,8 @@ constexpr ToolIcon kAllToolIcons[] = {
     ToolIcon::Version,
 };
 
-// The icon with 16 and 24 pixel pictures (and their disabled looks, made by Qt); None gives an
-// empty icon.
+// The icon with 16, 24, 32 and 48 pixel pictures (and their disabled looks, made by Qt); None
+// gives an empty icon.
 QIcon ToolIconPicture(ToolIcon icon);
 // One picture of the icon at size x size pixels, transparent around the drawing.
 QPixmap ToolIconPixmap(ToolIcon icon, int size);

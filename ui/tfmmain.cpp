@@ -160,7 +160,7 @@ void TFMmain::BuildGridPanel() {
     // Columns are sized in blanks of this font: a fixed-pitch font makes a blank as wide as a
     // digit, so the label column holds "A99" and the result column RWIDTH digits.
     const QString fixedPitch = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
-    SGcalc->SetFont(GridFont{fixedPitch.toStdString(), 12, true, 0x80000008});
+    SGcalc->SetFont(GridFont{fixedPitch.toStdString(), 12, true, kWindowTextColor});
     // The window's own handlers, installed before the grid object attaches, take precedence.
     SGcalc->OnClick = [this] { SGcalcClick(); };
     SGcalc->OnMouseDown = [this](MouseButton button, ShiftState shift, int x, int y) {

@@ -82,7 +82,7 @@ void TFMmain::LoadFormulaFile(const QString& path) {
 
 void TFMmain::PutSheetContent(const FormulaFileContent& content, bool toCurrentLine) {
     ApplyFormulaFileSettings(content.settings);
-    for (int k = 0; k < kFormulaFileLines; ++k) {
+    for (int k = 0; k < kLineCount; ++k) {
         if (CellProperty* formula = extendStringGrid->CellAt(2, k)) {
             formula->text = content.formulas[k];
         }
@@ -120,7 +120,7 @@ FormulaFileContent TFMmain::SheetContent() const {
     content.currentLine = CurrentLine();
     const ExecuteParameter& p = *executeParameter;
     content.settings = {p.AMODE, p.CMODE, p.VMODE, p.COMMA, p.HSIZE, p.DEGREE};
-    for (int k = 0; k < kFormulaFileLines; ++k) {
+    for (int k = 0; k < kLineCount; ++k) {
         if (const CellProperty* formula = extendStringGrid->CellAt(2, k)) {
             content.formulas[k] = formula->text;
         }

@@ -9,11 +9,11 @@
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
 #include "sheet/formula_sheet.h"
+#include "ui/function_pad.h"
 #include "ui/tfmmain.h"
 
 namespace {
 
-constexpr int kLastLine = 99;
 // The key of a character that arrives without a key code of its own, as an input method's.
 constexpr int kProcessKey = 229;
 
@@ -166,9 +166,7 @@ void TFMmain::EDcalcChange() {
 }
 
 void TFMmain::EDcalcEnter() {
-    const QString text = EDcalc->text();
-    const qsizetype pair = text.indexOf(QStringLiteral("()"));
-    EDcalc->setCursorPosition(static_cast<int>(pair >= 0 ? pair + 1 : text.size()));
+    PlaceCaret(EDcalc);
 }
 
 void TFMmain::MoveToLine(int line) {

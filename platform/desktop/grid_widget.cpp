@@ -27,10 +27,6 @@ constexpr int VK_HOME = 36;
 constexpr int VK_F1 = 112;
 constexpr int VK_F2 = 113;
 
-constexpr PlatformColor kHighlight = 0x8000000D;
-constexpr PlatformColor kHighlightText = 0x8000000E;
-constexpr PlatformColor kButtonShadow = 0x80000010;
-
 }  // namespace
 
 // Sizes are per column (or per row); the fixed ones come first and stay in place, the scrolling
@@ -393,16 +389,6 @@ bool GridWidget::SetFocus() {
     return true;
 }
 
-void GridWidget::SetColor(PlatformColor color) {
-    color_ = color;
-    viewport()->update();
-}
-
-void GridWidget::SetFixedColor(PlatformColor color) {
-    fixedColor_ = color;
-    viewport()->update();
-}
-
 void GridWidget::SetFont(const GridFont& font) {
     font_ = font;
     editor_->setFont(ToQFont(font));
@@ -567,11 +553,11 @@ void GridWidget::paintEvent(QPaintEvent* event) {
 
 void GridWidget::DrawDefaultCell(int col, int row, const GridRect& rect, DrawState state) {
     const bool highlighted = state.selected && !state.fixed;
-    canvas_.SetBrushColor(state.fixed ? fixedColor_ : highlighted ? kHighlight : color_);
+    canvas_.SetBrushColor(state.fixed ? fixedColor_ : highlighted ? kHighlightColor : color_);
     canvas_.FillRect(rect);
-    canvas_.SetFontColor(highlighted ? kHighlightText : font_.color);
+    canvas_.SetFontColor(highlighted ? kHighlightTextColor : font_.color);
     canvas_.TextOut(rect.left + kTextMargin, rect.top + kTextMargin, Cells(col, row));
-    canvas_.SetPenColor(kButtonShadow);
+    canvas_.SetPenColor(kButtonShadowColor);
     canvas_.MoveTo(rect.left, rect.bottom - 1);
     canvas_.LineTo(rect.right - 1, rect.bottom - 1);
     canvas_.LineTo(rect.right - 1, rect.top - 1);

@@ -54,9 +54,7 @@ public:
     bool SetFocus() override;
 
     PlatformColor Color() const override { return color_; }
-    void SetColor(PlatformColor color);
     PlatformColor FixedColor() const override { return fixedColor_; }
-    void SetFixedColor(PlatformColor color);
     const GridFont& Font() const override { return font_; }
     void SetFont(const GridFont& font) override;
     bool DefaultDrawing() const override { return defaultDrawing_; }
@@ -154,8 +152,8 @@ private:
     bool enabled_ = true;
     bool focusWithin_ = false;
     bool defaultDrawing_ = true;
-    PlatformColor color_ = 0x80000005;
-    PlatformColor fixedColor_ = 0x8000000F;
+    PlatformColor color_ = kWindowColor;
+    PlatformColor fixedColor_ = kButtonFaceColor;
     GridFont font_;
     PainterCanvas canvas_;
 

@@ -17,30 +17,10 @@
 #include "export/excel_control.h"
 #include "platform/desktop/clipboard.h"
 #include "platform/desktop/workbook_automation.h"
+#include "tests/support/env_guard.h"
 #include "tests/ui/main_window_fixture.h"
 
 namespace {
-
-// Restores an environment variable when the test ends.
-class EnvironmentGuard {
-public:
-    explicit EnvironmentGuard(const char* name)
-        : name_(name), wasSet_(qEnvironmentVariableIsSet(name)), value_(qgetenv(name)) {}
-    ~EnvironmentGuard() {
-        if (wasSet_) {
-            qputenv(name_, value_);
-        } else {
-            qunsetenv(name_);
-        }
-    }
-    EnvironmentGuard(const EnvironmentGuard&) = delete;
-    EnvironmentGuard& operator=(const EnvironmentGuard&) = delete;
-
-private:
-    const char* name_;
-    bool wasSet_;
-    QByteArray value_;
-};
 
 const QString kExportText =
     "A0\t1,234.5\t1+2\r\n"
@@ -93,7 +73,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> folder_;
     QString bin_;
-    std::unique_ptr<EnvironmentGuard> path_, tmpdir_, spreadsheet_, cache_, home_;
+    std::unique_ptr<EnvGuard> path_, tmpdir_, spreadsheet_, cache_, home_;
     std::unique_ptr<ExcelControl> control_;
     ExcelControl* savedControl_ = nullptr;
 };
@@ -104,11 +84,11 @@ void TestWorkbookExport::init() {
     bin_ = folder_->filePath("bin");
     QVERIFY(QDir().mkpath(bin_));
     QVERIFY(QDir().mkpath(folder_->filePath("tmp")));
-    path_ = std::make_unique<EnvironmentGuard>("PATH");
-    tmpdir_ = std::make_unique<EnvironmentGuard>("TMPDIR");
-    spreadsheet_ = std::make_unique<EnvironmentGuard>("TESSARIN_SPREADSHEET");
-    cache_ = std::make_unique<EnvironmentGuard>("XDG_CACHE_HOME");
-    home_ = std::make_unique<EnvironmentGuard>("HOME");
+    path_ = std::make_unique<EnvGuard>("PATH");
+    tmpdir_ = std::make_unique<EnvGuard>("TMPDIR");
+    spreadsheet_ = std::make_unique<EnvGuard>("TESSARIN_SPREADSHEET");
+    cache_ = std::make_unique<EnvGuard>("XDG_CACHE_HOME");
+    home_ = std::make_unique<EnvGuard>("HOME");
     // Only the fake programs can be found, and workbooks land in the test's own folder.
     qputenv("PATH", QFile::encodeName(bin_));
     qputenv("TMPDIR", QFile::encodeName(folder_->filePath("tmp")));
@@ -280,25 +260,27 @@ void TestWorkbookExport::programIsFound_data() {
     QTest::addColumn<QString>("chosen");         // $TESSARIN_SPREADSHEET, "BIN" for the folder
     QTest::addColumn<QString>("recorder");       // the one expected to run
     QTest::addColumn<QStringList>("leading");    // its arguments before the workbook
-
-    QTest::newRow("chosen by path") << QStringList{"calc", "soffice"} << ""
-                                    << "BIN/calc"
-                                    << "calc" << QStringList{};
-    QTest::newRow("chosen by name") << QStringList{"calc", "soffice"} << ""
-                                    << "calc --x \"a b\""
-                                    << "calc" << QStringList{"--x", "a b"};
-    QTest::newRow("soffice first")
-        << QStringList{"soffice", "libreoffice", "xdg-open"} << "xdg-mime=calc.desktop"
-        << ""
-        << "soffice" << QStringList{"--calc"};
-    QTest::newRow("libreoffice") << QStringList{"libreoffice", "xdg-open"}
-                                 << "xdg-mime=calc.desktop"
-                                 << ""
-                                 << "libreoffice" << QStringList{"--calc"};
-    QTest::newRow("desktop default")
-        << QStringList{"xdg-open"} << "xdg-mime=libreoffice-calc.desktop"
-        << ""
-        << "xdg-open" << QStringList{};
+    const struct {
+        const char* dataTag;
+        QStringList recorders;
+        const char* otherPrograms;
+        const char* chosen;
+        const char* recorder;
+        QStringList leading;
+    } rows[] = {
+        {"chosen by path", QStringList{"calc", "soffice"}, "", "BIN/calc", "calc", QStringList{}},
+        {"chosen by name", QStringList{"calc", "soffice"}, "", "calc --x \"a b\"", "calc",
+         QStringList{"--x", "a b"}},
+        {"soffice first", QStringList{"soffice", "libreoffice", "xdg-open"},
+         "xdg-mime=calc.desktop", "", "soffice", QStringList{"--calc"}},
+        {"libreoffice", QStringList{"libreoffice", "xdg-open"}, "xdg-mime=calc.desktop", "",
+         "libreoffice", QStringList{"--calc"}},
+        {"desktop default", QStringList{"xdg-open"}, "xdg-mime=libreoffice-calc.desktop", "",
+         "xdg-open", QStringList{}},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag)
+            << row.recorders << row.otherPrograms << row.chosen << row.recorder << row.leading;
 }
 
 void TestWorkbookExport::programIsFound() {
@@ -331,15 +313,23 @@ void TestWorkbookExport::noProgram_data() {
     QTest::addColumn<QString>("xdgMime");  // body of a fake xdg-mime, empty for none
     QTest::addColumn<bool>("xdgOpen");
     QTest::addColumn<QString>("chosen");
-
-    QTest::newRow("nothing on the PATH") << "" << false << "";
-    QTest::newRow("no xdg-mime") << "" << true << "";
-    QTest::newRow("xdg-mime names nothing") << "exit 0" << true << "";
-    QTest::newRow("xdg-mime prints blanks") << "printf '  \\n'" << true << "";
-    QTest::newRow("xdg-mime fails") << "printf 'calc.desktop\\n'; exit 1" << true << "";
-    QTest::newRow("no xdg-open") << "printf 'calc.desktop\\n'" << false << "";
-    QTest::newRow("chosen program missing") << "printf 'calc.desktop\\n'" << true << "BIN/missing";
-    QTest::newRow("chosen file not executable") << "" << false << "BIN/plain";
+    const struct {
+        const char* dataTag;
+        const char* xdgMime;
+        bool xdgOpen;
+        const char* chosen;
+    } rows[] = {
+        {"nothing on the PATH", "", false, ""},
+        {"no xdg-mime", "", true, ""},
+        {"xdg-mime names nothing", "exit 0", true, ""},
+        {"xdg-mime prints blanks", "printf ' \\n'", true, ""},
+        {"xdg-mime fails", "printf 'calc.desktop\\n'; exit 1", true, ""},
+        {"no xdg-open", "printf 'calc.desktop\\n'", false, ""},
+        {"chosen program missing", "printf 'calc.desktop\\n'", true, "BIN/missing"},
+        {"chosen file not executable", "", false, "BIN/plain"},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.xdgMime << row.xdgOpen << row.chosen;
 }
 
 // The notice case: StartExcel gives 0 and nothing else happens, the clipboard included.
@@ -367,19 +357,21 @@ void TestWorkbookExport::refusedPaste_data() {
     QTest::addColumn<QString>("cell");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("error");
-
-    QTest::newRow("no such column") << "XFE1"
-                                    << "1\r\n"
-                                    << "セル参照が不正です: XFE1";
-    QTest::newRow("not a cell") << "A1:B2"
-                                << "1\r\n"
-                                << "セル参照が不正です: A1:B2";
-    QTest::newRow("past the last column") << "XFD1"
-                                          << "1\t2\r\n"
-                                          << "貼り付ける範囲がワークシートに収まりません。";
-    QTest::newRow("past the last row") << "A1048576"
-                                       << "1\r\n2\r\n"
-                                       << "貼り付ける範囲がワークシートに収まりません。";
+    const struct {
+        const char* dataTag;
+        const char* cell;
+        const char* text;
+        const char* error;
+    } rows[] = {
+        {"no such column", "XFE1", "1\r\n", "セル参照が不正です: XFE1"},
+        {"not a cell", "A1:B2", "1\r\n", "セル参照が不正です: A1:B2"},
+        {"past the last column", "XFD1", "1\t2\r\n",
+         "貼り付ける範囲がワークシートに収まりません。"},
+        {"past the last row", "A1048576", "1\r\n2\r\n",
+         "貼り付ける範囲がワークシートに収まりません。"},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.cell << row.text << row.error;
 }
 
 // A failure after the start reaches the caller with its text; no workbook is shown.

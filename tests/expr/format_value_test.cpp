@@ -9,6 +9,7 @@
 #include <string>
 
 #include "settings/execute_parameter.h"
+#include "tests/support/program_objects_guard.h"
 
 namespace {
 
@@ -175,9 +176,8 @@ TEST(FormatValue, NeverLongerThanSixteenPlusSeparators) {
 }
 
 TEST(FormatValue, ReadsModesOfTheSettingsRecord) {
-    ExecuteParameter settings;
-    ExecuteParameter* const previous = executeParameter;
-    executeParameter = &settings;
+    ProgramObjectsGuard objects;
+    ExecuteParameter& settings = objects.record;
     settings.CMODE = 1;
     settings.VMODE = 1;
     settings.HSIZE = 4;
@@ -185,15 +185,13 @@ TEST(FormatValue, ReadsModesOfTheSettingsRecord) {
     settings.VMODE = 0;
     settings.COMMA = 4;
     EXPECT_EQ(FormatValue(123456789.4L), "1,2345,6789");
-    executeParameter = previous;
 }
 
 // A hand-edited HSIZE beyond the display's 16 digits (or below one) is shown as the nearest
 // size the display has, not as a row of zeros or nothing; the setting itself is kept.
 TEST(FormatValue, HexDigitsOfTheSettingsRecordStayWithinTheDisplay) {
-    ExecuteParameter settings;
-    ExecuteParameter* const previous = executeParameter;
-    executeParameter = &settings;
+    ProgramObjectsGuard objects;
+    ExecuteParameter& settings = objects.record;
     settings.CMODE = 1;
     settings.VMODE = 1;
     settings.HSIZE = 99;
@@ -201,7 +199,6 @@ TEST(FormatValue, HexDigitsOfTheSettingsRecordStayWithinTheDisplay) {
     settings.HSIZE = 0;
     EXPECT_EQ(FormatValue(255.0L), "F");
     EXPECT_EQ(settings.HSIZE, 0);
-    executeParameter = previous;
 }
 
 }  // namespace

@@ -8,7 +8,8 @@
 #include <filesystem>
 #include <string>
 
-#include "tests/settings/temp_folder.h"
+#include "tests/support/env_guard.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
