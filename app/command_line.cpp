@@ -124,18 +124,17 @@ private:
 struct HeadlessSheet {
     MemoryGrid grid{3, kLineCount};
     ExtendStringGrid esg;
-    FormulaSheet sheet{window};
+    FormulaSheet sheet;
     NoWindow window{sheet};
 
-    explicit HeadlessSheet(int resultChars) {
+    HeadlessSheet(CalcExpression& calc, const ExecuteParameter& settings)
+        : sheet(window, esg, calc, settings) {
         grid.fixedCols = 2;
         grid.fixedRows = 0;
         grid.rangeSelect = true;
-        extendStringGrid = &esg;
-        LayOutSheetGrid(grid, resultChars);
+        LayOutSheetGrid(esg, grid, settings.RWIDTH);
         grid.SetRow(0);
     }
-    ~HeadlessSheet() { extendStringGrid = nullptr; }
 
     std::string& Formula(int line) { return esg.CellAt(2, line)->text; }
     const std::string& Result(int line) { return esg.CellAt(1, line)->text; }
@@ -143,8 +142,8 @@ struct HeadlessSheet {
 
 // Evaluates each formula as line A0 of an empty sheet and prints its result text (empty for an
 // empty formula); false when any formula failed.
-int RunEval(const std::string& formula) {
-    HeadlessSheet headless(executeParameter->RWIDTH);
+int RunEval(const std::string& formula, CalcExpression& calc, const ExecuteParameter& settings) {
+    HeadlessSheet headless(calc, settings);
     std::string out;
     bool ok = true;
     const auto evaluate = [&](const std::string& text) {
@@ -154,8 +153,7 @@ int RunEval(const std::string& formula) {
         headless.sheet.RecalcLine(0);
         out += headless.Result(0);
         out += '\n';
-        const bool failed =
-            calcExpression->LineValues.values[0] == ErrorValue && !headless.Result(0).empty();
+        const bool failed = calc.LineValues.values[0] == ErrorValue && !headless.Result(0).empty();
         ok = ok && !failed;
     };
     if (formula == "-") {
@@ -207,7 +205,8 @@ bool ReadSheetFile(const std::string& file, FormulaFileReadResult& result) {
 
 // Loads a formula file, recalculates it once in ring order from its current line and prints
 // the export text of all three columns.
-int RunSheet(const std::string& file, const Options& options) {
+int RunSheet(const std::string& file, const Options& options, CalcExpression& calc,
+             ExecuteParameter& settings) {
     FormulaFileReadResult read;
     const bool applies = ReadSheetFile(file, read);
     // As the open command: a header whose line index is no line of the sheet is reported, and
@@ -216,18 +215,16 @@ int RunSheet(const std::string& file, const Options& options) {
         std::cerr << (file == "-" ? "標準入力" : file) << "\nファイルが読み込めません。\n";
     }
     if (!applies) return 1;
-    ApplyFormulaFileSettings(read.content.settings);
-    ExecuteParameter& settings = *executeParameter;
+    ApplyFormulaFileSettings(read.content.settings, settings, calc);
     ApplyModes(options, settings);  // a mode given on the command line wins over the file's
-    calcExpression->Degree = settings.DEGREE;
+    calc.Degree = settings.DEGREE;
 
-    HeadlessSheet headless(settings.RWIDTH);
+    HeadlessSheet headless(calc, settings);
     for (int line = 0; line < kLineCount; ++line)
         headless.Formula(line) = read.content.formulas[line];
     headless.grid.SetRow(read.content.currentLine);
     headless.sheet.RecalcAll();
-    settings.EOUT = 7;
-    const std::string exported = BuildExportText();
+    const std::string exported = BuildExportText(headless.esg, 7);
     std::fwrite(exported.data(), 1, exported.size(), stdout);
     return 0;
 }
@@ -255,11 +252,6 @@ int RunCommandLine(int argc, char** argv) {
     CalcExpression evaluator;
     evaluator.Constants = CommandLineConstants(options);
     evaluator.Degree = settings.DEGREE;
-    executeParameter = &settings;
-    calcExpression = &evaluator;
-    const int status =
-        options.formula ? RunEval(*options.formula) : RunSheet(*options.sheetFile, options);
-    calcExpression = nullptr;
-    executeParameter = nullptr;
-    return status;
+    return options.formula ? RunEval(*options.formula, evaluator, settings)
+                           : RunSheet(*options.sheetFile, options, evaluator, settings);
 }

@@ -8,5 +8,3 @@
 
 // The display text of value under the given modes; a pure function.
 std::string FormatValue(Extended value, const DisplayModes& modes);
-// The display text of value under the modes of the program-wide settings record.
-std::string FormatValue(Extended value);

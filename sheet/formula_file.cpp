@@ -119,12 +119,13 @@ bool WriteFormulaFile(const std::string& path, const FormulaFileContent& content
     return WriteTextFile(path, FormatFormulaFile(content));
 }
 
-void ApplyFormulaFileSettings(const FormulaFileSettings& settings) {
-    executeParameter->AMODE = settings.AMODE;
-    executeParameter->CMODE = settings.CMODE;
-    executeParameter->VMODE = settings.VMODE;
-    executeParameter->COMMA = settings.COMMA;
-    executeParameter->HSIZE = settings.HSIZE;
-    executeParameter->DEGREE = settings.DEGREE;
-    calcExpression->Degree = settings.DEGREE;
+void ApplyFormulaFileSettings(const FormulaFileSettings& settings, ExecuteParameter& record,
+                              CalcExpression& calc) {
+    record.AMODE = settings.AMODE;
+    record.CMODE = settings.CMODE;
+    record.VMODE = settings.VMODE;
+    record.COMMA = settings.COMMA;
+    record.HSIZE = settings.HSIZE;
+    record.DEGREE = settings.DEGREE;
+    calc.Degree = settings.DEGREE;
 }

@@ -9,6 +9,9 @@
 
 #include "sheet/line_count.h"
 
+class CalcExpression;
+class ExecuteParameter;
+
 // The settings a formula file carries, with the values a header gives when a field is unreadable.
 struct FormulaFileSettings {
     int AMODE = 0;
@@ -62,9 +65,10 @@ std::vector<std::string> FormatFormulaFile(const FormulaFileContent& content);
 // are skipped; a later line for the same index replaces an earlier one.
 FormulaFileReadResult ParseFormulaFile(const std::vector<std::string>& lines);
 
-// The file's settings become the program's: they go into the settings record, and DEGREE also
-// into the evaluator's angle unit.
-void ApplyFormulaFileSettings(const FormulaFileSettings& settings);
+// The file's settings become the program's: they go into record, and DEGREE also into the
+// evaluator's angle unit.
+void ApplyFormulaFileSettings(const FormulaFileSettings& settings, ExecuteParameter& record,
+                              CalcExpression& calc);
 
 // Reads and parses the file at path; true when the status is Read.
 bool ReadFormulaFile(const std::string& path, FormulaFileReadResult& result);

@@ -56,7 +56,8 @@ TFMmain::TFMmain(QWidget* parent) : QMainWindow(parent) {
     resize(740, 500);
     BuildLayout();
     BuildMainCommands(*this);
-    sheet_ = std::make_unique<FormulaSheet>(*this);
+    sheet_ = std::make_unique<FormulaSheet>(*this, *extendStringGrid, *calcExpression,
+                                            *executeParameter);
     qApp->installEventFilter(this);
     FormCreate();
 }
@@ -201,7 +202,7 @@ void TFMmain::FormCreate() {
 }
 
 void TFMmain::FormShow() {
-    LayOutSheetGrid(*SGcalc, executeParameter->RWIDTH);
+    LayOutSheetGrid(*extendStringGrid, *SGcalc, executeParameter->RWIDTH);
     MMactionnewClick(MMactionnew);
     SGcalcClick();
     digits->ShowDigits(QString(), false);

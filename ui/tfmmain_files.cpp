@@ -81,7 +81,7 @@ void TFMmain::LoadFormulaFile(const QString& path) {
 }
 
 void TFMmain::PutSheetContent(const FormulaFileContent& content, bool toCurrentLine) {
-    ApplyFormulaFileSettings(content.settings);
+    ApplyFormulaFileSettings(content.settings, *executeParameter, *calcExpression);
     for (int k = 0; k < kLineCount; ++k) {
         if (CellProperty* formula = extendStringGrid->CellAt(2, k)) {
             formula->text = content.formulas[k];
@@ -141,11 +141,14 @@ void TFMmain::SaveFormulaFile() {
 }
 
 void TFMmain::MMactionexpclipClick(QAction*) {
-    PutClipboardText(BuildExportText());
+    PutClipboardText(BuildExportText(*extendStringGrid, executeParameter->EOUT));
 }
 
 void TFMmain::MMactionexpexcelClick(QAction*) {
-    if (!ExportToSpreadsheet(executeParameter->ECELL, BuildExportText(), TextFieldOfExport())) {
+    const ExecuteParameter& p = *executeParameter;
+    const std::string text = BuildExportText(*extendStringGrid, p.EOUT);
+    if (!ExportToSpreadsheet(*excelControl, p.ECELL, text,
+                             TextFieldOfExport(p.EOUT, p.CMODE, p.VMODE))) {
         CurrentDialogs().ShowNotice(this, QStringLiteral("Excelを起動できません。"),
                                     NoticeIcon::Error);
     }

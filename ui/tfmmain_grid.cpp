@@ -71,9 +71,10 @@ void TFMmain::SGcalcMouseMove(ShiftState, int, int) {
         }
     }
     QString sumText;
-    if (n > 1) sumText = QString::fromStdString(FormatValue(sum));
+    const DisplayModes modes = executeParameter->Modes();
+    if (n > 1) sumText = QString::fromStdString(FormatValue(sum, modes));
     QString averageText;
-    if (!sumText.isEmpty()) averageText = QString::fromStdString(FormatValue(sum / n));
+    if (!sumText.isEmpty()) averageText = QString::fromStdString(FormatValue(sum / n, modes));
     statusPanels[0]->setText(QStringLiteral(" Sum ") + sumText);
     statusPanels[1]->setText(QStringLiteral(" Avg. ") + averageText);
     statusPanels[2]->setText(QStringLiteral(" n ") + (n > 1 ? QString::number(n) : QString()));

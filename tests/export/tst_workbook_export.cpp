@@ -75,7 +75,6 @@ private:
     QString bin_;
     std::unique_ptr<EnvGuard> path_, tmpdir_, spreadsheet_, cache_, home_;
     std::unique_ptr<ExcelControl> control_;
-    ExcelControl* savedControl_ = nullptr;
 };
 
 void TestWorkbookExport::init() {
@@ -98,12 +97,9 @@ void TestWorkbookExport::init() {
 
     InstallWorkbookAutomation();
     control_ = std::make_unique<ExcelControl>(PutClipboardText);
-    savedControl_ = excelControl;
-    excelControl = control_.get();
 }
 
 void TestWorkbookExport::cleanup() {
-    excelControl = savedControl_;
     control_.reset();
     SetAutomationFactory({});
     spreadsheet_.reset();
@@ -164,7 +160,7 @@ void TestWorkbookExport::exportWritesWorkbook() {
     AddRecorder("calc");
     qputenv("TESSARIN_SPREADSHEET", QFile::encodeName("\"" + bin_ + "/calc\" --new"));
 
-    QVERIFY(ExportToSpreadsheet("C3", kExportText.toStdString()));
+    QVERIFY(ExportToSpreadsheet(*control_, "C3", kExportText.toStdString()));
 
     const QStringList arguments = RecordedArguments("calc");
     QCOMPARE(arguments.size(), 2);
@@ -244,7 +240,7 @@ void TestWorkbookExport::emptyTextOpensEmptyWorkbook() {
     qputenv("TESSARIN_SPREADSHEET", QFile::encodeName(bin_ + "/calc"));
     PutClipboardText("before");
 
-    QVERIFY(ExportToSpreadsheet("$b$2", ""));
+    QVERIFY(ExportToSpreadsheet(*control_, "$b$2", ""));
 
     const QStringList arguments = RecordedArguments("calc");
     QCOMPARE(arguments.size(), 1);
@@ -298,7 +294,7 @@ void TestWorkbookExport::programIsFound() {
         qputenv("TESSARIN_SPREADSHEET", QFile::encodeName(chosen.replace("BIN", bin_)));
     }
 
-    QVERIFY(ExportToSpreadsheet("A1", "1\r\n"));
+    QVERIFY(ExportToSpreadsheet(*control_, "A1", "1\r\n"));
 
     const QStringList arguments = RecordedArguments(recorder);
     QCOMPARE(arguments.mid(0, arguments.size() - 1), leading);
@@ -347,7 +343,7 @@ void TestWorkbookExport::noProgram() {
 
     QVERIFY(!FindSpreadsheetCommand());
     QCOMPARE(control_->StartExcel(1), 0);
-    QVERIFY(!ExportToSpreadsheet("A1", "1\r\n"));
+    QVERIFY(!ExportToSpreadsheet(*control_, "A1", "1\r\n"));
 
     QCOMPARE(QString::fromStdString(ClipboardText()), "before");
     QVERIFY(Workbooks().isEmpty());
@@ -384,7 +380,7 @@ void TestWorkbookExport::refusedPaste() {
 
     QString thrown;
     try {
-        ExportToSpreadsheet(cell.toStdString(), text.toStdString());
+        ExportToSpreadsheet(*control_, cell.toStdString(), text.toStdString());
     } catch (const std::runtime_error& e) {
         thrown = QString::fromUtf8(e.what());
     }
