@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/virtual_key.h"
+
 // A platform colour: RGB as 0x00BBGGRR, or a system colour as 0x80000000 + index.
 using PlatformColor = std::uint32_t;
 
@@ -19,18 +21,6 @@ inline constexpr PlatformColor kButtonFaceColor = 0x8000000F;     // fixed cells
 inline constexpr PlatformColor kButtonShadowColor = 0x80000010;   // fixed cells' grid lines
 
 inline constexpr std::int32_t KeepValue = 2147483647;  // "keep" / "absent" in grid operations
-
-// Virtual key codes as the program's key tables name them.
-enum VirtualKey : int {
-    VK_BACK = 8,
-    VK_RETURN = 13,
-    VK_ESCAPE = 27,
-    VK_SPACE = 32,
-    VK_LEFT = 37,
-    VK_UP = 38,
-    VK_RIGHT = 39,
-    VK_DOWN = 40,
-};
 
 struct ShiftState {
     bool shift = false;

@@ -23,6 +23,7 @@
 #include "expr/constant_file.h"
 #include "platform/desktop/dialogs.h"
 #include "platform/desktop/grid_widget.h"
+#include "platform/desktop/key_translation.h"
 #include "platform/desktop/window_layer.h"
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"

@@ -8,6 +8,7 @@
 #include "expr/calc_expression.h"
 #include "expr/format_value.h"
 #include "platform/desktop/grid_widget.h"
+#include "platform/desktop/key_translation.h"
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
 #include "sheet/formula_sheet.h"

@@ -6,6 +6,7 @@
 
 #include "expr/calc_expression.h"
 #include "platform/desktop/grid_widget.h"
+#include "platform/desktop/key_translation.h"
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
 #include "sheet/formula_sheet.h"
@@ -13,9 +14,6 @@
 #include "ui/tfmmain.h"
 
 namespace {
-
-// The key of a character that arrives without a key code of its own, as an input method's.
-constexpr int kProcessKey = 229;
 
 bool IsOperator(char32_t c) {
     return c == '^' || c == '*' || c == '/' || c == '+' || c == '-';
@@ -68,7 +66,7 @@ bool TFMmain::InputKeyPress(QKeyEvent* event) {
     // would leave the emptied sheet marked modified.
     if (IsModifierKey(event->key())) return false;
     int key = ToVirtualKey(*event);
-    if (key == 0) key = kProcessKey;
+    if (key == 0) key = VK_PROCESSKEY;
     EDcalcKeyDown(key, ToShiftState(event->modifiers()));
     if (key == 0) return true;
 
