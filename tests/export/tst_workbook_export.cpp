@@ -189,14 +189,19 @@ void TestWorkbookExport::hexadecimalResultsStayText_data() {
     QTest::addColumn<int>("vmode");
     QTest::addColumn<int>("hsize");
     QTest::addColumn<QString>("results");  // the cells C2..C5 as JSON
-
-    QTest::newRow("four digits") << 1 << 4
-                                 << R"(["s", "2345"], ["s", "1E10"], ["s", "0123"], ["s", "0010"])";
-    QTest::newRow("eight digits")
-        << 1 << 8
-        << R"(["s", "00002345"], ["s", "00001E10"], ["s", "00000123"], ["s", "00000010"])";
-    QTest::newRow("decimal stays numbers")
-        << 0 << 8 << R"(["n", 9029], ["n", 7696], ["n", 291], ["n", 16])";
+    const struct {
+        const char* dataTag;
+        int vmode;
+        int hsize;
+        QString results;
+    } rows[] = {
+        {"four digits", 1, 4, R"(["s", "2345"], ["s", "1E10"], ["s", "0123"], ["s", "0010"])"},
+        {"eight digits", 1, 8,
+         R"(["s", "00002345"], ["s", "00001E10"], ["s", "00000123"], ["s", "00000010"])"},
+        {"decimal stays numbers", 0, 8, R"(["n", 9029], ["n", 7696], ["n", 291], ["n", 16])"},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.vmode << row.hsize << row.results;
 }
 
 // Integer display, typed and exported through the window: hexadecimal results reach the
