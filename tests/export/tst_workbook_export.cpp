@@ -433,7 +433,7 @@ void TestWorkbookExport::workbookFolder() {
     AddRecorder("calc");
     qputenv("TESSARIN_SPREADSHEET", QFile::encodeName(bin_ + "/calc"));
 
-    QVERIFY(ExportToSpreadsheet("A1", "1\r\n"));
+    QVERIFY(ExportToSpreadsheet(*control_, "A1", "1\r\n"));
 
     const QStringList arguments = RecordedArguments("calc");
     QCOMPARE(arguments.size(), 1);
@@ -465,7 +465,7 @@ void TestWorkbookExport::oldWorkbooksAreRemoved() {
     AddRecorder("calc");
     qputenv("TESSARIN_SPREADSHEET", QFile::encodeName(bin_ + "/calc"));
 
-    QVERIFY(ExportToSpreadsheet("A1", "1\r\n"));
+    QVERIFY(ExportToSpreadsheet(*control_, "A1", "1\r\n"));
 
     const QStringList arguments = RecordedArguments("calc");
     QCOMPARE(arguments.size(), 1);

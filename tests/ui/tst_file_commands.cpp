@@ -154,7 +154,7 @@ void FileCommandsTest::saveFailureKeepsModified() {
 void FileCommandsTest::saveOntoPipeFails() {
     MainWindowFixture f;
     f.Type(QStringLiteral("5"));
-    const QString path = f.folder.File("pipe.tsf");
+    const QString path = f.File("pipe.tsf");
     QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     f.dialogs.AnswerSave(path);
     f.dialogs.AcknowledgeNotice();
