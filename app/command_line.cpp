@@ -17,7 +17,9 @@
 #include "expr/format_value.h"
 #include "platform/file_codec.h"
 #include "platform/memory_grid.h"
+#include "platform/parse_integer.h"
 #include "platform/system_info.h"
+#include "platform/version.h"
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
 #include "sheet/formula_file.h"
@@ -45,15 +47,12 @@ struct Options {
     std::optional<int> cmode, vmode, comma, hsize, degree;
 };
 
+// One to three digits, no sign, within low..high.
 bool ParseNumber(std::string_view text, int low, int high, int& value) {
-    if (text.empty() || text.size() > 3) return false;
-    int v = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        v = v * 10 + (c - '0');
-    }
-    if (v < low || v > high) return false;
-    value = v;
+    if (text.empty() || text.size() > 3 || text.front() == '+' || text.front() == '-') return false;
+    const std::optional<std::int32_t> v = ParseInteger(text);
+    if (!v || *v < low || *v > high) return false;
+    value = *v;
     return true;
 }
 
@@ -126,20 +125,19 @@ private:
 
 // The 100-line sheet on a grid kept in memory, as the window lays it out.
 struct HeadlessSheet {
-    MemoryGrid grid{3, FormulaSheet::LineCount};
+    MemoryGrid grid{3, kLineCount};
     ExtendStringGrid esg;
-    FormulaSheet sheet{window};
+    FormulaSheet sheet;
     NoWindow window{sheet};
 
-    explicit HeadlessSheet(int resultChars) {
+    HeadlessSheet(CalcExpression& calc, const ExecuteParameter& settings)
+        : sheet(window, esg, calc, settings) {
         grid.fixedCols = 2;
         grid.fixedRows = 0;
         grid.rangeSelect = true;
-        extendStringGrid = &esg;
-        LayOutSheetGrid(grid, resultChars);
+        LayOutSheetGrid(esg, grid, settings.RWIDTH);
         grid.SetRow(0);
     }
-    ~HeadlessSheet() { extendStringGrid = nullptr; }
 
     std::string& Formula(int line) { return esg.CellAt(2, line)->text; }
     std::string& Result(int line) { return esg.CellAt(1, line)->text; }
@@ -147,21 +145,20 @@ struct HeadlessSheet {
 
 // Evaluates each formula as line A0 of an empty sheet and prints its result text (empty for an
 // empty formula); false when any formula failed.
-int RunEval(const std::string& formula) {
-    HeadlessSheet headless(executeParameter->RWIDTH);
+int RunEval(const std::string& formula, CalcExpression& calc, const ExecuteParameter& settings) {
+    HeadlessSheet headless(calc, settings);
     std::string out;
     bool ok = true;
     const auto evaluate = [&](const std::string& text) {
         // Only line A0 is ever written, so emptying it empties the sheet.
         headless.Result(0).clear();
-        calcExpression->LineValues.values[0] = ErrorValue;
+        calc.LineValues.values[0] = ErrorValue;
         // Full-width characters fold as the input line folds them.
         headless.Formula(0) = ToHalfWidth(text);
         headless.sheet.RecalcLine(0);
         out += headless.Result(0);
         out += '\n';
-        const bool failed =
-            calcExpression->LineValues.values[0] == ErrorValue && !headless.Result(0).empty();
+        const bool failed = calc.LineValues.values[0] == ErrorValue && !headless.Result(0).empty();
         ok = ok && !failed;
     };
     const auto flush = [&out] {
@@ -218,7 +215,8 @@ bool ReadSheetFile(const std::string& file, FormulaFileReadResult& result) {
 
 // Loads a formula file, recalculates it once in ring order from its current line and prints
 // the export text of all three columns.
-int RunSheet(const std::string& file, const Options& options) {
+int RunSheet(const std::string& file, const Options& options, CalcExpression& calc,
+             ExecuteParameter& settings) {
     FormulaFileReadResult read;
     const bool applies = ReadSheetFile(file, read);
     // As the open command: a header whose line index is no line of the sheet is reported, and
@@ -227,18 +225,16 @@ int RunSheet(const std::string& file, const Options& options) {
         std::cerr << (file == "-" ? "標準入力" : file) << "\nファイルが読み込めません。\n";
     }
     if (!applies) return 1;
-    ApplyFormulaFileSettings(read.content.settings);
-    ExecuteParameter& settings = *executeParameter;
+    ApplyFormulaFileSettings(read.content.settings, settings, calc);
     ApplyModes(options, settings);  // a mode given on the command line wins over the file's
-    calcExpression->Degree = settings.DEGREE;
+    calc.Degree = settings.DEGREE;
 
-    HeadlessSheet headless(settings.RWIDTH);
-    for (int line = 0; line < FormulaSheet::LineCount; ++line)
+    HeadlessSheet headless(calc, settings);
+    for (int line = 0; line < kLineCount; ++line)
         headless.Formula(line) = read.content.formulas[line];
     headless.grid.SetRow(read.content.currentLine);
     headless.sheet.RecalcAll();
-    settings.EOUT = 7;
-    const std::string exported = BuildExportText();
+    const std::string exported = BuildExportText(headless.esg, 7);
     std::fwrite(exported.data(), 1, exported.size(), stdout);
     return 0;
 }
@@ -256,7 +252,7 @@ int RunCommandLine(int argc, char** argv) {
         return 0;
     }
     if (argc == 2 && first == "--version") {
-        std::puts("Tessarin 1.25");
+        std::printf("Tessarin %s\n", kProductVersion);
         return 0;
     }
     Options options;
@@ -270,11 +266,6 @@ int RunCommandLine(int argc, char** argv) {
     CalcExpression evaluator;
     evaluator.Constants = CommandLineConstants(options);
     evaluator.Degree = settings.DEGREE;
-    executeParameter = &settings;
-    calcExpression = &evaluator;
-    const int status =
-        options.formula ? RunEval(*options.formula) : RunSheet(*options.sheetFile, options);
-    calcExpression = nullptr;
-    executeParameter = nullptr;
-    return status;
+    return options.formula ? RunEval(*options.formula, evaluator, settings)
+                           : RunSheet(*options.sheetFile, options, evaluator, settings);
 }

@@ -10,18 +10,18 @@
 #include <cstring>
 #include <string>
 
+#include "sheet/line_count.h"
+
 class FloorSheet {
 public:
-    static constexpr int LineCount = 100;
-
-    std::string formulas[LineCount];
-    long double values[LineCount] = {};
-    char results[LineCount][32] = {};
+    std::string formulas[kLineCount];
+    long double values[kLineCount] = {};
+    char results[kLineCount][32] = {};
 
     // One pass over all lines in ring order from line first.
     void RecalcAll(int first) {
-        for (int k = 0; k < LineCount; ++k) {
-            const int line = (first + k) % LineCount;
+        for (int k = 0; k < kLineCount; ++k) {
+            const int line = (first + k) % kLineCount;
             pos_ = formulas[line].c_str();
             failed_ = false;
             const long double v = Sum();
@@ -77,7 +77,7 @@ private:
             char* end;
             const long line = std::strtol(pos_ + 1, &end, 10);
             pos_ = end;
-            return line < LineCount ? values[line] : 0;
+            return line < kLineCount ? values[line] : 0;
         }
         if (Take("C")) return 299792.5E+3L;
         failed_ = true;

@@ -38,17 +38,17 @@ std::string LineFormula(int i) {
 
 // A sheet of 100 non-empty lines with line 50 current, calculated once.
 struct FullSheet {
-    SheetGlobals globals;
+    SheetObjects objects;
     QuietWindow window;
-    FormulaSheet sheet{window};
+    FormulaSheet sheet{window, objects.esg, objects.calc, objects.settings};
 
     FullSheet() {
-        AddDefaultConstants(globals.calc.Constants);
-        globals.calc.Degree = 1;
-        globals.Formula(0) = "1.5";
+        AddDefaultConstants(objects.calc.Constants);
+        objects.calc.Degree = 1;
+        objects.Formula(0) = "1.5";
         for (int i = 1; i < 100; ++i)
-            globals.Formula(i) = LineFormula(i);
-        globals.SelectLine(50);
+            objects.Formula(i) = LineFormula(i);
+        objects.SelectLine(50);
         sheet.RecalcAll();
         sheet.RecalcAll();
     }
@@ -58,10 +58,10 @@ void BM_RecalcAllFullSheet(benchmark::State& state) {
     FullSheet s;
     int failed = 0;
     for (int i = 0; i < 100; ++i)
-        failed += s.globals.Result(i).empty() || s.globals.calc.ErrorCode;
+        failed += s.objects.Result(i).empty() || s.objects.calc.ErrorCode;
     for (auto _ : state) {
         s.sheet.RecalcAll();
-        benchmark::DoNotOptimize(s.globals.calc.LineValues.values.data());
+        benchmark::DoNotOptimize(s.objects.calc.LineValues.values.data());
     }
     state.counters["lines"] = 100;
     state.counters["failed"] = failed;
@@ -72,14 +72,14 @@ BENCHMARK(BM_RecalcAllFullSheet)->Unit(benchmark::kMicrosecond);
 void BM_FloorRecalcAllFullSheet(benchmark::State& state) {
     FloorSheet floor;
     floor.formulas[0] = "1.5";
-    for (int i = 1; i < FloorSheet::LineCount; ++i)
+    for (int i = 1; i < kLineCount; ++i)
         floor.formulas[i] = LineFormula(i);
     floor.RecalcAll(50);
     floor.RecalcAll(50);
     FullSheet s;
     int disagreeing = 0;
-    for (int i = 0; i < FloorSheet::LineCount; ++i) {
-        const long double ours = s.globals.calc.LineValues.values[i];
+    for (int i = 0; i < kLineCount; ++i) {
+        const long double ours = s.objects.calc.LineValues.values[i];
         disagreeing += std::fabs(floor.values[i] - ours) > 1e-12L * std::fabs(ours);
     }
     for (auto _ : state) {
@@ -93,13 +93,13 @@ BENCHMARK(BM_FloorRecalcAllFullSheet)->Unit(benchmark::kMicrosecond);
 // One keystroke: the current line's formula changes, then with RTIME on every line follows.
 void Keystrokes(benchmark::State& state, int rtime) {
     FullSheet s;
-    s.globals.settings.RTIME = rtime;
+    s.objects.settings.RTIME = rtime;
     const std::string texts[2] = {LineFormula(50), LineFormula(50) + "+1"};
     int k = 0;
     for (auto _ : state) {
         s.sheet.ChangeCurrentFormula(texts[k]);
         k ^= 1;
-        benchmark::DoNotOptimize(s.globals.calc.LineValues.values.data());
+        benchmark::DoNotOptimize(s.objects.calc.LineValues.values.data());
     }
 }
 void BM_ChangeCurrentFormulaRtime(benchmark::State& state) {
@@ -115,7 +115,7 @@ BENCHMARK(BM_ChangeCurrentFormulaCurrentOnly)->Unit(benchmark::kMicrosecond);
 void BM_PaintFullSheet(benchmark::State& state) {
     FullSheet s;
     for (auto _ : state) {
-        s.globals.grid.PaintAll();
+        s.objects.grid.PaintAll();
         benchmark::ClobberMemory();
     }
 }

@@ -64,10 +64,11 @@ void ExcelControl::PasteText(const std::string& cell, const std::string& text, i
     sheet->Call("Paste");
 }
 
-bool ExportToSpreadsheet(const std::string& cell, const std::string& text, int textField) {
-    if (excelControl->StartExcel(1) == 0) return false;
-    excelControl->AddWorkbook();
-    excelControl->PasteText(cell, text, textField);
-    excelControl->SelectCell(cell);
+bool ExportToSpreadsheet(ExcelControl& excel, const std::string& cell, const std::string& text,
+                         int textField) {
+    if (excel.StartExcel(1) == 0) return false;
+    excel.AddWorkbook();
+    excel.PasteText(cell, text, textField);
+    excel.SelectCell(cell);
     return true;
 }

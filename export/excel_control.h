@@ -38,8 +38,9 @@ public:
 // The program-wide automation object; set by start-up (and by tests) before any window exists.
 extern ExcelControl* excelControl;
 
-// The spreadsheet export of text at cell through excelControl: start, new workbook, paste,
+// The spreadsheet export of text at cell through excel: start, new workbook, paste,
 // select cell. False when the spreadsheet program cannot be started (nothing else happened,
 // the clipboard is untouched); a later failure, such as a cell the spreadsheet refuses, throws
 // std::runtime_error whose text is meant for the user. textField as for PasteText.
-bool ExportToSpreadsheet(const std::string& cell, const std::string& text, int textField = -1);
+bool ExportToSpreadsheet(ExcelControl& excel, const std::string& cell, const std::string& text,
+                         int textField = -1);

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
+#include "sheet/line_count.h"
 
 std::string BuildExportText(std::span<const ExportLine> lines, int eout) {
     std::string result;
@@ -24,27 +24,21 @@ std::string BuildExportText(std::span<const ExportLine> lines, int eout) {
     return result;
 }
 
-std::string BuildExportText() {
-    constexpr int kLines = 100;
+std::string BuildExportText(const ExtendStringGrid& sheetGrid, int eout) {
     std::vector<ExportLine> lines;
-    lines.reserve(kLines);
-    const auto textOf = [](int col, int row) {
-        const CellProperty* cell = extendStringGrid->CellAt(col, row);
+    lines.reserve(kLineCount);
+    const auto textOf = [&sheetGrid](int col, int row) {
+        const CellProperty* cell = sheetGrid.CellAt(col, row);
         return cell != nullptr ? cell->text : std::string();
     };
-    for (int row = 0; row < kLines; ++row) {
+    for (int row = 0; row < kLineCount; ++row) {
         lines.push_back({textOf(0, row), textOf(1, row), textOf(2, row)});
     }
-    return BuildExportText(lines, executeParameter->EOUT);
+    return BuildExportText(lines, eout);
 }
 
 int TextFieldOfExport(int eout, int cmode, int vmode) {
     const bool hexadecimal = cmode == 1 && vmode == 1;
     if (!hexadecimal || (eout & 2) == 0) return -1;
     return (eout & 1) != 0 ? 1 : 0;
-}
-
-int TextFieldOfExport() {
-    const ExecuteParameter& p = *executeParameter;
-    return TextFieldOfExport(p.EOUT, p.CMODE, p.VMODE);
 }

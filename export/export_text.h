@@ -5,6 +5,8 @@
 #include <span>
 #include <string>
 
+class ExtendStringGrid;
+
 // The three shown texts of one sheet line.
 struct ExportLine {
     std::string number;
@@ -16,12 +18,9 @@ struct ExportLine {
 // is a line none of whose fields is selected.
 std::string BuildExportText(std::span<const ExportLine> lines, int eout);
 
-// The export text of the program-wide grid object's 100 lines under the settings' EOUT.
-std::string BuildExportText();
+// The export text of the 100 lines of the sheet's grid object under eout.
+std::string BuildExportText(const ExtendStringGrid& sheetGrid, int eout);
 
 // The field of every exported line that a workbook must keep as text, or -1: the result in
 // hexadecimal display, where 2345 or 1E10 would read as a decimal number.
 int TextFieldOfExport(int eout, int cmode, int vmode);
-
-// TextFieldOfExport under the program-wide settings.
-int TextFieldOfExport();

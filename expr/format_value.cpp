@@ -9,8 +9,6 @@
 #include <string>
 #include <string_view>
 
-#include "settings/execute_parameter.h"
-
 namespace {
 
 // A short text on the stack: every intermediate text here is far below the capacity, and the
@@ -285,8 +283,4 @@ std::string FormatValue(Extended value, const DisplayModes& modes) {
     }
     t.truncate(16 + separators);
     return std::string(t.view());
-}
-
-std::string FormatValue(Extended value) {
-    return FormatValue(value, executeParameter ? executeParameter->Modes() : DisplayModes{});
 }

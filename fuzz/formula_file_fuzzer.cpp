@@ -23,7 +23,7 @@ std::string Describe(const FormulaFileContent& c) {
                     std::to_string(c.settings.AMODE) + std::to_string(c.settings.CMODE) +
                     std::to_string(c.settings.VMODE) + std::to_string(c.settings.COMMA) + "/" +
                     std::to_string(c.settings.HSIZE) + "/" + std::to_string(c.settings.DEGREE);
-    for (int i = 0; i < kFormulaFileLines; ++i) {
+    for (int i = 0; i < kLineCount; ++i) {
         if (!c.formulas[i].empty()) s += "\n  " + std::to_string(i) + "=" + Escaped(c.formulas[i]);
     }
     return s;
@@ -38,7 +38,7 @@ void CheckParsed(const std::vector<std::string>& lines, const FormulaFileReadRes
     const FormulaFileContent& c = result.content;
     FUZZ_CHECK(result.status != FormulaFileStatus::Unreadable, Escaped(input));
     FUZZ_CHECK((result.status == FormulaFileStatus::NoHeader) == lines.empty(), Escaped(input));
-    FUZZ_CHECK(c.currentLine >= 0 && c.currentLine < kFormulaFileLines, Describe(c));
+    FUZZ_CHECK(c.currentLine >= 0 && c.currentLine < kLineCount, Describe(c));
     FUZZ_CHECK(result.Succeeded() || c.currentLine == 0, Describe(c));
     for (int flag : {c.settings.AMODE, c.settings.CMODE, c.settings.VMODE, c.settings.DEGREE})
         FUZZ_CHECK(flag == 0 || flag == 1, Describe(c));
@@ -82,11 +82,11 @@ const std::vector<std::string>& Palette() {
 // an entry of the palette.
 FormulaFileContent PaletteSheet(const std::string& bytes) {
     FormulaFileContent content;
-    content.currentLine = static_cast<int>(bytes.size() % kFormulaFileLines);
+    content.currentLine = static_cast<int>(bytes.size() % kLineCount);
     content.settings.DEGREE = 1;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const auto pick = static_cast<unsigned char>(bytes[i]);
-        std::string& formula = content.formulas[(i / 3) % kFormulaFileLines];
+        std::string& formula = content.formulas[(i / 3) % kLineCount];
         if (pick >= 0xFE) {
             formula += pick == 0xFE ? '\r' : '\n';
         } else {

@@ -7,23 +7,20 @@
 #include <functional>
 #include <string>
 
-// A platform colour: RGB as 0x00BBGGRR, or a system colour as 0x80000000 + index
-// (5 window background, 8 window text, 15 button face).
+#include "platform/virtual_key.h"
+
+// A platform colour: RGB as 0x00BBGGRR, or a system colour as 0x80000000 + index.
 using PlatformColor = std::uint32_t;
 
-inline constexpr std::int32_t KeepValue = 2147483647;  // "keep" / "absent" in grid operations
+// The system colours the program uses, by the part they play.
+inline constexpr PlatformColor kWindowColor = 0x80000005;         // window background
+inline constexpr PlatformColor kWindowTextColor = 0x80000008;     // window text
+inline constexpr PlatformColor kHighlightColor = 0x8000000D;      // selection background
+inline constexpr PlatformColor kHighlightTextColor = 0x8000000E;  // selection text
+inline constexpr PlatformColor kButtonFaceColor = 0x8000000F;     // fixed cells
+inline constexpr PlatformColor kButtonShadowColor = 0x80000010;   // fixed cells' grid lines
 
-// Virtual key codes as the program's key tables name them.
-enum VirtualKey : int {
-    VK_BACK = 8,
-    VK_RETURN = 13,
-    VK_ESCAPE = 27,
-    VK_SPACE = 32,
-    VK_LEFT = 37,
-    VK_UP = 38,
-    VK_RIGHT = 39,
-    VK_DOWN = 40,
-};
+inline constexpr std::int32_t KeepValue = 2147483647;  // "keep" / "absent" in grid operations
 
 struct ShiftState {
     bool shift = false;
@@ -48,7 +45,7 @@ struct GridFont {
     std::string family;  // empty: the system's default family
     int pixelHeight = 12;
     bool bold = false;
-    PlatformColor color = 0x80000008;
+    PlatformColor color = kWindowTextColor;
 };
 
 class Canvas {

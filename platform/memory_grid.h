@@ -43,7 +43,7 @@ public:
     bool rangeSelect = false, rowSelect = false, editing = false, editorMode = false;
     bool enabled = true, canFocus = true, defaultDrawing = true;
     int focusRequests = 0, repaints = 0, clicks = 0;
-    PlatformColor color = 0x80000005, fixedColor = 0x8000000F;
+    PlatformColor color = kWindowColor, fixedColor = kButtonFaceColor;
     GridFont font;
     int width = 0, height = 0;
     std::vector<std::vector<std::string>> strings;  // [col][row]

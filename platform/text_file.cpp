@@ -44,19 +44,6 @@ private:
     int fd_;
 };
 
-bool ReadAll(int fd, std::string& bytes) {
-    char buffer[65536];
-    for (;;) {
-        const ssize_t count = ::read(fd, buffer, sizeof buffer);
-        if (count == 0) return true;
-        if (count < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(count));
-    }
-}
-
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t count = ::write(fd, bytes.data(), bytes.size());
@@ -199,6 +186,19 @@ bool WriteInPlace(int fd, const std::optional<std::string>& old, const std::stri
 }
 
 }  // namespace
+
+bool ReadAll(int fd, std::string& bytes) {
+    char buffer[65536];
+    for (;;) {
+        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (count == 0) return true;
+        if (count < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(count));
+    }
+}
 
 ReadResult ReadTextFile(const std::string& path, std::vector<std::string>& lines) {
     // Opening a device may act on it: anything but a regular file is refused before that.

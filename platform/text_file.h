@@ -4,6 +4,10 @@
 #include <string>
 #include <vector>
 
+// Appends everything that can be read from the open file descriptor fd up to its end to bytes;
+// false on a read error.
+bool ReadAll(int fd, std::string& bytes);
+
 enum class ReadResult { Read, Missing, Unreadable };
 
 // Reads and decodes the file at path into lines (see file_codec.h); lines are left untouched

@@ -1,17 +1,24 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Tessarin and runs every test: once in the normal build, once
-# with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, checks the formatting and the include direction, builds Tessarin with
+# warnings as errors and runs every test: once in the normal build, once with AddressSanitizer
+# and UndefinedBehaviorSanitizer.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh"
 jobs=$(nproc)
 
+echo "== formatting (clang-format names each file that differs from .clang-format)"
+git -C "$root" ls-files -z '*.c' '*.cpp' '*.h' | (cd "$root" && xargs -0 clang-format --dry-run --Werror)
+
+echo "== include direction"
+bash "$root/scripts/check_includes.sh"
+
 echo "== build and test"
-bash "$root/scripts/build.sh" "$root/build"
+bash "$root/scripts/build.sh" "$root/build" -DTESSARIN_WERROR=ON
 ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
 
 echo "== build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
-bash "$root/scripts/build.sh" "$root/build-asan" -DTESSARIN_SANITIZE=ON -DTESSARIN_BENCH=OFF
+bash "$root/scripts/build.sh" "$root/build-asan" -DTESSARIN_WERROR=ON -DTESSARIN_SANITIZE=ON -DTESSARIN_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions="$root/tests/lsan.supp" UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$root/build-asan" --output-on-failure -j "$jobs"
 

@@ -1,15 +1,13 @@
 #include "settings/datafile_access.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstddef>
 #include <cstdint>
-#include <limits>
+#include <string_view>
 #include <utility>
 
 #include "platform/file_codec.h"
 #include "platform/file_lock.h"
+#include "platform/parse_integer.h"
 #include "platform/system_info.h"
 #include "platform/text_file.h"
 
@@ -44,40 +42,6 @@ bool IsBlankText(const std::string& text) {
         if (!IsBlank(c)) return false;
     }
     return true;
-}
-
-// Optional leading blanks, an optional sign, then decimal digits up to the end of the text.
-bool ParseInteger(const std::string& text, std::int32_t& result) {
-    std::size_t i = 0;
-    while (i < text.size() && IsBlank(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    if (i == text.size()) return false;
-    const std::int64_t limit =
-        negative ? -static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::min())
-                 : std::numeric_limits<std::int32_t>::max();
-    std::int64_t magnitude = 0;
-    for (; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9') return false;
-        magnitude = magnitude * 10 + (text[i] - '0');
-        if (magnitude > limit) return false;
-    }
-    result = static_cast<std::int32_t>(negative ? -magnitude : magnitude);
-    return true;
-}
-
-bool ReadAll(int fd, std::string& bytes) {
-    char buffer[65536];
-    for (;;) {
-        const ssize_t count = read(fd, buffer, sizeof buffer);
-        if (count == 0) return true;
-        if (count < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(count));
-    }
 }
 
 }  // namespace
@@ -151,8 +115,12 @@ std::string DatafileAccess::ReadString(const std::string& key,
 }
 
 std::int32_t DatafileAccess::ReadInteger(const std::string& key, std::int32_t defaultValue) const {
-    std::int32_t value = 0;
-    return ParseInteger(ReadString(key, ""), value) ? value : defaultValue;
+    // Leading blanks are allowed before the number.
+    const std::string value = ReadString(key, "");
+    std::string_view text = value;
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    return ParseInteger(text).value_or(defaultValue);
 }
 
 std::string DatafileAccess::WriteString(const std::string& key, const std::string& value) {

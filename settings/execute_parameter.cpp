@@ -1,10 +1,71 @@
 #include "settings/execute_parameter.h"
 
+#include <string_view>
+#include <variant>
+
 #include "platform/system_info.h"
 
 ExecuteParameter* executeParameter = nullptr;
 
 namespace {
+
+using IntegerMember = std::int32_t ExecuteParameter::*;
+using TextMember = std::string ExecuteParameter::*;
+
+// The default of FOLDER, which depends on where the program is installed.
+struct DefaultFolderTag {};
+
+// One entry of the settings file: its key as the file spells it, the member that holds it and
+// its default.
+struct Setting {
+    std::string_view key;
+    std::variant<IntegerMember, TextMember> member;
+    std::variant<std::int32_t, std::string_view, DefaultFolderTag> defaultValue;
+};
+
+// The settings in the order of the file. Keys are padded to nine characters, as the file has
+// always written them.
+const Setting kSettings[] = {
+    {"WIDTH    ", &ExecuteParameter::WIDTH, 600},
+    {"HEIGHT   ", &ExecuteParameter::HEIGHT, 400},
+    {"LEFT     ", &ExecuteParameter::LEFT, 0},
+    {"TOP      ", &ExecuteParameter::TOP, 0},
+    {"RWIDTH   ", &ExecuteParameter::RWIDTH, 28},
+    {"TOOL     ", &ExecuteParameter::TOOL, 1},
+    {"FUNCTION ", &ExecuteParameter::FUNCTION, 1},
+    {"STATUS   ", &ExecuteParameter::STATUS, 1},
+    {"FLASH    ", &ExecuteParameter::FLASH, 1},
+    {"ASK      ", &ExecuteParameter::ASK, 1},
+    {"AMODE    ", &ExecuteParameter::AMODE, 0},
+    {"CMODE    ", &ExecuteParameter::CMODE, 0},
+    {"VMODE    ", &ExecuteParameter::VMODE, 0},
+    {"RTIME    ", &ExecuteParameter::RTIME, 1},
+    {"RKAKKO   ", &ExecuteParameter::RKAKKO, 1},
+    {"RSUM     ", &ExecuteParameter::RSUM, 1},
+    {"ECELL    ", &ExecuteParameter::ECELL, "A1"},
+    {"EOUT     ", &ExecuteParameter::EOUT, 7},
+    {"COMMA    ", &ExecuteParameter::COMMA, 3},
+    {"HSIZE    ", &ExecuteParameter::HSIZE, 8},
+    {"DEGREE   ", &ExecuteParameter::DEGREE, 1},
+    {"TRANS    ", &ExecuteParameter::TRANS, 0},
+    {"TMOST    ", &ExecuteParameter::TMOST, 0},
+    {"FOLDER   ", &ExecuteParameter::FOLDER, DefaultFolderTag{}},
+};
+
+constexpr std::string_view kQuitKey = "QUIT     ";
+
+// The run record, written at the top of the file and never read back.
+struct RunEntry {
+    std::string_view key;
+    TextMember member;
+};
+
+const RunEntry kRunRecord[] = {
+    {"COMPUTER ", &ExecuteParameter::COMPUTER}, {"OSINFO   ", &ExecuteParameter::OSINFO},
+    {"USER     ", &ExecuteParameter::USER},     {"PROGRAM  ", &ExecuteParameter::PROGRAM},
+    {"EXEPATH  ", &ExecuteParameter::EXEPATH},  {"START    ", &ExecuteParameter::START},
+    {kQuitKey, &ExecuteParameter::QUIT},
+};
 
 // The file dialogs start in the program's folder, except for an installed program, whose
 // folder is the system's: there they start in the user's home folder.
@@ -12,11 +73,28 @@ std::string DefaultFolder(const std::string& exePath) {
     return DataFolderIsExecutableFolder() ? exePath : UserHomeFolder();
 }
 
+std::int32_t IntegerDefault(const Setting& setting) {
+    return std::get<std::int32_t>(setting.defaultValue);
+}
+
+std::string TextDefault(const Setting& setting, const std::string& exePath) {
+    if (std::holds_alternative<DefaultFolderTag>(setting.defaultValue)) {
+        return DefaultFolder(exePath);
+    }
+    return std::string(std::get<std::string_view>(setting.defaultValue));
+}
+
 }  // namespace
 
 ExecuteParameter::ExecuteParameter() : EXEPATH(ExecutableFolder()) {
     PROGRAM = ExecutablePath();
-    FOLDER = DefaultFolder(EXEPATH);
+    for (const Setting& setting : kSettings) {
+        if (const auto* integer = std::get_if<IntegerMember>(&setting.member)) {
+            this->** integer = IntegerDefault(setting);
+        } else {
+            this->*std::get<TextMember>(setting.member) = TextDefault(setting, EXEPATH);
+        }
+    }
 }
 
 ExecuteParameter::ExecuteParameter(const std::string& dataFolder) : ownsFile_(true) {
@@ -36,35 +114,6 @@ ExecuteParameter::~ExecuteParameter() {
     Save();
 }
 
-void ExecuteParameter::ReadSettings() {
-    WIDTH = ReadInteger("WIDTH    ", 600);
-    HEIGHT = ReadInteger("HEIGHT   ", 400);
-    LEFT = ReadInteger("LEFT     ", 0);
-    TOP = ReadInteger("TOP      ", 0);
-    RWIDTH = ReadInteger("RWIDTH   ", 28);
-    TOOL = ReadInteger("TOOL     ", 1);
-    FUNCTION = ReadInteger("FUNCTION ", 1);
-    STATUS = ReadInteger("STATUS   ", 1);
-    FLASH = ReadInteger("FLASH    ", 1);
-    ASK = ReadInteger("ASK      ", 1);
-    AMODE = ReadInteger("AMODE    ", 0);
-    CMODE = ReadInteger("CMODE    ", 0);
-    VMODE = ReadInteger("VMODE    ", 0);
-    RTIME = ReadInteger("RTIME    ", 1);
-    RKAKKO = ReadInteger("RKAKKO   ", 1);
-    RSUM = ReadInteger("RSUM     ", 1);
-    ECELL = ReadString("ECELL    ", "A1");
-    EOUT = ReadInteger("EOUT     ", 7);
-    COMMA = ReadInteger("COMMA    ", 3);
-    HSIZE = ReadInteger("HSIZE    ", 8);
-    DEGREE = ReadInteger("DEGREE   ", 1);
-    TRANS = ReadInteger("TRANS    ", 0);
-    TMOST = ReadInteger("TMOST    ", 0);
-    EXEPATH = ExecutableFolder();
-    // The default looks at the file system: only when the file has no folder.
-    FOLDER = HasEntry("FOLDER   ") ? ReadString("FOLDER   ", "") : DefaultFolder(EXEPATH);
-}
-
 void ExecuteParameter::RecordStart() {
     COMPUTER = ComputerName();
     OSINFO = OsVersionText();
@@ -75,45 +124,43 @@ void ExecuteParameter::RecordStart() {
 
     // Lines of unknown keys and repeated keys are not carried over.
     ClearEntries();
-    WriteString("COMPUTER ", COMPUTER);
-    WriteString("OSINFO   ", OSINFO);
-    WriteString("USER     ", USER);
-    WriteString("PROGRAM  ", PROGRAM);
-    WriteString("EXEPATH  ", EXEPATH);
-    WriteString("START    ", START);
-    WriteString("QUIT     ", QUIT);
+    WriteRunRecord();
     WriteSettings();
 }
 
 void ExecuteParameter::RecordQuit() {
     QUIT = LocalTimeText();
-    WriteString("QUIT     ", QUIT);
+    WriteString(std::string(kQuitKey), QUIT);
     WriteSettings();
 }
 
+void ExecuteParameter::ReadSettings() {
+    EXEPATH = ExecutableFolder();
+    for (const Setting& setting : kSettings) {
+        const std::string key(setting.key);
+        if (const auto* integer = std::get_if<IntegerMember>(&setting.member)) {
+            this->** integer = ReadInteger(key, IntegerDefault(setting));
+        } else {
+            // A default may look at the file system: only when the file has no entry.
+            this->*std::get<TextMember>(setting.member) =
+                HasEntry(key) ? ReadString(key, "") : TextDefault(setting, EXEPATH);
+        }
+    }
+}
+
 void ExecuteParameter::WriteSettings() {
-    WriteInteger("WIDTH    ", WIDTH);
-    WriteInteger("HEIGHT   ", HEIGHT);
-    WriteInteger("LEFT     ", LEFT);
-    WriteInteger("TOP      ", TOP);
-    WriteInteger("RWIDTH   ", RWIDTH);
-    WriteInteger("TOOL     ", TOOL);
-    WriteInteger("FUNCTION ", FUNCTION);
-    WriteInteger("STATUS   ", STATUS);
-    WriteInteger("FLASH    ", FLASH);
-    WriteInteger("ASK      ", ASK);
-    WriteInteger("AMODE    ", AMODE);
-    WriteInteger("CMODE    ", CMODE);
-    WriteInteger("VMODE    ", VMODE);
-    WriteInteger("RTIME    ", RTIME);
-    WriteInteger("RKAKKO   ", RKAKKO);
-    WriteInteger("RSUM     ", RSUM);
-    WriteString("ECELL    ", ECELL);
-    WriteInteger("EOUT     ", EOUT);
-    WriteInteger("COMMA    ", COMMA);
-    WriteInteger("HSIZE    ", HSIZE);
-    WriteInteger("DEGREE   ", DEGREE);
-    WriteInteger("TRANS    ", TRANS);
-    WriteInteger("TMOST    ", TMOST);
-    WriteString("FOLDER   ", FOLDER);
+    for (const Setting& setting : kSettings) {
+        const std::string key(setting.key);
+        if (const auto* integer = std::get_if<IntegerMember>(&setting.member)) {
+            WriteInteger(key, this->**integer);
+        } else {
+            WriteString(key, this->*std::get<TextMember>(setting.member));
+        }
+    }
+}
+
+void ExecuteParameter::WriteRunRecord() {
+    for (const RunEntry& entry : kRunRecord) {
+        WriteString(std::string(entry.key), this->*entry.member);
+    }
 }

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "expr/format_value.h"
 #include "settings/datafile_access.h"
+#include "settings/display_modes.h"
 
 class ExecuteParameter : public DatafileAccess {
 public:
@@ -38,17 +38,20 @@ public:
     // Run record.
     std::string COMPUTER, OSINFO, USER, PROGRAM, EXEPATH, START, QUIT;
 
-    // Settings, in the order of the file.
-    std::int32_t WIDTH = 600, HEIGHT = 400, LEFT = 0, TOP = 0, RWIDTH = 28;
-    std::int32_t TOOL = 1, FUNCTION = 1, STATUS = 1, FLASH = 1, ASK = 1;
-    std::int32_t AMODE = 0, CMODE = 0, VMODE = 0, RTIME = 1, RKAKKO = 1, RSUM = 1;
-    std::string ECELL = "A1";
-    std::int32_t EOUT = 7, COMMA = 3, HSIZE = 8, DEGREE = 1, TRANS = 0, TMOST = 0;
+    // Settings, in the order of the file; their keys and defaults are in the table of
+    // execute_parameter.cpp, which both constructors apply.
+    std::int32_t WIDTH, HEIGHT, LEFT, TOP, RWIDTH;
+    std::int32_t TOOL, FUNCTION, STATUS, FLASH, ASK;
+    std::int32_t AMODE, CMODE, VMODE, RTIME, RKAKKO, RSUM;
+    std::string ECELL;
+    std::int32_t EOUT, COMMA, HSIZE, DEGREE, TRANS, TMOST;
     std::string FOLDER;
 
 private:
     // Writes every setting, WIDTH to FOLDER: appended to an empty store, else in place.
     void WriteSettings();
+    // Writes the run record, COMPUTER to QUIT.
+    void WriteRunRecord();
 
     bool ownsFile_ = false;
 };

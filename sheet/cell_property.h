@@ -10,7 +10,7 @@
 struct CellStyle {
     // frame 0 none, 1 all four edges, 2 bottom and right, 3 top and left
     std::int32_t frame = 0;
-    PlatformColor color = 0x80000005;
+    PlatformColor color = kWindowColor;
 
     CellStyle() = default;
     CellStyle(std::int32_t frame, PlatformColor color) : frame(frame), color(color) {}
@@ -18,7 +18,7 @@ struct CellStyle {
 
 struct CellProperty {
     CellStyle style;
-    PlatformColor fontColor = 0x80000008;
+    PlatformColor fontColor = kWindowTextColor;
     std::int32_t lineCount = 1;  // text lines the cell is laid out for (vertical centring)
     std::int32_t align = 0;      // 0 left, 1 centred, 2 right, 3 even lines left, odd lines right
     std::string text;            // UTF-8; tab characters separate the display lines

@@ -29,9 +29,9 @@ ExtendStringGrid::ExtendStringGrid() : cells(1), cellCount(1) {}
 ExtendStringGrid::~ExtendStringGrid() = default;
 
 void ExtendStringGrid::AttachGrid(GridControl& target) {
-    normalStyle = CellStyle(0, 0x80000005);
+    normalStyle = CellStyle(0, kWindowColor);
     markStyle = CellStyle(0, 0xFFE0E0);
-    focusStyle = CellStyle(1, 0x80000008);
+    focusStyle = CellStyle(1, kWindowTextColor);
     marginX = 5;
     marginY = 3;
     defaultColChars = 10;
@@ -109,7 +109,7 @@ void ExtendStringGrid::SetGridSize(int cols, int rows) {
             CellProperty* p = CellAt(c, r);
             if (!p) continue;
             const bool fixed = c < fixedCols || r < fixedRows;
-            p->fontColor = 0x80000008;
+            p->fontColor = kWindowTextColor;
             p->style = fixed ? CellStyle(2, grid->FixedColor()) : normalStyle;
             p->lineCount = 1;
             p->align = 0;

@@ -6,28 +6,11 @@
 #include <string_view>
 
 #include "expr/calc_expression.h"
+#include "platform/parse_integer.h"
 #include "platform/text_file.h"
 #include "settings/execute_parameter.h"
 
 namespace {
-
-// An optional sign and at least one decimal digit, nothing else; nullopt otherwise. Values too
-// large for an int are no valid index or field either, so they are refused as well.
-std::optional<int> ParseInteger(std::string_view text) {
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty()) return std::nullopt;
-    long long value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
-        if (value > 2147483647LL) return std::nullopt;
-    }
-    return static_cast<int>(negative ? -value : value);
-}
 
 // The characters first .. first+count-1 (counted from 0) of a UTF-8 line, as far as the line
 // reaches; fields are located by character, so a stray non-ASCII character shifts nothing.
@@ -72,10 +55,10 @@ std::vector<std::string> FormatFormulaFile(const FormulaFileContent& content) {
     const FormulaFileSettings settings = Normalized(content.settings);
     char header[32];
     std::snprintf(header, sizeof header, "%02d%d%d%d%d%02d%d",
-                  std::clamp(content.currentLine, 0, kFormulaFileLines - 1), settings.AMODE,
-                  settings.CMODE, settings.VMODE, settings.COMMA, settings.HSIZE, settings.DEGREE);
+                  std::clamp(content.currentLine, 0, kLastLine), settings.AMODE, settings.CMODE,
+                  settings.VMODE, settings.COMMA, settings.HSIZE, settings.DEGREE);
     std::vector<std::string> lines{header};
-    for (int i = 0; i < kFormulaFileLines; ++i) {
+    for (int i = 0; i < kLineCount; ++i) {
         const std::string& formula = content.formulas[static_cast<std::size_t>(i)];
         if (!formula.empty()) lines.push_back(std::to_string(i) + "=" + formula);
     }
@@ -104,12 +87,13 @@ FormulaFileReadResult ParseFormulaFile(const std::vector<std::string>& lines) {
         const std::string& line = lines[n];
         const std::size_t equals = line.find('=');
         if (equals == std::string::npos) continue;
-        const std::optional<int> index = ParseInteger(std::string_view(line).substr(0, equals));
-        if (!index || *index < 0 || *index >= kFormulaFileLines) continue;
+        const std::optional<std::int32_t> index =
+            ParseInteger(std::string_view(line).substr(0, equals));
+        if (!index || *index < 0 || *index >= kLineCount) continue;
         result.content.formulas[static_cast<std::size_t>(*index)] = line.substr(equals + 1);
     }
 
-    if (currentLine < 0 || currentLine >= kFormulaFileLines) {
+    if (currentLine < 0 || currentLine >= kLineCount) {
         result.status = FormulaFileStatus::BadLineIndex;
     } else {
         result.status = FormulaFileStatus::Read;
@@ -135,12 +119,13 @@ bool WriteFormulaFile(const std::string& path, const FormulaFileContent& content
     return WriteTextFile(path, FormatFormulaFile(content));
 }
 
-void ApplyFormulaFileSettings(const FormulaFileSettings& settings) {
-    executeParameter->AMODE = settings.AMODE;
-    executeParameter->CMODE = settings.CMODE;
-    executeParameter->VMODE = settings.VMODE;
-    executeParameter->COMMA = settings.COMMA;
-    executeParameter->HSIZE = settings.HSIZE;
-    executeParameter->DEGREE = settings.DEGREE;
-    calcExpression->Degree = settings.DEGREE;
+void ApplyFormulaFileSettings(const FormulaFileSettings& settings, ExecuteParameter& record,
+                              CalcExpression& calc) {
+    record.AMODE = settings.AMODE;
+    record.CMODE = settings.CMODE;
+    record.VMODE = settings.VMODE;
+    record.COMMA = settings.COMMA;
+    record.HSIZE = settings.HSIZE;
+    record.DEGREE = settings.DEGREE;
+    calc.Degree = settings.DEGREE;
 }

@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
-constexpr int kFormulaFileLines = 100;
+#include "sheet/line_count.h"
+
+class CalcExpression;
+class ExecuteParameter;
 
 // The settings a formula file carries, with the values a header gives when a field is unreadable.
 struct FormulaFileSettings {
@@ -25,7 +28,7 @@ struct FormulaFileSettings {
 struct FormulaFileContent {
     int currentLine = 0;
     FormulaFileSettings settings;
-    std::array<std::string, kFormulaFileLines> formulas;
+    std::array<std::string, kLineCount> formulas;
 };
 
 enum class FormulaFileStatus {
@@ -62,9 +65,10 @@ std::vector<std::string> FormatFormulaFile(const FormulaFileContent& content);
 // are skipped; a later line for the same index replaces an earlier one.
 FormulaFileReadResult ParseFormulaFile(const std::vector<std::string>& lines);
 
-// The file's settings become the program's: they go into the settings record, and DEGREE also
-// into the evaluator's angle unit.
-void ApplyFormulaFileSettings(const FormulaFileSettings& settings);
+// The file's settings become the program's: they go into record, and DEGREE also into the
+// evaluator's angle unit.
+void ApplyFormulaFileSettings(const FormulaFileSettings& settings, ExecuteParameter& record,
+                              CalcExpression& calc);
 
 // Reads and parses the file at path; true when the status is Read.
 bool ReadFormulaFile(const std::string& path, FormulaFileReadResult& result);

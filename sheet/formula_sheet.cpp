@@ -12,10 +12,6 @@ namespace {
 constexpr int ResultColumn = 1;
 constexpr int FormulaColumn = 2;
 
-int CurrentLine() {
-    return extendStringGrid->grid->Row();
-}
-
 // Blanks are spaces and control characters.
 std::string_view TrimBlanks(std::string_view text) {
     const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
@@ -24,10 +20,6 @@ std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && blank(text.back()))
         text.remove_suffix(1);
     return text;
-}
-
-void EmptyCell(int col, int row) {
-    if (CellProperty* p = extendStringGrid->CellAt(col, row)) p->text.clear();
 }
 
 // The ASCII counterpart of a full-width code point, or 0 when it has none.
@@ -56,72 +48,81 @@ char HalfWidth(char32_t c) {
 
 }  // namespace
 
+int FormulaSheet::CurrentLine() const {
+    return grid_.grid->Row();
+}
+
+void FormulaSheet::EmptyCell(int col, int row) {
+    if (CellProperty* p = grid_.CellAt(col, row)) p->text.clear();
+}
+
 void FormulaSheet::RecalcLine(int n) {
-    CellProperty* formula = extendStringGrid->CellAt(FormulaColumn, n);
-    CellProperty* result = extendStringGrid->CellAt(ResultColumn, n);
-    if (!formula || !result || n < 0 || n >= LineCount) return;
+    CellProperty* formula = grid_.CellAt(FormulaColumn, n);
+    CellProperty* result = grid_.CellAt(ResultColumn, n);
+    if (!formula || !result || n < 0 || n >= kLineCount) return;
     const bool current = n == CurrentLine();
     const std::string_view text = TrimBlanks(formula->text);
     if (text.empty() && !current) return;  // its value is the sentinel already
 
-    CalcExpression& calc = *calcExpression;
+    CalcExpression& calc = calc_;
     calc.Calculate(text);
     const bool failed = !text.empty() && calc.ErrorCode != 0;
     const Extended value = (failed || text.empty()) ? ErrorValue : calc.ResultValue;
     calc.LineValues.values[n] = value;
-    if (!text.empty()) result->text = failed ? calc.ErrorText : FormatValue(value);
+    if (!text.empty())
+        result->text = failed ? calc.ErrorText : FormatValue(value, settings_.Modes());
     if (current) window_.ShowDigits(result->text, failed);
 }
 
 void FormulaSheet::RecalcAll() {
     const int c = CurrentLine();
-    for (int k = 0; k < LineCount; ++k)
-        RecalcLine((c + k) % LineCount);
+    for (int k = 0; k < kLineCount; ++k)
+        RecalcLine((c + k) % kLineCount);
 }
 
 void FormulaSheet::ChangeCurrentFormula(const std::string& text) {
     const int c = CurrentLine();
     EmptyCell(ResultColumn, c);
-    if (CellProperty* formula = extendStringGrid->CellAt(FormulaColumn, c)) {
+    if (CellProperty* formula = grid_.CellAt(FormulaColumn, c)) {
         formula->text = ToHalfWidth(text);
     }
-    const bool all = executeParameter->RTIME != 0;
-    for (int k = 0; k < LineCount; ++k) {
-        const int line = (c + k) % LineCount;
+    const bool all = settings_.RTIME != 0;
+    for (int k = 0; k < kLineCount; ++k) {
+        const int line = (c + k) % kLineCount;
         if (all || line == c) RecalcLine(line);
     }
-    extendStringGrid->grid->Repaint();
+    grid_.grid->Repaint();
     window_.UpdateStatusBar();
 }
 
 void FormulaSheet::ClearSelectedLines() {
     window_.SetInputText("");
-    const GridRect selection = extendStringGrid->grid->Selection();
+    const GridRect selection = grid_.grid->Selection();
     const int top = std::max(selection.top, 0);
-    const int bottom = std::min(selection.bottom, LineCount - 1);
+    const int bottom = std::min(selection.bottom, kLastLine);
     for (int r = top; r <= bottom; ++r) {
         EmptyCell(ResultColumn, r);
         EmptyCell(FormulaColumn, r);
-        calcExpression->LineValues.values[r] = ErrorValue;
+        calc_.LineValues.values[r] = ErrorValue;
     }
     window_.RefreshWindow(true);
 }
 
 void FormulaSheet::ClearAllLines() {
-    for (int r = 0; r < LineCount; ++r) {
+    for (int r = 0; r < kLineCount; ++r) {
         EmptyCell(ResultColumn, r);
         EmptyCell(FormulaColumn, r);
     }
-    calcExpression->LineValues.ClearValues();
+    calc_.LineValues.ClearValues();
 }
 
-void LayOutSheetGrid(GridControl& grid, int resultChars) {
-    extendStringGrid->AttachGrid(grid);
-    extendStringGrid->SetGridSize(3, FormulaSheet::LineCount);
-    extendStringGrid->FitCells(KeepValue, KeepValue, {5, resultChars, -1});
-    for (int line = 0; line < FormulaSheet::LineCount; ++line) {
-        extendStringGrid->CellAt(0, line)->text = "A" + std::to_string(line);
-        extendStringGrid->CellAt(ResultColumn, line)->align = 2;
+void LayOutSheetGrid(ExtendStringGrid& sheetGrid, GridControl& grid, int resultChars) {
+    sheetGrid.AttachGrid(grid);
+    sheetGrid.SetGridSize(3, kLineCount);
+    sheetGrid.FitCells(KeepValue, KeepValue, {5, resultChars, -1});
+    for (int line = 0; line < kLineCount; ++line) {
+        sheetGrid.CellAt(0, line)->text = "A" + std::to_string(line);
+        sheetGrid.CellAt(ResultColumn, line)->align = 2;
     }
 }
 

@@ -1,19 +1,26 @@
 #pragma once
 // The 100 formula lines: which lines are recalculated and in which order, where their values
 // go (the evaluator's LineValues) and which texts the grid shows. The lines are the rows of the
-// program-wide grid object: column 1 holds the result text, column 2 the formula.
+// grid object: column 1 holds the result text, column 2 the formula.
 
 #include <string>
 #include <string_view>
 
 #include "platform/grid_control.h"
+#include "sheet/line_count.h"
 #include "sheet/sheet_window.h"
+
+class CalcExpression;
+class ExecuteParameter;
+class ExtendStringGrid;
 
 class FormulaSheet {
 public:
-    static constexpr int LineCount = 100;
-
-    explicit FormulaSheet(SheetWindow& window) : window_(window) {}
+    // The sheet shows its lines in grid (laid out by LayOutSheetGrid), evaluates them with calc
+    // and formats and recalculates them as settings say.
+    FormulaSheet(SheetWindow& window, ExtendStringGrid& grid, CalcExpression& calc,
+                 const ExecuteParameter& settings)
+        : window_(window), grid_(grid), calc_(calc), settings_(settings) {}
 
     // Evaluates line n and writes its value and result text; the current line's result also
     // goes to the digit display.
@@ -28,13 +35,19 @@ public:
     void ClearAllLines();
 
 private:
+    int CurrentLine() const;
+    void EmptyCell(int col, int row);
+
     SheetWindow& window_;
+    ExtendStringGrid& grid_;
+    CalcExpression& calc_;
+    const ExecuteParameter& settings_;
 };
 
-// Attaches the program-wide grid object to grid and lays out the sheet: 3 columns by 100 rows,
+// Attaches the grid object sheetGrid to grid and lays out the sheet: 3 columns by 100 rows,
 // column widths of 5 characters, resultChars characters (0 hides the results) and the default,
 // the labels A0..A99, and right-aligned results.
-void LayOutSheetGrid(GridControl& grid, int resultChars);
+void LayOutSheetGrid(ExtendStringGrid& sheetGrid, GridControl& grid, int resultChars);
 
 // Folds the full-width forms of blank, digits, ()+-*/ and Latin letters to ASCII; every other
 // character stays as it is.

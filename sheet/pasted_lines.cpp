@@ -2,16 +2,11 @@
 
 #include <algorithm>
 
+#include "platform/file_codec.h"
+
 std::vector<std::string> SplitPastedLines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n') continue;
-        lines.emplace_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < text.size() || lines.empty()) lines.emplace_back(text.substr(start));
+    std::vector<std::string> lines = SplitLines(text);
+    if (lines.empty()) lines.emplace_back();
     return lines;
 }
 

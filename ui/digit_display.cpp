@@ -3,9 +3,12 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "platform/desktop/colors.h"
+#include "ui/result_panel_colors.h"
+
 namespace {
 
-const QColor kLit(255, 206, 0);   // warm amber, 0x00CEFF
+const QColor kLit = ToQColor(kResultDigitColor);
 const QColor kUnlit(72, 64, 38);  // the same amber, barely glowing on the panel
 
 // Seven segments, bit 0 = a (top) .. bit 6 = g (middle), in the usual order a b c d e f g.
@@ -172,7 +175,7 @@ int DigitDisplay::InitialDotLeft(int dot) {
 }
 
 QColor DigitDisplay::PanelColor() {
-    return QColor(49, 49, 49);
+    return ToQColor(kResultPanelColor);
 }
 
 const std::vector<QPixmap>& DigitDisplay::Glyphs() {

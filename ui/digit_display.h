@@ -44,7 +44,7 @@ public:
     static int DotTop() { return 23; }
     static int InitialDotLeft(int dot);
 
-    // The result panel's colour (3223857 as a 0x00BBGGRR value).
+    // The result panel's colour as Qt takes it.
     static QColor PanelColor();
     // The 19 glyph pictures (ILnum), in the order of kGlyphChars, transparent where unlit.
     static const std::vector<QPixmap>& Glyphs();

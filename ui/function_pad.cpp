@@ -9,10 +9,10 @@
 #include "expr/calc_expression.h"
 #include "platform/desktop/colors.h"
 #include "settings/execute_parameter.h"
+#include "ui/result_panel_colors.h"
 
 namespace {
 
-constexpr PlatformColor kListColor = 3223857;  // the result panel's colour
 constexpr PlatformColor kTextColor = 0xFFFFFF;
 
 // Draws the rows as the result panel looks: white bold text on the dark panel colour.
@@ -26,7 +26,7 @@ public:
         const bool selected = option.state.testFlag(QStyle::State_Selected);
         painter->save();
         painter->fillRect(option.rect, selected ? palette.color(QPalette::Highlight)
-                                                : ToQColor(kListColor, palette));
+                                                : ToQColor(kResultPanelColor, palette));
         QFont font = option.font;
         font.setBold(true);
         painter->setFont(font);
@@ -73,7 +73,7 @@ PadList::PadList(QWidget* parent) : QListWidget(parent) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setItemDelegate(new PadItemDelegate(this));
     QPalette colours = palette();
-    const QColor background = ToQColor(kListColor, colours);
+    const QColor background = ToQColor(kResultPanelColor, colours);
     colours.setColor(QPalette::Base, background);
     colours.setColor(QPalette::Window, background);
     setPalette(colours);

@@ -10,6 +10,9 @@
 #include <iterator>
 #include <map>
 
+#include "platform/desktop/colors.h"
+#include "ui/result_panel_colors.h"
+
 namespace {
 
 // One palette for every picture: a slate outline, white paper and a few clear accents.
@@ -25,8 +28,8 @@ const QColor kLightAmber(255, 214, 120);
 const QColor kRed(214, 64, 58);
 const QColor kPink(245, 150, 150);
 const QColor kTeal(20, 150, 160);
-const QColor kDisplay(49, 49, 49);
-const QColor kDigit(255, 206, 0);
+const QColor kDisplay = ToQColor(kResultPanelColor);
+const QColor kDigit = ToQColor(kResultDigitColor);
 
 // The pictures are drawn on a 24 x 24 grid and scaled to the size asked for.
 constexpr qreal kGrid = 24.0;

@@ -1,5 +1,5 @@
 #pragma once
-// The pictures of the tool buttons and menu items, drawn in one style at 16 and 24 pixels.
+// The pictures of the tool buttons and menu items, drawn in one style at any size.
 
 #include <QIcon>
 #include <QPixmap>

@@ -7,14 +7,16 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
+#include "platform/desktop/colors.h"
 #include "ui/digit_display.h"
+#include "ui/result_panel_colors.h"
 
 namespace {
 
 const QColor kBodyTop(84, 100, 126);
 const QColor kBodyBottom(38, 47, 62);
-const QColor kDisplay(49, 49, 49);
-const QColor kAmber(255, 206, 0);
+const QColor kDisplay = ToQColor(kResultPanelColor);
+const QColor kAmber = ToQColor(kResultDigitColor);
 const QColor kKey(228, 233, 240);
 const QColor kEqualsKey(245, 150, 30);
 

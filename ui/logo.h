@@ -4,8 +4,7 @@
 #include <QIcon>
 #include <QPixmap>
 
-// The version shown by the logo and the version window.
-inline constexpr char kProductVersion[] = "1.25";
+#include "platform/version.h"
 
 // The splash logo, 300 x 150 pixels.
 QPixmap TessarinLogo();

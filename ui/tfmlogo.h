@@ -13,7 +13,6 @@ class TFMlogo : public QWidget {
 public:
     // mainWindow: the window centred under the splash and given the stay-on-top setting.
     explicit TFMlogo(QWidget* mainWindow = nullptr);
-    void SetMainWindow(QWidget* mainWindow) { mainWindow_ = mainWindow; }
 
     void setVisible(bool visible) override;
 

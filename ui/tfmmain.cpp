@@ -23,6 +23,7 @@
 #include "expr/constant_file.h"
 #include "platform/desktop/dialogs.h"
 #include "platform/desktop/grid_widget.h"
+#include "platform/desktop/key_translation.h"
 #include "platform/desktop/window_layer.h"
 #include "platform/system_info.h"
 #include "settings/execute_parameter.h"
@@ -57,7 +58,8 @@ TFMmain::TFMmain(QWidget* parent) : QMainWindow(parent) {
     resize(740, 500);
     BuildLayout();
     BuildMainCommands(*this);
-    sheet_ = std::make_unique<FormulaSheet>(*this);
+    sheet_ = std::make_unique<FormulaSheet>(*this, *extendStringGrid, *calcExpression,
+                                            *executeParameter);
     qApp->installEventFilter(this);
     FormCreate();
 }
@@ -161,7 +163,7 @@ void TFMmain::BuildGridPanel() {
     // Columns are sized in blanks of this font: a fixed-pitch font makes a blank as wide as a
     // digit, so the label column holds "A99" and the result column RWIDTH digits.
     const QString fixedPitch = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
-    SGcalc->SetFont(GridFont{fixedPitch.toStdString(), 12, true, 0x80000008});
+    SGcalc->SetFont(GridFont{fixedPitch.toStdString(), 12, true, kWindowTextColor});
     // The window's own handlers, installed before the grid object attaches, take precedence.
     SGcalc->OnClick = [this] { SGcalcClick(); };
     SGcalc->OnMouseDown = [this](MouseButton button, ShiftState shift, int x, int y) {
@@ -203,7 +205,7 @@ void TFMmain::FormCreate() {
 }
 
 void TFMmain::FormShow() {
-    LayOutSheetGrid(*SGcalc, executeParameter->RWIDTH);
+    LayOutSheetGrid(*extendStringGrid, *SGcalc, executeParameter->RWIDTH);
     MMactionnewClick(MMactionnew);
     SGcalcClick();
     digits->ShowDigits(QString(), false);

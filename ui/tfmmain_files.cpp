@@ -82,8 +82,8 @@ void TFMmain::LoadFormulaFile(const QString& path) {
 }
 
 void TFMmain::PutSheetContent(const FormulaFileContent& content, bool toCurrentLine) {
-    ApplyFormulaFileSettings(content.settings);
-    for (int k = 0; k < kFormulaFileLines; ++k) {
+    ApplyFormulaFileSettings(content.settings, *executeParameter, *calcExpression);
+    for (int k = 0; k < kLineCount; ++k) {
         if (CellProperty* formula = extendStringGrid->CellAt(2, k)) {
             formula->text = content.formulas[k];
         }
@@ -121,7 +121,7 @@ FormulaFileContent TFMmain::SheetContent() const {
     content.currentLine = CurrentLine();
     const ExecuteParameter& p = *executeParameter;
     content.settings = {p.AMODE, p.CMODE, p.VMODE, p.COMMA, p.HSIZE, p.DEGREE};
-    for (int k = 0; k < kFormulaFileLines; ++k) {
+    for (int k = 0; k < kLineCount; ++k) {
         if (const CellProperty* formula = extendStringGrid->CellAt(2, k)) {
             content.formulas[k] = formula->text;
         }
@@ -142,14 +142,17 @@ void TFMmain::SaveFormulaFile() {
 }
 
 void TFMmain::MMactionexpclipClick(QAction*) {
-    PutClipboardText(BuildExportText());
+    PutClipboardText(BuildExportText(*extendStringGrid, executeParameter->EOUT));
 }
 
 void TFMmain::MMactionexpexcelClick(QAction*) {
     // A refusal after the start (a cell the spreadsheet cannot take) is told here: an exception
     // must not travel through Qt's event delivery, whose own clean-up it would skip.
+    const ExecuteParameter& p = *executeParameter;
     try {
-        if (!ExportToSpreadsheet(executeParameter->ECELL, BuildExportText(), TextFieldOfExport())) {
+        const std::string text = BuildExportText(*extendStringGrid, p.EOUT);
+        if (!ExportToSpreadsheet(*excelControl, p.ECELL, text,
+                                 TextFieldOfExport(p.EOUT, p.CMODE, p.VMODE))) {
             CurrentDialogs().ShowNotice(this, QStringLiteral("Excelを起動できません。"),
                                         NoticeIcon::Error);
         }

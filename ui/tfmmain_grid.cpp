@@ -8,27 +8,26 @@
 #include "expr/calc_expression.h"
 #include "expr/format_value.h"
 #include "platform/desktop/grid_widget.h"
+#include "platform/desktop/key_translation.h"
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
 #include "sheet/formula_sheet.h"
+#include "ui/result_panel_colors.h"
 #include "ui/tfmmain.h"
 
 namespace {
 
-constexpr PlatformColor kCurrentNumberBack = 0x313131;
-constexpr PlatformColor kCurrentNumberText = 0x00CEFF;
-constexpr PlatformColor kWindowText = 0x80000008;
 constexpr int kWheelNotch = 120;
 
 }  // namespace
 
 void TFMmain::SGcalcClick() {
     const int current = CurrentLine();
-    for (int i = 0; i < FormulaSheet::LineCount; ++i) {
+    for (int i = 0; i < kLineCount; ++i) {
         CellProperty* number = extendStringGrid->CellAt(0, i);
         if (!number) continue;
-        number->style.color = i == current ? kCurrentNumberBack : SGcalc->FixedColor();
-        number->fontColor = i == current ? kCurrentNumberText : kWindowText;
+        number->style.color = i == current ? kResultPanelColor : SGcalc->FixedColor();
+        number->fontColor = i == current ? kResultDigitColor : kWindowTextColor;
     }
     const CellProperty* formula = extendStringGrid->CellAt(2, current);
     EDcalc->setText(formula ? QString::fromStdString(formula->text) : QString());
@@ -56,11 +55,11 @@ void TFMmain::SGcalcMouseDown(MouseButton, ShiftState, int, int) {
 void TFMmain::SGcalcMouseMove(ShiftState, int, int) {
     if (!StatusUpdateAllowed) return;
     int top = 0;
-    int bottom = FormulaSheet::LineCount - 1;
+    int bottom = kLastLine;
     if (executeParameter->RSUM == 0) {
         const GridRect selection = SGcalc->Selection();
         top = std::max(selection.top, 0);
-        bottom = std::min(selection.bottom, FormulaSheet::LineCount - 1);
+        bottom = std::min(selection.bottom, kLastLine);
     }
     Extended sum = 0;
     int n = 0;
@@ -73,9 +72,10 @@ void TFMmain::SGcalcMouseMove(ShiftState, int, int) {
         }
     }
     QString sumText;
-    if (n > 1) sumText = QString::fromStdString(FormatValue(sum));
+    const DisplayModes modes = executeParameter->Modes();
+    if (n > 1) sumText = QString::fromStdString(FormatValue(sum, modes));
     QString averageText;
-    if (!sumText.isEmpty()) averageText = QString::fromStdString(FormatValue(sum / n));
+    if (!sumText.isEmpty()) averageText = QString::fromStdString(FormatValue(sum / n, modes));
     statusPanels[0]->setText(QStringLiteral(" Sum ") + sumText);
     statusPanels[1]->setText(QStringLiteral(" Avg. ") + averageText);
     statusPanels[2]->setText(QStringLiteral(" n ") + (n > 1 ? QString::number(n) : QString()));

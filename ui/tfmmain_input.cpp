@@ -6,16 +6,14 @@
 
 #include "expr/calc_expression.h"
 #include "platform/desktop/grid_widget.h"
+#include "platform/desktop/key_translation.h"
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
 #include "sheet/formula_sheet.h"
+#include "ui/function_pad.h"
 #include "ui/tfmmain.h"
 
 namespace {
-
-constexpr int kLastLine = 99;
-// The key of a character that arrives without a key code of its own, as an input method's.
-constexpr int kProcessKey = 229;
 
 bool IsOperator(char32_t c) {
     return c == '^' || c == '*' || c == '/' || c == '+' || c == '-';
@@ -68,7 +66,7 @@ bool TFMmain::InputKeyPress(QKeyEvent* event) {
     // would leave the emptied sheet marked modified.
     if (IsModifierKey(event->key())) return false;
     int key = ToVirtualKey(*event);
-    if (key == 0) key = kProcessKey;
+    if (key == 0) key = VK_PROCESSKEY;
     EDcalcKeyDown(key, ToShiftState(event->modifiers()));
     if (key == 0) return true;
 
@@ -166,9 +164,7 @@ void TFMmain::EDcalcChange() {
 }
 
 void TFMmain::EDcalcEnter() {
-    const QString text = EDcalc->text();
-    const qsizetype pair = text.indexOf(QStringLiteral("()"));
-    EDcalc->setCursorPosition(static_cast<int>(pair >= 0 ? pair + 1 : text.size()));
+    PlaceCaret(EDcalc);
 }
 
 void TFMmain::MoveToLine(int line) {

@@ -41,8 +41,7 @@ void ReplaceFormula(int line, const QString& text) {
 void TFMmain::EDcalcPaste(const QString& text) {
     const std::vector<std::string> lines = SplitPastedLines(text.toStdString());
     const int current = CurrentLine();
-    const PasteFill fill =
-        PlanPasteFill(current, static_cast<int>(lines.size()), FormulaSheet::LineCount);
+    const PasteFill fill = PlanPasteFill(current, static_cast<int>(lines.size()), kLineCount);
     if (fill.FillsBelow() && AnyFormulaIn(fill.firstBelow, fill.lastBelow)) {
         const QString range =
             fill.lastBelow > fill.firstBelow
@@ -67,7 +66,7 @@ void TFMmain::EDcalcPaste(const QString& text) {
     if (fill.dropped > 0) {
         CurrentDialogs().ShowNotice(this,
                                     QStringLiteral("A%1 を超える %2 行は貼り付けませんでした。")
-                                        .arg(FormulaSheet::LineCount - 1)
+                                        .arg(kLastLine)
                                         .arg(fill.dropped),
                                     NoticeIcon::Information);
     }

@@ -9,17 +9,16 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyleOptionSlider>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <string>
 #include <vector>
 
 #include "expr/calc_expression.h"
+#include "platform/parse_integer.h"
 #include "settings/execute_parameter.h"
 #include "ui/window_placement.h"
 #include "ui/window_settings.h"
@@ -34,23 +33,13 @@ Control* Named(Control* control, const char* name) {
     return control;
 }
 
-// A text as a decimal integer (leading blanks, an optional sign, then only the digits 0-9 up
-// to its end, within the signed 32-bit range), or fallback when it is not one.
+// A text as a decimal integer (leading blanks, then the form ParseInteger reads), or fallback
+// when it is not one.
 int IntegerOr(const QString& text, int fallback) {
-    qsizetype i = 0;
-    while (i < text.size() && text[i] == u' ')
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
-    if (i == text.size()) return fallback;
-    const qint64 limit = negative ? qint64{2147483648} : qint64{2147483647};
-    qint64 magnitude = 0;
-    for (; i < text.size(); ++i) {
-        if (text[i] < u'0' || text[i] > u'9') return fallback;
-        magnitude = magnitude * 10 + (text[i].unicode() - u'0');
-        if (magnitude > limit) return fallback;
-    }
-    return static_cast<int>(negative ? -magnitude : magnitude);
+    qsizetype first = 0;
+    while (first < text.size() && text[first] == u' ')
+        ++first;
+    return ParseInteger(text.mid(first).toStdString()).value_or(fallback);
 }
 
 // Characters below 32 (and DEL) are editing keys, never typed text.
@@ -94,50 +83,6 @@ QHBoxLayout* Row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
 }
 
 }  // namespace
-
-TrackBar::TrackBar(QWidget* parent) : QSlider(Qt::Horizontal, parent) {}
-
-void TrackBar::SetSelStart(int start) {
-    selStart_ = start;
-    update();
-}
-
-void TrackBar::SetSliderVisible(bool visible) {
-    sliderVisible_ = visible;
-    update();
-}
-
-void TrackBar::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    QStyleOptionSlider option;
-    initStyleOption(&option);
-    option.subControls = QStyle::SC_SliderGroove;
-    if (tickPosition() != NoTicks) option.subControls |= QStyle::SC_SliderTickmarks;
-    style()->drawComplexControl(QStyle::CC_Slider, &option, &painter, this);
-
-    // The selection runs along the groove from the slider centre at its start to the maximum.
-    const QRect groove =
-        style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
-    auto centreAt = [&](int value) {
-        QStyleOptionSlider at = option;
-        at.sliderPosition = value;
-        return style()
-            ->subControlRect(QStyle::CC_Slider, &at, QStyle::SC_SliderHandle, this)
-            .center()
-            .x();
-    };
-    const int from = centreAt(std::clamp(selStart_, minimum(), maximum()));
-    const int to = centreAt(maximum());
-    if (from < to) {
-        painter.fillRect(QRect(from, groove.center().y() - 1, to - from, 3),
-                         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                         QPalette::Highlight));
-    }
-    if (sliderVisible_) {
-        option.subControls = QStyle::SC_SliderHandle;
-        style()->drawComplexControl(QStyle::CC_Slider, &option, &painter, this);
-    }
-}
 
 TFMsetup::TFMsetup(QWidget* mainWindow)
     : QDialog(mainWindow,

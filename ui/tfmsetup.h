@@ -4,8 +4,9 @@
 // record each time it is shown and writes it back only on OK.
 
 #include <QDialog>
-#include <QSlider>
 #include <functional>
+
+#include "ui/track_bar.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -14,27 +15,6 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
-
-// A horizontal track bar with a selection range (drawn from its start to the maximum) and a
-// slider that can be hidden, as a disabled transparency control shows.
-class TrackBar : public QSlider {
-    Q_OBJECT
-
-public:
-    explicit TrackBar(QWidget* parent = nullptr);
-
-    int SelStart() const { return selStart_; }
-    void SetSelStart(int start);
-    bool SliderVisible() const { return sliderVisible_; }
-    void SetSliderVisible(bool visible);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    int selStart_ = 0;
-    bool sliderVisible_ = true;
-};
 
 class TFMsetup : public QDialog {
     Q_OBJECT

@@ -37,10 +37,12 @@ constexpr int kRoleOfSystemColor[] = {
 
 }  // namespace
 
+QColor ToQColor(PlatformColor rgb) {
+    return QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF));
+}
+
 QColor ToQColor(PlatformColor color, const QPalette& palette) {
-    if ((color & kSystemColorFlag) == 0) {
-        return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
-    }
+    if ((color & kSystemColorFlag) == 0) return ToQColor(color);
     const PlatformColor index = color & ~kSystemColorFlag;
     if (index >= std::size(kRoleOfSystemColor)) return QColor(Qt::black);
     return palette.color(QPalette::Active, QPalette::ColorRole(kRoleOfSystemColor[index]));

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "platform/desktop/colors.h"
+#include "platform/desktop/key_translation.h"
 
 namespace {
 
@@ -19,137 +20,7 @@ constexpr int kAutoScrollMs = 60;
 constexpr int kWheelNotch = 120;
 constexpr int kTextMargin = 2;
 
-constexpr int VK_TAB = 9;
-constexpr int VK_PRIOR = 33;
-constexpr int VK_NEXT = 34;
-constexpr int VK_END = 35;
-constexpr int VK_HOME = 36;
-constexpr int VK_F1 = 112;
-constexpr int VK_F2 = 113;
-
-constexpr PlatformColor kHighlight = 0x8000000D;
-constexpr PlatformColor kHighlightText = 0x8000000E;
-constexpr PlatformColor kButtonShadow = 0x80000010;
-
 }  // namespace
-
-// Sizes are per column (or per row); the fixed ones come first and stay in place, the scrolling
-// ones start at `first`. Positions are pixels along the same axis of the viewport.
-struct GridWidget::AxisView {
-    const std::vector<int>& sizes;
-    int fixedCount;
-    int first;
-    int limit;  // the viewport's extent along this axis
-
-    int Count() const { return int(sizes.size()); }
-
-    int FixedExtent() const {
-        int extent = 0;
-        for (int i = 0; i < fixedCount; ++i)
-            extent += sizes[i];
-        return extent;
-    }
-
-    // The start of an index; -1 when it is scrolled out before `first`.
-    int Start(int index) const {
-        if (index < fixedCount) {
-            int start = 0;
-            for (int i = 0; i < index; ++i)
-                start += sizes[i];
-            return start;
-        }
-        if (index < first) return -1;
-        int start = FixedExtent();
-        for (int i = first; i < index; ++i)
-            start += sizes[i];
-        return start;
-    }
-
-    int IndexAt(int pos) const {
-        if (pos < 0 || pos >= limit) return -1;
-        int start = 0;
-        for (int i = 0; i < Count() && start <= pos; ++i) {
-            if (i == fixedCount) i = std::max(first, fixedCount);
-            if (i >= Count()) break;
-            if (pos < start + sizes[i]) return i;
-            start += sizes[i];
-        }
-        return -1;
-    }
-
-    // The shown scrolling index nearest to pos: the first one for a position before them, the
-    // last one shown for a position after them.
-    int ScrollingNear(int pos) const {
-        int result = first;
-        int start = FixedExtent();
-        for (int i = first; i < Count() && start < limit; ++i) {
-            if (sizes[i] <= 0) continue;
-            if (result == first || pos >= start) result = i;
-            start += sizes[i];
-            if (pos < start) break;
-        }
-        return result;
-    }
-
-    // The smallest first scrolling index that still fills the viewport up to the end.
-    int MaxFirst() const {
-        const int room = limit - FixedExtent();
-        int result = Count() - 1;
-        int used = 0;
-        for (int i = Count() - 1; i >= fixedCount; --i) {
-            if (used + sizes[i] > room) break;
-            used += sizes[i];
-            result = i;
-        }
-        return std::max(result, fixedCount);
-    }
-
-    // The first index that makes `index` end inside the viewport.
-    int FirstShowing(int index) const {
-        if (index < fixedCount) return first;
-        if (index < first) return index;
-        const int room = limit - FixedExtent();
-        int result = first;
-        int used = 0;
-        for (int i = first; i <= index; ++i)
-            used += sizes[i];
-        while (used > room && result < index)
-            used -= sizes[result++];
-        return result;
-    }
-
-    // Scrolling indices wholly shown, at least 1.
-    int FullyShown() const {
-        int shown = 0;
-        int end = FixedExtent();
-        for (int i = first; i < Count(); ++i) {
-            end += sizes[i];
-            if (end > limit) break;
-            if (sizes[i] > 0) ++shown;
-        }
-        return std::max(shown, 1);
-    }
-
-    // `steps` shown (non-zero) indices away from `from`, stopping at the ends.
-    int Step(int from, int steps) const {
-        const int direction = steps < 0 ? -1 : 1;
-        int result = from;
-        for (int i = from, left = std::abs(steps); left > 0;) {
-            i += direction;
-            if (i < fixedCount || i >= Count()) break;
-            if (sizes[i] > 0) {
-                result = i;
-                --left;
-            }
-        }
-        return result;
-    }
-
-    int ShownScrolling() const {
-        return int(std::count_if(sizes.begin() + fixedCount, sizes.end(),
-                                 [](int size) { return size > 0; }));
-    }
-};
 
 namespace {
 
@@ -169,58 +40,6 @@ bool IsForwardedButton(Qt::MouseButton button) {
 }
 
 }  // namespace
-
-int ToVirtualKey(const QKeyEvent& event) {
-    struct KeyCode {
-        int qtKey;
-        int code;
-        int keypadCode;
-    };
-    static constexpr KeyCode kCodes[] = {
-        {Qt::Key_Backspace, VK_BACK, VK_BACK},
-        {Qt::Key_Tab, VK_TAB, VK_TAB},
-        {Qt::Key_Backtab, VK_TAB, VK_TAB},
-        {Qt::Key_Return, VK_RETURN, VK_RETURN},
-        {Qt::Key_Enter, VK_RETURN, VK_RETURN},
-        {Qt::Key_Shift, 16, 16},
-        {Qt::Key_Control, 17, 17},
-        {Qt::Key_Alt, 18, 18},
-        {Qt::Key_Pause, 19, 19},
-        {Qt::Key_Escape, VK_ESCAPE, VK_ESCAPE},
-        {Qt::Key_Space, VK_SPACE, VK_SPACE},
-        {Qt::Key_PageUp, VK_PRIOR, VK_PRIOR},
-        {Qt::Key_PageDown, VK_NEXT, VK_NEXT},
-        {Qt::Key_End, VK_END, VK_END},
-        {Qt::Key_Home, VK_HOME, VK_HOME},
-        {Qt::Key_Left, VK_LEFT, VK_LEFT},
-        {Qt::Key_Up, VK_UP, VK_UP},
-        {Qt::Key_Right, VK_RIGHT, VK_RIGHT},
-        {Qt::Key_Down, VK_DOWN, VK_DOWN},
-        {Qt::Key_Insert, 45, 45},
-        {Qt::Key_Delete, 46, 46},
-        {Qt::Key_Asterisk, 0, 106},
-        {Qt::Key_Plus, 187, 107},
-        {Qt::Key_Minus, 189, 109},
-        {Qt::Key_Period, 190, 110},
-        {Qt::Key_Slash, 191, 111},
-        {Qt::Key_Comma, 188, 188},
-        {Qt::Key_Semicolon, 186, 186},
-    };
-    const int key = event.key();
-    const bool keypad = event.modifiers() & Qt::KeypadModifier;
-    if (key >= Qt::Key_A && key <= Qt::Key_Z) return key;
-    if (key >= Qt::Key_0 && key <= Qt::Key_9) return keypad ? 0x60 + (key - Qt::Key_0) : key;
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return VK_F1 + (key - Qt::Key_F1);
-    for (const KeyCode& code : kCodes) {
-        if (code.qtKey == key) return keypad ? code.keypadCode : code.code;
-    }
-    return 0;
-}
-
-ShiftState ToShiftState(Qt::KeyboardModifiers modifiers) {
-    return ShiftState{bool(modifiers & Qt::ShiftModifier), bool(modifiers & Qt::ControlModifier),
-                      bool(modifiers & Qt::AltModifier)};
-}
 
 GridWidget::GridWidget(QWidget* parent) : QAbstractScrollArea(parent), canvas_(palette()) {
     colWidths_.assign(colCount_, kDefaultColWidth);
@@ -393,16 +212,6 @@ bool GridWidget::SetFocus() {
     return true;
 }
 
-void GridWidget::SetColor(PlatformColor color) {
-    color_ = color;
-    viewport()->update();
-}
-
-void GridWidget::SetFixedColor(PlatformColor color) {
-    fixedColor_ = color;
-    viewport()->update();
-}
-
 void GridWidget::SetFont(const GridFont& font) {
     font_ = font;
     editor_->setFont(ToQFont(font));
@@ -567,11 +376,11 @@ void GridWidget::paintEvent(QPaintEvent* event) {
 
 void GridWidget::DrawDefaultCell(int col, int row, const GridRect& rect, DrawState state) {
     const bool highlighted = state.selected && !state.fixed;
-    canvas_.SetBrushColor(state.fixed ? fixedColor_ : highlighted ? kHighlight : color_);
+    canvas_.SetBrushColor(state.fixed ? fixedColor_ : highlighted ? kHighlightColor : color_);
     canvas_.FillRect(rect);
-    canvas_.SetFontColor(highlighted ? kHighlightText : font_.color);
+    canvas_.SetFontColor(highlighted ? kHighlightTextColor : font_.color);
     canvas_.TextOut(rect.left + kTextMargin, rect.top + kTextMargin, Cells(col, row));
-    canvas_.SetPenColor(kButtonShadow);
+    canvas_.SetPenColor(kButtonShadowColor);
     canvas_.MoveTo(rect.left, rect.bottom - 1);
     canvas_.LineTo(rect.right - 1, rect.bottom - 1);
     canvas_.LineTo(rect.right - 1, rect.top - 1);

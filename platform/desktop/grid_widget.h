@@ -9,15 +9,11 @@
 #include <vector>
 
 #include "platform/desktop/painter_canvas.h"
+#include "platform/grid_axis.h"
 #include "platform/grid_control.h"
 
 class QKeyEvent;
 class QLineEdit;
-
-// The virtual key code of a key event (letters and digits by their upper-case ASCII code), or 0
-// for a key without one.
-int ToVirtualKey(const QKeyEvent& event);
-ShiftState ToShiftState(Qt::KeyboardModifiers modifiers);
 
 class GridWidget : public QAbstractScrollArea, public GridControl {
     Q_OBJECT
@@ -54,9 +50,7 @@ public:
     bool SetFocus() override;
 
     PlatformColor Color() const override { return color_; }
-    void SetColor(PlatformColor color);
     PlatformColor FixedColor() const override { return fixedColor_; }
-    void SetFixedColor(PlatformColor color);
     const GridFont& Font() const override { return font_; }
     void SetFont(const GridFont& font) override;
     bool DefaultDrawing() const override { return defaultDrawing_; }
@@ -102,7 +96,7 @@ private:
         int col;
         int row;
     };
-    struct AxisView;  // pixel geometry along one axis, in viewport coordinates
+    using AxisView = GridAxis;  // pixel geometry along one axis, in viewport coordinates
 
     // Moves the current cell if the cell may become current. Every move collapses the
     // selection; moves by the program and the keys raise OnClick, mouse picks on release.
@@ -154,8 +148,8 @@ private:
     bool enabled_ = true;
     bool focusWithin_ = false;
     bool defaultDrawing_ = true;
-    PlatformColor color_ = 0x80000005;
-    PlatformColor fixedColor_ = 0x8000000F;
+    PlatformColor color_ = kWindowColor;
+    PlatformColor fixedColor_ = kButtonFaceColor;
     GridFont font_;
     PainterCanvas canvas_;
 

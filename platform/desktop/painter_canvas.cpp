@@ -19,8 +19,8 @@ QFont ToQFont(const GridFont& font) {
 PainterCanvas::PainterCanvas(const QPalette& palette)
     : palette_(palette),
       font_(ToQFont(GridFont{})),
-      penColor_(ToQColor(0x80000008, palette)),
-      brushColor_(ToQColor(0x80000005, palette)),
+      penColor_(ToQColor(kWindowTextColor, palette)),
+      brushColor_(ToQColor(kWindowColor, palette)),
       fontColor_(ToQColor(GridFont{}.color, palette)) {}
 
 void PainterCanvas::Begin(QPainter* painter) {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/program.h"
+#include "app/window/program.h"
 #include "ui/tfmmain.h"
 
 // What the next run of the program does once its main window is shown and set up; it ends the

@@ -47,11 +47,11 @@ private slots:
     void unreadableFileOnCommandLineLeavesEmptySheet();
 
 private:
-    std::unique_ptr<TestFolder> folder_;
+    std::unique_ptr<TempFolder> folder_;
 };
 
 void ProgramTest::init() {
-    folder_ = std::make_unique<TestFolder>();
+    folder_ = std::make_unique<TempFolder>();
     setenv("TESSARIN_DATA_DIR", folder_->Path().c_str(), 1);
 }
 
@@ -61,7 +61,7 @@ void ProgramTest::cleanup() {
 }
 
 void ProgramTest::startTypeSaveQuit() {
-    const QString sheet = folder_->File("run.tsf");
+    const QString sheet = QString::fromStdString(folder_->File("run.tsf"));
     bool drove = false;
     QString title;
     bool splashShown = false;

@@ -115,11 +115,11 @@ private slots:
     void copyOfKilledProgramIsRestored();
 
 private:
-    std::unique_ptr<TestFolder> folder_;
+    std::unique_ptr<TempFolder> folder_;
 };
 
 void RecoveryTest::init() {
-    folder_ = std::make_unique<TestFolder>();
+    folder_ = std::make_unique<TempFolder>();
     setenv("TESSARIN_DATA_DIR", folder_->Path().c_str(), 1);
 }
 
@@ -130,7 +130,7 @@ void RecoveryTest::cleanup() {
 
 void RecoveryTest::copyFollowsChangesAndNormalEndRemovesIt() {
     ScriptedDialogs dialogs;
-    dialogs.AnswerSave(folder_->File("saved.tsf"));
+    dialogs.AnswerSave(QString::fromStdString(folder_->File("saved.tsf")));
     dialogs.AnswerYesNo(true);  // quit without saving
     drive = [&] {
         TFMmain* window = MainWindow();
@@ -153,9 +153,16 @@ void RecoveryTest::copyFollowsChangesAndNormalEndRemovesIt() {
 
 void RecoveryTest::endSignalsEndInOrderAndKeepTheCopy_data() {
     QTest::addColumn<int>("signal");
-    QTest::newRow("SIGTERM") << SIGTERM;
-    QTest::newRow("SIGHUP") << SIGHUP;
-    QTest::newRow("SIGINT") << SIGINT;
+    const struct {
+        const char* dataTag;
+        int signal;
+    } rows[] = {
+        {"SIGTERM", SIGTERM},
+        {"SIGHUP", SIGHUP},
+        {"SIGINT", SIGINT},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.signal;
 }
 
 void RecoveryTest::endSignalsEndInOrderAndKeepTheCopy() {

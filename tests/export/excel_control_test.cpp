@@ -90,13 +90,8 @@ protected:
             application_ = backend_->Object("app");
             return application_;
         });
-        savedControl_ = excelControl;
-        excelControl = &control_;
     }
-    void TearDown() override {
-        SetAutomationFactory(savedFactory_);
-        excelControl = savedControl_;
-    }
+    void TearDown() override { SetAutomationFactory(savedFactory_); }
 
     // A fresh recording backend; the earlier ones stay alive as long as the fixture.
     void NewBackend() {
@@ -112,11 +107,10 @@ protected:
 
 private:
     AutomationFactory savedFactory_;
-    ExcelControl* savedControl_ = nullptr;
 };
 
 TEST_F(ExcelControlTest, ExportCallsInOrder) {
-    ASSERT_TRUE(ExportToSpreadsheet("C3", "A0\t3\t1+2\r\n"));
+    ASSERT_TRUE(ExportToSpreadsheet(control_, "C3", "A0\t3\t1+2\r\n"));
     EXPECT_EQ(backend_->log, (Log{"create Excel.Application", "app.Visible=1", "app.Workbooks",
                                   "books.Add()", "app.ActiveWorkbook", "app.ActiveSheet",
                                   "clipboard A0\t3\t1+2\r\n", "sheet.Range(C3)", "range.Select()",
@@ -130,10 +124,10 @@ TEST_F(ExcelControlTest, ExportCallsInOrder) {
 }
 
 TEST_F(ExcelControlTest, NextExportReplacesTheReferences) {
-    ASSERT_TRUE(ExportToSpreadsheet("A1", "x\r\n"));
+    ASSERT_TRUE(ExportToSpreadsheet(control_, "A1", "x\r\n"));
     const AutomationRef first = control_.application;
     NewBackend();
-    ASSERT_TRUE(ExportToSpreadsheet("B2", "y\r\n"));
+    ASSERT_TRUE(ExportToSpreadsheet(control_, "B2", "y\r\n"));
     EXPECT_NE(control_.application, first);
     EXPECT_EQ(control_.application, application_);
     EXPECT_EQ(control_.sheet, application_->GetProperty("ActiveSheet"));
@@ -153,7 +147,7 @@ TEST_P(StartExcelFailureTest, GivesZero) {
     backend_->failAt = GetParam().failAt;
     backend_->nothingAt = GetParam().nothingAt;
     EXPECT_EQ(control_.StartExcel(1), 0);
-    EXPECT_FALSE(ExportToSpreadsheet("A1", "1\r\n"));
+    EXPECT_FALSE(ExportToSpreadsheet(control_, "A1", "1\r\n"));
     for (const std::string& call : backend_->log) {
         EXPECT_EQ(call.find("clipboard"), std::string::npos) << call;
         EXPECT_EQ(call.find("Add"), std::string::npos) << call;
@@ -172,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(Export, StartExcelFailureTest,
 
 TEST_F(ExcelControlTest, NoBackendGivesZero) {
     SetAutomationFactory({});
-    EXPECT_FALSE(ExportToSpreadsheet("A1", "1\r\n"));
+    EXPECT_FALSE(ExportToSpreadsheet(control_, "A1", "1\r\n"));
     EXPECT_TRUE(backend_->log.empty());
 }
 
@@ -180,7 +174,7 @@ TEST_F(ExcelControlTest, NoBackendGivesZero) {
 // reaches the caller and nothing is pasted.
 TEST_F(ExcelControlTest, RefusedCellPropagates) {
     try {
-        ExportToSpreadsheet("XFE1", "1\r\n");
+        ExportToSpreadsheet(control_, "XFE1", "1\r\n");
         FAIL() << "no error";
     } catch (const std::runtime_error& error) {
         EXPECT_EQ(std::string(error.what()), "セル参照が不正です: XFE1");
@@ -194,12 +188,12 @@ TEST_F(ExcelControlTest, LaterFailuresPropagate) {
     for (const std::string failAt : {"books.Add()", "sheet.Paste()", "range.Select()"}) {
         NewBackend();
         backend_->failAt = failAt;
-        EXPECT_THROW(ExportToSpreadsheet("A1", "1\r\n"), std::runtime_error) << failAt;
+        EXPECT_THROW(ExportToSpreadsheet(control_, "A1", "1\r\n"), std::runtime_error) << failAt;
         EXPECT_EQ(backend_->log.back(), failAt);
     }
     NewBackend();
     backend_->nothingAt = "app.ActiveSheet";
-    EXPECT_THROW(ExportToSpreadsheet("A1", "1\r\n"), std::runtime_error);
+    EXPECT_THROW(ExportToSpreadsheet(control_, "A1", "1\r\n"), std::runtime_error);
 }
 
 }  // namespace

@@ -70,11 +70,6 @@ TEST(ExportText, ReadsTheProgramWideSheet) {
     grid.fixedRows = 0;
     ExtendStringGrid sheet;
     sheet.AttachGrid(grid);
-    ExecuteParameter settings;
-    ExtendStringGrid* const savedGrid = extendStringGrid;
-    ExecuteParameter* const savedSettings = executeParameter;
-    extendStringGrid = &sheet;
-    executeParameter = &settings;
 
     for (int row = 0; row < 100; ++row)
         sheet.CellAt(0, row)->text = "A" + std::to_string(row);
@@ -83,13 +78,8 @@ TEST(ExportText, ReadsTheProgramWideSheet) {
         sheet.CellAt(2, row)->text = std::to_string(row) + "*2";
     }
     sheet.SetCurrentCell(2, 50);
-    settings.EOUT = 7;
-    const std::string all = BuildExportText();
-    settings.EOUT = 4;
-    const std::string formulas = BuildExportText();
-
-    extendStringGrid = savedGrid;
-    executeParameter = savedSettings;
+    const std::string all = BuildExportText(sheet, 7);
+    const std::string formulas = BuildExportText(sheet, 4);
     EXPECT_EQ(grid.row, 50);
     EXPECT_EQ(all, "A0\t0\t0*2\r\nA50\t100\t50*2\r\nA99\t198\t99*2\r\n");
     EXPECT_EQ(formulas, "0*2\r\n50*2\r\n99*2\r\n");

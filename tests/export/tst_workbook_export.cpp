@@ -17,30 +17,10 @@
 #include "export/excel_control.h"
 #include "platform/desktop/clipboard.h"
 #include "platform/desktop/workbook_automation.h"
+#include "tests/support/env_guard.h"
 #include "tests/ui/main_window_fixture.h"
 
 namespace {
-
-// Restores an environment variable when the test ends.
-class EnvironmentGuard {
-public:
-    explicit EnvironmentGuard(const char* name)
-        : name_(name), wasSet_(qEnvironmentVariableIsSet(name)), value_(qgetenv(name)) {}
-    ~EnvironmentGuard() {
-        if (wasSet_) {
-            qputenv(name_, value_);
-        } else {
-            qunsetenv(name_);
-        }
-    }
-    EnvironmentGuard(const EnvironmentGuard&) = delete;
-    EnvironmentGuard& operator=(const EnvironmentGuard&) = delete;
-
-private:
-    const char* name_;
-    bool wasSet_;
-    QByteArray value_;
-};
 
 const QString kExportText =
     "A0\t1,234.5\t1+2\r\n"
@@ -93,9 +73,8 @@ private:
 
     std::unique_ptr<QTemporaryDir> folder_;
     QString bin_;
-    std::unique_ptr<EnvironmentGuard> path_, tmpdir_, spreadsheet_, cache_, home_;
+    std::unique_ptr<EnvGuard> path_, tmpdir_, spreadsheet_, cache_, home_;
     std::unique_ptr<ExcelControl> control_;
-    ExcelControl* savedControl_ = nullptr;
 };
 
 void TestWorkbookExport::init() {
@@ -104,11 +83,11 @@ void TestWorkbookExport::init() {
     bin_ = folder_->filePath("bin");
     QVERIFY(QDir().mkpath(bin_));
     QVERIFY(QDir().mkpath(folder_->filePath("tmp")));
-    path_ = std::make_unique<EnvironmentGuard>("PATH");
-    tmpdir_ = std::make_unique<EnvironmentGuard>("TMPDIR");
-    spreadsheet_ = std::make_unique<EnvironmentGuard>("TESSARIN_SPREADSHEET");
-    cache_ = std::make_unique<EnvironmentGuard>("XDG_CACHE_HOME");
-    home_ = std::make_unique<EnvironmentGuard>("HOME");
+    path_ = std::make_unique<EnvGuard>("PATH");
+    tmpdir_ = std::make_unique<EnvGuard>("TMPDIR");
+    spreadsheet_ = std::make_unique<EnvGuard>("TESSARIN_SPREADSHEET");
+    cache_ = std::make_unique<EnvGuard>("XDG_CACHE_HOME");
+    home_ = std::make_unique<EnvGuard>("HOME");
     // Only the fake programs can be found, and workbooks land in the test's own folder.
     qputenv("PATH", QFile::encodeName(bin_));
     qputenv("TMPDIR", QFile::encodeName(folder_->filePath("tmp")));
@@ -118,12 +97,9 @@ void TestWorkbookExport::init() {
 
     InstallWorkbookAutomation();
     control_ = std::make_unique<ExcelControl>(PutClipboardText);
-    savedControl_ = excelControl;
-    excelControl = control_.get();
 }
 
 void TestWorkbookExport::cleanup() {
-    excelControl = savedControl_;
     control_.reset();
     SetAutomationFactory({});
     spreadsheet_.reset();
@@ -187,7 +163,7 @@ void TestWorkbookExport::exportWritesWorkbook() {
     AddRecorder("calc");
     qputenv("TESSARIN_SPREADSHEET", QFile::encodeName("\"" + bin_ + "/calc\" --new"));
 
-    QVERIFY(ExportToSpreadsheet("C3", kExportText.toStdString()));
+    QVERIFY(ExportToSpreadsheet(*control_, "C3", kExportText.toStdString()));
 
     const QStringList arguments = RecordedArguments("calc");
     QCOMPARE(arguments.size(), 2);
@@ -216,14 +192,19 @@ void TestWorkbookExport::hexadecimalResultsStayText_data() {
     QTest::addColumn<int>("vmode");
     QTest::addColumn<int>("hsize");
     QTest::addColumn<QString>("results");  // the cells C2..C5 as JSON
-
-    QTest::newRow("four digits") << 1 << 4
-                                 << R"(["s", "2345"], ["s", "1E10"], ["s", "0123"], ["s", "0010"])";
-    QTest::newRow("eight digits")
-        << 1 << 8
-        << R"(["s", "00002345"], ["s", "00001E10"], ["s", "00000123"], ["s", "00000010"])";
-    QTest::newRow("decimal stays numbers")
-        << 0 << 8 << R"(["n", 9029], ["n", 7696], ["n", 291], ["n", 16])";
+    const struct {
+        const char* dataTag;
+        int vmode;
+        int hsize;
+        QString results;
+    } rows[] = {
+        {"four digits", 1, 4, R"(["s", "2345"], ["s", "1E10"], ["s", "0123"], ["s", "0010"])"},
+        {"eight digits", 1, 8,
+         R"(["s", "00002345"], ["s", "00001E10"], ["s", "00000123"], ["s", "00000010"])"},
+        {"decimal stays numbers", 0, 8, R"(["n", 9029], ["n", 7696], ["n", 291], ["n", 16])"},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.vmode << row.hsize << row.results;
 }
 
 // Integer display, typed and exported through the window: hexadecimal results reach the
@@ -267,7 +248,7 @@ void TestWorkbookExport::emptyTextOpensEmptyWorkbook() {
     qputenv("TESSARIN_SPREADSHEET", QFile::encodeName(bin_ + "/calc"));
     PutClipboardText("before");
 
-    QVERIFY(ExportToSpreadsheet("$b$2", ""));
+    QVERIFY(ExportToSpreadsheet(*control_, "$b$2", ""));
 
     const QStringList arguments = RecordedArguments("calc");
     QCOMPARE(arguments.size(), 1);
@@ -283,25 +264,27 @@ void TestWorkbookExport::programIsFound_data() {
     QTest::addColumn<QString>("chosen");         // $TESSARIN_SPREADSHEET, "BIN" for the folder
     QTest::addColumn<QString>("recorder");       // the one expected to run
     QTest::addColumn<QStringList>("leading");    // its arguments before the workbook
-
-    QTest::newRow("chosen by path") << QStringList{"calc", "soffice"} << ""
-                                    << "BIN/calc"
-                                    << "calc" << QStringList{};
-    QTest::newRow("chosen by name") << QStringList{"calc", "soffice"} << ""
-                                    << "calc --x \"a b\""
-                                    << "calc" << QStringList{"--x", "a b"};
-    QTest::newRow("soffice first")
-        << QStringList{"soffice", "libreoffice", "xdg-open"} << "xdg-mime=calc.desktop"
-        << ""
-        << "soffice" << QStringList{"--calc"};
-    QTest::newRow("libreoffice") << QStringList{"libreoffice", "xdg-open"}
-                                 << "xdg-mime=calc.desktop"
-                                 << ""
-                                 << "libreoffice" << QStringList{"--calc"};
-    QTest::newRow("desktop default")
-        << QStringList{"xdg-open"} << "xdg-mime=libreoffice-calc.desktop"
-        << ""
-        << "xdg-open" << QStringList{};
+    const struct {
+        const char* dataTag;
+        QStringList recorders;
+        const char* otherPrograms;
+        const char* chosen;
+        const char* recorder;
+        QStringList leading;
+    } rows[] = {
+        {"chosen by path", QStringList{"calc", "soffice"}, "", "BIN/calc", "calc", QStringList{}},
+        {"chosen by name", QStringList{"calc", "soffice"}, "", "calc --x \"a b\"", "calc",
+         QStringList{"--x", "a b"}},
+        {"soffice first", QStringList{"soffice", "libreoffice", "xdg-open"},
+         "xdg-mime=calc.desktop", "", "soffice", QStringList{"--calc"}},
+        {"libreoffice", QStringList{"libreoffice", "xdg-open"}, "xdg-mime=calc.desktop", "",
+         "libreoffice", QStringList{"--calc"}},
+        {"desktop default", QStringList{"xdg-open"}, "xdg-mime=libreoffice-calc.desktop", "",
+         "xdg-open", QStringList{}},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag)
+            << row.recorders << row.otherPrograms << row.chosen << row.recorder << row.leading;
 }
 
 void TestWorkbookExport::programIsFound() {
@@ -319,7 +302,7 @@ void TestWorkbookExport::programIsFound() {
         qputenv("TESSARIN_SPREADSHEET", QFile::encodeName(chosen.replace("BIN", bin_)));
     }
 
-    QVERIFY(ExportToSpreadsheet("A1", "1\r\n"));
+    QVERIFY(ExportToSpreadsheet(*control_, "A1", "1\r\n"));
 
     const QStringList arguments = RecordedArguments(recorder);
     QCOMPARE(arguments.mid(0, arguments.size() - 1), leading);
@@ -334,15 +317,23 @@ void TestWorkbookExport::noProgram_data() {
     QTest::addColumn<QString>("xdgMime");  // body of a fake xdg-mime, empty for none
     QTest::addColumn<bool>("xdgOpen");
     QTest::addColumn<QString>("chosen");
-
-    QTest::newRow("nothing on the PATH") << "" << false << "";
-    QTest::newRow("no xdg-mime") << "" << true << "";
-    QTest::newRow("xdg-mime names nothing") << "exit 0" << true << "";
-    QTest::newRow("xdg-mime prints blanks") << "printf '  \\n'" << true << "";
-    QTest::newRow("xdg-mime fails") << "printf 'calc.desktop\\n'; exit 1" << true << "";
-    QTest::newRow("no xdg-open") << "printf 'calc.desktop\\n'" << false << "";
-    QTest::newRow("chosen program missing") << "printf 'calc.desktop\\n'" << true << "BIN/missing";
-    QTest::newRow("chosen file not executable") << "" << false << "BIN/plain";
+    const struct {
+        const char* dataTag;
+        const char* xdgMime;
+        bool xdgOpen;
+        const char* chosen;
+    } rows[] = {
+        {"nothing on the PATH", "", false, ""},
+        {"no xdg-mime", "", true, ""},
+        {"xdg-mime names nothing", "exit 0", true, ""},
+        {"xdg-mime prints blanks", "printf ' \\n'", true, ""},
+        {"xdg-mime fails", "printf 'calc.desktop\\n'; exit 1", true, ""},
+        {"no xdg-open", "printf 'calc.desktop\\n'", false, ""},
+        {"chosen program missing", "printf 'calc.desktop\\n'", true, "BIN/missing"},
+        {"chosen file not executable", "", false, "BIN/plain"},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.xdgMime << row.xdgOpen << row.chosen;
 }
 
 // The notice case: StartExcel gives 0 and nothing else happens, the clipboard included.
@@ -360,7 +351,7 @@ void TestWorkbookExport::noProgram() {
 
     QVERIFY(!FindSpreadsheetCommand());
     QCOMPARE(control_->StartExcel(1), 0);
-    QVERIFY(!ExportToSpreadsheet("A1", "1\r\n"));
+    QVERIFY(!ExportToSpreadsheet(*control_, "A1", "1\r\n"));
 
     QCOMPARE(QString::fromStdString(ClipboardText()), "before");
     QVERIFY(Workbooks().isEmpty());
@@ -370,19 +361,21 @@ void TestWorkbookExport::refusedPaste_data() {
     QTest::addColumn<QString>("cell");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("error");
-
-    QTest::newRow("no such column") << "XFE1"
-                                    << "1\r\n"
-                                    << "セル参照が不正です: XFE1";
-    QTest::newRow("not a cell") << "A1:B2"
-                                << "1\r\n"
-                                << "セル参照が不正です: A1:B2";
-    QTest::newRow("past the last column") << "XFD1"
-                                          << "1\t2\r\n"
-                                          << "貼り付ける範囲がワークシートに収まりません。";
-    QTest::newRow("past the last row") << "A1048576"
-                                       << "1\r\n2\r\n"
-                                       << "貼り付ける範囲がワークシートに収まりません。";
+    const struct {
+        const char* dataTag;
+        const char* cell;
+        const char* text;
+        const char* error;
+    } rows[] = {
+        {"no such column", "XFE1", "1\r\n", "セル参照が不正です: XFE1"},
+        {"not a cell", "A1:B2", "1\r\n", "セル参照が不正です: A1:B2"},
+        {"past the last column", "XFD1", "1\t2\r\n",
+         "貼り付ける範囲がワークシートに収まりません。"},
+        {"past the last row", "A1048576", "1\r\n2\r\n",
+         "貼り付ける範囲がワークシートに収まりません。"},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.cell << row.text << row.error;
 }
 
 // A failure after the start reaches the caller with its text; no workbook is shown.
@@ -395,7 +388,7 @@ void TestWorkbookExport::refusedPaste() {
 
     QString thrown;
     try {
-        ExportToSpreadsheet(cell.toStdString(), text.toStdString());
+        ExportToSpreadsheet(*control_, cell.toStdString(), text.toStdString());
     } catch (const std::runtime_error& e) {
         thrown = QString::fromUtf8(e.what());
     }
@@ -443,7 +436,7 @@ void TestWorkbookExport::workbookFolder() {
     AddRecorder("calc");
     qputenv("TESSARIN_SPREADSHEET", QFile::encodeName(bin_ + "/calc"));
 
-    QVERIFY(ExportToSpreadsheet("A1", "1\r\n"));
+    QVERIFY(ExportToSpreadsheet(*control_, "A1", "1\r\n"));
 
     const QStringList arguments = RecordedArguments("calc");
     QCOMPARE(arguments.size(), 1);
@@ -475,7 +468,7 @@ void TestWorkbookExport::oldWorkbooksAreRemoved() {
     AddRecorder("calc");
     qputenv("TESSARIN_SPREADSHEET", QFile::encodeName(bin_ + "/calc"));
 
-    QVERIFY(ExportToSpreadsheet("A1", "1\r\n"));
+    QVERIFY(ExportToSpreadsheet(*control_, "A1", "1\r\n"));
 
     const QStringList arguments = RecordedArguments("calc");
     QCOMPARE(arguments.size(), 1);

@@ -174,34 +174,28 @@ TEST(FormatValue, NeverLongerThanSixteenPlusSeparators) {
     }
 }
 
-TEST(FormatValue, ReadsModesOfTheSettingsRecord) {
+TEST(FormatValue, TakesModesOfTheSettingsRecord) {
     ExecuteParameter settings;
-    ExecuteParameter* const previous = executeParameter;
-    executeParameter = &settings;
     settings.CMODE = 1;
     settings.VMODE = 1;
     settings.HSIZE = 4;
-    EXPECT_EQ(FormatValue(255.0L), "00FF");
+    EXPECT_EQ(FormatValue(255.0L, settings.Modes()), "00FF");
     settings.VMODE = 0;
     settings.COMMA = 4;
-    EXPECT_EQ(FormatValue(123456789.4L), "1,2345,6789");
-    executeParameter = previous;
+    EXPECT_EQ(FormatValue(123456789.4L, settings.Modes()), "1,2345,6789");
 }
 
 // A hand-edited HSIZE beyond the display's 16 digits (or below one) is shown as the nearest
 // size the display has, not as a row of zeros or nothing; the setting itself is kept.
 TEST(FormatValue, HexDigitsOfTheSettingsRecordStayWithinTheDisplay) {
     ExecuteParameter settings;
-    ExecuteParameter* const previous = executeParameter;
-    executeParameter = &settings;
     settings.CMODE = 1;
     settings.VMODE = 1;
     settings.HSIZE = 99;
-    EXPECT_EQ(FormatValue(255.0L), "00000000000000FF");
+    EXPECT_EQ(FormatValue(255.0L, settings.Modes()), "00000000000000FF");
     settings.HSIZE = 0;
-    EXPECT_EQ(FormatValue(255.0L), "F");
+    EXPECT_EQ(FormatValue(255.0L, settings.Modes()), "F");
     EXPECT_EQ(settings.HSIZE, 0);
-    executeParameter = previous;
 }
 
 }  // namespace

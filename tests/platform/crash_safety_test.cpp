@@ -47,7 +47,7 @@ Version MakeVersion(int v) {
     version.sheet.currentLine = 10 * v;
     version.sheet.settings.CMODE = v % 2;
     // 100 long formulas, a different length for each version, so a cut shows.
-    const int count = v == 0 ? 3 : kFormulaFileLines;
+    const int count = v == 0 ? 3 : kLineCount;
     for (int i = 0; i < count; ++i) {
         std::string formula = std::to_string(v);
         while (formula.size() < static_cast<std::size_t>(200 + 40 * v))

@@ -9,7 +9,8 @@
 #include <fstream>
 #include <string>
 
-#include "tests/settings/temp_folder.h"
+#include "tests/support/env_guard.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 

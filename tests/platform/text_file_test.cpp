@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "tests/platform/as_nobody.h"
-#include "tests/settings/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
 

@@ -112,13 +112,21 @@ private slots:
 void GridWidgetTest::colourConversion_data() {
     QTest::addColumn<uint>("color");
     QTest::addColumn<QColor>("expected");
-    QTest::newRow("red in the low byte") << 0x00CEFFu << QColor(255, 206, 0);
-    QTest::newRow("grey") << 0x313131u << QColor(49, 49, 49);
-    QTest::newRow("blue in the high byte") << 0xFFE0E0u << QColor(224, 224, 255);
-    QTest::newRow("window background") << 0x80000005u << QColor(1, 2, 3);
-    QTest::newRow("window text") << 0x80000008u << QColor(4, 5, 6);
-    QTest::newRow("button face") << 0x8000000Fu << QColor(7, 8, 9);
-    QTest::newRow("unknown system colour") << 0x80000063u << QColor(0, 0, 0);
+    const struct {
+        const char* dataTag;
+        uint color;
+        QColor expected;
+    } rows[] = {
+        {"red in the low byte", 0x00CEFFu, QColor(255, 206, 0)},
+        {"grey", 0x313131u, QColor(49, 49, 49)},
+        {"blue in the high byte", 0xFFE0E0u, QColor(224, 224, 255)},
+        {"window background", 0x80000005u, QColor(1, 2, 3)},
+        {"window text", 0x80000008u, QColor(4, 5, 6)},
+        {"button face", 0x8000000Fu, QColor(7, 8, 9)},
+        {"unknown system colour", 0x80000063u, QColor(0, 0, 0)},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.color << row.expected;
 }
 
 void GridWidgetTest::colourConversion() {
@@ -134,14 +142,18 @@ void GridWidgetTest::colourConversion() {
 void GridWidgetTest::lineToLeavesEndPoint_data() {
     QTest::addColumn<QPoint>("from");
     QTest::addColumn<QPoint>("to");
-    QTest::newRow("rightward") << QPoint(2, 5) << QPoint(8, 5);
-    QTest::newRow("leftward") << QPoint(12, 3) << QPoint(4, 3);
-    QTest::newRow("downward") << QPoint(6, 1) << QPoint(6, 9);
-    QTest::newRow("upward") << QPoint(9, 14) << QPoint(9, 4);
-    QTest::newRow("diagonal") << QPoint(1, 1) << QPoint(6, 6);
-    QTest::newRow("steep") << QPoint(10, 2) << QPoint(8, 13);
-    QTest::newRow("single step") << QPoint(3, 3) << QPoint(4, 3);
-    QTest::newRow("no length") << QPoint(5, 5) << QPoint(5, 5);
+    const struct {
+        const char* dataTag;
+        QPoint from;
+        QPoint to;
+    } rows[] = {
+        {"rightward", QPoint(2, 5), QPoint(8, 5)},   {"leftward", QPoint(12, 3), QPoint(4, 3)},
+        {"downward", QPoint(6, 1), QPoint(6, 9)},    {"upward", QPoint(9, 14), QPoint(9, 4)},
+        {"diagonal", QPoint(1, 1), QPoint(6, 6)},    {"steep", QPoint(10, 2), QPoint(8, 13)},
+        {"single step", QPoint(3, 3), QPoint(4, 3)}, {"no length", QPoint(5, 5), QPoint(5, 5)},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.from << row.to;
 }
 
 void GridWidgetTest::lineToLeavesEndPoint() {
@@ -363,11 +375,18 @@ void GridWidgetTest::cellRectAndMouseToCellAgree_data() {
     QTest::addColumn<int>("scrollTo");
     QTest::addColumn<int>("col");
     QTest::addColumn<int>("row");
-    QTest::newRow("top, label column") << 0 << 0 << 0;
-    QTest::newRow("top, formula column") << 0 << 2 << 14;
-    QTest::newRow("scrolled, first shown row") << 50 << 2 << 36;
-    QTest::newRow("scrolled, fixed column") << 50 << 1 << 50;
-    QTest::newRow("bottom, last row") << 99 << 2 << 99;
+    const struct {
+        const char* dataTag;
+        int scrollTo;
+        int col;
+        int row;
+    } rows[] = {
+        {"top, label column", 0, 0, 0},           {"top, formula column", 0, 2, 14},
+        {"scrolled, first shown row", 50, 2, 36}, {"scrolled, fixed column", 50, 1, 50},
+        {"bottom, last row", 99, 2, 99},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.scrollTo << row.col << row.row;
 }
 
 void GridWidgetTest::cellRectAndMouseToCellAgree() {
@@ -477,22 +496,30 @@ void GridWidgetTest::keyDownSeesVirtualKeys_data() {
     QTest::addColumn<int>("expected");
     QTest::addColumn<bool>("shift");
     QTest::addColumn<bool>("ctrl");
-    QTest::newRow("return") << int(Qt::Key_Return) << 0 << 13 << false << false;
-    QTest::newRow("keypad enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << 13 << false
-                                  << false;
-    QTest::newRow("shift space") << int(Qt::Key_Space) << int(Qt::ShiftModifier) << 32 << true
-                                 << false;
-    QTest::newRow("ctrl space") << int(Qt::Key_Space) << int(Qt::ControlModifier) << 32 << false
-                                << true;
-    QTest::newRow("escape") << int(Qt::Key_Escape) << 0 << 27 << false << false;
-    QTest::newRow("backspace") << int(Qt::Key_Backspace) << 0 << 8 << false << false;
-    QTest::newRow("left") << int(Qt::Key_Left) << 0 << 37 << false << false;
-    QTest::newRow("down") << int(Qt::Key_Down) << 0 << 40 << false << false;
-    QTest::newRow("letter") << int(Qt::Key_Q) << 0 << int('Q') << false << false;
-    QTest::newRow("digit") << int(Qt::Key_7) << 0 << int('7') << false << false;
-    QTest::newRow("keypad digit") << int(Qt::Key_7) << int(Qt::KeypadModifier) << 0x67 << false
-                                  << false;
-    QTest::newRow("f2") << int(Qt::Key_F2) << 0 << 113 << false << false;
+    const struct {
+        const char* dataTag;
+        int qtKey;
+        int modifiers;
+        int expected;
+        bool shift;
+        bool ctrl;
+    } rows[] = {
+        {"return", int(Qt::Key_Return), 0, 13, false, false},
+        {"keypad enter", int(Qt::Key_Enter), int(Qt::KeypadModifier), 13, false, false},
+        {"shift space", int(Qt::Key_Space), int(Qt::ShiftModifier), 32, true, false},
+        {"ctrl space", int(Qt::Key_Space), int(Qt::ControlModifier), 32, false, true},
+        {"escape", int(Qt::Key_Escape), 0, 27, false, false},
+        {"backspace", int(Qt::Key_Backspace), 0, 8, false, false},
+        {"left", int(Qt::Key_Left), 0, 37, false, false},
+        {"down", int(Qt::Key_Down), 0, 40, false, false},
+        {"letter", int(Qt::Key_Q), 0, int('Q'), false, false},
+        {"digit", int(Qt::Key_7), 0, int('7'), false, false},
+        {"keypad digit", int(Qt::Key_7), int(Qt::KeypadModifier), 0x67, false, false},
+        {"f2", int(Qt::Key_F2), 0, 113, false, false},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag)
+            << row.qtKey << row.modifiers << row.expected << row.shift << row.ctrl;
 }
 
 void GridWidgetTest::keyDownSeesVirtualKeys() {

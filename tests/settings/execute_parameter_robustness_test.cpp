@@ -8,7 +8,7 @@
 #include "expr/format_value.h"
 #include "platform/file_codec.h"
 #include "settings/execute_parameter.h"
-#include "tests/settings/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 using namespace std::string_literals;
 
@@ -26,20 +26,6 @@ std::string ValueOf(const std::vector<std::string>& lines, const std::string& ke
     return "(missing)";
 }
 
-// Makes record the program-wide settings record for the length of a scope.
-class RecordGuard {
-public:
-    explicit RecordGuard(ExecuteParameter& record) : saved_(executeParameter) {
-        executeParameter = &record;
-    }
-    ~RecordGuard() { executeParameter = saved_; }
-    RecordGuard(const RecordGuard&) = delete;
-    RecordGuard& operator=(const RecordGuard&) = delete;
-
-private:
-    ExecuteParameter* saved_;
-};
-
 // Values outside the settings' ranges are read and written back as they are, and the
 // formatting takes them without a crash or a text longer than the display.
 TEST(ExecuteParameterRobustnessTest, OutOfRangeValuesAreKeptAndUsable) {
@@ -54,12 +40,12 @@ TEST(ExecuteParameterRobustnessTest, OutOfRangeValuesAreKeptAndUsable) {
         EXPECT_EQ(settings.TRANS, -3);
         EXPECT_EQ(settings.WIDTH, -5);
 
-        const RecordGuard guard(settings);
-        EXPECT_EQ(FormatValue(255).size(), 16u);  // hexadecimal: 16 digits at most
+        // Hexadecimal: 16 digits at most.
+        EXPECT_EQ(FormatValue(255, settings.Modes()).size(), 16u);
         settings.VMODE = 0;
-        EXPECT_EQ(FormatValue(123456789012345.0L), "1,2345678,9012345");
+        EXPECT_EQ(FormatValue(123456789012345.0L, settings.Modes()), "1,2345678,9012345");
         settings.CMODE = 0;
-        EXPECT_EQ(FormatValue(-1234567.891L), "-1234567.891");
+        EXPECT_EQ(FormatValue(-1234567.891L, settings.Modes()), "-1234567.891");
     }
     const std::vector<std::string> lines = WrittenLines(folder);
     ASSERT_EQ(lines.size(), 31u);

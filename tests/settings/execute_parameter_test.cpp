@@ -16,7 +16,8 @@
 #include <vector>
 
 #include "platform/system_info.h"
-#include "tests/settings/temp_folder.h"
+#include "tests/support/env_guard.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 

@@ -43,16 +43,16 @@ TEST_F(FormulaFileRobustnessTest, TenMegabytesOfLines) {
     const std::string formula = "1+" + std::string(96, '2');  // 98 characters
     int lines = 0;
     while (bytes.size() < 10'000'000) {
-        bytes += std::to_string(lines % kFormulaFileLines) + "=" + formula + std::to_string(lines) +
-                 "\r\n";
+        bytes +=
+            std::to_string(lines % kLineCount) + "=" + formula + std::to_string(lines) + "\r\n";
         ++lines;
     }
     FormulaFileReadResult result;
     ASSERT_TRUE(ReadFormulaFile(Write("big.tsf", bytes), result));
     EXPECT_EQ(result.content.currentLine, 42);
-    for (int k = 0; k < kFormulaFileLines; ++k) {
+    for (int k = 0; k < kLineCount; ++k) {
         // The last line written for index k.
-        const int last = (lines - 1) - ((lines - 1 - k) % kFormulaFileLines);
+        const int last = (lines - 1) - ((lines - 1 - k) % kLineCount);
         ASSERT_EQ(result.content.formulas[k], formula + std::to_string(last)) << k;
     }
 }

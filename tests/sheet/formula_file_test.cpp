@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/settings/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
@@ -25,7 +25,7 @@ using Formulas = std::map<int, std::string>;
 // The formulas that are not empty, by line.
 Formulas NonEmpty(const FormulaFileContent& content) {
     Formulas formulas;
-    for (int i = 0; i < kFormulaFileLines; ++i) {
+    for (int i = 0; i < kLineCount; ++i) {
         if (!content.formulas[i].empty()) formulas[i] = content.formulas[i];
     }
     return formulas;

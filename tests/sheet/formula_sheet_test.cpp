@@ -18,16 +18,16 @@ bool IsSentinel(Extended v) {
 }
 
 struct Sheet {
-    SheetGlobals globals;
+    SheetObjects objects;
     RecordingSheetWindow window;
-    FormulaSheet sheet{window};
+    FormulaSheet sheet{window, objects.esg, objects.calc, objects.settings};
 
     Sheet() { window.sheet = &sheet; }
     // Fills formulas directly, as loading a file does, then runs the given number of passes.
     void Load(const std::map<int, std::string>& formulas, int current, int passes) {
         for (const auto& [line, formula] : formulas)
-            globals.Formula(line) = formula;
-        globals.SelectLine(current);
+            objects.Formula(line) = formula;
+        objects.SelectLine(current);
         for (int i = 0; i < passes; ++i)
             sheet.RecalcAll();
         window.calls.clear();
@@ -68,11 +68,11 @@ TEST(FormulaSheetRecalc, RingOrderFromTheCurrentLine) {
         s.Load(r.formulas, r.current, 2);
         s.sheet.ChangeCurrentFormula(r.change);
         for (const auto& [line, text] : r.afterChange) {
-            EXPECT_EQ(s.globals.Result(line), text) << r.name << ", line " << line;
+            EXPECT_EQ(s.objects.Result(line), text) << r.name << ", line " << line;
         }
         s.sheet.RecalcAll();
         for (const auto& [line, text] : r.afterPass) {
-            EXPECT_EQ(s.globals.Result(line), text) << r.name << ", pass, line " << line;
+            EXPECT_EQ(s.objects.Result(line), text) << r.name << ", pass, line " << line;
         }
     }
 }
@@ -90,10 +90,10 @@ TEST(FormulaSheetRecalc, RecalcAllStartsAtTheCurrentLine) {
     for (const Row& r : rows) {
         Sheet s;
         s.Load({{0, "A1"}, {1, "1"}}, r.current, 1);
-        s.globals.Formula(1) = "7";
+        s.objects.Formula(1) = "7";
         s.sheet.RecalcAll();
-        EXPECT_EQ(s.globals.Result(0), r.line0) << r.name;
-        EXPECT_EQ(s.globals.Result(1), "7") << r.name;
+        EXPECT_EQ(s.objects.Result(0), r.line0) << r.name;
+        EXPECT_EQ(s.objects.Result(1), "7") << r.name;
     }
 }
 
@@ -107,13 +107,13 @@ TEST(FormulaSheetRecalc, RtimeDecidesWhetherOtherLinesFollow) {
     for (const Row& r : rows) {
         Sheet s;
         s.Load({{0, "A1"}, {1, "2"}}, 1, 1);
-        s.globals.settings.RTIME = r.rtime;
+        s.objects.settings.RTIME = r.rtime;
         s.sheet.ChangeCurrentFormula("5");
-        EXPECT_EQ(s.globals.Result(1), "5") << r.name;
-        EXPECT_EQ(s.globals.Result(0), r.referring) << r.name;
-        EXPECT_EQ(s.globals.Value(0), std::stold(r.referring)) << r.name;
+        EXPECT_EQ(s.objects.Result(1), "5") << r.name;
+        EXPECT_EQ(s.objects.Result(0), r.referring) << r.name;
+        EXPECT_EQ(s.objects.Value(0), std::stold(r.referring)) << r.name;
         s.sheet.RecalcAll();
-        EXPECT_EQ(s.globals.Result(0), "5") << r.name;
+        EXPECT_EQ(s.objects.Result(0), "5") << r.name;
     }
 }
 
@@ -139,44 +139,44 @@ TEST(FormulaSheetRecalc, CurrentLineOutcomes) {
     for (const Row& r : rows) {
         Sheet s;
         s.Load({}, 7, 0);
-        s.globals.Result(7) = "stale";
-        const int repaints = s.globals.grid.repaints;
+        s.objects.Result(7) = "stale";
+        const int repaints = s.objects.grid.repaints;
         s.sheet.ChangeCurrentFormula(r.input);
-        EXPECT_EQ(s.globals.Formula(7), r.stored) << r.name;
-        EXPECT_EQ(s.globals.Result(7), r.result) << r.name;
-        EXPECT_EQ(IsSentinel(s.globals.Value(7)), r.sentinel) << r.name;
+        EXPECT_EQ(s.objects.Formula(7), r.stored) << r.name;
+        EXPECT_EQ(s.objects.Result(7), r.result) << r.name;
+        EXPECT_EQ(IsSentinel(s.objects.Value(7)), r.sentinel) << r.name;
         EXPECT_EQ(s.window.calls, (std::vector<std::string>{r.digits, "status"})) << r.name;
-        EXPECT_GT(s.globals.grid.repaints, repaints) << r.name;
+        EXPECT_GT(s.objects.grid.repaints, repaints) << r.name;
     }
 }
 
 TEST(FormulaSheetRecalc, StoresTheFullExtendedValue) {
     Sheet s;
     s.Load({{4, "1/3"}, {5, "A4*3-1"}}, 0, 1);
-    EXPECT_EQ(s.globals.Value(4), 1.0L / 3);
-    EXPECT_EQ(s.globals.Result(4), "0.33333333333");
-    EXPECT_EQ(s.globals.Value(5), 1.0L / 3 * 3 - 1);
+    EXPECT_EQ(s.objects.Value(4), 1.0L / 3);
+    EXPECT_EQ(s.objects.Result(4), "0.33333333333");
+    EXPECT_EQ(s.objects.Value(5), 1.0L / 3 * 3 - 1);
 }
 
 TEST(FormulaSheetRecalc, EmptyLinesOtherThanTheCurrentAreSkipped) {
     Sheet s;
     s.Load({{3, " \t\r\n "}}, 0, 0);
-    s.globals.Result(3) = "untouched";
-    s.globals.calc.ErrorCode = 12345;
+    s.objects.Result(3) = "untouched";
+    s.objects.calc.ErrorCode = 12345;
     s.sheet.RecalcLine(3);
-    EXPECT_EQ(s.globals.Result(3), "untouched");
-    EXPECT_EQ(s.globals.calc.ErrorCode, 12345) << "the evaluator must not run";
+    EXPECT_EQ(s.objects.Result(3), "untouched");
+    EXPECT_EQ(s.objects.calc.ErrorCode, 12345) << "the evaluator must not run";
     EXPECT_TRUE(s.window.calls.empty());
 }
 
 TEST(FormulaSheetRecalc, FailingLineGivesNoValueToItsReaders) {
     Sheet s;
     s.Load({{0, "SQRT(-1)"}, {1, "A0+1"}, {2, "5"}}, 0, 1);
-    EXPECT_EQ(s.globals.Result(0), "SQRTの引数が不正");
-    EXPECT_TRUE(IsSentinel(s.globals.Value(0)));
-    EXPECT_EQ(s.globals.Result(1), "? A0");
-    EXPECT_TRUE(IsSentinel(s.globals.Value(1)));
-    EXPECT_EQ(s.globals.Result(2), "5");
+    EXPECT_EQ(s.objects.Result(0), "SQRTの引数が不正");
+    EXPECT_TRUE(IsSentinel(s.objects.Value(0)));
+    EXPECT_EQ(s.objects.Result(1), "? A0");
+    EXPECT_TRUE(IsSentinel(s.objects.Value(1)));
+    EXPECT_EQ(s.objects.Result(2), "5");
 }
 
 TEST(FormulaSheetRecalc, CircularPairEndsAfterOnePass) {
@@ -193,10 +193,10 @@ TEST(FormulaSheetRecalc, CircularPairEndsAfterOnePass) {
     for (const Row& r : rows) {
         Sheet s;
         s.Load({{0, "A1"}, {1, r.line1Before}}, 1, 1);
-        s.globals.Formula(1) = "A0";
+        s.objects.Formula(1) = "A0";
         s.sheet.RecalcAll();  // returns: one pass, no repetition until values settle
-        EXPECT_EQ(s.globals.Result(0), r.result0) << r.name;
-        EXPECT_EQ(s.globals.Result(1), r.result1) << r.name;
+        EXPECT_EQ(s.objects.Result(0), r.result0) << r.name;
+        EXPECT_EQ(s.objects.Result(1), r.result1) << r.name;
     }
 }
 
@@ -208,21 +208,21 @@ TEST(FormulaSheetClear, SelectedLinesTenToTwelve) {
     formulas[14] = "A11";
     s.Load(formulas, 10, 1);
     s.window.inputText = "10";
-    s.globals.grid.selection = {2, 10, 2, 12};
-    EXPECT_EQ(s.globals.Result(14), "11");
+    s.objects.grid.selection = {2, 10, 2, 12};
+    EXPECT_EQ(s.objects.Result(14), "11");
 
     s.sheet.ClearSelectedLines();
     for (int line = 10; line <= 12; ++line) {
-        EXPECT_EQ(s.globals.Formula(line), "") << line;
-        EXPECT_EQ(s.globals.Result(line), "") << line;
-        EXPECT_TRUE(IsSentinel(s.globals.Value(line))) << line;
+        EXPECT_EQ(s.objects.Formula(line), "") << line;
+        EXPECT_EQ(s.objects.Result(line), "") << line;
+        EXPECT_TRUE(IsSentinel(s.objects.Value(line))) << line;
     }
     for (int line : {9, 13}) {
-        EXPECT_EQ(s.globals.Formula(line), std::to_string(line)) << line;
-        EXPECT_EQ(s.globals.Result(line), std::to_string(line)) << line;
+        EXPECT_EQ(s.objects.Formula(line), std::to_string(line)) << line;
+        EXPECT_EQ(s.objects.Result(line), std::to_string(line)) << line;
     }
-    EXPECT_EQ(s.globals.Result(14), "? A11") << "recalculated after clearing";
-    EXPECT_EQ(s.globals.esg.CellAt(0, 11)->text, "A11") << "labels stay";
+    EXPECT_EQ(s.objects.Result(14), "? A11") << "recalculated after clearing";
+    EXPECT_EQ(s.objects.esg.CellAt(0, 11)->text, "A11") << "labels stay";
     // The emptied input line stores the empty formula; the refresh then recalculates.
     const std::vector<std::string> expected = {"input ''", "digits ''", "status", "refresh recalc",
                                                "digits ''"};
@@ -234,11 +234,11 @@ TEST(FormulaSheetClear, AllLines) {
     s.Load({{0, "1"}, {50, "2"}, {99, "3"}}, 50, 1);
     s.sheet.ClearAllLines();
     for (int line = 0; line < 100; ++line) {
-        EXPECT_EQ(s.globals.Formula(line), "") << line;
-        EXPECT_EQ(s.globals.Result(line), "") << line;
-        EXPECT_TRUE(IsSentinel(s.globals.Value(line))) << line;
+        EXPECT_EQ(s.objects.Formula(line), "") << line;
+        EXPECT_EQ(s.objects.Result(line), "") << line;
+        EXPECT_TRUE(IsSentinel(s.objects.Value(line))) << line;
     }
-    EXPECT_EQ(s.globals.esg.CellAt(0, 99)->text, "A99");
+    EXPECT_EQ(s.objects.esg.CellAt(0, 99)->text, "A99");
     EXPECT_TRUE(s.window.calls.empty()) << "nothing is recalculated or shown";
 }
 

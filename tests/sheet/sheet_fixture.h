@@ -1,7 +1,7 @@
 #pragma once
-// A guard that creates the program-wide settings record, evaluator and grid object (attached
-// to a fake grid set up like the main window's sheet) and puts the previous objects back when
-// it goes; and a sheet window that records what the sheet asks of it.
+// A settings record, an evaluator and a grid object of the test's own (attached to a fake grid
+// set up like the main window's sheet), for a sheet to be built over them; and a sheet window
+// that records what the sheet asks of it.
 
 #include <string>
 #include <vector>
@@ -12,33 +12,17 @@
 #include "sheet/formula_sheet.h"
 #include "tests/sheet/fake_grid.h"
 
-class SheetGlobals {
-public:
-    SheetGlobals()
-        : previousSettings_(executeParameter),
-          previousCalc_(calcExpression),
-          previousGrid_(extendStringGrid),
-          grid(3, 100) {
-        executeParameter = &settings;
-        calcExpression = &calc;
-        extendStringGrid = &esg;
-
+struct SheetObjects {
+    SheetObjects() : grid(3, kLineCount) {
         // The sheet grid as the main window configures it.
         grid.fixedCols = 2;
         grid.fixedRows = 0;
         grid.rangeSelect = true;
         grid.font.bold = true;
-        LayOutSheetGrid(grid, settings.RWIDTH);
+        LayOutSheetGrid(esg, grid, settings.RWIDTH);
         grid.canvas.calls.clear();
         grid.canvas.recording = false;
     }
-    ~SheetGlobals() {
-        extendStringGrid = previousGrid_;
-        calcExpression = previousCalc_;
-        executeParameter = previousSettings_;
-    }
-    SheetGlobals(const SheetGlobals&) = delete;
-    SheetGlobals& operator=(const SheetGlobals&) = delete;
 
     // Makes line r current as a row change by the program does (the selection collapses).
     void SelectLine(int r) { grid.SetRow(r); }
@@ -46,12 +30,6 @@ public:
     std::string& Result(int r) { return esg.CellAt(1, r)->text; }
     Extended Value(int r) const { return calc.LineValues.values[r]; }
 
-private:
-    ExecuteParameter* previousSettings_;
-    CalcExpression* previousCalc_;
-    ExtendStringGrid* previousGrid_;
-
-public:
     ExecuteParameter settings;
     CalcExpression calc;
     FakeGrid grid;

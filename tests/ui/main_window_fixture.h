@@ -12,7 +12,6 @@
 #include <QToolButton>
 #include <filesystem>
 #include <memory>
-#include <random>
 #include <string>
 
 #include "export/excel_control.h"
@@ -20,47 +19,19 @@
 #include "platform/desktop/grid_widget.h"
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
+#include "tests/support/program_objects_guard.h"
+#include "tests/support/temp_folder.h"
 #include "tests/ui/scripted_dialogs.h"
 #include "ui/digit_display.h"
 #include "ui/tfmmain.h"
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TestFolder {
-public:
-    TestFolder() {
-        std::random_device random;
-        path_ = std::filesystem::temp_directory_path() /
-                ("tessarin-ui-" + std::to_string(random()) + "-" + std::to_string(random()));
-        std::filesystem::create_directories(path_);
-    }
-    ~TestFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TestFolder(const TestFolder&) = delete;
-    TestFolder& operator=(const TestFolder&) = delete;
-
-    const std::filesystem::path& Path() const { return path_; }
-    // A path inside the folder, as the window takes file names.
-    QString File(const std::string& name) const {
-        return QString::fromStdString((path_ / name).string());
-    }
-
-private:
-    std::filesystem::path path_;
-};
 
 class MainWindowFixture {
 public:
     // adjust runs on the fresh settings before the window is created.
     template <typename Adjust>
     explicit MainWindowFixture(Adjust adjust) {
-        settings.FOLDER = folder.Path().string() + "/";
+        settings.FOLDER = folder.Folder();
         adjust(settings);
-        executeParameter = &settings;
-        calcExpression = &calculator;
-        excelControl = &excel;
-        extendStringGrid = &grid;
         CurrentFileName.clear();
         window = std::make_unique<TFMmain>();
         window->show();
@@ -71,10 +42,6 @@ public:
 
     ~MainWindowFixture() {
         window.reset();
-        extendStringGrid = nullptr;
-        excelControl = nullptr;
-        calcExpression = nullptr;
-        executeParameter = nullptr;
         CurrentFileName.clear();
     }
     MainWindowFixture(const MainWindowFixture&) = delete;
@@ -133,11 +100,18 @@ public:
         QApplication::sendEvent(target, &event);
     }
 
-    TestFolder folder;
-    ExecuteParameter settings;
-    CalcExpression calculator;
-    ExcelControl excel;
-    ExtendStringGrid grid;
+    // A path inside the folder, as the window takes file names.
+    QString File(const std::string& name) const {
+        return QString::fromStdString(folder.File(name));
+    }
+
+    TempFolder folder;
+    // The evaluator starts without constants, as before a first start.
+    ProgramObjectsGuard objects{false};
+    ExecuteParameter& settings = objects.record;
+    CalcExpression& calculator = objects.calc;
+    ExcelControl& excel = objects.excel;
+    ExtendStringGrid& grid = objects.grid;
     ScriptedDialogs dialogs;
     std::unique_ptr<TFMmain> window;
 

@@ -47,44 +47,43 @@ void DigitDisplayTest::showDigits_data() {
     QTest::addColumn<bool>("failed");
     QTest::addColumn<Glyphs>("glyphs");
     QTest::addColumn<Lefts>("dots");
-
-    QTest::newRow("grouped with a point")
-        << "1,234.5" << false << Glyphs{5, kPoint, 4, 3, 2, 1} << Lefts{158};
-    QTest::newRow("negative grouped")
-        << "-1,234.5" << false << Glyphs{5, kPoint, 4, 3, 2, 1, kMinus} << Lefts{158};
-    QTest::newRow("minus sign") << "-12" << false << Glyphs{2, 1, kMinus} << Lefts{};
-    QTest::newRow("hexadecimal") << "FF" << false << Glyphs{15, 15} << Lefts{};
-    QTest::newRow("all hexadecimal letters")
-        << "ABCDEF" << false << Glyphs{15, 14, 13, 12, 11, 10} << Lefts{};
-    QTest::newRow("exponent") << "1.5E+20" << false << Glyphs{0, 2, kPlus, 14, 5, kPoint, 1}
-                              << Lefts{};
-    QTest::newRow("negative exponent")
-        << "-2.5E-10" << false << Glyphs{0, 1, kMinus, 14, 5, kPoint, 2, kMinus} << Lefts{};
-    QTest::newRow("empty") << "" << false << Glyphs{} << Lefts{};
-    QTest::newRow("failed") << "1,234" << true << Glyphs{} << Lefts{};
-    QTest::newRow("failed with an error text") << "ゼロで除算" << true << Glyphs{} << Lefts{};
-    QTest::newRow("20 digits keep the rightmost 16")
-        << "12345678901234567890" << false << Glyphs{0, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 9, 8, 7, 6, 5}
-        << Lefts{};
-    QTest::newRow("exactly 16 digits with commas")
-        << "1,234,567,890,123,456" << false
-        << Glyphs{6, 5, 4, 3, 2, 1, 0, 9, 8, 7, 6, 5, 4, 3, 2, 1} << Lefts{186, 144, 102, 60, 18};
-    QTest::newRow("comma left of the sixteenth glyph")
-        << "1,2345678901234567" << false << Glyphs{7, 6, 5, 4, 3, 2, 1, 0, 9, 8, 7, 6, 5, 4, 3, 2}
-        << Lefts{4};
-    QTest::newRow("comma left of a glyph beyond the display")
-        << "12,345678901234567890" << false
-        << Glyphs{0, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 9, 8, 7, 6, 5} << Lefts{};
-    QTest::newRow("six commas show five dots")
-        << "1,2,3,4,5,6,7" << false << Glyphs{7, 6, 5, 4, 3, 2, 1}
-        << Lefts{214, 200, 186, 172, 158};
-    QTest::newRow("four-digit grouping")
-        << "12,3456,7890" << false << Glyphs{0, 9, 8, 7, 6, 5, 4, 3, 2, 1} << Lefts{172, 116};
-    QTest::newRow("trailing comma not shown") << "12," << false << Glyphs{2, 1} << Lefts{};
-    QTest::newRow("leading comma") << ",5" << false << Glyphs{5} << Lefts{214};
-    QTest::newRow("unknown character keeps its position")
-        << "1 2" << false << Glyphs{2, -1, 1} << Lefts{};
-    QTest::newRow("lower-case letters have no glyph") << "ff" << false << Glyphs{-1, -1} << Lefts{};
+    const struct {
+        const char* dataTag;
+        const char* text;
+        bool failed;
+        Glyphs glyphs;
+        Lefts dots;
+    } rows[] = {
+        {"grouped with a point", "1,234.5", false, Glyphs{5, kPoint, 4, 3, 2, 1}, Lefts{158}},
+        {"negative grouped", "-1,234.5", false, Glyphs{5, kPoint, 4, 3, 2, 1, kMinus}, Lefts{158}},
+        {"minus sign", "-12", false, Glyphs{2, 1, kMinus}, Lefts{}},
+        {"hexadecimal", "FF", false, Glyphs{15, 15}, Lefts{}},
+        {"all hexadecimal letters", "ABCDEF", false, Glyphs{15, 14, 13, 12, 11, 10}, Lefts{}},
+        {"exponent", "1.5E+20", false, Glyphs{0, 2, kPlus, 14, 5, kPoint, 1}, Lefts{}},
+        {"negative exponent", "-2.5E-10", false, Glyphs{0, 1, kMinus, 14, 5, kPoint, 2, kMinus},
+         Lefts{}},
+        {"empty", "", false, Glyphs{}, Lefts{}},
+        {"failed", "1,234", true, Glyphs{}, Lefts{}},
+        {"failed with an error text", "ゼロで除算", true, Glyphs{}, Lefts{}},
+        {"20 digits keep the rightmost 16", "12345678901234567890", false,
+         Glyphs{0, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 9, 8, 7, 6, 5}, Lefts{}},
+        {"exactly 16 digits with commas", "1,234,567,890,123,456", false,
+         Glyphs{6, 5, 4, 3, 2, 1, 0, 9, 8, 7, 6, 5, 4, 3, 2, 1}, Lefts{186, 144, 102, 60, 18}},
+        {"comma left of the sixteenth glyph", "1,2345678901234567", false,
+         Glyphs{7, 6, 5, 4, 3, 2, 1, 0, 9, 8, 7, 6, 5, 4, 3, 2}, Lefts{4}},
+        {"comma left of a glyph beyond the display", "12,345678901234567890", false,
+         Glyphs{0, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 9, 8, 7, 6, 5}, Lefts{}},
+        {"six commas show five dots", "1,2,3,4,5,6,7", false, Glyphs{7, 6, 5, 4, 3, 2, 1},
+         Lefts{214, 200, 186, 172, 158}},
+        {"four-digit grouping", "12,3456,7890", false, Glyphs{0, 9, 8, 7, 6, 5, 4, 3, 2, 1},
+         Lefts{172, 116}},
+        {"trailing comma not shown", "12,", false, Glyphs{2, 1}, Lefts{}},
+        {"leading comma", ",5", false, Glyphs{5}, Lefts{214}},
+        {"unknown character keeps its position", "1 2", false, Glyphs{2, -1, 1}, Lefts{}},
+        {"lower-case letters have no glyph", "ff", false, Glyphs{-1, -1}, Lefts{}},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.text << row.failed << row.glyphs << row.dots;
 }
 
 void DigitDisplayTest::showDigits() {

@@ -67,7 +67,7 @@ private slots:
 void FileCommandsTest::saveWritesHeaderAndFormulas() {
     MainWindowFixture f;
     f.Type(QStringLiteral("1+2"));
-    const QString path = f.folder.File("sum.tsf");
+    const QString path = f.File("sum.tsf");
     f.dialogs.AnswerSave(path);
     f.W().BTactionsave->trigger();
     QCOMPARE(ReadBytes(path), std::string("000003081\r\n0=1+2\r\n"));
@@ -105,7 +105,7 @@ void FileCommandsTest::emptySheetSavesHeaderOnly() {
         s.DEGREE = 0;
     });
     f.Go(7);
-    const QString path = f.folder.File("empty.tsf");
+    const QString path = f.File("empty.tsf");
     f.dialogs.AnswerSave(path);
     f.W().MMactionren->trigger();
     QCOMPARE(ReadBytes(path), std::string("071114160\r\n"));
@@ -113,7 +113,7 @@ void FileCommandsTest::emptySheetSavesHeaderOnly() {
 
 void FileCommandsTest::saveWithFileWritesWithoutDialog() {
     MainWindowFixture f;
-    const QString path = f.folder.File("kept.tsf");
+    const QString path = f.File("kept.tsf");
     f.Enter(0, QStringLiteral("1"));
     f.dialogs.AnswerSave(path);
     f.W().MMactionsave->trigger();
@@ -140,7 +140,7 @@ void FileCommandsTest::saveFailureKeepsModified() {
     MainWindowFixture f;
     const std::string folderBefore = f.settings.FOLDER;
     f.Type(QStringLiteral("5"));
-    const QString path = f.folder.File("missing/out.tsf");
+    const QString path = f.File("missing/out.tsf");
     f.dialogs.AnswerSave(path);
     f.dialogs.AcknowledgeNotice();
     f.W().BTactionsave->trigger();
@@ -158,7 +158,7 @@ void FileCommandsTest::saveFailureKeepsModified() {
 void FileCommandsTest::saveOntoPipeFails() {
     MainWindowFixture f;
     f.Type(QStringLiteral("5"));
-    const QString path = f.folder.File("pipe.tsf");
+    const QString path = f.File("pipe.tsf");
     QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     f.dialogs.AnswerSave(path);
     f.dialogs.AcknowledgeNotice();
@@ -171,7 +171,7 @@ void FileCommandsTest::saveOntoPipeFails() {
 
 void FileCommandsTest::openAppliesFile() {
     MainWindowFixture f;
-    const QString path = f.folder.File("hex.tsf");
+    const QString path = f.File("hex.tsf");
     // Line 5, calculator mode, integer hexadecimal, groups of 4, 4 digits, radians.
     WriteBytes(path, "051114040\r\n0=255\r\n5=A0+1\r\n9=ASIN(1)*2\r\n");
     f.settings.FOLDER = "/elsewhere/";
@@ -218,7 +218,7 @@ void FileCommandsTest::openShortHeader() {
         s.COMMA = 0;
         s.DEGREE = 1;
     });
-    const QString path = f.folder.File("short.tsf");
+    const QString path = f.File("short.tsf");
     WriteBytes(path, "17\n17=4*4\n");
     f.dialogs.AnswerOpen(path);
     f.W().MMactionload->trigger();
@@ -235,7 +235,7 @@ void FileCommandsTest::openShortHeader() {
 
 void FileCommandsTest::openFormulaLines() {
     MainWindowFixture f;
-    const QString path = f.folder.File("lines.tsf");
+    const QString path = f.File("lines.tsf");
     WriteBytes(path,
                "000003081\r\n5=A1=2\r\n100=1\r\n-1=1\r\nx=1\r\n7\r\n07=1\r\n3=1\r\n3=2\r\n"
                "99=A3\r\n");
@@ -252,12 +252,12 @@ void FileCommandsTest::openFormulaLines() {
 
 void FileCommandsTest::openUnreadableKeepsEverything() {
     MainWindowFixture f;
-    const QString previous = f.folder.File("previous.tsf");
+    const QString previous = f.File("previous.tsf");
     f.Type(QStringLiteral("42"));
     f.dialogs.AnswerSave(previous);
     f.W().BTactionsave->trigger();
     const std::string folderBefore = f.settings.FOLDER;
-    const QString missing = f.folder.File("gone.tsf");
+    const QString missing = f.File("gone.tsf");
     f.dialogs.AnswerOpen(missing);
     f.dialogs.AcknowledgeNotice();
     f.W().MMactionload->trigger();
@@ -279,7 +279,7 @@ void FileCommandsTest::openEmptyFile() {
     MainWindowFixture f;
     f.Enter(4, QStringLiteral("9"));
     f.W().SetModified(false);
-    const QString path = f.folder.File("empty.tsf");
+    const QString path = f.File("empty.tsf");
     WriteBytes(path, "");
     f.dialogs.AnswerOpen(path);
     f.dialogs.AcknowledgeNotice();
@@ -294,7 +294,7 @@ void FileCommandsTest::openEmptyFile() {
 void FileCommandsTest::openBadLineIndex() {
     MainWindowFixture f;
     const std::string folderBefore = f.settings.FOLDER;
-    const QString path = f.folder.File("bad.tsf");
+    const QString path = f.File("bad.tsf");
     WriteBytes(path, "-11103081\r\n0=7\r\n1=A0*2\r\n");
     f.Go(6);
     f.dialogs.AnswerOpen(path);
@@ -313,9 +313,18 @@ void FileCommandsTest::openQuestion_data() {
     QTest::addColumn<bool>("modified");
     QTest::addColumn<bool>("yes");
     QTest::addColumn<bool>("opens");
-    QTest::newRow("modified, yes") << true << true << true;
-    QTest::newRow("modified, no") << true << false << false;
-    QTest::newRow("saved") << false << false << true;
+    const struct {
+        const char* dataTag;
+        bool modified;
+        bool yes;
+        bool opens;
+    } rows[] = {
+        {"modified, yes", true, true, true},
+        {"modified, no", true, false, false},
+        {"saved", false, false, true},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.modified << row.yes << row.opens;
 }
 
 void FileCommandsTest::openQuestion() {
@@ -323,7 +332,7 @@ void FileCommandsTest::openQuestion() {
     QFETCH(bool, yes);
     QFETCH(bool, opens);
     MainWindowFixture f;
-    const QString path = f.folder.File("q.tsf");
+    const QString path = f.File("q.tsf");
     WriteBytes(path, "000003081\r\n0=3\r\n");
     f.Type(QStringLiteral("8"));
     f.W().SetModified(modified);
@@ -343,9 +352,18 @@ void FileCommandsTest::newSheetQuestion_data() {
     QTest::addColumn<bool>("modified");
     QTest::addColumn<bool>("yes");
     QTest::addColumn<bool>("clears");
-    QTest::newRow("modified, yes") << true << true << true;
-    QTest::newRow("modified, no") << true << false << false;
-    QTest::newRow("saved") << false << false << true;
+    const struct {
+        const char* dataTag;
+        bool modified;
+        bool yes;
+        bool clears;
+    } rows[] = {
+        {"modified, yes", true, true, true},
+        {"modified, no", true, false, false},
+        {"saved", false, false, true},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.modified << row.yes << row.clears;
 }
 
 void FileCommandsTest::newSheetQuestion() {
@@ -353,7 +371,7 @@ void FileCommandsTest::newSheetQuestion() {
     QFETCH(bool, yes);
     QFETCH(bool, clears);
     MainWindowFixture f;
-    CurrentFileName = f.folder.File("named.tsf");
+    CurrentFileName = f.File("named.tsf");
     f.W().RefreshWindow(false);
     f.Enter(3, QStringLiteral("8"));
     f.W().SetModified(modified);
@@ -378,7 +396,7 @@ void FileCommandsTest::savedFileReopensInItsModes() {
     f.W().BTview16->trigger();
     f.Enter(0, QStringLiteral("H7F"));
     f.Enter(2, QStringLiteral("A0*2"));
-    const QString path = f.folder.File("modes.tsf");
+    const QString path = f.File("modes.tsf");
     f.dialogs.AnswerSave(path);
     f.W().BTactionsave->trigger();
     const std::string hexResult = f.Result(2);
@@ -397,7 +415,7 @@ void FileCommandsTest::savedFileReopensInItsModes() {
 
 void FileCommandsTest::ctrlSpaceThenSaveWritesSameFile() {
     MainWindowFixture f;
-    const QString path = f.folder.File("same.tsf");
+    const QString path = f.File("same.tsf");
     WriteBytes(path, "000003081\r\n0=1\r\n");
     f.dialogs.AnswerOpen(path);
     f.W().BTactionopen->trigger();
@@ -420,7 +438,7 @@ void FileCommandsTest::longFormulasSurviveMovesClicksAndSave() {
         second += "+2000000000";
     }
     const std::string bytes = "030003081\r\n3=" + first + "\r\n7=" + second + "\r\n8=A3+A7\r\n";
-    const QString path = f.folder.File("long.tsf");
+    const QString path = f.File("long.tsf");
     WriteBytes(path, bytes);
     f.dialogs.AnswerOpen(path);
     f.W().BTactionopen->trigger();

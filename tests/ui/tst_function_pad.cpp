@@ -4,7 +4,7 @@
 
 #include "expr/calc_expression.h"
 #include "settings/execute_parameter.h"
-#include "tests/ui/globals_guard.h"
+#include "tests/support/program_objects_guard.h"
 #include "ui/function_pad.h"
 
 namespace {
@@ -58,15 +58,28 @@ void FunctionPadTest::functionEntryInsertion_data() {
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("result");
     QTest::addColumn<int>("caret");
-
-    QTest::newRow("sin, completion on") << true << "" << 0 << 0 << 1 << "sin()" << 4;
-    QTest::newRow("sin, completion off") << false << "" << 0 << 0 << 1 << "sin(" << 4;
-    QTest::newRow("parenthesis, completion on") << true << "" << 0 << 0 << 0 << "()" << 1;
-    QTest::newRow("parenthesis, completion off") << false << "" << 0 << 0 << 0 << "()" << 1;
-    QTest::newRow("replaces the selection") << false << "1+23" << 2 << 2 << 8 << "1+log10(" << 8;
-    QTest::newRow("at a caret inside the text") << false << "12" << 1 << 0 << 2 << "1cos(2" << 5;
-    QTest::newRow("completed before more text") << true << "A1" << 0 << 0 << 9 << "sqrt()A1" << 5;
-    QTest::newRow("caret into the first pair") << true << "()+" << 3 << 0 << 3 << "()+tan()" << 1;
+    const struct {
+        const char* dataTag;
+        bool complete;
+        const char* text;
+        int selectionStart;
+        int selectionLength;
+        int row;
+        const char* result;
+        int caret;
+    } rows[] = {
+        {"sin, completion on", true, "", 0, 0, 1, "sin()", 4},
+        {"sin, completion off", false, "", 0, 0, 1, "sin(", 4},
+        {"parenthesis, completion on", true, "", 0, 0, 0, "()", 1},
+        {"parenthesis, completion off", false, "", 0, 0, 0, "()", 1},
+        {"replaces the selection", false, "1+23", 2, 2, 8, "1+log10(", 8},
+        {"at a caret inside the text", false, "12", 1, 0, 2, "1cos(2", 5},
+        {"completed before more text", true, "A1", 0, 0, 9, "sqrt()A1", 5},
+        {"caret into the first pair", true, "()+", 3, 0, 3, "()+tan()", 1},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.complete << row.text << row.selectionStart
+                                   << row.selectionLength << row.row << row.result << row.caret;
 }
 
 void FunctionPadTest::functionEntryInsertion() {
@@ -77,7 +90,7 @@ void FunctionPadTest::functionEntryInsertion() {
     QFETCH(int, row);
     QFETCH(QString, result);
     QFETCH(int, caret);
-    GlobalsGuard objects(false);
+    ProgramObjectsGuard objects(false);
     objects.record.RKAKKO = complete ? 1 : 0;
     PadWindow window;
     window.EDcalc->setText(text);
@@ -99,11 +112,22 @@ void FunctionPadTest::constantEntryInsertion_data() {
     QTest::addColumn<int>("selectionLength");
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("result");
-
-    QTest::newRow("name at the caret") << "2*" << 2 << 0 << 0 << "2*PI";
-    QTest::newRow("replaces the selection") << "2*A0+1" << 2 << 2 << 1 << "2*C+1";
-    QTest::newRow("inner blanks kept") << "" << 0 << 0 << 2 << "MY C";
-    QTest::newRow("line without a name") << "1+23" << 2 << 2 << 3 << "1+";
+    const struct {
+        const char* dataTag;
+        const char* text;
+        int selectionStart;
+        int selectionLength;
+        int row;
+        const char* result;
+    } rows[] = {
+        {"name at the caret", "2*", 2, 0, 0, "2*PI"},
+        {"replaces the selection", "2*A0+1", 2, 2, 1, "2*C+1"},
+        {"inner blanks kept", "", 0, 0, 2, "MY C"},
+        {"line without a name", "1+23", 2, 2, 3, "1+"},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag)
+            << row.text << row.selectionStart << row.selectionLength << row.row << row.result;
 }
 
 void FunctionPadTest::constantEntryInsertion() {
@@ -112,7 +136,7 @@ void FunctionPadTest::constantEntryInsertion() {
     QFETCH(int, selectionLength);
     QFETCH(int, row);
     QFETCH(QString, result);
-    GlobalsGuard objects(false);
+    ProgramObjectsGuard objects(false);
     objects.calc.Constants = {"PI=3.14", "C=3E8", "MY C=1", "no name"};
     PadWindow window;
     window.pad->FillConstList();
@@ -130,20 +154,26 @@ void FunctionPadTest::constantEntryInsertion() {
 void FunctionPadTest::constantListEntries_data() {
     QTest::addColumn<std::vector<std::string>>("constants");
     QTest::addColumn<QStringList>("entries");
-
-    QTest::newRow("defaults") << kDefaults << QStringList{" PI", " C"};
-    QTest::newRow("empty list") << std::vector<std::string>{} << QStringList{};
-    QTest::newRow("one empty line") << std::vector<std::string>{""} << QStringList{" "};
-    QTest::newRow("name before the first equals")
-        << std::vector<std::string>{"A=B=C", "=5", "TEXT"} << QStringList{" A", " ", " "};
-    QTest::newRow("Japanese name")
-        << std::vector<std::string>{"円周=40000"} << QStringList{" 円周"};
+    const struct {
+        const char* dataTag;
+        std::vector<std::string> constants;
+        QStringList entries;
+    } rows[] = {
+        {"defaults", kDefaults, QStringList{" PI", " C"}},
+        {"empty list", std::vector<std::string>{}, QStringList{}},
+        {"one empty line", std::vector<std::string>{""}, QStringList{" "}},
+        {"name before the first equals", std::vector<std::string>{"A=B=C", "=5", "TEXT"},
+         QStringList{" A", " ", " "}},
+        {"Japanese name", std::vector<std::string>{"円周=40000"}, QStringList{" 円周"}},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.constants << row.entries;
 }
 
 void FunctionPadTest::constantListEntries() {
     QFETCH(std::vector<std::string>, constants);
     QFETCH(QStringList, entries);
-    GlobalsGuard objects(false);
+    ProgramObjectsGuard objects(false);
     objects.calc.Constants = {"OLD=1", "OLDER=2", "OLDEST=3"};
     PadWindow window;
     window.pad->FillConstList();
@@ -159,7 +189,7 @@ void FunctionPadTest::constantListEntries() {
 }
 
 void FunctionPadTest::mouseClickInsertsAndReturnsFocus() {
-    GlobalsGuard objects(false);
+    ProgramObjectsGuard objects(false);
     objects.calc.Constants = kDefaults;
     PadWindow window;
     window.pad->FillConstList();
@@ -185,7 +215,7 @@ void FunctionPadTest::mouseClickInsertsAndReturnsFocus() {
 }
 
 void FunctionPadTest::listsDrawLikeResultPanel() {
-    GlobalsGuard objects(false);
+    ProgramObjectsGuard objects(false);
     PadWindow window;
     window.pad->FillConstList();
     PadList* functions = window.pad->LBfunc;

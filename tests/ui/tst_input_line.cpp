@@ -37,48 +37,33 @@ void InputLineTest::characterRules_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("caret");
-    QTest::newRow("lower case becomes upper") << 0 << 1 << ""
-                                              << "a"
-                                              << "A" << 1;
-    QTest::newRow("blanks are refused") << 0 << 1 << ""
-                                        << "1 + 2"
-                                        << "1+2" << 3;
-    QTest::newRow("parenthesis completes") << 0 << 1 << ""
-                                           << "sin("
-                                           << "SIN()" << 4;
-    QTest::newRow("parenthesis alone") << 0 << 0 << ""
-                                       << "sin("
-                                       << "SIN(" << 4;
-    QTest::newRow("caret into first pair") << 0 << 1 << "()+"
-                                           << "("
-                                           << "()+()" << 1;
-    QTest::newRow("formula cannot start with *") << 0 << 1 << ""
-                                                 << "*"
-                                                 << "" << 0;
-    QTest::newRow("formula cannot start with )") << 0 << 1 << ""
-                                                 << ")"
-                                                 << "" << 0;
-    QTest::newRow("formula cannot start with ^") << 0 << 1 << ""
-                                                 << "^"
-                                                 << "" << 0;
-    QTest::newRow("formula cannot start with /") << 0 << 1 << ""
-                                                 << "/"
-                                                 << "" << 0;
-    QTest::newRow("formula cannot start with +") << 0 << 1 << ""
-                                                 << "+"
-                                                 << "" << 0;
-    QTest::newRow("formula may start with -") << 0 << 1 << ""
-                                              << "-5"
-                                              << "-5" << 2;
-    QTest::newRow("formula may start with (") << 0 << 0 << ""
-                                              << "("
-                                              << "(" << 1;
-    QTest::newRow("operators after an operand") << 0 << 1 << ""
-                                                << "2*3/4^5+1"
-                                                << "2*3/4^5+1" << 9;
-    QTest::newRow("calculator mode on line 0 takes +") << 1 << 1 << ""
-                                                       << "+"
-                                                       << "+" << 1;
+    const struct {
+        const char* dataTag;
+        int amode;
+        int rkakko;
+        const char* start;
+        const char* typed;
+        const char* text;
+        int caret;
+    } rows[] = {
+        {"lower case becomes upper", 0, 1, "", "a", "A", 1},
+        {"blanks are refused", 0, 1, "", "1 + 2", "1+2", 3},
+        {"parenthesis completes", 0, 1, "", "sin(", "SIN()", 4},
+        {"parenthesis alone", 0, 0, "", "sin(", "SIN(", 4},
+        {"caret into first pair", 0, 1, "()+", "(", "()+()", 1},
+        {"formula cannot start with *", 0, 1, "", "*", "", 0},
+        {"formula cannot start with )", 0, 1, "", ")", "", 0},
+        {"formula cannot start with ^", 0, 1, "", "^", "", 0},
+        {"formula cannot start with /", 0, 1, "", "/", "", 0},
+        {"formula cannot start with +", 0, 1, "", "+", "", 0},
+        {"formula may start with -", 0, 1, "", "-5", "-5", 2},
+        {"formula may start with (", 0, 0, "", "(", "(", 1},
+        {"operators after an operand", 0, 1, "", "2*3/4^5+1", "2*3/4^5+1", 9},
+        {"calculator mode on line 0 takes +", 1, 1, "", "+", "+", 1},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag)
+            << row.amode << row.rkakko << row.start << row.typed << row.text << row.caret;
 }
 
 void InputLineTest::characterRules() {
@@ -136,9 +121,17 @@ void InputLineTest::ctrlLettersStayCommands() {
 void InputLineTest::returnMovesDown_data() {
     QTest::addColumn<int>("from");
     QTest::addColumn<int>("to");
-    QTest::newRow("line 42") << 42 << 43;
-    QTest::newRow("line 0") << 0 << 1;
-    QTest::newRow("line 99 stays") << 99 << 99;
+    const struct {
+        const char* dataTag;
+        int from;
+        int to;
+    } rows[] = {
+        {"line 42", 42, 43},
+        {"line 0", 0, 1},
+        {"line 99 stays", 99, 99},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.from << row.to;
 }
 
 void InputLineTest::returnMovesDown() {
@@ -158,10 +151,19 @@ void InputLineTest::arrowsStopAtEnds_data() {
     QTest::addColumn<int>("from");
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("to");
-    QTest::newRow("up") << 5 << int(Qt::Key_Up) << 4;
-    QTest::newRow("down") << 5 << int(Qt::Key_Down) << 6;
-    QTest::newRow("up at line 0") << 0 << int(Qt::Key_Up) << 0;
-    QTest::newRow("down at line 99") << 99 << int(Qt::Key_Down) << 99;
+    const struct {
+        const char* dataTag;
+        int from;
+        int key;
+        int to;
+    } rows[] = {
+        {"up", 5, int(Qt::Key_Up), 4},
+        {"down", 5, int(Qt::Key_Down), 6},
+        {"up at line 0", 0, int(Qt::Key_Up), 0},
+        {"down at line 99", 99, int(Qt::Key_Down), 99},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.from << row.key << row.to;
 }
 
 void InputLineTest::arrowsStopAtEnds() {
@@ -201,22 +203,28 @@ void InputLineTest::calculatorMode_data() {
     QTest::addColumn<QString>("op");
     QTest::addColumn<int>("lineAfter");
     QTest::addColumn<QString>("textAfter");
-    QTest::newRow("advance and chain") << 0 << "12"
-                                       << "" << true << "+" << 1 << "A0+";
-    QTest::newRow("every operator advances") << 4 << "3"
-                                             << "" << true << "^" << 5 << "A4^";
-    QTest::newRow("failing line stays") << 0 << "1/0"
-                                        << "" << true << "+" << 0 << "1/0+";
-    QTest::newRow("empty line stays") << 6 << ""
-                                      << "" << true << "*" << 6 << "A5*";
-    QTest::newRow("line 99 stays") << 99 << "12"
-                                   << "" << true << "+" << 99 << "12+";
-    QTest::newRow("next line taken") << 0 << "12"
-                                     << "7" << true << "-" << 0 << "12-";
-    QTest::newRow("caret inside") << 0 << "12"
-                                  << "" << false << "+" << 0 << "1+2";
-    QTest::newRow("parenthesis does not advance") << 0 << "12"
-                                                  << "" << true << "(" << 0 << "12()";
+    const struct {
+        const char* dataTag;
+        int line;
+        const char* formula;
+        const char* nextFormula;
+        bool caretAtEnd;
+        const char* op;
+        int lineAfter;
+        const char* textAfter;
+    } rows[] = {
+        {"advance and chain", 0, "12", "", true, "+", 1, "A0+"},
+        {"every operator advances", 4, "3", "", true, "^", 5, "A4^"},
+        {"failing line stays", 0, "1/0", "", true, "+", 0, "1/0+"},
+        {"empty line stays", 6, "", "", true, "*", 6, "A5*"},
+        {"line 99 stays", 99, "12", "", true, "+", 99, "12+"},
+        {"next line taken", 0, "12", "7", true, "-", 0, "12-"},
+        {"caret inside", 0, "12", "", false, "+", 0, "1+2"},
+        {"parenthesis does not advance", 0, "12", "", true, "(", 0, "12()"},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.line << row.formula << row.nextFormula << row.caretAtEnd
+                                   << row.op << row.lineAfter << row.textAfter;
 }
 
 void InputLineTest::calculatorMode() {
@@ -276,7 +284,7 @@ void InputLineTest::shiftSpaceClearsSelection() {
 
 void InputLineTest::ctrlSpaceEmptiesSheetKeepingFile() {
     MainWindowFixture f;
-    CurrentFileName = f.folder.File("budget.tsf");
+    CurrentFileName = f.File("budget.tsf");
     f.W().RefreshWindow(false);
     f.Enter(0, QStringLiteral("1"));
     f.Enter(5, QStringLiteral("2"));
@@ -286,7 +294,7 @@ void InputLineTest::ctrlSpaceEmptiesSheetKeepingFile() {
     QCOMPARE(f.Formula(0), std::string());
     QCOMPARE(f.Formula(5), std::string());
     QCOMPARE(f.Line(), 0);
-    QCOMPARE(CurrentFileName, f.folder.File("budget.tsf"));
+    QCOMPARE(CurrentFileName, f.File("budget.tsf"));
     QCOMPARE(f.W().windowTitle(), QStringLiteral("Tessarin - [ budget.tsf ]"));
     QVERIFY(!f.W().Modified());
     QVERIFY(!f.W().MMactionsave->isVisible());

@@ -4,7 +4,7 @@
 #include "expr/calc_expression.h"
 #include "platform/desktop/window_layer.h"
 #include "settings/execute_parameter.h"
-#include "tests/ui/globals_guard.h"
+#include "tests/support/program_objects_guard.h"
 #include "ui/function_pad.h"
 #include "ui/tfmpad.h"
 
@@ -80,7 +80,7 @@ void KeypadTest::constantCaptions() {
     QFETCH(int, key);
     QFETCH(QString, caption);
     QFETCH(QColor, color);
-    GlobalsGuard objects;
+    ProgramObjectsGuard objects;
     PadHost host;
     host.keypad->show();
     host.keypad->hide();
@@ -98,32 +98,31 @@ void KeypadTest::keysInsertAndClose_data() {
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("inserted");
-
-    QTest::newRow("a inserts PI") << int(Qt::Key_A) << "a"
-                                  << "PI";
-    QTest::newRow("B inserts C") << int(Qt::Key_B) << "B"
-                                 << "C";
-    QTest::newRow("C has no constant") << int(Qt::Key_C) << "c"
-                                       << "";
-    QTest::newRow("+ has no constant") << int(Qt::Key_Plus) << "+"
-                                       << "";
-    QTest::newRow("0 inserts parentheses") << int(Qt::Key_0) << "0"
-                                           << "()";
-    QTest::newRow("9 inserts sqrt") << int(Qt::Key_9) << "9"
-                                    << "sqrt()";
-    QTest::newRow("blank is no key") << int(Qt::Key_Space) << " "
-                                     << "";
-    QTest::newRow("Return is no key") << int(Qt::Key_Return) << "\r"
-                                      << "";
-    QTest::newRow("Escape closes") << int(Qt::Key_Escape) << "\x1b"
-                                   << "";
+    const struct {
+        const char* dataTag;
+        int key;
+        const char* text;
+        const char* inserted;
+    } rows[] = {
+        {"a inserts PI", int(Qt::Key_A), "a", "PI"},
+        {"B inserts C", int(Qt::Key_B), "B", "C"},
+        {"C has no constant", int(Qt::Key_C), "c", ""},
+        {"+ has no constant", int(Qt::Key_Plus), "+", ""},
+        {"0 inserts parentheses", int(Qt::Key_0), "0", "()"},
+        {"9 inserts sqrt", int(Qt::Key_9), "9", "sqrt()"},
+        {"blank is no key", int(Qt::Key_Space), " ", ""},
+        {"Return is no key", int(Qt::Key_Return), "\r", ""},
+        {"Escape closes", int(Qt::Key_Escape), "\x1b", ""},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.key << row.text << row.inserted;
 }
 
 void KeypadTest::keysInsertAndClose() {
     QFETCH(int, key);
     QFETCH(QString, text);
     QFETCH(QString, inserted);
-    GlobalsGuard objects;
+    ProgramObjectsGuard objects;
     PadHost host;
     host.keypad->show();
     QVERIFY(host.keypad->isVisible());
@@ -137,13 +136,20 @@ void KeypadTest::keysInsertAndClose() {
 
 void KeypadTest::digitKeyMatchesFunctionList_data() {
     QTest::addColumn<bool>("complete");
-    QTest::newRow("completion on") << true;
-    QTest::newRow("completion off") << false;
+    const struct {
+        const char* dataTag;
+        bool complete;
+    } rows[] = {
+        {"completion on", true},
+        {"completion off", false},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.complete;
 }
 
 void KeypadTest::digitKeyMatchesFunctionList() {
     QFETCH(bool, complete);
-    GlobalsGuard objects;
+    ProgramObjectsGuard objects;
     objects.record.RKAKKO = complete ? 1 : 0;
     PadHost host;
     host.EDcalc->setText("1+2*(3)");
@@ -165,7 +171,7 @@ void KeypadTest::digitKeyMatchesFunctionList() {
 
 // A modifier alone and a click on the keypad itself keep it open; a click elsewhere closes it.
 void KeypadTest::onlyKeysAndOutsideClicksClose() {
-    GlobalsGuard objects;
+    ProgramObjectsGuard objects;
     PadHost host;
     host.keypad->show();
     QTest::sendKeyEvent(QTest::Press, host.keypad, Qt::Key_Shift, QString(), Qt::ShiftModifier);
@@ -178,7 +184,7 @@ void KeypadTest::onlyKeysAndOutsideClicksClose() {
 }
 
 void KeypadTest::panelClickActsAsItsKey() {
-    GlobalsGuard objects;
+    ProgramObjectsGuard objects;
     objects.record.RKAKKO = 0;
     PadHost host;
     host.keypad->show();
@@ -199,7 +205,7 @@ void KeypadTest::panelClickActsAsItsKey() {
 }
 
 void KeypadTest::emptyConstantListGivesSilverKeys() {
-    GlobalsGuard objects;
+    ProgramObjectsGuard objects;
     objects.calc.Constants.clear();
     PadHost host;
     QVERIFY(!host.pad->LBconst->isEnabled());
@@ -219,7 +225,7 @@ void KeypadTest::emptyConstantListGivesSilverKeys() {
 }
 
 void KeypadTest::showPlacesUnderInputLineWithTopmostSetting() {
-    GlobalsGuard objects;
+    ProgramObjectsGuard objects;
     PadHost host;
     objects.record.TMOST = 1;
     host.keypad->show();

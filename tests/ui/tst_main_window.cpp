@@ -280,10 +280,18 @@ void MainWindowTest::constantsOnlyAddedToEmptyList() {
 void MainWindowTest::baseItemsFollowIntegerMode_data() {
     QTest::addColumn<int>("cmode");
     QTest::addColumn<int>("vmode");
-    QTest::newRow("real, decimal") << 0 << 0;
-    QTest::newRow("real, hexadecimal") << 0 << 1;
-    QTest::newRow("integer, decimal") << 1 << 0;
-    QTest::newRow("integer, hexadecimal") << 1 << 1;
+    const struct {
+        const char* dataTag;
+        int cmode;
+        int vmode;
+    } rows[] = {
+        {"real, decimal", 0, 0},
+        {"real, hexadecimal", 0, 1},
+        {"integer, decimal", 1, 0},
+        {"integer, hexadecimal", 1, 1},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.cmode << row.vmode;
 }
 
 void MainWindowTest::baseItemsFollowIntegerMode() {
@@ -311,13 +319,18 @@ void MainWindowTest::baseItemsFollowIntegerMode() {
 void MainWindowTest::modeSwitchRecalculation_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<bool>("recalculates");
-    QTest::newRow("calculator mode item") << "MMmodecalc" << false;
-    QTest::newRow("formula mode button") << "BTmodeform" << false;
-    QTest::newRow("integer item") << "MMmodeint" << true;
-    QTest::newRow("real button") << "BTmodereal" << true;
-    QTest::newRow("hexadecimal item") << "MMview16" << true;
-    QTest::newRow("decimal button") << "BTview10" << true;
-    QTest::newRow("tool bar view") << "MMviewtool" << false;
+    const struct {
+        const char* dataTag;
+        const char* command;
+        bool recalculates;
+    } rows[] = {
+        {"calculator mode item", "MMmodecalc", false}, {"formula mode button", "BTmodeform", false},
+        {"integer item", "MMmodeint", true},           {"real button", "BTmodereal", true},
+        {"hexadecimal item", "MMview16", true},        {"decimal button", "BTview10", true},
+        {"tool bar view", "MMviewtool", false},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.command << row.recalculates;
 }
 
 void MainWindowTest::modeSwitchRecalculation() {
@@ -343,22 +356,20 @@ void MainWindowTest::viewToggles_data() {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("panel");
-    QTest::newRow("tool bar by menu") << "MMviewtool"
-                                      << "MMviewtool"
-                                      << "BTviewtool"
-                                      << "PLtool";
-    QTest::newRow("tool bar by button") << "BTviewtool"
-                                        << "MMviewtool"
-                                        << "BTviewtool"
-                                        << "PLtool";
-    QTest::newRow("function pad") << "BTviewfunc"
-                                  << "MMviewfunc"
-                                  << "BTviewfunc"
-                                  << "PLpad";
-    QTest::newRow("status bar") << "MMviewstat"
-                                << "MMviewstat"
-                                << "BTviewstat"
-                                << "SBstatus";
+    const struct {
+        const char* dataTag;
+        const char* command;
+        const char* item;
+        const char* button;
+        const char* panel;
+    } rows[] = {
+        {"tool bar by menu", "MMviewtool", "MMviewtool", "BTviewtool", "PLtool"},
+        {"tool bar by button", "BTviewtool", "MMviewtool", "BTviewtool", "PLtool"},
+        {"function pad", "BTviewfunc", "MMviewfunc", "BTviewfunc", "PLpad"},
+        {"status bar", "MMviewstat", "MMviewstat", "BTviewstat", "SBstatus"},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.command << row.item << row.button << row.panel;
 }
 
 void MainWindowTest::viewToggles() {
@@ -413,11 +424,17 @@ void MainWindowTest::formulaColumnFillsGrid() {
 void MainWindowTest::title_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("title");
-    QTest::newRow("no file") << QString() << "Tessarin";
-    QTest::newRow("path") << "/home/user/data/budget.tsf"
-                          << "Tessarin - [ budget.tsf ]";
-    QTest::newRow("japanese name") << "/tmp/家計簿.tsf"
-                                   << "Tessarin - [ 家計簿.tsf ]";
+    const struct {
+        const char* dataTag;
+        QString file;
+        const char* title;
+    } rows[] = {
+        {"no file", QString(), "Tessarin"},
+        {"path", "/home/user/data/budget.tsf", "Tessarin - [ budget.tsf ]"},
+        {"japanese name", "/tmp/家計簿.tsf", "Tessarin - [ 家計簿.tsf ]"},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.file << row.title;
 }
 
 void MainWindowTest::title() {
@@ -432,10 +449,21 @@ void MainWindowTest::closeQuestion_data() {
     QTest::addColumn<bool>("asked");
     QTest::addColumn<bool>("yes");
     QTest::addColumn<bool>("closes");
-    QTest::newRow("modified, answer no") << 1 << true << true << false << false;
-    QTest::newRow("modified, answer yes") << 1 << true << true << true << true;
-    QTest::newRow("not modified") << 1 << false << false << false << true;
-    QTest::newRow("ask off") << 0 << true << false << false << true;
+    const struct {
+        const char* dataTag;
+        int ask;
+        bool typed;
+        bool asked;
+        bool yes;
+        bool closes;
+    } rows[] = {
+        {"modified, answer no", 1, true, true, false, false},
+        {"modified, answer yes", 1, true, true, true, true},
+        {"not modified", 1, false, false, false, true},
+        {"ask off", 0, true, false, false, true},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.ask << row.typed << row.asked << row.yes << row.closes;
 }
 
 void MainWindowTest::closeQuestion() {
@@ -502,9 +530,17 @@ void MainWindowTest::clearButtonEmptiesLine() {
 void MainWindowTest::transparency_data() {
     QTest::addColumn<int>("trans");
     QTest::addColumn<int>("alpha");
-    QTest::newRow("off") << 0 << 255;
-    QTest::newRow("3") << 3 << 204;
-    QTest::newRow("10") << 10 << 85;
+    const struct {
+        const char* dataTag;
+        int trans;
+        int alpha;
+    } rows[] = {
+        {"off", 0, 255},
+        {"3", 3, 204},
+        {"10", 10, 85},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.trans << row.alpha;
 }
 
 void MainWindowTest::transparency() {

@@ -34,6 +34,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/window/program.h"
 #include "expr/constant_file.h"
 #include "expr/format_value.h"
 #include "platform/desktop/clipboard.h"
@@ -45,7 +46,6 @@
 #include "tests/ui/random_dialogs.h"
 #include "ui/function_pad.h"
 #include "ui/help_window.h"
-#include "ui/program.h"
 #include "ui/tfmpad.h"
 #include "ui/tfmsetup.h"
 #include "ui/tfmver.h"
@@ -66,17 +66,17 @@ public:
 };
 
 // The names in a folder that look like the program's files: formula files, workbooks, the
-// settings and constant files, and the temporaries of a crash-safe save (".NAME.XXXXXX").
+// settings and constant files, and the temporaries of a crash-safe save
+// (".NAME.tessarin-save-XXXXXX").
 std::set<std::string> ProgramFilesIn(const std::string& folder) {
     std::set<std::string> names;
     DIR* dir = ::opendir(folder.c_str());
     if (!dir) return names;
     while (const dirent* entry = ::readdir(dir)) {
-        std::string name = entry->d_name;
-        std::string stem = name;
-        if (stem.size() > 8 && stem[0] == '.' && stem[stem.size() - 7] == '.') {
-            stem = stem.substr(1, stem.size() - 8);
-        }
+        const std::string name = entry->d_name;
+        const std::size_t mark = name.find(".tessarin-save-");
+        const std::string stem =
+            name.starts_with('.') && mark != std::string::npos ? name.substr(1, mark - 1) : name;
         for (const char* suffix : {".tsf", ".xlsx", ".sts", ".clc"}) {
             if (stem.ends_with(suffix)) names.insert(name);
         }
@@ -699,8 +699,8 @@ void MonkeyTest::CloseHelp() {
 void MonkeyTest::SaveThenOpen() {
     Log("save as, then open");
     MainWindowFixture& fx = session_->fx;
-    std::array<std::string, FormulaSheet::LineCount> formulas;
-    for (int k = 0; k < FormulaSheet::LineCount; ++k)
+    std::array<std::string, kLineCount> formulas;
+    for (int k = 0; k < kLineCount; ++k)
         formulas[k] = fx.Formula(k);
     const int line = fx.Line();
     const ExecuteParameter& p = *executeParameter;
@@ -716,7 +716,7 @@ void MonkeyTest::SaveThenOpen() {
     W().MMactionload->trigger();
     QVERIFY2(session_->dialogs.Notices() == notices, "the open showed a notice");
 
-    for (int k = 0; k < FormulaSheet::LineCount; ++k) {
+    for (int k = 0; k < kLineCount; ++k) {
         QVERIFY2(fx.Formula(k) == formulas[k],
                  qPrintable(QStringLiteral("line %1 came back as \"%2\", was \"%3\"")
                                 .arg(k)
@@ -738,7 +738,7 @@ QString MonkeyTest::Violation() {
 QString MonkeyTest::SheetViolation() {
     MainWindowFixture& fx = session_->fx;
     const int line = fx.Line();
-    if (line < 0 || line >= FormulaSheet::LineCount) {
+    if (line < 0 || line >= kLineCount) {
         return QStringLiteral("current line %1").arg(line);
     }
     const std::string shown = ToHalfWidth(Input()->text().toStdString());
@@ -754,7 +754,7 @@ QString MonkeyTest::SheetViolation() {
     content.currentLine = line;
     const ExecuteParameter& p = *executeParameter;
     content.settings = {p.AMODE, p.CMODE, p.VMODE, p.COMMA, p.HSIZE, p.DEGREE};
-    for (int k = 0; k < FormulaSheet::LineCount; ++k)
+    for (int k = 0; k < kLineCount; ++k)
         content.formulas[k] = fx.Formula(k);
     const FormulaFileReadResult reread =
         ParseFormulaFile(DecodeFileLines(EncodeFileLines(FormatFormulaFile(content))));
@@ -771,7 +771,7 @@ QString MonkeyTest::SheetViolation() {
     checker_.Constants = calc.Constants;
     checker_.Degree = calc.Degree;
     checker_.MaxExpansions = calc.MaxExpansions;
-    for (int k = 0; k < FormulaSheet::LineCount; ++k) {
+    for (int k = 0; k < kLineCount; ++k) {
         const std::string formula = fx.Formula(k);
         const std::string result = fx.Result(k);
         const Extended stored = calc.LineValues.values[k];
@@ -793,7 +793,8 @@ QString MonkeyTest::SheetViolation() {
             checker_.Calculate(formula);
             const bool failed = checker_.ErrorCode != 0;
             values[pass] = failed ? ErrorValue : checker_.ResultValue;
-            texts[pass] = failed ? checker_.ErrorText : FormatValue(checker_.ResultValue);
+            texts[pass] = failed ? checker_.ErrorText
+                                 : FormatValue(checker_.ResultValue, executeParameter->Modes());
         }
         if (texts[1] != texts[0] || texts[2] != texts[0]) continue;
         if (result != texts[0] || !SameValue(stored, values[0])) {

@@ -81,10 +81,17 @@ private slots:
 
 void PasteTest::everyRouteFillsLines_data() {
     QTest::addColumn<Route>("route");
-    QTest::newRow("Ctrl+V") << Route::Keys;
-    QTest::newRow("context menu") << Route::Menu;
-    QTest::newRow("X11 selection") << Route::Selection;
-    QTest::newRow("drop") << Route::Drop;
+    const struct {
+        const char* dataTag;
+        Route route;
+    } rows[] = {
+        {"Ctrl+V", Route::Keys},
+        {"context menu", Route::Menu},
+        {"X11 selection", Route::Selection},
+        {"drop", Route::Drop},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.route;
 }
 
 void PasteTest::everyRouteFillsLines() {
@@ -115,36 +122,34 @@ void PasteTest::fill_data() {
     QTest::addColumn<QString>("question");
     QTest::addColumn<QString>("notice");
     QTest::addColumn<QString>("after");
-    const QString none;
-    QTest::newRow("one line with its line end goes in at the caret")
-        << 2 << "3=8|2=1+"
-        << "7\r\n"
-        << -1 << none << none << "2=1+7|3=8";
-    QTest::newRow("empty lines below: no question") << 0 << ""
-                                                    << "1\n\n2" << -1 << none << none << "0=1|2=2";
-    QTest::newRow("an empty pasted line empties its line")
-        << 0 << "1=5|0="
-        << "1\n\n"
-        << 1 << "A1 の数式を置き換えます。よろしいですか？" << none << "0=1";
-    QTest::newRow("No changes nothing")
-        << 0 << "9=5|0=4"
-        << "1\n2\n3\n4\n5\n6\n7\n8\n9\n10" << 0 << "A1～A9 の数式を置き換えます。よろしいですか？"
-        << none << "0=4|9=5";
-    QTest::newRow("lines beyond A99 are dropped with a notice")
-        << 97 << ""
-        << "1\n2\n3\n4\n5" << -1 << none << "A99 を超える 2 行は貼り付けませんでした。"
-        << "97=1|98=2|99=3";
-    QTest::newRow("on the last line only the first line goes in")
-        << 99 << ""
-        << "1\n2" << -1 << none << "A99 を超える 1 行は貼り付けませんでした。"
-        << "99=1";
-    QTest::newRow("exported lines paste back as they are")
-        << 0 << ""
-        << "A0\t3\t1+2\r\nA1\t6\tA0*2\r\n"
-        << -1 << none << none << "0=A0\t3\t1+2|1=A1\t6\tA0*2";
-    QTest::newRow("full-width lines below fold as typed ones")
-        << 0 << ""
-        << "1\n２＋３" << -1 << none << none << "0=1|1=2+3";
+    const struct {
+        const char* dataTag;
+        int line;
+        const char* before;
+        const char* pasted;
+        int answer;
+        const char* question;
+        const char* notice;
+        const char* after;
+    } rows[] = {
+        {"one line with its line end goes in at the caret", 2, "3=8|2=1+", "7\r\n", -1, "", "",
+         "2=1+7|3=8"},
+        {"empty lines below: no question", 0, "", "1\n\n2", -1, "", "", "0=1|2=2"},
+        {"an empty pasted line empties its line", 0, "1=5|0=", "1\n\n", 1,
+         "A1 の数式を置き換えます。よろしいですか？", "", "0=1"},
+        {"No changes nothing", 0, "9=5|0=4", "1\n2\n3\n4\n5\n6\n7\n8\n9\n10", 0,
+         "A1～A9 の数式を置き換えます。よろしいですか？", "", "0=4|9=5"},
+        {"lines beyond A99 are dropped with a notice", 97, "", "1\n2\n3\n4\n5", -1, "",
+         "A99 を超える 2 行は貼り付けませんでした。", "97=1|98=2|99=3"},
+        {"on the last line only the first line goes in", 99, "", "1\n2", -1, "",
+         "A99 を超える 1 行は貼り付けませんでした。", "99=1"},
+        {"exported lines paste back as they are", 0, "", "A0\t3\t1+2\r\nA1\t6\tA0*2\r\n", -1, "",
+         "", "0=A0\t3\t1+2|1=A1\t6\tA0*2"},
+        {"full-width lines below fold as typed ones", 0, "", "1\n２＋３", -1, "", "", "0=1|1=2+3"},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.line << row.before << row.pasted << row.answer
+                                   << row.question << row.notice << row.after;
 }
 
 void PasteTest::fill() {

@@ -14,7 +14,7 @@
 #include "expr/calc_expression.h"
 #include "platform/desktop/window_layer.h"
 #include "settings/execute_parameter.h"
-#include "tests/ui/globals_guard.h"
+#include "tests/support/program_objects_guard.h"
 #include "ui/tfmsetup.h"
 #include "ui/window_settings.h"
 
@@ -69,7 +69,7 @@ private slots:
 };
 
 void SetupDialogTest::showLoadsSettings() {
-    GlobalsGuard objects;
+    ProgramObjectsGuard objects;
     ExecuteParameter& record = objects.record;
     record.FLASH = 0;
     record.ASK = 5;
@@ -108,7 +108,7 @@ void SetupDialogTest::showLoadsSettings() {
 }
 
 void SetupDialogTest::okStoresControls() {
-    GlobalsGuard objects;
+    ProgramObjectsGuard objects;
     SetupHost host;
     TFMsetup& d = host.dialog;
     d.show();
@@ -144,18 +144,26 @@ void SetupDialogTest::exportBits_data() {
     QTest::addColumn<int>("stored");
     QTest::addColumn<QList<bool>>("boxes");  // number, result, formula; empty: left as shown
     QTest::addColumn<int>("expected");
-
-    QTest::newRow("all three kept") << 7 << QList<bool>{} << 7;
-    QTest::newRow("all cleared") << 7 << QList<bool>{false, false, false} << 0;
-    QTest::newRow("result only") << 0 << QList<bool>{false, true, false} << 2;
-    QTest::newRow("bits above 4 lost") << 0x7D << QList<bool>{} << 5;
+    const struct {
+        const char* dataTag;
+        int stored;
+        QList<bool> boxes;
+        int expected;
+    } rows[] = {
+        {"all three kept", 7, QList<bool>{}, 7},
+        {"all cleared", 7, QList<bool>{false, false, false}, 0},
+        {"result only", 0, QList<bool>{false, true, false}, 2},
+        {"bits above 4 lost", 0x7D, QList<bool>{}, 5},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.stored << row.boxes << row.expected;
 }
 
 void SetupDialogTest::exportBits() {
     QFETCH(int, stored);
     QFETCH(QList<bool>, boxes);
     QFETCH(int, expected);
-    GlobalsGuard objects;
+    ProgramObjectsGuard objects;
     objects.record.EOUT = stored;
     SetupHost host;
     host.dialog.show();
@@ -173,17 +181,19 @@ void SetupDialogTest::digitFieldsStoredAsNumbers_data() {
     QTest::addColumn<QString>("hexDigits");
     QTest::addColumn<int>("COMMA");
     QTest::addColumn<int>("HSIZE");
-
-    QTest::newRow("empty fields") << ""
-                                  << "" << 3 << 8;
-    QTest::newRow("pasted text") << "x"
-                                 << "1a" << 3 << 8;
-    QTest::newRow("no range check") << "7"
-                                    << "61" << 7 << 61;
-    QTest::newRow("full-width digits") << "４"
-                                       << "１６" << 3 << 8;
-    QTest::newRow("signed") << "-"
-                            << "-5" << 3 << -5;
+    const struct {
+        const char* dataTag;
+        const char* comma;
+        const char* hexDigits;
+        int COMMA;
+        int HSIZE;
+    } rows[] = {
+        {"empty fields", "", "", 3, 8},       {"pasted text", "x", "1a", 3, 8},
+        {"no range check", "7", "61", 7, 61}, {"full-width digits", "４", "１６", 3, 8},
+        {"signed", "-", "-5", 3, -5},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.comma << row.hexDigits << row.COMMA << row.HSIZE;
 }
 
 void SetupDialogTest::digitFieldsStoredAsNumbers() {
@@ -191,7 +201,7 @@ void SetupDialogTest::digitFieldsStoredAsNumbers() {
     QFETCH(QString, hexDigits);
     QFETCH(int, COMMA);
     QFETCH(int, HSIZE);
-    GlobalsGuard objects;
+    ProgramObjectsGuard objects;
     SetupHost host;
     host.dialog.show();
     host.dialog.EDketa10->setText(comma);
@@ -205,38 +215,26 @@ void SetupDialogTest::commaFieldKeys_data() {
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("after");
-
-    QTest::newRow("5 refused") << ""
-                               << "5"
-                               << "";
-    QTest::newRow("0 taken") << ""
-                             << "0"
-                             << "0";
-    QTest::newRow("3 taken") << ""
-                             << "3"
-                             << "3";
-    QTest::newRow("4 taken") << ""
-                             << "4"
-                             << "4";
-    QTest::newRow("letter refused") << ""
-                                    << "a"
-                                    << "";
-    QTest::newRow("full-width 3 refused") << ""
-                                          << "３"
-                                          << "";
-    QTest::newRow("Backspace works") << "3"
-                                     << "\b"
-                                     << "";
-    QTest::newRow("one character at most") << "3"
-                                           << "4"
-                                           << "3";
+    const struct {
+        const char* dataTag;
+        const char* before;
+        const char* typed;
+        const char* after;
+    } rows[] = {
+        {"5 refused", "", "5", ""},         {"0 taken", "", "0", "0"},
+        {"3 taken", "", "3", "3"},          {"4 taken", "", "4", "4"},
+        {"letter refused", "", "a", ""},    {"full-width 3 refused", "", "３", ""},
+        {"Backspace works", "3", "\b", ""}, {"one character at most", "3", "4", "3"},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.before << row.typed << row.after;
 }
 
 void SetupDialogTest::commaFieldKeys() {
     QFETCH(QString, before);
     QFETCH(QString, typed);
     QFETCH(QString, after);
-    GlobalsGuard objects;
+    ProgramObjectsGuard objects;
     SetupHost host;
     host.dialog.show();
     QLineEdit* field = host.dialog.EDketa10;
@@ -255,23 +253,24 @@ void SetupDialogTest::hexDigitsFieldKeys_data() {
     QTest::addColumn<int>("caret");  // -1: the whole text selected
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("after");
-
-    QTest::newRow("1 then 6 gives 16") << "1" << 1 << "6"
-                                       << "16";
-    QTest::newRow("1 then 7 refused") << "1" << 1 << "7"
-                                      << "1";
-    QTest::newRow("empty refuses 0") << "" << 0 << "0"
-                                     << "";
-    QTest::newRow("empty takes 9") << "" << 0 << "9"
-                                   << "9";
-    QTest::newRow("selected 8 refuses 1") << "8" << -1 << "1"
-                                          << "8";
-    QTest::newRow("candidate appends at the end") << "1" << 0 << "6"
-                                                  << "61";
-    QTest::newRow("blank refused") << "1" << 1 << " "
-                                   << "1";
-    QTest::newRow("full-width digit refused") << "" << 0 << "５"
-                                              << "";
+    const struct {
+        const char* dataTag;
+        const char* before;
+        int caret;
+        const char* typed;
+        const char* after;
+    } rows[] = {
+        {"1 then 6 gives 16", "1", 1, "6", "16"},
+        {"1 then 7 refused", "1", 1, "7", "1"},
+        {"empty refuses 0", "", 0, "0", ""},
+        {"empty takes 9", "", 0, "9", "9"},
+        {"selected 8 refuses 1", "8", -1, "1", "8"},
+        {"candidate appends at the end", "1", 0, "6", "61"},
+        {"blank refused", "1", 1, " ", "1"},
+        {"full-width digit refused", "", 0, "５", ""},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.before << row.caret << row.typed << row.after;
 }
 
 void SetupDialogTest::hexDigitsFieldKeys() {
@@ -279,7 +278,7 @@ void SetupDialogTest::hexDigitsFieldKeys() {
     QFETCH(int, caret);
     QFETCH(QString, typed);
     QFETCH(QString, after);
-    GlobalsGuard objects;
+    ProgramObjectsGuard objects;
     SetupHost host;
     host.dialog.show();
     QLineEdit* field = host.dialog.EDketa16;
@@ -298,25 +297,22 @@ void SetupDialogTest::inputMethodCommitsFollowKeyRules_data() {
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("committed");
     QTest::addColumn<QString>("after");
-
-    QTest::newRow("comma takes 4") << false << ""
-                                   << "4"
-                                   << "4";
-    QTest::newRow("comma refuses full-width 4") << false << ""
-                                                << "４"
-                                                << "";
-    QTest::newRow("digits take 6 after 1") << true << "1"
-                                           << "6"
-                                           << "16";
-    QTest::newRow("digits refuse 0 when empty") << true << ""
-                                                << "0"
-                                                << "";
-    QTest::newRow("digits refuse 7 after 1") << true << "1"
-                                             << "7"
-                                             << "1";
-    QTest::newRow("digits refuse two at once") << true << ""
-                                               << "12"
-                                               << "";
+    const struct {
+        const char* dataTag;
+        bool hex;
+        const char* before;
+        const char* committed;
+        const char* after;
+    } rows[] = {
+        {"comma takes 4", false, "", "4", "4"},
+        {"comma refuses full-width 4", false, "", "４", ""},
+        {"digits take 6 after 1", true, "1", "6", "16"},
+        {"digits refuse 0 when empty", true, "", "0", ""},
+        {"digits refuse 7 after 1", true, "1", "7", "1"},
+        {"digits refuse two at once", true, "", "12", ""},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.hex << row.before << row.committed << row.after;
 }
 
 void SetupDialogTest::inputMethodCommitsFollowKeyRules() {
@@ -324,7 +320,7 @@ void SetupDialogTest::inputMethodCommitsFollowKeyRules() {
     QFETCH(QString, before);
     QFETCH(QString, committed);
     QFETCH(QString, after);
-    GlobalsGuard objects;
+    ProgramObjectsGuard objects;
     SetupHost host;
     host.dialog.show();
     QLineEdit* field = hex ? host.dialog.EDketa16 : host.dialog.EDketa10;
@@ -357,7 +353,7 @@ void SetupDialogTest::constantsEditedOnlyByOk() {
     QFETCH(QString, memo);
     QFETCH(bool, ok);
     QFETCH(std::vector<std::string>, constants);
-    GlobalsGuard objects;
+    ProgramObjectsGuard objects;
     SetupHost host;
     host.dialog.show();
     host.dialog.MMsiki->setPlainText(memo);
@@ -377,15 +373,23 @@ void SetupDialogTest::constantsEditedOnlyByOk() {
 void SetupDialogTest::transparencyLevelKeptInRange_data() {
     QTest::addColumn<int>("stored");
     QTest::addColumn<int>("shown");
-    QTest::newRow("12 shown as 10") << 12 << 10;
-    QTest::newRow("negative shown as 0") << -3 << 0;
-    QTest::newRow("in range") << 6 << 6;
+    const struct {
+        const char* dataTag;
+        int stored;
+        int shown;
+    } rows[] = {
+        {"12 shown as 10", 12, 10},
+        {"negative shown as 0", -3, 0},
+        {"in range", 6, 6},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.stored << row.shown;
 }
 
 void SetupDialogTest::transparencyLevelKeptInRange() {
     QFETCH(int, stored);
     QFETCH(int, shown);
-    GlobalsGuard objects;
+    ProgramObjectsGuard objects;
     objects.record.TRANS = stored;
     SetupHost host;
     host.dialog.show();
@@ -397,7 +401,7 @@ void SetupDialogTest::transparencyLevelKeptInRange() {
 }
 
 void SetupDialogTest::trackBarPreviewsAndNgRestores() {
-    GlobalsGuard objects;
+    ProgramObjectsGuard objects;
     objects.record.TRANS = 2;
     SetupHost host;
     ApplyWindowSettings(&host.mainWindow);
@@ -427,7 +431,7 @@ void SetupDialogTest::trackBarPreviewsAndNgRestores() {
 }
 
 void SetupDialogTest::withoutTransparencyTrackBarIsFixed() {
-    GlobalsGuard objects;
+    ProgramObjectsGuard objects;
     objects.record.TRANS = 4;
     SetupHost host;
     host.dialog.transparencyAvailable = [] { return false; };
@@ -442,11 +446,16 @@ void SetupDialogTest::withoutTransparencyTrackBarIsFixed() {
 void SetupDialogTest::opacityOfLevels_data() {
     QTest::addColumn<int>("level");
     QTest::addColumn<int>("opacity");
-    QTest::newRow("opaque") << 0 << 255;
-    QTest::newRow("one step") << 1 << 238;
-    QTest::newRow("most transparent") << 10 << 85;
-    QTest::newRow("above the range") << 40 << 85;
-    QTest::newRow("below the range") << -2 << 255;
+    const struct {
+        const char* dataTag;
+        int level;
+        int opacity;
+    } rows[] = {
+        {"opaque", 0, 255},          {"one step", 1, 238},         {"most transparent", 10, 85},
+        {"above the range", 40, 85}, {"below the range", -2, 255},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.level << row.opacity;
 }
 
 void SetupDialogTest::opacityOfLevels() {
@@ -459,7 +468,7 @@ void SetupDialogTest::opacityOfLevels() {
 }
 
 void SetupDialogTest::modalRunClosesByButtons() {
-    GlobalsGuard objects;
+    ProgramObjectsGuard objects;
     SetupHost host;
     QWidget* focused = nullptr;
     QTimer::singleShot(0, &host.dialog, [&] {
@@ -481,7 +490,7 @@ void SetupDialogTest::modalRunClosesByButtons() {
 
 // Every caption shows whole inside its control, and no two controls overlap.
 void SetupDialogTest::captionsFitTheirControls() {
-    GlobalsGuard objects;
+    ProgramObjectsGuard objects;
     SetupHost host;
     TFMsetup& d = host.dialog;
     d.show();

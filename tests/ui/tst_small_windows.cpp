@@ -19,6 +19,7 @@
 #include "platform/desktop/window_layer.h"
 #include "platform/text_file.h"
 #include "settings/execute_parameter.h"
+#include "tests/support/program_objects_guard.h"
 #include "tests/ui/scripted_dialogs.h"
 #include "ui/help_window.h"
 #include "ui/icons.h"
@@ -55,20 +56,6 @@ QString ButtonText(QMessageBox::StandardButton which) {
     QMessageBox box;
     return box.addButton(which)->text();
 }
-
-// A settings record of its own for one test; the program-wide pointer is restored afterwards.
-class RecordGuard {
-public:
-    RecordGuard() : saved_(executeParameter) { executeParameter = &record; }
-    ~RecordGuard() { executeParameter = saved_; }
-    RecordGuard(const RecordGuard&) = delete;
-    RecordGuard& operator=(const RecordGuard&) = delete;
-
-    ExecuteParameter record;
-
-private:
-    ExecuteParameter* saved_;
-};
 
 int OpaquePixels(const QImage& image) {
     int count = 0;
@@ -114,16 +101,24 @@ private slots:
 void SmallWindowsTest::fileFilter_data() {
     QTest::addColumn<QString>("paired");
     QTest::addColumn<QString>("qt");
-    QTest::newRow("formula files")
-        << QStringLiteral("数式ファイル(*.tsf)|*.tsf") << QStringLiteral("数式ファイル(*.tsf)");
-    QTest::newRow("description without pattern")
-        << QStringLiteral("Text|*.txt") << QStringLiteral("Text (*.txt)");
-    QTest::newRow("two pairs, several patterns")
-        << QStringLiteral("数式ファイル(*.tsf)|*.tsf|すべて|*.tsf;*.txt")
-        << QStringLiteral("数式ファイル(*.tsf);;すべて (*.tsf *.txt)");
-    QTest::newRow("already in Qt form")
-        << QStringLiteral("数式ファイル(*.tsf)") << QStringLiteral("数式ファイル(*.tsf)");
-    QTest::newRow("empty") << QString() << QString();
+    const struct {
+        const char* dataTag;
+        QString paired;
+        QString qt;
+    } rows[] = {
+        {"formula files", QStringLiteral("数式ファイル(*.tsf)|*.tsf"),
+         QStringLiteral("数式ファイル(*.tsf)")},
+        {"description without pattern", QStringLiteral("Text|*.txt"),
+         QStringLiteral("Text (*.txt)")},
+        {"two pairs, several patterns",
+         QStringLiteral("数式ファイル(*.tsf)|*.tsf|すべて|*.tsf;*.txt"),
+         QStringLiteral("数式ファイル(*.tsf);;すべて (*.tsf *.txt)")},
+        {"already in Qt form", QStringLiteral("数式ファイル(*.tsf)"),
+         QStringLiteral("数式ファイル(*.tsf)")},
+        {"empty", QString(), QString()},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.paired << row.qt;
 }
 
 void SmallWindowsTest::fileFilter() {
@@ -151,8 +146,16 @@ void SmallWindowsTest::confirmActionAddsQuestion() {
 void SmallWindowsTest::askYesNoDefaults_data() {
     QTest::addColumn<bool>("noIsDefault");
     QTest::addColumn<QMessageBox::StandardButton>("defaultButton");
-    QTest::newRow("no is default") << true << QMessageBox::No;
-    QTest::newRow("yes is default") << false << QMessageBox::Yes;
+    const struct {
+        const char* dataTag;
+        bool noIsDefault;
+        QMessageBox::StandardButton defaultButton;
+    } rows[] = {
+        {"no is default", true, QMessageBox::No},
+        {"yes is default", false, QMessageBox::Yes},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.noIsDefault << row.defaultButton;
 }
 
 void SmallWindowsTest::askYesNoDefaults() {
@@ -215,10 +218,18 @@ void SmallWindowsTest::scriptedDialogsFailOnUnexpectedBox() {
 void SmallWindowsTest::stayOnTopKeepsPlaceAndVisibility_data() {
     QTest::addColumn<bool>("visible");
     QTest::addColumn<bool>("onTop");
-    QTest::newRow("visible, onto the top") << true << true;
-    QTest::newRow("visible, off the top") << true << false;
-    QTest::newRow("hidden, onto the top") << false << true;
-    QTest::newRow("hidden, off the top") << false << false;
+    const struct {
+        const char* dataTag;
+        bool visible;
+        bool onTop;
+    } rows[] = {
+        {"visible, onto the top", true, true},
+        {"visible, off the top", true, false},
+        {"hidden, onto the top", false, true},
+        {"hidden, off the top", false, false},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.visible << row.onTop;
 }
 
 void SmallWindowsTest::stayOnTopKeepsPlaceAndVisibility() {
@@ -243,7 +254,7 @@ void SmallWindowsTest::stayOnTopKeepsPlaceAndVisibility() {
 }
 
 void SmallWindowsTest::splashShowsOnTopWithTimer() {
-    RecordGuard guard;
+    ProgramObjectsGuard guard;
     QMainWindow mainWindow;
     mainWindow.setGeometry(200, 100, 740, 500);
     TFMlogo splash(&mainWindow);
@@ -265,25 +276,33 @@ void SmallWindowsTest::splashTimerAppliesStayOnTop_data() {
     QTest::addColumn<int>("tmost");
     QTest::addColumn<bool>("mainOnTopBefore");
     QTest::addColumn<bool>("expected");
-    QTest::newRow("TMOST 1 puts the main window on top") << 1 << false << true;
-    QTest::newRow("TMOST 0 takes it off the top") << 0 << true << false;
-    QTest::newRow("TMOST 0 leaves a normal window normal") << 0 << false << false;
-    QTest::newRow("any non-zero TMOST is on") << 5 << false << true;
+    const struct {
+        const char* dataTag;
+        int tmost;
+        bool mainOnTopBefore;
+        bool expected;
+    } rows[] = {
+        {"TMOST 1 puts the main window on top", 1, false, true},
+        {"TMOST 0 takes it off the top", 0, true, false},
+        {"TMOST 0 leaves a normal window normal", 0, false, false},
+        {"any non-zero TMOST is on", 5, false, true},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.tmost << row.mainOnTopBefore << row.expected;
 }
 
 void SmallWindowsTest::splashTimerAppliesStayOnTop() {
     QFETCH(int, tmost);
     QFETCH(bool, mainOnTopBefore);
     QFETCH(bool, expected);
-    RecordGuard guard;
+    ProgramObjectsGuard guard;
     guard.record.TMOST = tmost;
     QMainWindow mainWindow;
     mainWindow.setWindowFlag(Qt::WindowStaysOnTopHint, mainOnTopBefore);
     mainWindow.setGeometry(150, 120, 600, 400);
     mainWindow.show();
     QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
-    TFMlogo splash;
-    splash.SetMainWindow(&mainWindow);
+    TFMlogo splash(&mainWindow);
     splash.show();
     QVERIFY(splash.TMtimer->isActive());
 
@@ -296,7 +315,7 @@ void SmallWindowsTest::splashTimerAppliesStayOnTop() {
 }
 
 void SmallWindowsTest::splashEndsByItself() {
-    RecordGuard guard;
+    ProgramObjectsGuard guard;
     guard.record.TMOST = 1;
     QMainWindow mainWindow;
     mainWindow.show();
@@ -309,7 +328,7 @@ void SmallWindowsTest::splashEndsByItself() {
 }
 
 void SmallWindowsTest::versionWindowShowsRunRecord() {
-    RecordGuard guard;
+    ProgramObjectsGuard guard;
     guard.record.COMPUTER = "calc-host-01";
     guard.record.USER = "山田 太郎";
     QMainWindow mainWindow;
@@ -346,15 +365,23 @@ void SmallWindowsTest::versionWindowShowsRunRecord() {
 void SmallWindowsTest::versionWindowClosesByOkAndKeys_data() {
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("result");
-    QTest::newRow("Enter") << int(Qt::Key_Return) << int(QDialog::Accepted);
-    QTest::newRow("Escape") << int(Qt::Key_Escape) << int(QDialog::Rejected);
-    QTest::newRow("OK button") << 0 << int(QDialog::Accepted);
+    const struct {
+        const char* dataTag;
+        int key;
+        int result;
+    } rows[] = {
+        {"Enter", int(Qt::Key_Return), int(QDialog::Accepted)},
+        {"Escape", int(Qt::Key_Escape), int(QDialog::Rejected)},
+        {"OK button", 0, int(QDialog::Accepted)},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.key << row.result;
 }
 
 void SmallWindowsTest::versionWindowClosesByOkAndKeys() {
     QFETCH(int, key);
     QFETCH(int, result);
-    RecordGuard guard;
+    ProgramObjectsGuard guard;
     TFMver version;
     QTimer::singleShot(0, [&version, key] {
         if (key == 0) {
@@ -406,10 +433,17 @@ void SmallWindowsTest::logoAndProgramIconSizes() {
 void SmallWindowsTest::helpWindowReadsBothEncodings_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("body");
-    // "数式" in CP932 is 90 94 8E AE.
-    QTest::newRow("CP932") << QByteArray("# Help\r\n\r\n\x90\x94\x8E\xAE\r\n") << "数式";
-    QTest::newRow("UTF-8 with mark")
-        << QByteArray("\xEF\xBB\xBF# Help\n\n\xE6\x95\xB0\xE5\xBC\x8F \xE3\x80\x9C\n") << "数式 〜";
+    const struct {
+        const char* dataTag;
+        QByteArray bytes;
+        const char* body;
+    } rows[] = {
+        {"CP932", QByteArray("# Help\r\n\r\n\x90\x94\x8E\xAE\r\n"), "数式"},
+        {"UTF-8 with mark",
+         QByteArray("\xEF\xBB\xBF# Help\n\n\xE6\x95\xB0\xE5\xBC\x8F \xE3\x80\x9C\n"), "数式 〜"},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.bytes << row.body;
 }
 
 void SmallWindowsTest::helpWindowReadsBothEncodings() {
@@ -438,7 +472,6 @@ void SmallWindowsTest::helpWindowReportsMissingFile() {
     QCOMPARE(help.windowTitle(), QStringLiteral("Tessarin ヘルプ"));
     QVERIFY(!help.LoadHelpFile(path));
     QVERIFY(help.browser->toPlainText().contains(path));
-    QVERIFY(HelpWindow::DefaultHelpPath().endsWith(QStringLiteral("/TSRN.HLP")));
 }
 
 void SmallWindowsTest::shippedHelpDocumentReads() {

@@ -92,19 +92,21 @@ void StatusBarTest::allLines_data() {
     QTest::addColumn<QString>("sum");
     QTest::addColumn<QString>("average");
     QTest::addColumn<QString>("count");
-    QTest::newRow("one value") << QStringList({"5"}) << " Sum "
-                               << " Avg. "
-                               << " n ";
-    QTest::newRow("two values") << QStringList({"5", "7"}) << " Sum 12"
-                                << " Avg. 6"
-                                << " n 2";
-    QTest::newRow("gaps and errors skipped")
-        << QStringList({"5", "", "SQRT(-1)", "1", "", "2*3"}) << " Sum 12"
-        << " Avg. 4"
-        << " n 3";
-    QTest::newRow("grouped digits") << QStringList({"999999", "1"}) << " Sum 1,000,000"
-                                    << " Avg. 500,000"
-                                    << " n 2";
+    const struct {
+        const char* dataTag;
+        QStringList formulas;
+        const char* sum;
+        const char* average;
+        const char* count;
+    } rows[] = {
+        {"one value", QStringList({"5"}), " Sum ", " Avg. ", " n "},
+        {"two values", QStringList({"5", "7"}), " Sum 12", " Avg. 6", " n 2"},
+        {"gaps and errors skipped", QStringList({"5", "", "SQRT(-1)", "1", "", "2*3"}), " Sum 12",
+         " Avg. 4", " n 3"},
+        {"grouped digits", QStringList({"999999", "1"}), " Sum 1,000,000", " Avg. 500,000", " n 2"},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.formulas << row.sum << row.average << row.count;
 }
 
 void StatusBarTest::allLines() {
@@ -228,12 +230,21 @@ void StatusBarTest::wheel_data() {
     QTest::addColumn<int>("from");
     QTest::addColumn<QList<int>>("deltas");
     QTest::addColumn<int>("to");
-    QTest::newRow("one notch down") << 5 << QList<int>({-120}) << 6;
-    QTest::newRow("one notch up") << 5 << QList<int>({120}) << 4;
-    QTest::newRow("three notches at once") << 5 << QList<int>({-360}) << 8;
-    QTest::newRow("half notches add up") << 5 << QList<int>({-60, -60, -60}) << 6;
-    QTest::newRow("up at line 0") << 0 << QList<int>({120}) << 0;
-    QTest::newRow("down at line 99") << 99 << QList<int>({-120}) << 99;
+    const struct {
+        const char* dataTag;
+        int from;
+        QList<int> deltas;
+        int to;
+    } rows[] = {
+        {"one notch down", 5, QList<int>({-120}), 6},
+        {"one notch up", 5, QList<int>({120}), 4},
+        {"three notches at once", 5, QList<int>({-360}), 8},
+        {"half notches add up", 5, QList<int>({-60, -60, -60}), 6},
+        {"up at line 0", 0, QList<int>({120}), 0},
+        {"down at line 99", 99, QList<int>({-120}), 99},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.dataTag) << row.from << row.deltas << row.to;
 }
 
 void StatusBarTest::wheel() {

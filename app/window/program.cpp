@@ -1,4 +1,4 @@
-#include "ui/program.h"
+#include "app/window/program.h"
 
 #include <QFileInfo>
 #include <QStringList>
