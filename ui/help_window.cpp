@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/system_info.h"
 #include "platform/text_file.h"
 #include "ui/logo.h"
 
@@ -68,13 +67,3 @@ bool HelpWindow::LoadHelpFile(const QString& path) {
     return true;
 }
 
-QString HelpWindow::DefaultHelpPath() {
-    return QString::fromStdString(HelpDocumentPath(ExecutableFolder(), TESSARIN_SHARED_DATA_DIR));
-}
-
-void HelpWindow::ShowHelp() {
-    LoadHelpFile(DefaultHelpPath());
-    show();
-    raise();
-    activateWindow();
-}

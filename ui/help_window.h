@@ -16,10 +16,6 @@ public:
     // Shows the document at path; when it cannot be read the window says so and names the
     // path. True when the document was read.
     bool LoadHelpFile(const QString& path);
-    // TSRN.HLP beside the executable, else in the installed data folder.
-    static QString DefaultHelpPath();
-    // Loads the default document and brings the window to the front.
-    void ShowHelp();
 
     QTextBrowser* browser = nullptr;
 };
