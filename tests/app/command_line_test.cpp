@@ -10,7 +10,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -253,16 +252,24 @@ TEST_F(CommandLineTest, HelpAndVersion) {
 
 TEST_F(CommandLineTest, ManualPagesNameEveryOptionOfHelp) {
     const std::string help = Eval("--help").out;
-    const std::regex option("--[a-z]+");
-    std::vector<std::string> options(std::sregex_token_iterator(help.begin(), help.end(), option),
-                                     std::sregex_token_iterator());
+    // Every "--" followed by lower-case letters.
+    std::vector<std::string> options;
+    for (std::size_t at = help.find("--"); at != std::string::npos; at = help.find("--", at + 2)) {
+        std::size_t end = at + 2;
+        while (end < help.size() && help[end] >= 'a' && help[end] <= 'z')
+            ++end;
+        if (end > at + 2) options.push_back(help.substr(at, end - at));
+    }
     ASSERT_GE(options.size(), 10u) << help;
     for (const char* page : {"/resources/man/tessarin.1", "/resources/man/ja/tessarin.1"}) {
         std::ifstream in(std::string(TESSARIN_SOURCE_DIR) + page);
         std::stringstream text;
         text << in.rdbuf();
         // The page writes each hyphen of an option as "\-".
-        const std::string source = std::regex_replace(text.str(), std::regex(R"(\\-)"), "-");
+        std::string source = text.str();
+        for (std::size_t at = source.find("\\-"); at != std::string::npos;
+             at = source.find("\\-", at))
+            source.erase(at, 1);
         for (const std::string& name : options) {
             const bool listed = source.find(".B " + name) != std::string::npos ||
                                 source.find(".BI " + name) != std::string::npos;
