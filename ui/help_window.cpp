@@ -66,4 +66,3 @@ bool HelpWindow::LoadHelpFile(const QString& path) {
     LayOutDocument(browser->document());
     return true;
 }
-
