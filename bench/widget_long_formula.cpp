@@ -1,5 +1,6 @@
-// One repaint of the sheet while line 0 holds a formula of the given length in bytes, as a
-// formula file with a 10 MB formula leaves it: the cost should not depend on the length.
+// Repaints while a line holds a formula of the given length in bytes, as a formula file with a
+// 10 MB formula leaves it: the sheet with the formula on another line, and the input line with
+// it on the current line. Neither cost should depend on the length.
 
 #include <benchmark/benchmark.h>
 
@@ -16,37 +17,68 @@
 
 namespace {
 
-void BM_RepaintWithLongFormula(benchmark::State& state) {
-    ExecuteParameter settings;
-    settings.ASK = 0;
-    CalcExpression calculator;
-    ExcelControl excel;
-    ExtendStringGrid grid;
-    executeParameter = &settings;
-    calcExpression = &calculator;
-    excelControl = &excel;
-    extendStringGrid = &grid;
-    {
-        auto window = std::make_unique<TFMmain>();
+// 1+1+...+1, of an odd length.
+std::string LongFormula(std::size_t length) {
+    std::string formula(length | 1, '1');
+    for (std::size_t i = 1; i < formula.size(); i += 2)
+        formula[i] = '+';
+    return formula;
+}
+
+// The main window with line 0 holding the formula and its value, and the objects it uses.
+class WindowWithLongFormula {
+public:
+    explicit WindowWithLongFormula(const std::string& formula) {
+        settings_.ASK = 0;
+        executeParameter = &settings_;
+        calcExpression = &calculator_;
+        excelControl = &excel_;
+        extendStringGrid = &grid_;
+        window = std::make_unique<TFMmain>();
         window->show();
         QApplication::processEvents();
-        window->SGcalc->SetRow(5);
-        // 1+1+...+1, of an odd length; the result cell shows its value.
-        const std::size_t length = static_cast<std::size_t>(state.range(0)) | 1;
-        std::string formula(length, '1');
-        for (std::size_t i = 1; i < length; i += 2)
-            formula[i] = '+';
-        grid.CellAt(2, 0)->text = formula;
-        grid.CellAt(1, 0)->text = std::to_string((length + 1) / 2);
-        for (auto _ : state)
-            window->SGcalc->viewport()->repaint();
-        state.counters["formula_bytes"] = static_cast<double>(formula.size());
+        grid_.CellAt(2, 0)->text = formula;
+        grid_.CellAt(1, 0)->text = std::to_string((formula.size() + 1) / 2);
     }
-    extendStringGrid = nullptr;
-    excelControl = nullptr;
-    calcExpression = nullptr;
-    executeParameter = nullptr;
+    ~WindowWithLongFormula() {
+        window.reset();
+        extendStringGrid = nullptr;
+        excelControl = nullptr;
+        calcExpression = nullptr;
+        executeParameter = nullptr;
+    }
+
+    std::unique_ptr<TFMmain> window;
+
+private:
+    ExecuteParameter settings_;
+    CalcExpression calculator_;
+    ExcelControl excel_;
+    ExtendStringGrid grid_;
+};
+
+void BM_RepaintWithLongFormula(benchmark::State& state) {
+    const std::string formula = LongFormula(static_cast<std::size_t>(state.range(0)));
+    WindowWithLongFormula w(formula);
+    w.window->SGcalc->SetRow(5);
+    for (auto _ : state)
+        w.window->SGcalc->viewport()->repaint();
+    state.counters["formula_bytes"] = static_cast<double>(formula.size());
 }
 BENCHMARK(BM_RepaintWithLongFormula)->Arg(10)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+
+// The input line holding the formula, as when its line is current: each caret blink repaints it.
+void BM_RepaintInputLineWithLongFormula(benchmark::State& state) {
+    const std::string formula = LongFormula(static_cast<std::size_t>(state.range(0)));
+    WindowWithLongFormula w(formula);
+    w.window->EDcalc->setText(QString::fromStdString(formula));
+    for (auto _ : state)
+        w.window->EDcalc->repaint();
+    state.counters["formula_bytes"] = static_cast<double>(formula.size());
+}
+BENCHMARK(BM_RepaintInputLineWithLongFormula)
+    ->Arg(10)
+    ->Arg(10'000'000)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -32,6 +32,10 @@ FormulaInput::FormulaInput(QWidget* parent) : QLineEdit(parent) {
     // The control itself cuts whatever it holds to its maximum length, texts set by the program
     // included; the typing limit is kept here instead.
     setMaxLength(std::numeric_limits<int>::max());
+    // Formulas read left to right. Until it is told a direction the control asks its text at
+    // every caret blink, scanning all of it; the direction key is its one way to be told.
+    QKeyEvent leftToRight(QEvent::KeyPress, Qt::Key_Direction_L, Qt::NoModifier);
+    QLineEdit::keyPressEvent(&leftToRight);
 }
 
 QString FormulaInput::Typeable(const QString& text, qsizetype room) {
@@ -79,6 +83,7 @@ void FormulaInput::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void FormulaInput::mouseReleaseEvent(QMouseEvent* event) {
+    dragAnchor_ = -1;
     const QClipboard* clipboard = QGuiApplication::clipboard();
     if (event->button() == Qt::MiddleButton && clipboard->supportsSelection() && !isReadOnly()) {
         // The press has put the caret under the pointer.
@@ -101,7 +106,7 @@ void FormulaInput::dropEvent(QDropEvent* event) {
     QDragLeaveEvent leave;
     QLineEdit::dragLeaveEvent(&leave);
     deselect();
-    setCursorPosition(cursorPositionAt(event->position().toPoint()));
+    setCursorPosition(PositionAt(event->position().toPoint()));
     event->acceptProposedAction();
     emit Pasted(data->text());
 }

@@ -4,6 +4,7 @@
 // lines would never fit one formula, so every paste and drop goes to the window instead.
 
 #include <QLineEdit>
+#include <QTextLayout>
 
 class FormulaInput : public QLineEdit {
     Q_OBJECT
@@ -12,6 +13,10 @@ public:
     // The most characters typing can make: as an edit control's limit, it refuses additions
     // beyond it but lets a longer text set by the program be shortened.
     static constexpr int TypingLimit = 300;
+    // Beyond this many characters (the control's own default limit) the control's painting and
+    // pointer handling, which lay out and measure the whole text each time, give way to ones
+    // that lay out only the characters around the caret.
+    static constexpr qsizetype LongText = 32767;
 
     explicit FormulaInput(QWidget* parent = nullptr);
 
@@ -31,10 +36,35 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    // What a long text shows: the characters from first on, laid out in one line, and drawn
+    // from x offset of that line at the left of the box.
+    struct LongTextView {
+        QRect box;
+        qsizetype first = 0;
+        QTextLayout layout;
+        qreal offset = 0;
+    };
+
     // The characters that may still be added in place of the selection.
     qsizetype Room() const;
+    bool HoldsLongText() const { return text().size() > LongText; }
+    // The view of a long text with the caret inside the box; moves the scroll position as
+    // little as keeps the caret in sight.
+    void LayOutLongText(LongTextView& view);
+    void PaintLongText();
+    // The caret position under point: the control's own mapping, or the long text's view.
+    int PositionAt(const QPoint& point);
+
+    // The first character at the left of the box while a long text is shown.
+    qsizetype longTextLeft_ = 0;
+    // Where a drag with the left button started, while a long text is shown.
+    int dragAnchor_ = -1;
 };

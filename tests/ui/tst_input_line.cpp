@@ -2,6 +2,7 @@
 // storing every change into the current line.
 
 #include "tests/ui/main_window_fixture.h"
+#include "ui/formula_input.h"
 #include "ui/function_pad.h"
 
 class InputLineTest : public QObject {
@@ -28,6 +29,7 @@ private slots:
     void ringOrderAfterKeystroke();
     void onlyCurrentLineWithoutRecalcTime();
     void typingLimit();
+    void longTextFollowsThePointer();
 };
 
 void InputLineTest::characterRules_data() {
@@ -380,6 +382,31 @@ void InputLineTest::typingLimit() {
     f.W().PLpad->LBfuncClick();
     QVERIFY(f.Input()->text().size() > 300);
     QCOMPARE(f.Formula(1), f.Input()->text().toStdString());
+}
+
+void InputLineTest::longTextFollowsThePointer() {
+    // A formula too long for the control's own layout is drawn around the caret; a click finds
+    // the character under the pointer there, not where the whole text would put it.
+    MainWindowFixture f;
+    std::string formula = "1";
+    while (formula.size() <= static_cast<std::size_t>(FormulaInput::LongText))
+        formula += "+1";
+    f.grid.CellAt(2, 1)->text = formula;
+    f.Pick(1);
+    QLineEdit* input = f.Input();
+    const int size = input->text().size();
+    QCOMPARE(input->cursorPosition(), size);
+    QVERIFY(!input->grab().isNull());
+
+    const int y = input->height() / 2;
+    const int maxShown = input->width();  // every character is at least a pixel wide
+    QTest::mouseClick(input, Qt::LeftButton, Qt::NoModifier, QPoint(6, y));
+    const int left = input->cursorPosition();
+    QVERIFY2(left > size - maxShown && left < size - 10, qPrintable(QString::number(left)));
+    QTest::mouseClick(input, Qt::LeftButton, Qt::ShiftModifier, QPoint(input->width() - 6, y));
+    QCOMPARE(input->selectionStart(), left);
+    QVERIFY(input->selectionEnd() > size - 5);
+    QCOMPARE(f.Formula(1), formula);
 }
 
 QTEST_MAIN(InputLineTest)
