@@ -32,7 +32,7 @@ void FormulaInput::LayOutLongText(LongTextView& view) {
     const qsizetype span = std::max(view.box.width(), 1) + 1;
     const qsizetype caret = cursorPosition();
     qsizetype first = std::clamp(longTextLeft_, std::max<qsizetype>(caret - span, 0), caret);
-    if (first > 0 && all.at(first).isLowSurrogate()) --first;
+    if (first > 0 && first < all.size() && all.at(first).isLowSurrogate()) --first;
     const qsizetype last = std::min(all.size(), caret + span);
 
     view.first = first;
