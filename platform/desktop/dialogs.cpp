@@ -1,8 +1,13 @@
 #include "platform/desktop/dialogs.h"
 
+#include <QDateTime>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTreeView>
+#include <algorithm>
 
 namespace {
 
@@ -29,7 +34,33 @@ bool AskYes(QWidget* parent, const QString& text, QMessageBox::Icon icon, bool n
     return box.exec() == QMessageBox::Yes;
 }
 
+}  // namespace
+
+void WidenTypeAndDateColumns(QFileDialog& dialog) {
+    auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!view) return;
+    const QFontMetrics metrics(view->font());
+    const int padding = metrics.horizontalAdvance(QStringLiteral("MM"));
+    const QString date =
+        QLocale().toString(QDateTime(QDate(2000, 12, 28), QTime(23, 59)), QLocale::ShortFormat);
+    QHeaderView* header = view->header();
+    const int typeWidth = metrics.horizontalAdvance(QStringLiteral("フォルダー")) + padding;
+    const int dateWidth = metrics.horizontalAdvance(date) + padding;
+    // Measured against the English samples the columns are sized for, not against the sizes
+    // a previous dialog may have left in Qt's settings.
+    const int growth =
+        std::max(typeWidth - metrics.horizontalAdvance(QStringLiteral("mp3Folder")), 0) +
+        std::max(dateWidth - metrics.horizontalAdvance(QStringLiteral("10/29/81 02:02PM")), 0);
+    header->resizeSection(2, std::max(header->sectionSize(2), typeWidth));
+    header->resizeSection(3, std::max(header->sectionSize(3), dateWidth));
+    // The dialog grows by as much, so the name column keeps its room.
+    dialog.resize(dialog.width() + growth, dialog.height());
+}
+
+namespace {
+
 void Prepare(QFileDialog& dialog, const FileDialogSetup& setup) {
+    WidenTypeAndDateColumns(dialog);
     if (!setup.title.isEmpty()) dialog.setWindowTitle(setup.title);
     if (!setup.folder.isEmpty()) dialog.setDirectory(setup.folder);
     const QString filter = QtFileFilter(setup.filter);

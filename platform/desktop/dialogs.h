@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+class QFileDialog;
 class QWidget;
 
 enum class NoticeIcon { Error, Warning, Information, Question };
@@ -40,3 +41,7 @@ void InstallDialogs(Dialogs* dialogs);
 // A filter of description|pattern pairs ("数式ファイル(*.tsf)|*.tsf") in the form the Qt file
 // dialogs take ("数式ファイル(*.tsf)"), several pairs joined by ";;".
 QString QtFileFilter(const QString& pairedFilter);
+
+// Qt's own file dialog sizes its type and date columns for English texts; widens them (and the
+// dialog) for the Japanese ones, before the dialog is shown.
+void WidenTypeAndDateColumns(QFileDialog& dialog);

@@ -3,18 +3,24 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
 #include <memory>
 
+#include "platform/desktop/dialogs.h"
 #include "platform/desktop/qt_translations.h"
 
 namespace {
@@ -44,25 +50,42 @@ QStringList VisibleTexts(const QWidget& widget) {
     return texts;
 }
 
-// The dialog's labels and buttons, and the type, size and date of a folder and a file in its
-// list (the names are the user's own).
-QStringList FileDialogTexts(QFileDialog::AcceptMode mode) {
+// A folder with a sub-folder and a file, for the file dialog to list.
+struct ListedFolder {
     QTemporaryDir folder;
-    QDir(folder.path()).mkdir(QStringLiteral("sub"));
-    QFile file(folder.filePath(QStringLiteral("note.txt")));
-    if (!file.open(QIODevice::WriteOnly) || file.write("1234") != 4) return {};
-    file.close();
-    QFileDialog dialog(nullptr, QString(), folder.path());
+    bool made = QDir(folder.path()).mkdir(QStringLiteral("sub"));
+    ListedFolder() {
+        QFile file(folder.filePath(QStringLiteral("note.txt")));
+        made = made && file.open(QIODevice::WriteOnly) && file.write("1234") == 4;
+    }
+};
+
+// The dialog shown in detail view over the folder, once its two entries are listed; the list
+// view, or null when they did not appear.
+QTreeView* ShowListing(QFileDialog& dialog, const ListedFolder& listed) {
+    dialog.setDirectory(listed.folder.path());
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(mode);
     dialog.setNameFilter(QStringLiteral("*"));
     dialog.setViewMode(QFileDialog::Detail);
     dialog.show();
-    QStringList texts = VisibleTexts(dialog);
-    const auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
     const QAbstractItemModel* model = list ? list->model() : nullptr;
-    if (!model || !QTest::qWaitFor([&] { return model->rowCount(list->rootIndex()) == 2; }))
-        return {};
+    if (!listed.made || !model ||
+        !QTest::qWaitFor([&] { return model->rowCount(list->rootIndex()) == 2; }))
+        return nullptr;
+    return list;
+}
+
+// The dialog's labels and buttons, and the type, size and date of a folder and a file in its
+// list (the names are the user's own).
+QStringList FileDialogTexts(QFileDialog::AcceptMode mode) {
+    ListedFolder listed;
+    QFileDialog dialog;
+    dialog.setAcceptMode(mode);
+    const QTreeView* list = ShowListing(dialog, listed);
+    if (!list) return {};
+    QStringList texts = VisibleTexts(dialog);
+    const QAbstractItemModel* model = list->model();
     for (int row = 0; row < 2; ++row) {
         for (int column = 1; column < model->columnCount(list->rootIndex()); ++column)
             texts << model->index(row, column, list->rootIndex()).data().toString();
@@ -96,6 +119,7 @@ private slots:
     // In this order: a missing translation first, since an installed one stays for the run.
     void missingTranslationKeepsEnglish();
     void everyQtTextIsJapanese();
+    void fileDialogColumnsHoldTheirTexts();
 };
 
 void QtTranslationsTest::missingTranslationKeepsEnglish() {
@@ -126,7 +150,42 @@ void QtTranslationsTest::everyQtTextIsJapanese() {
     }
 }
 
+void QtTranslationsTest::fileDialogColumnsHoldTheirTexts() {
+    // The type and date columns are sized for English texts; a folder's Japanese type and the
+    // widest Japanese date must not be cut. (A file's type is its MIME description, of any
+    // length.)
+    QVERIFY(InstallJapaneseQtTexts(*qApp));
+    ListedFolder listed;
+    QFileDialog dialog;
+    WidenTypeAndDateColumns(dialog);
+    const QTreeView* list = ShowListing(dialog, listed);
+    QVERIFY(list);
+    QString folderType;
+    for (int row = 0; row < 2; ++row) {
+        const QString type = list->model()->index(row, 2, list->rootIndex()).data().toString();
+        if (type.startsWith(QStringLiteral("フォルダ"))) folderType = type;
+    }
+    QVERIFY(!folderType.isEmpty());
+    const QString widestDate =
+        QLocale().toString(QDateTime(QDate(2000, 12, 28), QTime(23, 59)), QLocale::ShortFormat);
+    // The view leaves a margin on both sides of a cell's text.
+    const int margins = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    const QFontMetrics metrics(list->font());
+    const struct {
+        QString text;
+        int column;
+    } kCells[] = {{folderType, 2}, {widestDate, 3}};
+    for (const auto& cell : kCells) {
+        QVERIFY2(metrics.horizontalAdvance(cell.text) + margins <=
+                     list->header()->sectionSize(cell.column),
+                 qPrintable(cell.text));
+    }
+}
+
 int main(int argc, char** argv) {
+    // The file dialogs keep their column sizes in Qt's settings: the user's must not count.
+    const QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
     UseJapaneseSystemLocale();
     QApplication application(argc, argv);
     QtTranslationsTest test;
