@@ -20,8 +20,7 @@ bool IsWritableFolder(const std::string& path) {
 }
 
 std::string CacheHome() {
-    // Relative paths in these variables are invalid and ignored, as the base-directory
-    // specification says.
+    // A relative path in these variables is invalid and ignored (XDG base directories).
     const char* cache = std::getenv("XDG_CACHE_HOME");
     if (cache != nullptr && cache[0] == '/') return cache;
     const char* home = std::getenv("HOME");
