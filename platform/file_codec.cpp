@@ -2,8 +2,11 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -92,11 +95,18 @@ bool IsValidUtf8(std::string_view s) {
     return true;
 }
 
+// Eight bytes at a time: the high bits of every byte gathered, then tested once.
 bool IsAscii(std::string_view s) {
-    for (char c : s) {
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    std::uint64_t highBits = 0;
+    std::size_t i = 0;
+    for (; i + sizeof highBits <= s.size(); i += sizeof highBits) {
+        std::uint64_t word;
+        std::memcpy(&word, s.data() + i, sizeof word);
+        highBits |= word;
     }
-    return true;
+    for (; i < s.size(); ++i)
+        highBits |= static_cast<unsigned char>(s[i]);
+    return (highBits & 0x8080808080808080u) == 0;
 }
 
 // UTF-8 with every ill-formed byte replaced by U+FFFD.
@@ -167,13 +177,18 @@ std::string EncodeFileText(std::string_view text) {
 std::vector<std::string> SplitLines(std::string_view text) {
     std::vector<std::string> lines;
     std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n') continue;
-        lines.emplace_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
+    // A line ends at the next LF or at a CR before it; both searches are memchr, and an LF
+    // found serves every line of old Mac CR ends before it.
+    std::size_t lf = std::min(text.find('\n'), text.size());
+    while (start < text.size()) {
+        if (lf < start) lf = std::min(text.find('\n', start), text.size());
+        const std::size_t cr = text.substr(start, lf - start).find('\r');
+        const std::size_t end = cr == std::string_view::npos ? lf : start + cr;
+        lines.emplace_back(text.substr(start, end - start));
+        if (end == text.size()) break;
+        const bool crLf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+        start = end + (crLf ? 2 : 1);
     }
-    if (start < text.size()) lines.emplace_back(text.substr(start));
     return lines;
 }
 
