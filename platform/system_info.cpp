@@ -106,7 +106,7 @@ std::string OsVersionText() {
     return text;
 }
 
-std::string ExecutablePath() {
+const std::string& ExecutablePath() {
     static const std::string path = [] {
         std::error_code error;
         const fs::path link = fs::read_symlink("/proc/self/exe", error);
@@ -115,11 +115,13 @@ std::string ExecutablePath() {
     return path;
 }
 
-std::string ExecutableFolder() {
-    const std::string path = ExecutablePath();
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return "./";
-    return path.substr(0, slash + 1);
+const std::string& ExecutableFolder() {
+    static const std::string folder = [] {
+        const std::string& path = ExecutablePath();
+        const auto slash = path.rfind('/');
+        return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+    }();
+    return folder;
 }
 
 std::string LocalTimeText() {
@@ -138,7 +140,7 @@ std::string DataFolder(bool create) {
     };
     const char* override = std::getenv("TESSARIN_DATA_DIR");
     if (override != nullptr && *override != '\0') return folderOf(override);
-    const std::string executableFolder = ExecutableFolder();
+    const std::string& executableFolder = ExecutableFolder();
     if (access(executableFolder.c_str(), W_OK) == 0) return executableFolder;
     const char* config = std::getenv("XDG_CONFIG_HOME");
     const std::string base = (config != nullptr && *config != '\0')
@@ -148,10 +150,14 @@ std::string DataFolder(bool create) {
 }
 
 bool DataFolderIsExecutableFolder() {
+    // The same text is the same folder; only different texts need the file system's answer.
+    const std::string dataFolder = DataFolder(false);
+    const std::string& executableFolder = ExecutableFolder();
+    if (dataFolder == executableFolder) return true;
     std::error_code error;
-    const fs::path data = fs::weakly_canonical(DataFolder(false), error);
+    const fs::path data = fs::weakly_canonical(dataFolder, error);
     if (error) return false;
-    const fs::path executable = fs::weakly_canonical(ExecutableFolder(), error);
+    const fs::path executable = fs::weakly_canonical(executableFolder, error);
     if (error) return false;
     return data == executable;
 }

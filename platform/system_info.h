@@ -3,12 +3,12 @@
 
 #include <string>
 
-std::string ComputerName();      // gethostname; empty when unavailable
-std::string UserName();          // passwd entry of the effective user; empty when unavailable
-std::string OsVersionText();     // "MJ:%d MI:%d BN:%d PD:%d OT:%s" from uname and os-release
-std::string ExecutablePath();    // /proc/self/exe
-std::string ExecutableFolder();  // its folder, ending in "/"
-std::string LocalTimeText();     // now, "yyyy/mm/dd hh:mm:ss"
+std::string ComputerName();           // gethostname; empty when unavailable
+std::string UserName();               // passwd entry of the effective user; empty when unavailable
+std::string OsVersionText();          // "MJ:%d MI:%d BN:%d PD:%d OT:%s" from uname and os-release
+const std::string& ExecutablePath();  // /proc/self/exe
+const std::string& ExecutableFolder();  // its folder, ending in "/"
+std::string LocalTimeText();            // now, "yyyy/mm/dd hh:mm:ss"
 
 // The folder of the settings and constant files, ending in "/": $TESSARIN_DATA_DIR when set,
 // else the executable's folder when it can be written, else $XDG_CONFIG_HOME/tessarin/
