@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -13,24 +14,16 @@
 
 namespace {
 
-char UpperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // Only ASCII letters change case; the bytes of other characters are at least 0x80 in UTF-8.
-std::string UpperKey(const std::string& key) {
-    std::string upper = key;
+std::string UpperKey(std::string_view key) {
+    std::string upper(key);
     for (char& c : upper)
         c = UpperAscii(c);
     return upper;
 }
 
-bool SameKey(const std::string& line, std::size_t keyLength, const std::string& upperKey) {
-    if (keyLength != upperKey.size()) return false;
-    for (std::size_t i = 0; i < keyLength; ++i) {
-        if (UpperAscii(line[i]) != upperKey[i]) return false;
-    }
-    return true;
+std::string EntryLine(const std::string& upperKey, const std::string& value) {
+    return upperKey + "=" + value;
 }
 
 bool IsBlank(char c) {
@@ -69,11 +62,22 @@ void DatafileAccess::LoadBytes(std::string bytes) {
     // The text ends at the first NUL byte; what follows it is not decoded at all.
     const std::size_t nul = bytes.find('\0');
     if (nul != std::string::npos) bytes.resize(nul);
-    lines = DecodeFileLines(bytes);
+    SetLines(DecodeFileLines(bytes));
+}
+
+void DatafileAccess::SetLines(std::vector<std::string> lines) {
+    lines_ = std::move(lines);
+    indexed_ = false;
+}
+
+const KeyIndex& DatafileAccess::Index() const {
+    if (!indexed_) index_.Build(lines_);
+    indexed_ = true;
+    return index_;
 }
 
 std::string DatafileAccess::SavedBytes() const {
-    return EncodeFileLines(lines);
+    return EncodeFileLines(lines_);
 }
 
 bool DatafileAccess::Save() {
@@ -83,58 +87,55 @@ bool DatafileAccess::Save() {
     if (lock.State() == FileLock::LockState::Held || lock.State() == FileLock::LockState::Refused) {
         return false;
     }
-    return WriteTextFile(Path(), lines);
+    return WriteTextFile(Path(), lines_);
 }
 
 void DatafileAccess::ClearEntries() {
-    lines.clear();
+    SetLines({});
 }
 
-// The index of the first line whose key (the text before its first "=") matches, or -1.
-static std::ptrdiff_t FindEntry(const std::vector<std::string>& lines, const std::string& key) {
-    const std::string upperKey = UpperKey(key);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::size_t equals = lines[i].find('=');
-        if (equals != std::string::npos && SameKey(lines[i], equals, upperKey)) {
-            return static_cast<std::ptrdiff_t>(i);
-        }
-    }
-    return -1;
-}
-
-bool DatafileAccess::HasEntry(const std::string& key) const {
-    return FindEntry(lines, key) >= 0;
-}
-
-std::string DatafileAccess::ReadString(const std::string& key,
-                                       const std::string& defaultValue) const {
-    const std::ptrdiff_t index = FindEntry(lines, key);
-    if (index < 0) return defaultValue;
-    const std::string& line = lines[static_cast<std::size_t>(index)];
+std::optional<std::string_view> DatafileAccess::Entry(std::string_view key) const {
+    const std::optional<std::size_t> index = Index().Find(lines_, key);
+    if (!index) return std::nullopt;
+    const std::string_view line = lines_[*index];
     return line.substr(line.find('=') + 1);
 }
 
-std::int32_t DatafileAccess::ReadInteger(const std::string& key, std::int32_t defaultValue) const {
+std::string DatafileAccess::ReadString(std::string_view key,
+                                       const std::string& defaultValue) const {
+    const std::optional<std::string_view> value = Entry(key);
+    return value ? std::string(*value) : defaultValue;
+}
+
+std::int32_t DatafileAccess::ReadInteger(std::string_view key, std::int32_t defaultValue) const {
     // Leading blanks are allowed before the number.
-    const std::string value = ReadString(key, "");
-    std::string_view text = value;
+    std::string_view text = Entry(key).value_or("");
     while (!text.empty() && IsBlank(text.front()))
         text.remove_prefix(1);
     return ParseInteger(text).value_or(defaultValue);
 }
 
-std::string DatafileAccess::WriteString(const std::string& key, const std::string& value) {
-    std::string line = UpperKey(key) + "=" + value;
-    const std::ptrdiff_t index = FindEntry(lines, key);
-    if (index < 0) {
-        lines.push_back(std::move(line));
+std::string DatafileAccess::WriteString(std::string_view key, const std::string& value) {
+    std::string line = EntryLine(UpperKey(key), value);
+    if (const std::optional<std::size_t> index = Index().Find(lines_, key)) {
+        lines_[*index] = std::move(line);
     } else {
-        lines[static_cast<std::size_t>(index)] = std::move(line);
+        lines_.push_back(std::move(line));
+        index_.AddLast(lines_);
     }
     return value;
 }
 
-std::int32_t DatafileAccess::WriteInteger(const std::string& key, std::int32_t value) {
+std::int32_t DatafileAccess::WriteInteger(std::string_view key, std::int32_t value) {
     WriteString(key, std::to_string(value));
     return value;
+}
+
+void DatafileAccess::SetEntries(
+    const std::vector<std::pair<std::string_view, std::string>>& entries) {
+    std::vector<std::string> lines;
+    lines.reserve(entries.size());
+    for (const auto& [key, value] : entries)
+        lines.push_back(EntryLine(UpperKey(key), value));
+    SetLines(std::move(lines));
 }

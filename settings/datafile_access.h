@@ -1,9 +1,15 @@
 #pragma once
 // A small text file of KEY=VALUE lines kept in memory, read and written entry by entry.
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
+
+#include "settings/key_index.h"
 
 class DatafileAccess {
 public:
@@ -23,19 +29,33 @@ public:
     void LoadBytes(std::string bytes);
     std::string SavedBytes() const;
 
-    bool HasEntry(const std::string& key) const;
-    std::string ReadString(const std::string& key, const std::string& defaultValue) const;
-    std::int32_t ReadInteger(const std::string& key, std::int32_t defaultValue) const;
-    std::string WriteString(const std::string& key, const std::string& value);
-    std::int32_t WriteInteger(const std::string& key, std::int32_t value);
+    // The value of the first entry of key (the text after its first "="), viewed in place
+    // until the entries change; nothing when no line has the key.
+    std::optional<std::string_view> Entry(std::string_view key) const;
+    std::string ReadString(std::string_view key, const std::string& defaultValue) const;
+    std::int32_t ReadInteger(std::string_view key, std::int32_t defaultValue) const;
+    std::string WriteString(std::string_view key, const std::string& value);
+    // The entries become exactly these, in this order (their keys distinct): what ClearEntries
+    // and a WriteString of each would leave, without looking a key up.
+    void SetEntries(const std::vector<std::pair<std::string_view, std::string>>& entries);
+    std::int32_t WriteInteger(std::string_view key, std::int32_t value);
 
     std::string Path() const { return folder + fileName; }
 
 protected:
-    std::vector<std::string> lines;
+    // The lines as the file has them, and new ones in their place.
+    const std::vector<std::string>& Lines() const { return lines_; }
+    void SetLines(std::vector<std::string> lines);
+
     std::string folder;
     std::string fileName;
 
 private:
+    // The index of the lines, made at the first lookup after they were set.
+    const KeyIndex& Index() const;
+
+    std::vector<std::string> lines_;
+    mutable KeyIndex index_;
+    mutable bool indexed_ = false;
     bool heldByAnother_ = false;
 };

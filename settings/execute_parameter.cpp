@@ -1,7 +1,11 @@
 #include "settings/execute_parameter.h"
 
+#include <iterator>
+#include <optional>
 #include <string_view>
+#include <utility>
 #include <variant>
+#include <vector>
 
 #include "platform/system_info.h"
 
@@ -84,6 +88,14 @@ std::string TextDefault(const Setting& setting, const std::string& exePath) {
     return std::string(std::get<std::string_view>(setting.defaultValue));
 }
 
+// A setting's value as the file writes it.
+std::string SettingText(const ExecuteParameter& record, const Setting& setting) {
+    if (const auto* integer = std::get_if<IntegerMember>(&setting.member)) {
+        return std::to_string(record.**integer);
+    }
+    return record.*std::get<TextMember>(setting.member);
+}
+
 }  // namespace
 
 ExecuteParameter::ExecuteParameter() : EXEPATH(ExecutableFolder()) {
@@ -122,45 +134,35 @@ void ExecuteParameter::RecordStart() {
     START = LocalTimeText();
     QUIT.clear();
 
-    // Lines of unknown keys and repeated keys are not carried over.
-    ClearEntries();
-    WriteRunRecord();
-    WriteSettings();
+    // Lines of unknown keys and repeated keys are not carried over: the entries become the run
+    // record and the settings in their fixed order.
+    std::vector<std::pair<std::string_view, std::string>> entries;
+    entries.reserve(std::size(kRunRecord) + std::size(kSettings));
+    for (const RunEntry& entry : kRunRecord)
+        entries.emplace_back(entry.key, this->*entry.member);
+    for (const Setting& setting : kSettings)
+        entries.emplace_back(setting.key, SettingText(*this, setting));
+    SetEntries(entries);
 }
 
 void ExecuteParameter::RecordQuit() {
     QUIT = LocalTimeText();
-    WriteString(std::string(kQuitKey), QUIT);
-    WriteSettings();
+    // The run record stays as the start wrote it.
+    WriteString(kQuitKey, QUIT);
+    for (const Setting& setting : kSettings)
+        WriteString(setting.key, SettingText(*this, setting));
 }
 
 void ExecuteParameter::ReadSettings() {
     EXEPATH = ExecutableFolder();
     for (const Setting& setting : kSettings) {
-        const std::string key(setting.key);
         if (const auto* integer = std::get_if<IntegerMember>(&setting.member)) {
-            this->** integer = ReadInteger(key, IntegerDefault(setting));
+            this->** integer = ReadInteger(setting.key, IntegerDefault(setting));
         } else {
             // A default may look at the file system: only when the file has no entry.
+            const std::optional<std::string_view> value = Entry(setting.key);
             this->*std::get<TextMember>(setting.member) =
-                HasEntry(key) ? ReadString(key, "") : TextDefault(setting, EXEPATH);
+                value ? std::string(*value) : TextDefault(setting, EXEPATH);
         }
-    }
-}
-
-void ExecuteParameter::WriteSettings() {
-    for (const Setting& setting : kSettings) {
-        const std::string key(setting.key);
-        if (const auto* integer = std::get_if<IntegerMember>(&setting.member)) {
-            WriteInteger(key, this->**integer);
-        } else {
-            WriteString(key, this->*std::get<TextMember>(setting.member));
-        }
-    }
-}
-
-void ExecuteParameter::WriteRunRecord() {
-    for (const RunEntry& entry : kRunRecord) {
-        WriteString(std::string(entry.key), this->*entry.member);
     }
 }

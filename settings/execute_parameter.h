@@ -48,11 +48,6 @@ public:
     std::string FOLDER;
 
 private:
-    // Writes every setting, WIDTH to FOLDER: appended to an empty store, else in place.
-    void WriteSettings();
-    // Writes the run record, COMPUTER to QUIT.
-    void WriteRunRecord();
-
     bool ownsFile_ = false;
 };
 

@@ -23,12 +23,13 @@ class Store : public DatafileAccess {
 public:
     using DatafileAccess::fileName;
     using DatafileAccess::folder;
-    using DatafileAccess::lines;
+    using DatafileAccess::Lines;
+    using DatafileAccess::SetLines;
 };
 
 Store StoreWith(const Lines& lines) {
     Store store;
-    store.lines = lines;
+    store.SetLines(lines);
     return store;
 }
 
@@ -144,7 +145,7 @@ TEST_P(WriteStringTest, ReplacesTheFirstMatchOrAppends) {
     const WriteCase& c = GetParam();
     Store store = StoreWith(c.before);
     EXPECT_EQ(store.WriteString(c.key, c.value), c.value);
-    EXPECT_EQ(store.lines, c.after);
+    EXPECT_EQ(store.Lines(), c.after);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -173,8 +174,40 @@ TEST(WriteIntegerTest, WritesPlainDecimal) {
     EXPECT_EQ(store.WriteInteger("B", 0), 0);
     EXPECT_EQ(store.WriteInteger("C", INT32_MIN), INT32_MIN);
     EXPECT_EQ(store.WriteInteger("D", 2147483647), 2147483647);
-    EXPECT_EQ(store.lines, (Lines{"A=-5", "B=0", "C=-2147483648", "D=2147483647"}));
+    EXPECT_EQ(store.Lines(), (Lines{"A=-5", "B=0", "C=-2147483648", "D=2147483647"}));
     EXPECT_EQ(store.ReadInteger("c", 1), INT32_MIN);
+}
+
+// Thousands of keys, in both cases, repeated, and added one by one past the size the lookup
+// started with: each key still finds its first entry.
+TEST(DatafileAccessTest, ManyKeysFindTheirFirstEntry) {
+    Lines lines;
+    for (int i = 0; i < 2000; ++i)
+        lines.push_back("k" + std::to_string(i) + "=first");
+    lines.push_back("no entry");
+    for (int i = 0; i < 2000; i += 3)
+        lines.push_back("K" + std::to_string(i) + "=second");
+    Store store = StoreWith(lines);
+    for (int i = 0; i < 3000; i += 7) {
+        const std::string key = "K" + std::to_string(i);
+        if (i >= 2000) {
+            EXPECT_EQ(store.WriteString(key, "added"), "added");
+        }
+        EXPECT_EQ(store.ReadString(key, "<none>"), i < 2000 ? "first" : "added") << key;
+    }
+    EXPECT_EQ(store.WriteString("k3", "new"), "new");
+    EXPECT_EQ(store.Lines()[3], "K3=new");
+    EXPECT_EQ(store.Lines().size(), lines.size() + (3000 - 2002) / 7 + 1);
+}
+
+// Setting the entries at once replaces every line, and the keys are looked up among the new ones.
+TEST(DatafileAccessTest, SetEntriesReplacesEveryLine) {
+    Store store = StoreWith({"A=1", "B=2"});
+    ASSERT_EQ(store.ReadString("A", ""), "1");
+    store.SetEntries({{"b", "x"}, {"C", ""}});
+    EXPECT_EQ(store.Lines(), (Lines{"B=x", "C="}));
+    EXPECT_EQ(store.ReadString("A", "<none>"), "<none>");
+    EXPECT_EQ(store.ReadString("b", "<none>"), "x");
 }
 
 // A store starts beside the executable and creates nothing there; the settings record moves it.
@@ -182,7 +215,7 @@ TEST(DatafileAccessTest, StartsEmptyBesideTheExecutable) {
     TempFolder temp;
     const EnvGuard data("TESSARIN_DATA_DIR", temp.Folder() + "never-made/");
     Store store;
-    EXPECT_TRUE(store.lines.empty());
+    EXPECT_TRUE(store.Lines().empty());
     EXPECT_EQ(store.folder, ExecutableFolder());
     EXPECT_EQ(store.fileName, "datalist.sts");
     EXPECT_EQ(store.Path(), ExecutableFolder() + "datalist.sts");
@@ -234,7 +267,7 @@ TEST_P(LoadTest, ReadsTheLinesOfTheFile) {
     Store store = StoreWith({"OLD=1"});
     store.SetLocation(temp.Folder(), "TSRN.sts");
     ASSERT_TRUE(store.Load());
-    EXPECT_EQ(store.lines, c.expected);
+    EXPECT_EQ(store.Lines(), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -260,10 +293,10 @@ TEST(LoadTest, MissingFileFailsAndKeepsTheLines) {
     Store store = StoreWith({"A=1"});
     store.SetLocation(temp.Folder(), "TSRN.sts");
     EXPECT_FALSE(store.Load());
-    EXPECT_EQ(store.lines, Lines{"A=1"});
+    EXPECT_EQ(store.Lines(), Lines{"A=1"});
     store.SetLocation(temp.Folder() + "gone/", "");
     EXPECT_FALSE(store.Load());
-    EXPECT_EQ(store.lines, Lines{"A=1"});
+    EXPECT_EQ(store.Lines(), Lines{"A=1"});
 }
 
 TEST(LoadTest, DirectoryFailsAndKeepsTheLines) {
@@ -272,7 +305,7 @@ TEST(LoadTest, DirectoryFailsAndKeepsTheLines) {
     Store store = StoreWith({"A=1"});
     store.SetLocation(temp.Folder(), "TSRN.sts");
     EXPECT_FALSE(store.Load());
-    EXPECT_EQ(store.lines, Lines{"A=1"});
+    EXPECT_EQ(store.Lines(), Lines{"A=1"});
 }
 
 TEST(LoadTest, FileHeldByAnotherFailsAndKeepsTheLines) {
@@ -284,10 +317,10 @@ TEST(LoadTest, FileHeldByAnotherFailsAndKeepsTheLines) {
         OtherHolder other(temp.File("TSRN.sts"));
         ASSERT_TRUE(other.Lock());
         EXPECT_FALSE(store.Load());
-        EXPECT_EQ(store.lines, Lines{"A=1"});
+        EXPECT_EQ(store.Lines(), Lines{"A=1"});
     }
     EXPECT_TRUE(store.Load());
-    EXPECT_EQ(store.lines, Lines{"A=2"});
+    EXPECT_EQ(store.Lines(), Lines{"A=2"});
 }
 
 // Two instances reading the file at the same time both read it; a writer waits for the reader.
@@ -299,8 +332,8 @@ TEST(LoadTest, ReadersShareTheFile) {
     OtherHolder reader(temp.File("TSRN.sts"));
     ASSERT_TRUE(reader.LockShared());
     EXPECT_TRUE(store.Load());
-    EXPECT_EQ(store.lines, Lines{"A=2"});
-    store.lines = {"A=new"};
+    EXPECT_EQ(store.Lines(), Lines{"A=2"});
+    store.SetLines({"A=new"});
     EXPECT_FALSE(store.Save());
     EXPECT_EQ(ReadBytes(temp.File("TSRN.sts")), "A=2\r\n");
 }
@@ -312,7 +345,7 @@ TEST(SaveTest, WritesEveryLineWithCrLf) {
     ASSERT_TRUE(store.Save());
     EXPECT_EQ(ReadBytes(temp.File("TSRN.sts")), "WIDTH    =600\r\n\r\nFOLDER   =/a=b/\r\n");
 
-    store.lines = {"A=1"};
+    store.SetLines({"A=1"});
     ASSERT_TRUE(store.Save());
     EXPECT_EQ(ReadBytes(temp.File("TSRN.sts")), "A=1\r\n");
     store.ClearEntries();
