@@ -14,16 +14,15 @@
 
 namespace {
 
-// Only ASCII letters change case; the bytes of other characters are at least 0x80 in UTF-8.
-std::string UpperKey(std::string_view key) {
-    std::string upper(key);
-    for (char& c : upper)
+// Makes line "KEY=value" with the key's ASCII letters in upper case (the bytes of other
+// characters are at least 0x80 in UTF-8), in the line's own buffer when it is large enough.
+void SetEntryLine(std::string& line, std::string_view key, const std::string& value) {
+    line.reserve(key.size() + 1 + value.size());
+    line.assign(key);
+    for (char& c : line)
         c = UpperAscii(c);
-    return upper;
-}
-
-std::string EntryLine(const std::string& upperKey, const std::string& value) {
-    return upperKey + "=" + value;
+    line += '=';
+    line += value;
 }
 
 bool IsBlank(char c) {
@@ -116,11 +115,10 @@ std::int32_t DatafileAccess::ReadInteger(std::string_view key, std::int32_t defa
 }
 
 std::string DatafileAccess::WriteString(std::string_view key, const std::string& value) {
-    std::string line = EntryLine(UpperKey(key), value);
     if (const std::optional<std::size_t> index = Index().Find(lines_, key)) {
-        lines_[*index] = std::move(line);
+        SetEntryLine(lines_[*index], key, value);
     } else {
-        lines_.push_back(std::move(line));
+        SetEntryLine(lines_.emplace_back(), key, value);
         index_.AddLast(lines_);
     }
     return value;
@@ -136,6 +134,6 @@ void DatafileAccess::SetEntries(
     std::vector<std::string> lines;
     lines.reserve(entries.size());
     for (const auto& [key, value] : entries)
-        lines.push_back(EntryLine(UpperKey(key), value));
+        SetEntryLine(lines.emplace_back(), key, value);
     SetLines(std::move(lines));
 }
