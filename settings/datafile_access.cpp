@@ -66,13 +66,7 @@ void DatafileAccess::LoadBytes(std::string bytes) {
 
 void DatafileAccess::SetLines(std::vector<std::string> lines) {
     lines_ = std::move(lines);
-    indexed_ = false;
-}
-
-const KeyIndex& DatafileAccess::Index() const {
-    if (!indexed_) index_.Build(lines_);
-    indexed_ = true;
-    return index_;
+    index_.Build(lines_);
 }
 
 std::string DatafileAccess::SavedBytes() const {
@@ -94,7 +88,7 @@ void DatafileAccess::ClearEntries() {
 }
 
 std::optional<std::string_view> DatafileAccess::Entry(std::string_view key) const {
-    const std::optional<std::size_t> index = Index().Find(lines_, key);
+    const std::optional<std::size_t> index = index_.Find(lines_, key);
     if (!index) return std::nullopt;
     const std::string_view line = lines_[*index];
     return line.substr(line.find('=') + 1);
@@ -115,7 +109,7 @@ std::int32_t DatafileAccess::ReadInteger(std::string_view key, std::int32_t defa
 }
 
 std::string DatafileAccess::WriteString(std::string_view key, const std::string& value) {
-    if (const std::optional<std::size_t> index = Index().Find(lines_, key)) {
+    if (const std::optional<std::size_t> index = index_.Find(lines_, key)) {
         SetEntryLine(lines_[*index], key, value);
     } else {
         SetEntryLine(lines_.emplace_back(), key, value);

@@ -51,11 +51,7 @@ protected:
     std::string fileName;
 
 private:
-    // The index of the lines, made at the first lookup after they were set.
-    const KeyIndex& Index() const;
-
     std::vector<std::string> lines_;
-    mutable KeyIndex index_;
-    mutable bool indexed_ = false;
+    KeyIndex index_;  // of lines_, kept with them
     bool heldByAnother_ = false;
 };
