@@ -26,11 +26,22 @@ case $3 in
     XDG_DATA_HOME=$scratch update-mime-database "$scratch/mime"
     grep -q ":$type:\*\.tsf$" "$scratch/mime/globs2" || fail "$type is not *.tsf"
     grep -q "^$type text/plain$" "$scratch/mime/subclasses" || fail "$type is no text file"
+    # A menu in any other language shows the untranslated texts: English, with Japanese for [ja].
+    for key in GenericName Comment Keywords; do
+      plain=$(sed -n "s/^$key=//p" "$resources/tessarin.desktop")
+      japanese=$(sed -n "s/^$key\[ja\]=//p" "$resources/tessarin.desktop")
+      [ -n "$plain" ] && ! LC_ALL=C grep -q '[^ -~]' <<<"$plain" || fail "$key is not English: $plain"
+      LC_ALL=C.UTF-8 grep -qP '\p{Han}|\p{Katakana}' <<<"$japanese" || fail "$key[ja] is not Japanese"
+    done
     ;;
   metainfo)
     appstreamcli validate --no-net "$metainfo"
     grep -q '<launchable type="desktop-id">tessarin.desktop</launchable>' "$metainfo" \
       || fail "metainfo does not launch the desktop entry"
+    # Every paragraph of the description has its Japanese translation.
+    english=$(grep -c '^ *<p>' "$metainfo")
+    japanese=$(grep -c '^ *<p xml:lang="ja">' "$metainfo")
+    [ "$english" -eq "$japanese" ] || fail "$japanese of $english paragraphs translated"
     ;;
   manual)
     # Any output of groff is a warning about the page.
@@ -40,6 +51,16 @@ case $3 in
     done
     out=$(groff -man -ww -z "$resources/man/tessarin.1" 2>&1)
     [ -z "$out" ] || fail "$out"
+    # Set on one long line per paragraph, the Japanese page shows every space its source makes:
+    # none may stand between Japanese characters or beside Japanese punctuation, and a bracket
+    # closes with the width it opened with.
+    text=$(groff -Kutf8 -Tutf8 -man -rLL=1000n "$resources/man/ja/tessarin.1" \
+      | LC_ALL=C.UTF-8 sed 's/\x1b\[[0-9;]*m//g; s/.\x08//g')
+    ja='[\p{Han}\p{Hiragana}\p{Katakana}ー、。（）「」]'
+    stray=$(LC_ALL=C.UTF-8 grep -P "$ja $ja|[、。（「] | [、。）」]" <<<"$text" || true)
+    [ -z "$stray" ] || fail "stray spaces in the Japanese page: $stray"
+    mixed=$(LC_ALL=C.UTF-8 grep -P '\([^()（）]*）|（[^()（）]*\)' <<<"$text" || true)
+    [ -z "$mixed" ] || fail "half-width and full-width brackets paired: $mixed"
     ;;
   completion)
     touch "$scratch/a.tsf" "$scratch/b.clc" "$scratch/c.txt"
