@@ -1,7 +1,6 @@
 #include "ui/help_window.h"
 
 #include <QScreen>
-#include <QTextBrowser>
 #include <QTextFrame>
 #include <QTextTable>
 #include <QVBoxLayout>
@@ -41,7 +40,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Tessarin ヘルプ"));
     setWindowIcon(ProgramIcon());
-    browser = new QTextBrowser(this);
+    browser = new HelpBrowser(this);
     browser->setOpenExternalLinks(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -62,7 +61,7 @@ bool HelpWindow::LoadHelpFile(const QString& path) {
     QString text;
     for (const std::string& line : lines)
         text += QString::fromStdString(line) + QLatin1Char('\n');
-    browser->setMarkdown(text);
+    browser->ShowMarkdown(text);
     LayOutDocument(browser->document());
     return true;
 }

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QWidget>
 
-class QTextBrowser;
+#include "ui/help_browser.h"
 
 class HelpWindow : public QWidget {
     Q_OBJECT
@@ -17,5 +17,5 @@ public:
     // path. True when the document was read.
     bool LoadHelpFile(const QString& path);
 
-    QTextBrowser* browser = nullptr;
+    HelpBrowser* browser = nullptr;
 };
