@@ -16,7 +16,7 @@ packages=(
   bc
   qt6-translations-l10n
   desktop-file-utils appstream groff-base shared-mime-info bash-completion
-  dpkg-dev file
+  dpkg-dev file lintian
 )
 
 missing=()
