@@ -8,21 +8,18 @@
 
 namespace {
 
-// A word joiner forbids a line break on either side without taking room; a no-break space is a
-// space that does the same.
-constexpr QChar kWordJoiner(0x2060);
+// A non-breaking hyphen and a no-break space look like the hyphen and the space but allow no line
+// break beside them; the fixed-pitch font has both.
+constexpr QChar kNonBreakingHyphen(0x2011);
 
-QString Unbreakable(const QString& code) {
-    QString joined;
-    for (qsizetype i = 0; i < code.size(); ++i) {
-        if (i > 0) joined += kWordJoiner;
-        joined += code[i] == QLatin1Char(' ') ? QChar(QChar::Nbsp) : code[i];
-    }
-    return joined;
+QString Unbreakable(QString code) {
+    return code.replace(QLatin1Char('-'), kNonBreakingHyphen)
+        .replace(QLatin1Char(' '), QChar(QChar::Nbsp));
 }
 
 QString AsTyped(QString text) {
-    return text.remove(kWordJoiner).replace(QChar(QChar::Nbsp), QLatin1Char(' '));
+    return text.replace(kNonBreakingHyphen, QLatin1Char('-'))
+        .replace(QChar(QChar::Nbsp), QLatin1Char(' '));
 }
 
 struct CodeSpan {
@@ -42,12 +39,12 @@ void KeepCodeSpansWhole(QTextDocument* document) {
                 spans.push_back({fragment.position(), fragment.length(), fragment.charFormat()});
         }
     }
-    // From the end, so the positions of the spans still to do stay valid.
+    // The characters are replaced one for one, so the positions found above stay valid.
     QTextCursor cursor(document);
-    for (auto span = spans.rbegin(); span != spans.rend(); ++span) {
-        cursor.setPosition(span->position);
-        cursor.setPosition(span->position + span->length, QTextCursor::KeepAnchor);
-        cursor.insertText(Unbreakable(cursor.selectedText()), span->format);
+    for (const CodeSpan& span : spans) {
+        cursor.setPosition(span.position);
+        cursor.setPosition(span.position + span.length, QTextCursor::KeepAnchor);
+        cursor.insertText(Unbreakable(cursor.selectedText()), span.format);
     }
 }
 

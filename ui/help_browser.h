@@ -1,6 +1,6 @@
 #pragma once
-// The help window's text view. Inline code (an option such as --comma, a formula, a command) is
-// set as one word that never breaks across lines, and a copy of it gives the characters to type.
+// The help window's text view. Inline code (an option such as --comma N, a formula) never breaks
+// at its hyphens or spaces, and a copy of it gives the characters to type.
 
 #include <QTextBrowser>
 

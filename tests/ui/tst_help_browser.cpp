@@ -19,7 +19,7 @@ void HelpBrowserTest::codeSpansNeverBreak() {
         const char* code;
     } rows[] = {
         {"option and value", "--comma N"},
-        {"Japanese file name", "tessarin --sheet ファイル.tsf"},
+        {"command", "tessarin --sheet budget.tsf"},
         {"formula", "2*-3+SQRT(A1)"},
     };
     for (const auto& row : rows) {
