@@ -63,7 +63,7 @@ void SheetHistory::DropRedo() {
 }
 
 void SheetHistory::KeepBounds() {
-    while (steps_.size() > 1 && (steps_.size() > kMaxSteps || bytes_ > kMaxBytes)) {
+    while (steps_.size() > 1 && (steps_.size() > maxSteps_ || bytes_ > maxBytes_)) {
         bytes_ -= steps_.front().bytes;
         steps_.pop_front();
         --position_;

@@ -18,9 +18,12 @@ struct SheetState {
 
 class SheetHistory {
 public:
-    // The oldest steps go beyond either bound; the newest step is always kept.
     static constexpr std::size_t kMaxSteps = 200;
     static constexpr std::size_t kMaxBytes = std::size_t{64} << 20;
+
+    // Beyond either bound the oldest steps go; the newest step is always kept.
+    explicit SheetHistory(std::size_t maxSteps = kMaxSteps, std::size_t maxBytes = kMaxBytes)
+        : maxSteps_(maxSteps), maxBytes_(maxBytes) {}
 
     // Starts afresh at state: nothing to undo or redo.
     void Reset(const SheetState& state);
@@ -57,6 +60,8 @@ private:
     void DropRedo();
     void KeepBounds();
 
+    std::size_t maxSteps_;
+    std::size_t maxBytes_;
     SheetState present_;
     std::deque<Step> steps_;
     std::size_t position_ = 0;  // the steps before it are done
