@@ -2,31 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
-namespace {
-
-// Records count steps, each writing its number, padded to size characters, into line 0.
-void RecordSteps(SheetHistory& history, int count, std::size_t size) {
-    SheetState state;
-    for (int n = 1; n <= count; ++n) {
-        std::string text = std::to_string(n);
-        text.resize(std::max(size, text.size()), ' ');
-        state.formulas[0] = text;
-        history.Record(state);
-    }
-}
-
-}  // namespace
-
+// Steps that each write their number, padded to a size, into line 0: beyond the bounds the
+// oldest go, and undo reaches the oldest state kept, whole.
 TEST(SheetHistory, OldestStepsGoBeyondTheBounds) {
     const struct {
         const char* name;
         std::size_t maxBytes;
         int steps;
         std::size_t lineSize;
-        int undos;  // steps kept
+        int kept;
     } rows[] = {
         {"step count", SheetHistory::kMaxBytes, 250, 1, 200},
         {"bytes", 5000, 20, 1000, 2},
@@ -34,15 +20,17 @@ TEST(SheetHistory, OldestStepsGoBeyondTheBounds) {
     };
     for (const auto& row : rows) {
         SheetHistory history(SheetHistory::kMaxSteps, row.maxBytes);
-        RecordSteps(history, row.steps, row.lineSize);
-        int undos = 0;
-        while (history.CanUndo()) {
-            history.Undo();
-            ++undos;
+        SheetState state;
+        for (int n = 1; n <= row.steps; ++n) {
+            state.formulas[0] = std::to_string(n) + std::string(row.lineSize, ' ');
+            history.Record(state);
         }
-        EXPECT_EQ(undos, row.undos) << row.name;
-        // The oldest state kept is whole.
-        const std::string oldest = std::to_string(row.steps - row.undos);
-        EXPECT_EQ(history.Present().formulas[0].substr(0, oldest.size()), oldest) << row.name;
+        int undos = 0;
+        for (; history.CanUndo(); ++undos)
+            history.Undo();
+        EXPECT_EQ(undos, row.kept) << row.name;
+        EXPECT_EQ(history.Present().formulas[0],
+                  std::to_string(row.steps - row.kept) + std::string(row.lineSize, ' '))
+            << row.name;
     }
 }
