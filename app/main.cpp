@@ -1,6 +1,7 @@
 #include <dlfcn.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <new>
 #include <string>
 
@@ -9,9 +10,25 @@
 
 namespace {
 
+// Without any of these Qt finds no display and aborts, after start-up has read and rewritten
+// the settings file; the window is not even tried then.
+bool DisplayNamed() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) return true;
+    }
+    return false;
+}
+
 // The window lives in a library of its own beside the program (or in the installed library
 // folder), so that the command line starts without loading Qt.
 int RunWindow(int argc, char** argv) {
+    if (!DisplayNamed()) {
+        std::fputs(
+            "tessarin: 画面がありません（DISPLAY も WAYLAND_DISPLAY も設定されていません）。\n",
+            stderr);
+        return 1;
+    }
     const std::string folder = ExecutableFolder();
     const std::string name = "libtessarin-window.so";
     void* library = nullptr;

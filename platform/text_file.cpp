@@ -65,13 +65,18 @@ std::string TemporaryPrefix(const std::string& name) {
     return "." + name + std::string(kTemporaryMark);
 }
 
-bool IsOwnTemporaryName(const std::string& entry, const std::string& prefix) {
-    if (entry.size() != prefix.size() + kRandomLength || !entry.starts_with(prefix)) return false;
-    for (std::size_t i = prefix.size(); i < entry.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(entry[i]);
-        if (!std::isalnum(c)) return false;
+// The name of the file whose temporary entry is; nullopt when entry is no temporary.
+std::optional<std::string_view> TemporaryTarget(std::string_view entry) {
+    const std::size_t suffix = kTemporaryMark.size() + kRandomLength;
+    if (entry.size() <= suffix + 1 || entry.front() != '.') return std::nullopt;
+    const std::string_view random = entry.substr(entry.size() - kRandomLength);
+    for (const char c : random) {
+        if (!std::isalnum(static_cast<unsigned char>(c))) return std::nullopt;
     }
-    return true;
+    if (entry.substr(entry.size() - suffix, kTemporaryMark.size()) != kTemporaryMark) {
+        return std::nullopt;
+    }
+    return entry.substr(1, entry.size() - suffix - 1);
 }
 
 mode_t UmaskMode() {
@@ -81,17 +86,20 @@ mode_t UmaskMode() {
     return 0666 & ~mask;
 }
 
+}  // namespace
+
 // A writer killed between creating its temporary file and renaming it leaves the temporary
 // behind. Those older than a few minutes are removed; newer ones may belong to a save that is
 // running in another process right now. Only a plain file of this user with the mark counts.
-void RemoveStaleTemporaries(const std::string& folder, const std::string& name) {
+void RemoveStaleTemporaries(const std::string& folder,
+                            const std::function<bool(std::string_view name)>& ofFile) {
     namespace fs = std::filesystem;
-    const std::string prefix = TemporaryPrefix(name);
     const auto cutoff = std::chrono::system_clock::now() - std::chrono::minutes(10);
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const std::string entry = it->path().filename().string();
-        if (!IsOwnTemporaryName(entry, prefix)) continue;
+        const std::optional<std::string_view> target = TemporaryTarget(entry);
+        if (!target || !ofFile(*target)) continue;
         const std::string path = it->path().string();
         struct stat info {};
         if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
@@ -101,6 +109,8 @@ void RemoveStaleTemporaries(const std::string& folder, const std::string& name) 
         if (std::chrono::system_clock::from_time_t(info.st_mtime) < cutoff) ::unlink(path.c_str());
     }
 }
+
+namespace {
 
 void SyncFolder(const std::string& folder) {
     FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -114,10 +124,11 @@ enum class RenameOutcome { Replaced, Failed, Unsuitable };
 // owner, group and permission bits, or the result is Unsuitable and nothing was changed.
 RenameOutcome ReplaceByRename(const std::string& folder, const std::string& target,
                               const std::string& bytes, const struct stat* old) {
-    RemoveStaleTemporaries(folder, NameOf(target));
+    const std::string name = NameOf(target);
+    RemoveStaleTemporaries(folder, [&name](std::string_view file) { return file == name; });
     // Same folder as the target, so the final rename cannot cross file systems. mkstemp makes
     // it 0600: no other user can read it while it is incomplete or if this save is killed.
-    std::string temp = folder + "/" + TemporaryPrefix(NameOf(target)) + "XXXXXX";
+    std::string temp = folder + "/" + TemporaryPrefix(name) + "XXXXXX";
     FileDescriptor file(::mkostemp(temp.data(), O_CLOEXEC));
     if (file.get() < 0) return RenameOutcome::Failed;
 

@@ -1,7 +1,9 @@
 #pragma once
 // Whole-file reading and crash-safe writing of the program's text files.
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Appends everything that can be read from the open file descriptor fd up to its end to bytes;
@@ -25,3 +27,9 @@ ReadResult ReadTextFile(const std::string& path, std::vector<std::string>& lines
 // a regular file this process may write, or when its link must not be followed (see
 // save_target.h); the old file is then unchanged.
 bool WriteTextFile(const std::string& path, const std::vector<std::string>& lines);
+
+// Removes the temporary files that killed saves left in folder (".NAME.tessarin-save-XXXXXX",
+// more than ten minutes old, of this user) for each file NAME that ofFile accepts. Saves do it
+// for their own file; files whose names never come again need it done for them.
+void RemoveStaleTemporaries(const std::string& folder,
+                            const std::function<bool(std::string_view name)>& ofFile);

@@ -138,3 +138,9 @@ std::vector<RecoveryCopyEntry> OrphanedCopiesNewestFirst(
               });
     return copies;
 }
+
+void RemoveStaleRecoveryTemporaries(const std::string& folder) {
+    RemoveStaleTemporaries(folder, [](std::string_view name) {
+        return RecoveryCopyOwner(std::string(name)).has_value();
+    });
+}

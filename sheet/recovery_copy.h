@@ -48,3 +48,7 @@ std::vector<RecoveryCopyEntry> ListRecoveryCopies(const std::string& folder);
 std::vector<RecoveryCopyEntry> OrphanedCopiesNewestFirst(
     std::vector<RecoveryCopyEntry> copies,
     const std::function<bool(const ProcessIdentity&)>& running);
+
+// Removes what writers of copies killed mid-write left in folder: each copy has a name of its
+// own, so no later save of the same name would clear its stale temporary file.
+void RemoveStaleRecoveryTemporaries(const std::string& folder);

@@ -79,6 +79,12 @@ std::vector<Command> CommandTable() {
         Item("MMactionexit", QStringLiteral("Tessarin 終了(&X)"), &W::MMaction, &W::MMactionexit,
              &W::MMactionexitClick),
 
+        Menu("MMedit", QStringLiteral("編集(&E)"), &W::MMedit),
+        Item("MMeditundo", QStringLiteral("元に戻す(&U)"), &W::MMedit, &W::MMeditundo,
+             &W::MMeditundoClick),
+        Item("MMeditredo", QStringLiteral("やり直し(&R)"), &W::MMedit, &W::MMeditredo,
+             &W::MMeditredoClick),
+
         Menu("MMmode", QStringLiteral("モード(&M)"), &W::MMmode),
         Item("MMmodeform", QStringLiteral("数式(&F)"), &W::MMmode, &W::MMmodeform,
              &W::MMmodeformClick, 0, true),

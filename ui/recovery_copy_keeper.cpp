@@ -1,8 +1,10 @@
 #include "ui/recovery_copy_keeper.h"
 
+#include <QFileInfo>
 #include <cstdio>
 #include <utility>
 
+#include "platform/desktop/dialogs.h"
 #include "sheet/recovery_copy.h"
 #include "ui/tfmmain.h"
 
@@ -10,7 +12,7 @@ RecoveryCopyKeeper::RecoveryCopyKeeper(TFMmain& window, std::string path)
     : window_(window), path_(std::move(path)) {
     timer_.setSingleShot(true);
     timer_.setInterval(kDelayMs);
-    connect(&timer_, &QTimer::timeout, this, &RecoveryCopyKeeper::WriteNow);
+    connect(&timer_, &QTimer::timeout, this, &RecoveryCopyKeeper::WriteAfterChange);
     connect(&window_, &TFMmain::SheetChanged, this, &RecoveryCopyKeeper::SheetChanged);
 }
 
@@ -18,6 +20,20 @@ void RecoveryCopyKeeper::SheetChanged() {
     // Not restarted by later changes: while the user keeps typing, the copy still follows
     // within a second, and the write picks up every change made until then.
     if (!stopped_ && !timer_.isActive()) timer_.start();
+}
+
+void RecoveryCopyKeeper::WriteAfterChange() {
+    if (WriteNow() || stopped_ || told_) return;
+    // Once a run: the copy is tried again after every change, and a box at each try would
+    // break into the typing again and again.
+    told_ = true;
+    const QString folder = QFileInfo(QString::fromStdString(path_)).absolutePath();
+    CurrentDialogs().ShowNotice(
+        &window_,
+        QStringLiteral("復元用のコピーを書き込めません。\n%1\n"
+                       "保存していない数式は、異常終了すると復元できません。")
+            .arg(folder),
+        NoticeIcon::Warning);
 }
 
 bool RecoveryCopyKeeper::WriteNow() {

@@ -1,6 +1,7 @@
 #pragma once
 // Keeps the recovery copy of the main window's sheet while it has unsaved changes: written about
 // a second after a change, never while a key is handled, and removed once the sheet is saved.
+// The first copy that cannot be written after a change is told to the user, once a run.
 
 #include <QObject>
 #include <QTimer>
@@ -28,6 +29,7 @@ public:
 
 private:
     void SheetChanged();
+    void WriteAfterChange();
     void DeleteCopy();
 
     TFMmain& window_;
@@ -35,4 +37,5 @@ private:
     QTimer timer_;
     bool written_ = false;
     bool stopped_ = false;
+    bool told_ = false;
 };

@@ -34,6 +34,7 @@
 #include "ui/help_window.h"
 #include "ui/icons.h"
 #include "ui/main_commands.h"
+#include "ui/sheet_undo.h"
 #include "ui/window_placement.h"
 #include "ui/window_settings.h"
 
@@ -61,6 +62,8 @@ TFMmain::TFMmain(QWidget* parent) : QMainWindow(parent) {
     sheet_ = std::make_unique<FormulaSheet>(*this, *extendStringGrid, *calcExpression,
                                             *executeParameter);
     qApp->installEventFilter(this);
+    // Installed after the window's own filter, so it sees every key and click first.
+    undo_ = std::make_unique<SheetUndo>(*this);
     FormCreate();
 }
 

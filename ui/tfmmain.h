@@ -27,6 +27,7 @@ class QMenu;
 class QStatusBar;
 class QToolBar;
 class QToolButton;
+class SheetUndo;
 
 // Full path of the formula file last opened or saved; empty when there is none.
 extern QString CurrentFileName;
@@ -64,6 +65,8 @@ public:
     void MMactionexpexcelClick(QAction* sender);
     void MMactionexpclipClick(QAction* sender);
     void MMactionexitClick(QAction* sender);
+    void MMeditundoClick(QAction* sender);
+    void MMeditredoClick(QAction* sender);
     void MMmodeformClick(QAction* sender);
     void BTmodeformClick(QAction* sender);
     void MMmoderealClick(QAction* sender);
@@ -114,12 +117,13 @@ public:
     // The title for a file path: "Tessarin", or "Tessarin - [ name ]".
     static QString TitleFor(const QString& fileName);
 
-    // Menus (MMaction, MMactionexp, MMmode, MMview, MMhelp) and their items.
-    QMenu *MMaction = nullptr, *MMactionexp = nullptr, *MMmode = nullptr, *MMview = nullptr,
-          *MMhelp = nullptr;
+    // Menus (MMaction, MMactionexp, MMedit, MMmode, MMview, MMhelp) and their items.
+    QMenu *MMaction = nullptr, *MMactionexp = nullptr, *MMedit = nullptr, *MMmode = nullptr,
+          *MMview = nullptr, *MMhelp = nullptr;
     QAction *MMactionnew = nullptr, *MMactionload = nullptr, *MMactionsave = nullptr,
             *MMactionren = nullptr, *MMactionexpexcel = nullptr, *MMactionexpclip = nullptr,
             *MMactionexit = nullptr;
+    QAction *MMeditundo = nullptr, *MMeditredo = nullptr;
     QAction *MMmodeform = nullptr, *MMmodecalc = nullptr, *MMmodereal = nullptr,
             *MMmodeint = nullptr;
     QAction *MMview10 = nullptr, *MMview16 = nullptr, *MMviewtool = nullptr, *MMviewfunc = nullptr,
@@ -195,6 +199,7 @@ private:
 
     std::unique_ptr<FormulaSheet> sheet_;
     std::unique_ptr<HelpWindow> helpWindow_;
+    std::unique_ptr<SheetUndo> undo_;
     bool shown_ = false;
     bool askOnClose_ = true;
     int wheelRest_ = 0;

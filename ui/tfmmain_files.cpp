@@ -17,6 +17,7 @@
 #include "sheet/extend_string_grid.h"
 #include "sheet/formula_file.h"
 #include "sheet/formula_sheet.h"
+#include "ui/sheet_undo.h"
 #include "ui/tfmmain.h"
 
 namespace {
@@ -48,6 +49,8 @@ void TFMmain::MMactionnewClick(QAction* sender) {
     SGcalcClick();
     SGcalc->Repaint();
     RebuildTitle();
+    // The user's new sheet starts a fresh history; Ctrl+Space (no sender) is a step of it.
+    if (sender) undo_->Reset();
 }
 
 void TFMmain::MMactionloadClick(QAction*) {
@@ -79,6 +82,7 @@ void TFMmain::LoadFormulaFile(const QString& path) {
                                     NoticeIcon::Error);
     }
     RefreshWindow(true);
+    if (result.status != FormulaFileStatus::Unreadable) undo_->Reset();
 }
 
 void TFMmain::PutSheetContent(const FormulaFileContent& content, bool toCurrentLine) {

@@ -165,6 +165,8 @@ void TFMsetup::CreateControls() {
     GBsiki = Named(new QGroupBox(QStringLiteral(" 式 "), this), "GBsiki");
     MMsiki = Named(new QPlainTextEdit, "MMsiki");
     MMsiki->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // A TAB in a constant's line would make the constant unknown to every formula.
+    MMsiki->setTabChangesFocus(true);
     QFont mincho = MMsiki->font();
     mincho.setFamilies({QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝")});
     mincho.setStyleHint(QFont::Serif);

@@ -1,5 +1,6 @@
 #include "app/window/program.h"
 
+#include <QDialog>
 #include <QFileInfo>
 #include <QStringList>
 #include <QTimer>
@@ -108,10 +109,18 @@ int RunProgram(int argc, char** argv) {
         QObject::connect(&ending, &EndSignalNotifier::EndRequested, &main, [&] {
             recovery.WriteNow();
             main.CloseWithoutQuestion();
+            // An open question or dialog (the recovery question before the message loop runs)
+            // would keep the program waiting with no window behind it; it counts as No.
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                auto* dialog = qobject_cast<QDialog*>(widget);
+                if (dialog && dialog->isModal() && dialog->isVisible())
+                    dialog->done(QDialog::Rejected);
+            }
         });
         const auto offerRecovery = [&] {
             OfferRecoveryCopy(main, recovery, dataFolder, [&] { return ending.Received() != 0; });
         };
+        RemoveStaleRecoveryTemporaries(dataFolder);
         const bool recoveryPending = !OfferableRecoveryCopies(dataFolder).empty();
 
         // With the splash, the splash applies the stay-on-top setting when it closes; the
@@ -140,6 +149,7 @@ int RunProgram(int argc, char** argv) {
         if (ending.Received() == 0) recovery.Remove();
     } catch (...) {
         ShowException(std::current_exception());
+        return 1;
     }
     return 0;
 }

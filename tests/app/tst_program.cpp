@@ -1,6 +1,8 @@
 // The whole windowed program in this process: start-up, typing, saving, closing, and the
 // settings and constant files the run leaves behind; and the exception box.
 
+#include <sys/wait.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -45,6 +47,7 @@ private slots:
     void exceptionIsShownAndProgramGoesOn();
     void opensFileNamedOnCommandLine();
     void unreadableFileOnCommandLineLeavesEmptySheet();
+    void withoutDisplayEndsBeforeAnyFile();
 
 private:
     std::unique_ptr<TempFolder> folder_;
@@ -206,6 +209,27 @@ void ProgramTest::unreadableFileOnCommandLineLeavesEmptySheet() {
              QString::fromStdString(missing) + QStringLiteral("\nファイルが読み込めません。"));
     QCOMPARE(title, QStringLiteral("Tessarin"));
     QVERIFY(empty);
+}
+
+// The real program, with no display named in its environment: a message, status 1, and the
+// data folder as it was, not even the settings file rewritten.
+void ProgramTest::withoutDisplayEndsBeforeAnyFile() {
+    const std::filesystem::path settings = folder_->Path() / "TSRN.sts";
+    std::ofstream(settings) << "FLASH    =0\r\n";
+    const auto written = std::filesystem::last_write_time(settings);
+    const std::string error = folder_->File("stderr");
+    const std::string command =
+        "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "
+        "TESSARIN_DATA_DIR='" +
+        folder_->Path().string() + "' '" + TESSARIN_BINARY + "' 2>'" + error + "'";
+    const int status = std::system(command.c_str());
+    QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 1, std::to_string(status).c_str());
+    std::ifstream errorFile(error);
+    const std::string message((std::istreambuf_iterator<char>(errorFile)), {});
+    QVERIFY2(message.find("DISPLAY") != std::string::npos, message.c_str());
+    // The settings file and the message: nothing else.
+    QCOMPARE(std::distance(std::filesystem::directory_iterator(folder_->Path()), {}), 2);
+    QVERIFY(std::filesystem::last_write_time(settings) == written);
 }
 
 QTEST_APPLESS_MAIN(ProgramTest)

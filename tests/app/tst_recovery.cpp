@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -24,6 +25,7 @@
 #include "sheet/recovery_copy.h"
 #include "tests/app/program_driver.h"
 #include "tests/ui/main_window_fixture.h"
+#include "ui/recovery_copy_keeper.h"
 #include "ui/tfmlogo.h"
 
 namespace {
@@ -61,14 +63,27 @@ int ChildRun(const char* savePath) {
     return Run();
 }
 
+// A child run that finds a copy to offer at start-up (without the splash): once the question
+// is open, it creates the file asking and waits, the question unanswered, until it is ended.
+int QuestionRun(const char* asking) {
+    drive = [asking] {
+        QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeModalWidget() != nullptr, 20000);
+        std::ofstream(asking) << "asked";
+        QTRY_VERIFY_WITH_TIMEOUT(!MainWindow()->isVisible(), 60000);
+    };
+    return Run();
+}
+
 class Child {
 public:
-    // Starts this test program as a child run; returns once its recovery copy is written.
-    explicit Child(const fs::path& folder, const std::string& savePath = "") {
+    // Starts this test program as a child run (mode --child or --question, with its argument);
+    // returns once a recovery copy is in folder.
+    explicit Child(const fs::path& folder, const std::string& argument = "",
+                   const char* mode = "--child") {
         const std::string self = fs::read_symlink("/proc/self/exe").string();
         pid_ = ::fork();
         if (pid_ == 0) {
-            ::execl(self.c_str(), self.c_str(), "--child", savePath.c_str(), nullptr);
+            ::execl(self.c_str(), self.c_str(), mode, argument.c_str(), nullptr);
             ::_exit(127);
         }
         for (auto waited = 0ms; waited < 20s && Copies(folder).empty(); waited += 20ms) {
@@ -113,6 +128,9 @@ private slots:
     void endSignalsEndInOrderAndKeepTheCopy();
     void copyOfRunningProgramIsNeverOffered();
     void copyOfKilledProgramIsRestored();
+    void endSignalsDuringTheQuestionEndInOrder();
+    void staleTemporariesOfCopiesAreRemoved();
+    void unwritableCopyIsToldOnce();
 
 private:
     std::unique_ptr<TempFolder> folder_;
@@ -250,8 +268,67 @@ void RecoveryTest::copyOfKilledProgramIsRestored() {
     QVERIFY(Copies(folder_->Path()).empty());
 }
 
+// SIGTERM stands for the three end signals, which take one road.
+void RecoveryTest::endSignalsDuringTheQuestionEndInOrder() {
+    const fs::path orphan = folder_->Path() / RecoveryCopyName({999999999, 1});
+    QVERIFY(WriteTextFile(orphan.string(), {"000003081", "FILE=", "0=6*7"}));
+    QVERIFY(WriteTextFile((folder_->Path() / "TSRN.sts").string(), {"FLASH    =0"}));
+    const fs::path asking = folder_->Path() / "asking";
+    Child child(folder_->Path(), asking.string(), "--question");
+    for (auto waited = 0ms; waited < 20s && !fs::exists(asking); waited += 20ms) {
+        std::this_thread::sleep_for(20ms);
+    }
+    QVERIFY(fs::exists(asking));
+    const int status = child.End(SIGTERM);
+    QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, std::to_string(status).c_str());
+    QVERIFY(Setting(Lines(folder_->Path() / "TSRN.sts"), "QUIT") != "");
+    QCOMPARE(Copies(folder_->Path()), std::vector<fs::path>{orphan});
+}
+
+void RecoveryTest::staleTemporariesOfCopiesAreRemoved() {
+    const struct {
+        const char* name;
+        std::chrono::minutes age;
+        bool kept;
+    } rows[] = {
+        {".recovery-999999999-1.tsf.tessarin-save-Ab12Cd", 60min, false},
+        {".recovery-999999999-1.tsf.tessarin-save-Xy34Zw", 1min, true},  // may be writing now
+        {".notes.tsf.tessarin-save-Ab12Cd", 60min, true},  // its own file's next save clears it
+    };
+    for (const auto& row : rows) {
+        const fs::path path = folder_->Path() / row.name;
+        std::ofstream(path) << std::string(4096, 'x');
+        fs::last_write_time(path, fs::file_time_type::clock::now() - row.age);
+    }
+    QCOMPARE(Run(), 0);
+    for (const auto& row : rows)
+        QVERIFY2(fs::exists(folder_->Path() / row.name) == row.kept, row.name);
+}
+
+void RecoveryTest::unwritableCopyIsToldOnce() {
+    // A folder where the copy would go: no copy can be written there, whoever runs the test.
+    fs::create_directory(folder_->Path() / RecoveryCopyName(CurrentProcess()));
+    ScriptedDialogs dialogs;
+    dialogs.AcknowledgeNotice();
+    dialogs.AnswerYesNo(true);  // quit without saving
+    drive = [&] {
+        TFMmain* window = MainWindow();
+        QTest::keyClicks(window->EDcalc, QStringLiteral("1+2"));
+        QTRY_COMPARE_WITH_TIMEOUT(dialogs.Shown().size(), 1, 3000);
+        QCOMPARE(dialogs.Shown().front().kind, ScriptedDialogs::Kind::Notice);
+        // The next change is tried again, and fails again, without another box.
+        QTest::keyClicks(window->EDcalc, QStringLiteral("+3"));
+        QTest::qWait(2 * RecoveryCopyKeeper::kDelayMs);
+        QCOMPARE(dialogs.Shown().size(), 1);
+        window->close();
+    };
+    QCOMPARE(Run(), 0);
+    QCOMPARE(dialogs.Shown().size(), 2);
+}
+
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--child") == 0) return ChildRun(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "--question") == 0) return QuestionRun(argv[2]);
     RecoveryTest test;
     return QTest::qExec(&test, argc, argv);
 }

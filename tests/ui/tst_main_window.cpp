@@ -123,7 +123,7 @@ void MainWindowTest::menuCaptions() {
 void MainWindowTest::menuOrder() {
     MainWindowFixture f;
     QCOMPARE(Names(f.W().menuBar()->actions()),
-             QStringList({"MMaction", "MMmode", "MMview", "MMhelp"}));
+             QStringList({"MMaction", "MMedit", "MMmode", "MMview", "MMhelp"}));
     QCOMPARE(f.W().MMaction->title(), QStringLiteral("操作(&A)"));
     QCOMPARE(f.W().MMactionexp->title(), QStringLiteral("エクスポート(&E)"));
     QCOMPARE(f.W().MMmode->title(), QStringLiteral("モード(&M)"));

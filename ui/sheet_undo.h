@@ -1,0 +1,44 @@
+#pragma once
+// Undo and redo of the main window's sheet. The typing in a line, from the moment the line
+// becomes current until it stops being current, is one step; every other change of the
+// formulas (a command, a paste, a keypad or list insertion, the clear button) is a step of its
+// own. A step ends where the next one begins: before any key or click that is not typing in the
+// input line, and where the current line changes.
+
+#include <QObject>
+
+#include "sheet/sheet_history.h"
+
+class TFMmain;
+
+class SheetUndo : public QObject {
+    Q_OBJECT
+
+public:
+    // Follows window from its present sheet on; gives its undo and redo items their keys.
+    explicit SheetUndo(TFMmain& window);
+
+    // Puts back the formulas, the current line and the modified mark before or after the step.
+    void Undo();
+    void Redo();
+    // Starts a fresh history at the present sheet (a new sheet, an opened file).
+    void Reset();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    SheetState Take() const;
+    void Observe();
+    // Ends the step in progress at state.
+    void Settle(const SheetState& state);
+    void Settle();
+    void Show(const SheetState& state);
+    void UpdateItems();
+
+    TFMmain& window_;
+    SheetHistory history_;
+    SheetState seen_;  // the sheet at its last change
+    bool typing_ = false;
+    bool showing_ = false;
+};
