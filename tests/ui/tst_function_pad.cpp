@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
@@ -48,6 +49,7 @@ private slots:
     void constantListEntries();
     void mouseClickInsertsAndReturnsFocus();
     void listsDrawLikeResultPanel();
+    void functionNamesFitAtAnyFont();
 };
 
 void FunctionPadTest::functionEntryInsertion_data() {
@@ -231,6 +233,32 @@ void FunctionPadTest::listsDrawLikeResultPanel() {
             white += QColor(image.pixel(x, y)) == QColor(Qt::white);
     }
     QVERIFY2(white > 10, "the sin entry is drawn in white");
+}
+
+// At a large desktop font the names neither overlap nor lose their last letters.
+void FunctionPadTest::functionNamesFitAtAnyFont() {
+    const QFont desktopFont = QApplication::font();
+    for (const int points : {0, 12, 14, 16}) {
+        QFont font = desktopFont;
+        if (points > 0) font.setPointSize(points);
+        QApplication::setFont(font);
+        ProgramObjectsGuard objects(false);
+        PadWindow window;
+        window.window.show();
+        PadList* functions = window.pad->LBfunc;
+        QFont bold = functions->font();
+        bold.setBold(true);
+        const QFontMetrics metrics(bold);
+        for (int row = 0; row < functions->count(); ++row) {
+            const QRect place = functions->visualItemRect(functions->item(row));
+            const QString name = functions->item(row)->text() + u' ' + QString::number(points);
+            QVERIFY2(metrics.horizontalAdvance(functions->item(row)->text()) <= place.width(),
+                     qPrintable(name));
+            QVERIFY2(metrics.height() <= place.height(), qPrintable(name));
+            QVERIFY2(place.bottom() < functions->viewport()->height(), qPrintable(name));
+        }
+    }
+    QApplication::setFont(desktopFont);
 }
 
 QTEST_MAIN(FunctionPadTest)
