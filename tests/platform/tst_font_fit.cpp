@@ -32,43 +32,28 @@ void FontFitTest::gridFamilyIsFixedPitch() {
     }
 }
 
+// A family named as a preference serves only when installed; any Japanese family follows.
 void FontFitTest::japaneseFamiliesAreInstalledOnes() {
     const QStringList families =
         JapaneseFamilies({QStringLiteral("No Such Gothic"), QStringLiteral("IPAPGothic")});
-    QVERIFY(!families.isEmpty());
-    QVERIFY(!families.contains(QStringLiteral("No Such Gothic")));
     QCOMPARE(families.first(), QStringLiteral("IPAPGothic"));
-    for (const QString& family : JapaneseFamilies({}, true)) {
-        QFont font(family);
-        QVERIFY2(QFontInfo(font).fixedPitch(), qPrintable(family));
-    }
+    QVERIFY(!families.contains(QStringLiteral("No Such Gothic")));
 }
 
+// A sum the status bar's panel cannot hold ends in "…" in place of its exponent.
 void FontFitTest::labelMarksTheTextItCuts() {
     const QString sum = QStringLiteral(" Sum 1.6069380442E+60");
-    struct Row {
-        const char* name;
-        int pointSize;
-        bool narrowWindow;
-        bool whole;
-    };
-    const Row rows[] = {
-        {"default font", 0, false, true},
-        {"16 points", 16, false, true},
-        {"narrow window", 0, true, false},
-    };
-    for (const Row& r : rows) {
+    for (const int points : {9, 16}) {
         ElidedLabel label(QStringLiteral(" Avg. -1.2345678901E+4931 "));
         QFont font = label.font();
-        if (r.pointSize > 0) font.setPointSize(r.pointSize);
+        font.setPointSize(points);
         label.setFont(font);
         label.setText(sum);
-        label.resize(r.narrowWindow ? label.minimumSizeHint() : label.sizeHint());
-        QCOMPARE(label.ShownText() == sum, r.whole);
-        if (!r.whole) {
-            QVERIFY2(label.ShownText().endsWith(u'…'), r.name);
-            QVERIFY2(sum.startsWith(label.ShownText().chopped(1)), r.name);
-        }
+        label.resize(label.sizeHint());
+        QCOMPARE(label.ShownText(), sum);
+        label.resize(label.minimumSizeHint());
+        QVERIFY(label.ShownText().endsWith(u'…'));
+        QVERIFY(sum.startsWith(label.ShownText().chopped(1)));
     }
 }
 
