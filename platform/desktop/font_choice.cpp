@@ -30,10 +30,13 @@ bool IsFixedPitch(const QString& family) {
 
 QString FixedPitchFamily(const QFont& font) {
     const QFontInfo info(font);
-    if (info.fixedPitch()) return info.family();
+    // The Japanese faces draw the full stop with a tail at small sizes, like a comma.
+    const bool clear = !kJapaneseMonospaceFamilies.contains(info.family(), Qt::CaseInsensitive);
+    if (info.fixedPitch() && clear) return info.family();
     for (const QString& family : kClearMonospaceFamilies) {
         if (IsFixedPitch(family)) return family;
     }
+    if (info.fixedPitch()) return info.family();
     const QStringList japanese = JapaneseFamilies(kJapaneseMonospaceFamilies, true);
     if (!japanese.isEmpty()) return japanese.first();
     for (const QString& family : QFontDatabase::families()) {
