@@ -8,7 +8,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libxlsxwriter-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-ipafont-gothic fonts-ipafont-mincho
+  fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core
+  qt6ct
   xvfb x11-utils imagemagick xdg-utils xauth openbox xdotool
   python3 python3-openpyxl
   clang-14 libclang-rt-14-dev

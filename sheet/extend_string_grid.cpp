@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/text_contrast.h"
+
 ExtendStringGrid* extendStringGrid = nullptr;
 
 namespace {
@@ -10,6 +12,16 @@ namespace {
 constexpr PlatformColor KeepColor = static_cast<PlatformColor>(KeepValue);
 constexpr PlatformColor SelectedColor = 0xFFFFC0;
 constexpr int EveryOne = -2;
+// What a cell shows in place of the part of a line it has no room for.
+constexpr const char* kCutMark = "\xE2\x80\xA6";  // "…"
+// The characters numbers and labels are made of. A column of n characters holds n of any of
+// them, also in a font whose blank is narrower than its digits.
+constexpr const char* kCellCharacters[] = {" ", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9",
+                                           "A", "B", "C", "D", "E", "F", "+", "-", ".", ","};
+
+bool IsContinuationByte(char byte) {
+    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
 
 // Frame lines are the background darkened by 64 per byte. A system colour keeps only its small
 // index in the low byte, so it gets black lines.
@@ -131,7 +143,9 @@ void ExtendStringGrid::FitCells(int widthChars, int heightLines,
                                 const std::vector<std::int32_t>& colChars,
                                 const std::vector<std::int32_t>& rowLines) {
     canvas->SetFont(grid->Font());
-    charWidth = canvas->TextWidth(" ");
+    charWidth = 0;
+    for (const char* character : kCellCharacters)
+        charWidth = std::max(charWidth, canvas->TextWidth(character));
     charHeight = canvas->TextHeight(" ");
     if (widthChars != KeepValue) grid->SetWidth(widthChars * charWidth + 2 * marginX);
     if (heightLines != KeepValue) grid->SetHeight(heightLines * (charHeight + 2 * marginY));
@@ -183,7 +197,7 @@ void ExtendStringGrid::PaintCell(int col, int row, const GridRect& rect, DrawSta
         if (state.selected && markStyle.frame != KeepValue) k = markStyle.frame;
         PlatformColor f = FrameColor(b);
         if (!state.fixed && current) {
-            f = focusStyle.color;
+            f = ReadableTextColor(b, focusStyle.color);
             k = focusStyle.frame;
         }
         const bool bottomRight = k == 1 || k == 2;
@@ -262,17 +276,19 @@ void ExtendStringGrid::PaintCell(int col, int row, const GridRect& rect, DrawSta
                 : 0;
         SplitLines(p->text.empty() ? own : p->text, visibleLines,
                    static_cast<std::size_t>(std::max(avail, 0)) + 1);
-        cv.SetFontColor(p->fontColor);
+        cv.SetFontColor(ReadableTextColor(b, p->fontColor));
         for (std::size_t j = 0; j < lines.size(); ++j) {
-            const std::string& line = lines[j];
+            std::string& line = lines[j];
             if (line.empty() || firstTop + static_cast<int>(j + 1) * lineHeight <= r.top) {
                 continue;
             }
+            int width = cv.TextWidth(line);
+            if (width > avail) width = CutToWidth(line, avail);
             int a = p->align;
             if (a == 3) a = (j % 2 == 1) ? 2 : 0;
             int offset = 0;
-            if (a == 1) offset = (avail - cv.TextWidth(line)) / 2;
-            if (a == 2) offset = avail - cv.TextWidth(line);
+            if (a == 1) offset = (avail - width) / 2;
+            if (a == 2) offset = avail - width;
             offset = std::max(offset, 0);
             cv.TextOut(r.left + marginX + offset,
                        r.top + marginY + v + static_cast<int>(j) * charHeight, line);
@@ -307,6 +323,23 @@ const CellProperty* ExtendStringGrid::CellAt(int col, int row) const {
     // The grid's counts may briefly differ from the records while they are being rebuilt.
     if (index >= cellCount || index >= static_cast<long long>(cells.size())) return nullptr;
     return &cells[static_cast<std::size_t>(index)];
+}
+
+bool ExtendStringGrid::TextFits(int col, int row) {
+    const CellProperty* p = CellAt(col, row);
+    if (!p) return true;
+    const std::string& text = p->text.empty() ? grid->Cells(col, row) : p->text;
+    // The cell's drawing leaves one pixel for the separating line and the margins.
+    const int avail = grid->ColWidth(col) - 1 - 2 * marginX;
+    canvas->SetFont(grid->Font());
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t tab = text.find('\t', start);
+        const std::size_t end = tab == std::string::npos ? text.size() : tab;
+        if (canvas->TextWidth(text.substr(start, end - start)) > avail) return false;
+        if (tab == std::string::npos) return true;
+        start = tab + 1;
+    }
 }
 
 int ExtendStringGrid::MarkedCount() const {
@@ -511,6 +544,27 @@ void ExtendStringGrid::SplitLines(const std::string& text, std::size_t maxLines,
         start = tab + 1;
     }
     lines.resize(count);
+}
+
+int ExtendStringGrid::CutToWidth(std::string& line, int avail) {
+    std::vector<std::size_t> ends;  // byte length of the first 1, 2, ... characters
+    for (std::size_t i = 1; i <= line.size(); ++i) {
+        if (i == line.size() || !IsContinuationByte(line[i])) ends.push_back(i);
+    }
+    // The most characters that still fit together with the mark; at least the mark shows.
+    std::size_t low = 0;
+    std::size_t high = ends.size();
+    while (low < high) {
+        const std::size_t mid = (low + high + 1) / 2;
+        if (canvas->TextWidth(line.substr(0, ends[mid - 1]) + kCutMark) <= avail) {
+            low = mid;
+        } else {
+            high = mid - 1;
+        }
+    }
+    line.resize(low == 0 ? 0 : ends[low - 1]);
+    line += kCutMark;
+    return canvas->TextWidth(line);
 }
 
 void ExtendStringGrid::StepColumn(int step) {

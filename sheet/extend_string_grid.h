@@ -1,6 +1,8 @@
 #pragma once
 // Companion of a string grid control: keeps one CellProperty record per cell, draws every cell
-// from its record, sizes columns and rows in characters of the grid's font, moves the current
+// from its record (a line too long for its cell ends in a cut mark, text on a colour the
+// object fixes in a colour that reads there), sizes columns and rows in characters of the
+// grid's font (as wide as its widest digit or sign), moves the current
 // cell past fixed cells and keeps a limited set of marked cells.
 
 #include <cstdint>
@@ -22,8 +24,8 @@ public:
     // Sets the grid's column and row count and recreates every cell record.
     void SetGridSize(int cols, int rows);
     // Sizes the control (KeepValue leaves a dimension), every column and every row in units of
-    // the font's blank. A missing entry, or the first negative one, means the default for this
-    // and every later column (row); 0 hides it.
+    // the font's widest digit or sign. A missing entry, or the first negative one, means the
+    // default for this and every later column (row); 0 hides it.
     void FitCells(int widthChars, int heightLines, const std::vector<std::int32_t>& colChars = {},
                   const std::vector<std::int32_t>& rowLines = {});
     // Draws one cell into the pixel rectangle rect.
@@ -32,6 +34,9 @@ public:
     CellProperty* CellAt(int col, int row);
     const CellProperty* CellAt(int col, int row) const;
     int MarkedCount() const;
+    // Whether every line of the cell's text fits its column; a cell that does not shows a cut
+    // mark in place of the rest.
+    bool TextFits(int col, int row);
     // Moves the grid's current cell; KeepValue keeps a coordinate, both KeepValue take the
     // first non-fixed cell. False for a cell outside the grid or a fixed cell.
     bool SetCurrentCell(int col, int row);
@@ -79,6 +84,9 @@ private:
     // Splits the first maxLines display lines of text into lines, each cut to its first
     // maxCharacters characters: what a cell can show, whatever the length of its text.
     void SplitLines(const std::string& text, std::size_t maxLines, std::size_t maxCharacters);
+    // Shortens line to the most characters that fit avail pixels together with the cut mark,
+    // which it appends; returns the new width.
+    int CutToWidth(std::string& line, int avail);
     // Steps the current cell along one axis for a cursor key, wrapping around.
     void StepColumn(int step);
     void StepRow(int step);

@@ -1,10 +1,13 @@
 #include "ui/function_pad.h"
 
+#include <QEvent>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "expr/calc_expression.h"
 #include "platform/desktop/colors.h"
@@ -32,13 +35,15 @@ public:
         painter->setFont(font);
         painter->setPen(selected ? palette.color(QPalette::HighlightedText)
                                  : ToQColor(kTextColor, palette));
-        painter->drawText(option.rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                          index.data(Qt::DisplayRole).toString());
+        // An entry wider than the list ends in "…"; its tip holds the whole name.
+        const QString text = QFontMetrics(font).elidedText(index.data(Qt::DisplayRole).toString(),
+                                                           Qt::ElideRight, option.rect.width());
+        painter->drawText(option.rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
         painter->restore();
     }
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
-        return {option.rect.width(), PadList::kItemHeight};
+        return {option.rect.width(), PadList::RowHeight(option.font)};
     }
 };
 
@@ -82,6 +87,12 @@ PadList::PadList(QWidget* parent) : QListWidget(parent) {
     setFont(bold);
 }
 
+int PadList::RowHeight(const QFont& font) {
+    QFont bold = font;
+    bold.setBold(true);
+    return std::max(kItemHeight, QFontMetrics(bold).height() + 2);
+}
+
 int PadList::SelectedRow() const {
     const QList<QListWidgetItem*> selected = selectedItems();
     return selected.isEmpty() ? -1 : row(selected.first());
@@ -101,11 +112,9 @@ const QStringList FunctionPad::kFunctionEntries = {
 
 FunctionPad::FunctionPad(QLineEdit* EDcalc, QWidget* parent) : QWidget(parent), EDcalc_(EDcalc) {
     setObjectName(QStringLiteral("PLpad"));
-    setFixedWidth(kWidth);
 
     LBfunc = new PadList(this);
     LBfunc->setObjectName(QStringLiteral("LBfunc"));
-    LBfunc->setFixedSize(kWidth, kFunctionListHeight);
     LBfunc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     LBfunc->addItems(kFunctionEntries);
     LBfunc->onMouseUp = [this] { LBfuncMouseUp(); };
@@ -122,13 +131,37 @@ FunctionPad::FunctionPad(QLineEdit* EDcalc, QWidget* parent) : QWidget(parent), 
     column->setSpacing(0);
     column->addWidget(LBfunc);
     column->addWidget(LBconst, 1);
+    FitToFont();
+}
+
+void FunctionPad::FitToFont() {
+    QFont bold = LBfunc->font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    int widest = 0;
+    for (const QString& entry : kFunctionEntries)
+        widest = std::max(widest, metrics.horizontalAdvance(entry));
+    // Two pixels keep the last letter off the edge.
+    const int width = std::max(kWidth, widest + 2);
+    const int rows = static_cast<int>(kFunctionEntries.size());
+    const int height = rows * PadList::RowHeight(LBfunc->font()) + kFunctionListHeight -
+                       rows * PadList::kItemHeight;
+    setFixedWidth(width);
+    LBfunc->setFixedSize(width, height);
+}
+
+void FunctionPad::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange) FitToFont();
 }
 
 void FunctionPad::FillConstList() {
     LBconst->clear();
     if (calcExpression) {
-        for (const std::string& line : calcExpression->Constants)
-            LBconst->addItem(ConstantEntry(QString::fromStdString(line)));
+        for (const std::string& line : calcExpression->Constants) {
+            auto* item = new QListWidgetItem(ConstantEntry(QString::fromStdString(line)), LBconst);
+            item->setToolTip(item->text().trimmed());
+        }
     }
     LBconst->setEnabled(LBconst->count() > 0);
 }

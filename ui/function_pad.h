@@ -17,7 +17,8 @@ void PlaceCaret(QLineEdit* line);
 // alone for a line without "=".
 QString ConstantEntry(const QString& constantLine);
 
-// A list box of the pad: rows of 16 pixels, drawn white and bold on the result panel's colour,
+// A list box of the pad: rows of 16 pixels or the bold font's height, drawn white and bold on
+// the result panel's colour,
 // never taking the focus (the input line keeps its selection while the list is clicked).
 class PadList : public QListWidget {
     Q_OBJECT
@@ -26,6 +27,9 @@ public:
     static constexpr int kItemHeight = 16;
 
     explicit PadList(QWidget* parent = nullptr);
+
+    // The height of a row in font made bold.
+    static int RowHeight(const QFont& font);
 
     // The row of the selected entry, or -1.
     int SelectedRow() const;
@@ -40,6 +44,7 @@ class FunctionPad : public QWidget {
     Q_OBJECT
 
 public:
+    // The pad's size at small fonts; larger fonts widen the pad and heighten the function list.
     static constexpr int kWidth = 44;
     static constexpr int kFunctionListHeight = 168;
     static const QStringList kFunctionEntries;  // " ( )", " sin", ... " sqrt"
@@ -62,8 +67,13 @@ public:
     PadList* LBfunc = nullptr;
     PadList* LBconst = nullptr;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void Inserted(PadList* list);
+    // Sizes the pad and the function list so that every function name shows whole.
+    void FitToFont();
 
     QLineEdit* EDcalc_;
     std::function<void()> modified_;

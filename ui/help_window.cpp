@@ -1,6 +1,5 @@
 #include "ui/help_window.h"
 
-#include <QScreen>
 #include <QTextFrame>
 #include <QTextTable>
 #include <QVBoxLayout>
@@ -9,11 +8,13 @@
 
 #include "platform/text_file.h"
 #include "ui/logo.h"
+#include "ui/screen_room.h"
 
 namespace {
 
 // Room around the text, in device-independent pixels, so it scales with the screen.
 constexpr int kPageMargin = 18;
+constexpr QSize kDefaultSize(640, 560);
 
 // Markdown comes without page margins and its tables without cell padding; give the page room
 // and the tables padding and thin rules on every side. Collapsed borders draw each rule once,
@@ -45,8 +46,12 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser);
-    // At a large scale factor the window still fits on the screen.
-    resize(QSize(640, 560).boundedTo(screen()->availableSize()));
+    resize(kDefaultSize.boundedTo(ClientRoomOnScreenOf(this, nullptr)));
+}
+
+void HelpWindow::FitOnScreenOf(const QWidget* mainWindow) {
+    // At a large scale factor or on a small screen the window, frame included, still fits.
+    resize(size().boundedTo(ClientRoomOnScreenOf(this, mainWindow)));
 }
 
 bool HelpWindow::LoadHelpFile(const QString& path) {

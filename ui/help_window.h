@@ -16,6 +16,8 @@ public:
     // Shows the document at path; when it cannot be read the window says so and names the
     // path. True when the document was read.
     bool LoadHelpFile(const QString& path);
+    // Shrinks the window so that its frame fits on the screen of mainWindow.
+    void FitOnScreenOf(const QWidget* mainWindow);
 
     HelpBrowser* browser = nullptr;
 };

@@ -22,6 +22,8 @@
 #include "expr/calc_expression.h"
 #include "expr/constant_file.h"
 #include "platform/desktop/dialogs.h"
+#include "platform/desktop/elided_label.h"
+#include "platform/desktop/font_choice.h"
 #include "platform/desktop/grid_widget.h"
 #include "platform/desktop/key_translation.h"
 #include "platform/desktop/window_layer.h"
@@ -42,7 +44,11 @@ QString CurrentFileName;
 
 namespace {
 
-constexpr int kStatusWidths[3] = {187, 187, 50};
+// The longest texts of the status bar's panels: each panel is sized for its sample in the
+// status bar's font.
+const QString kStatusSamples[3] = {QStringLiteral(" Avg. -1.2345678901E+4931 "),
+                                   QStringLiteral(" Avg. -1.2345678901E+4931 "),
+                                   QStringLiteral(" n 100 ")};
 
 int Tag(const QAction* sender) {
     return sender ? sender->data().toInt() : 0;
@@ -163,10 +169,20 @@ void TFMmain::BuildGridPanel() {
     SGcalc->SetFixedRows(0);
     SGcalc->SetFixedCols(2);
     SGcalc->SetRangeSelect(true);
-    // Columns are sized in blanks of this font: a fixed-pitch font makes a blank as wide as a
-    // digit, so the label column holds "A99" and the result column RWIDTH digits.
-    const QString fixedPitch = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
-    SGcalc->SetFont(GridFont{fixedPitch.toStdString(), 12, true, kWindowTextColor});
+    // Columns are sized in characters of this font: in a fixed-pitch one every digit, sign and
+    // blank is one width, so the label column holds "A99" and the result column RWIDTH digits.
+    QFont desktopFixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    desktopFixed.setPixelSize(12);
+    desktopFixed.setBold(true);
+    SGcalc->SetFont(
+        GridFont{FixedPitchFamily(desktopFixed).toStdString(), 12, true, kWindowTextColor});
+    // A text cut short in its cell shows whole in the tip.
+    SGcalc->cellToolTip = [](int col, int row) {
+        const CellProperty* cell = extendStringGrid->CellAt(col, row);
+        return cell && !extendStringGrid->TextFits(col, row)
+                   ? QString::fromStdString(cell->text).replace(u'\t', u'\n')
+                   : QString();
+    };
     // The window's own handlers, installed before the grid object attaches, take precedence.
     SGcalc->OnClick = [this] { SGcalcClick(); };
     SGcalc->OnMouseDown = [this](MouseButton button, ShiftState shift, int x, int y) {
@@ -188,8 +204,7 @@ void TFMmain::BuildStatusBar() {
     SBstatus = statusBar();
     SBstatus->setObjectName(QStringLiteral("SBstatus"));
     for (int i = 0; i < 3; ++i) {
-        auto* label = new QLabel(SBstatus);
-        label->setFixedWidth(kStatusWidths[i]);
+        auto* label = new ElidedLabel(kStatusSamples[i], SBstatus);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         SBstatus->addWidget(label);
         statusPanels[i] = label;
@@ -402,7 +417,10 @@ void TFMmain::MMhelphelpClick(QAction*) {
     helpWindow_->LoadHelpFile(helpFile);
     // Above the main window even when that one stays on top.
     ApplyStayOnTop(helpWindow_.get(), executeParameter->TMOST != 0);
-    if (!helpWindow_->isVisible()) CentreOnScreenOf(helpWindow_.get(), this);
+    if (!helpWindow_->isVisible()) {
+        helpWindow_->FitOnScreenOf(this);
+        CentreOnScreenOf(helpWindow_.get(), this);
+    }
     helpWindow_->show();
     helpWindow_->raise();
     helpWindow_->activateWindow();

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 
 #include "platform/desktop/colors.h"
+#include "platform/desktop/font_choice.h"
 #include "platform/desktop/window_layer.h"
 #include "settings/execute_parameter.h"
 #include "ui/function_pad.h"
@@ -91,7 +92,8 @@ void TFMpad::FormCreate() {
     PLpad->setPalette(colours);
 
     QFont keyFont;
-    keyFont.setFamilies({QStringLiteral("IPAGothic"), QStringLiteral("monospace")});
+    keyFont.setFamilies(JapaneseFamilies({QStringLiteral("IPAGothic")}, true)
+                        << QStringLiteral("monospace"));
     keyFont.setStyleHint(QFont::Monospace);
     keyFont.setFixedPitch(true);
     keyFont.setPixelSize(12);

@@ -12,14 +12,18 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <string>
 #include <vector>
 
 #include "expr/calc_expression.h"
+#include "platform/desktop/font_choice.h"
 #include "platform/parse_integer.h"
 #include "settings/execute_parameter.h"
+#include "ui/screen_room.h"
 #include "ui/window_placement.h"
 #include "ui/window_settings.h"
 
@@ -66,6 +70,11 @@ std::vector<std::string> MemoLines(const QString& text) {
     return lines;
 }
 
+// Room for text in field's font, with the frame and the margins of a line edit.
+int FieldWidth(const QLineEdit* field, const QString& text) {
+    return field->fontMetrics().horizontalAdvance(text) + 12;
+}
+
 QVBoxLayout* GroupLayout(QGroupBox* group) {
     auto* column = new QVBoxLayout(group);
     column->setContentsMargins(6, 2, 6, 4);
@@ -92,12 +101,11 @@ TFMsetup::TFMsetup(QWidget* mainWindow)
     setObjectName(QStringLiteral("TFMsetup"));
     setWindowTitle(QStringLiteral(" 設定"));
     setModal(true);
-    setFixedSize(406, 407);
-    // A fixed font keeps every caption inside the fixed client area whatever the desktop uses.
+    // A Japanese gothic face in the desktop's size: the layout grows with the desktop's font.
     QFont gothic = font();
-    gothic.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
+    gothic.setFamilies(
+        JapaneseFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")}));
     gothic.setStyleHint(QFont::SansSerif);
-    gothic.setPixelSize(12);
     setFont(gothic);
     CreateControls();
     LayOut();
@@ -168,7 +176,7 @@ void TFMsetup::CreateControls() {
     // A TAB in a constant's line would make the constant unknown to every formula.
     MMsiki->setTabChangesFocus(true);
     QFont mincho = MMsiki->font();
-    mincho.setFamilies({QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝")});
+    mincho.setFamilies(JapaneseFamilies({QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝")}));
     mincho.setStyleHint(QFont::Serif);
     MMsiki->setFont(mincho);
 
@@ -192,15 +200,15 @@ void TFMsetup::LayOut() {
     real->addLayout(Row({LLsum, RBall, RBsel}));
 
     auto* exportBox = GroupLayout(GBexp);
-    EDexpcell->setFixedWidth(56);
+    EDexpcell->setFixedWidth(std::max(56, FieldWidth(EDexpcell, QStringLiteral("AA9999"))));
     exportBox->addLayout(Row({LLexpcell, EDexpcell, CHexpnum, CHexpval, CHexpexp}));
 
     auto* display = new QGridLayout(GBketa);
     display->setContentsMargins(6, 2, 6, 4);
     display->setHorizontalSpacing(4);
     display->setVerticalSpacing(2);
-    EDketa10->setFixedWidth(24);
-    EDketa16->setFixedWidth(24);
+    EDketa10->setFixedWidth(std::max(24, FieldWidth(EDketa10, QStringLiteral("0"))));
+    EDketa16->setFixedWidth(std::max(24, FieldWidth(EDketa16, QStringLiteral("16"))));
     display->addWidget(LLketa10, 0, 0);
     display->addWidget(EDketa10, 0, 1);
     display->addWidget(LLketa10note, 0, 2);
@@ -235,12 +243,31 @@ void TFMsetup::LayOut() {
     bottom->addWidget(GBsiki, 1);
     bottom->addLayout(buttons);
 
+    // The controls scroll when the screen is too small for them at the desktop's font.
+    auto* content = new QWidget;
+    auto* controls = new QVBoxLayout(content);
+    controls->setContentsMargins(6, 6, 6, 6);
+    controls->setSpacing(4);
+    controls->addLayout(top);
+    controls->addWidget(GBexp);
+    controls->addLayout(bottom, 1);
+    scroller_ = new QScrollArea(this);
+    scroller_->setFrameShape(QFrame::NoFrame);
+    scroller_->setWidgetResizable(true);
+    scroller_->setWidget(content);
     auto* dialog = new QVBoxLayout(this);
-    dialog->setContentsMargins(6, 6, 6, 6);
-    dialog->setSpacing(4);
-    dialog->addLayout(top);
-    dialog->addWidget(GBexp);
-    dialog->addLayout(bottom, 1);
+    dialog->setContentsMargins(0, 0, 0, 0);
+    dialog->addWidget(scroller_);
+}
+
+void TFMsetup::FitOnScreen() {
+    const QSize whole = QSize(406, 407).expandedTo(scroller_->widget()->minimumSizeHint());
+    const QSize room = ClientRoomOnScreenOf(this, mainWindow_);
+    // A dimension that does not fit scrolls, and its scroll bar takes room across the other.
+    const int bar = scroller_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int width = whole.width() + (whole.height() > room.height() ? bar : 0);
+    const int height = whole.height() + (whole.width() > room.width() ? bar : 0);
+    setFixedSize(QSize(width, height).boundedTo(room));
 }
 
 void TFMsetup::setVisible(bool visible) {
@@ -278,6 +305,7 @@ void TFMsetup::FormShow() {
     TBtrans->SetSliderVisible(translucent);
     MMsiki->clear();
     if (calcExpression) MMsiki->setPlainText(MemoText(calcExpression->Constants));
+    FitOnScreen();
     CentreOnScreenOf(this, mainWindow_);
     BTok->setFocus(Qt::OtherFocusReason);
 }

@@ -15,6 +15,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 
 class TFMsetup : public QDialog {
     Q_OBJECT
@@ -75,6 +76,10 @@ protected:
 private:
     void CreateControls();
     void LayOut();
+    // Sizes the dialog for its controls at the present font, within the screen of the main
+    // window; what does not fit scrolls.
+    void FitOnScreen();
 
     QWidget* mainWindow_;
+    QScrollArea* scroller_ = nullptr;
 };

@@ -25,7 +25,6 @@ TFMver::TFMver(QWidget* mainWindow)
     setObjectName(QStringLiteral("TFMver"));
     setWindowTitle(QStringLiteral(" バージョン情報"));
     setModal(true);
-    setFixedSize(365, 85);
 
     IMicon = NamedLabel(this, "IMicon", QString());
     IMicon->setPixmap(ProgramIconPixmap(32));
@@ -38,7 +37,7 @@ TFMver::TFMver(QWidget* mainWindow)
     LLcomputername = NamedLabel(this, "LLcomputername", QString());
     LLuser = NamedLabel(this, "LLuser", QStringLiteral("User"));
     LLusername = NamedLabel(this, "LLusername", QString());
-    // Very long names are clipped rather than widening the fixed-size box; the tip shows them.
+    // Very long names are clipped rather than widening the box; the tip shows them.
     for (QLabel* name : {LLcomputername, LLusername}) {
         name->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     }
@@ -60,6 +59,8 @@ TFMver::TFMver(QWidget* mainWindow)
     grid->addWidget(LLusername, 2, 2, 1, 2);
     grid->addWidget(BTok, 0, 3, Qt::AlignTop | Qt::AlignRight);
     grid->setColumnStretch(2, 1);
+    // The box keeps its size unless the desktop's font needs more room for the texts.
+    setFixedSize(QSize(365, 85).expandedTo(sizeHint()));
 }
 
 void TFMver::showEvent(QShowEvent* event) {

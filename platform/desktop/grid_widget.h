@@ -4,7 +4,9 @@
 
 #include <QAbstractScrollArea>
 #include <QPoint>
+#include <QString>
 #include <QTimer>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -72,6 +74,9 @@ public:
     void Repaint() override;
     Canvas& CanvasRef() override { return canvas_; }
 
+    // The tip shown over a cell (the whole text of one cut short, for example); empty: none.
+    std::function<QString(int col, int row)> cellToolTip;
+
     // The first scrolling column and row shown after the fixed ones.
     int LeftCol() const { return leftCol_; }
     int TopRow() const { return topRow_; }
@@ -90,6 +95,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     struct Cell {

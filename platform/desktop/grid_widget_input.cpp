@@ -3,9 +3,11 @@
 // grid_widget.cpp.
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -283,6 +285,22 @@ void GridWidget::focusOutEvent(QFocusEvent* event) {
 void GridWidget::changeEvent(QEvent* event) {
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::PaletteChange) canvas_.SetPalette(palette());
+}
+
+bool GridWidget::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QAbstractScrollArea::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    int col = 0;
+    int row = 0;
+    const QString tip = cellToolTip && MouseToCell(help->pos().x(), help->pos().y(), col, row)
+                            ? cellToolTip(col, row)
+                            : QString();
+    if (tip.isEmpty()) {
+        QToolTip::hideText();
+    } else {
+        QToolTip::showText(help->globalPos(), tip, viewport());
+    }
+    return true;
 }
 
 bool GridWidget::eventFilter(QObject* watched, QEvent* event) {

@@ -122,18 +122,12 @@ TEST(ExtendStringGridPaint, TextLinesAndAlignment) {
          2,
          {0, 0, 100, 50},
          {"text 6,11 'L'", "text 60,25 'Right'"}},
-        {"too wide for the right",
-         "ABCDEFGHIJKLMNOP",
-         2,
-         1,
-         {0, 0, 100, 50},
-         {"text 6,18 'ABCDEFGHIJKLMNOP'"}},
         {"too wide to centre",
          "ABCDEFGHIJKLMNOP",
          1,
          1,
          {0, 0, 100, 50},
-         {"text 6,18 'ABCDEFGHIJKLMNOP'"}},
+         {"text 8,18 'ABCDEFGHIJK\xE2\x80\xA6'"}},
         {"taller than the cell",
          "A\tB\tC",
          0,
@@ -141,13 +135,13 @@ TEST(ExtendStringGridPaint, TextLinesAndAlignment) {
          {0, 0, 64, 24},
          {"text 6,-8 'A'", "text 6,6 'B'", "text 6,20 'C'"}},
         {"empty middle line", "A\t\tC", 0, 3, {0, 0, 100, 50}, {"text 6,4 'A'", "text 6,32 'C'"}},
-        // Only what can show is drawn: 89 pixels hold no more than 90 characters.
+        // Only what can show is drawn: 89 pixels hold 11 characters and the cut mark.
         {"long line cut",
          std::string(1000, 'A'),
          2,
          1,
          {0, 0, 100, 50},
-         {"text 6,18 '" + std::string(90, 'A') + "'"}},
+         {"text 11,18 '" + std::string(11, 'A') + "\xE2\x80\xA6'"}},
         {"lines below the cell",
          "A\tB\tC",
          0,
@@ -194,13 +188,19 @@ TEST(ExtendStringGridPaint, SelectionMarksAndCurrentCell) {
         const char* brush;
         const char* framePen;  // nullptr: no frame line drawn
         int marked;
+        const char* fontColor;
     };
-    // Current cell (2,2); selection (2,2)-(3,3); range selection on.
+    // Current cell (2,2); selection (2,2)-(3,3); range selection on. The desktop's text colour
+    // could be white, so on the fixed light colours text and frame are black.
     const Row rows[] = {
-        {"current, in the selection", 2, 2, true, 0xFFE0E0, "brush 0xFFE0E0", "pen 0x80000008", 1},
-        {"selected, marked colour", 3, 3, true, 0xFFE0E0, "brush 0xFFE0E0", nullptr, 1},
-        {"selected without mark colour", 3, 3, true, 0x7FFFFFFF, "brush 0xFFFFC0", nullptr, 1},
-        {"outside the selection", 4, 4, false, 0xFFE0E0, "brush 0x80000005", nullptr, 0},
+        {"current, in the selection", 2, 2, true, 0xFFE0E0, "brush 0xFFE0E0", "pen 0x000000", 1,
+         "fontcolor 0x000000"},
+        {"selected, marked colour", 3, 3, true, 0xFFE0E0, "brush 0xFFE0E0", nullptr, 1,
+         "fontcolor 0x000000"},
+        {"selected without mark colour", 3, 3, true, 0x7FFFFFFF, "brush 0xFFFFC0", nullptr, 1,
+         "fontcolor 0x000000"},
+        {"outside the selection", 4, 4, false, 0xFFE0E0, "brush 0x80000005", nullptr, 0,
+         "fontcolor 0x80000008"},
     };
     for (const Row& r : rows) {
         Attached a;
@@ -213,6 +213,7 @@ TEST(ExtendStringGridPaint, SelectionMarksAndCurrentCell) {
         a.esg.PaintCell(r.col, r.row, {0, 0, 64, 24}, {r.selected, false, false});
         EXPECT_EQ(a.grid.canvas.Calls("brush ")[0], r.brush) << r.name;
         EXPECT_EQ(a.Cell(r.col, r.row).marked, r.marked) << r.name;
+        EXPECT_EQ(a.grid.canvas.Calls("fontcolor ")[0], r.fontColor) << r.name;
         const Calls lines = a.grid.canvas.Calls("line ");
         if (r.framePen) {
             EXPECT_EQ(a.grid.canvas.Calls("pen ")[1], r.framePen) << r.name;

@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
@@ -48,6 +49,7 @@ private slots:
     void constantListEntries();
     void mouseClickInsertsAndReturnsFocus();
     void listsDrawLikeResultPanel();
+    void functionNamesFitAtAnyFont();
 };
 
 void FunctionPadTest::functionEntryInsertion_data() {
@@ -231,6 +233,28 @@ void FunctionPadTest::listsDrawLikeResultPanel() {
             white += QColor(image.pixel(x, y)) == QColor(Qt::white);
     }
     QVERIFY2(white > 10, "the sin entry is drawn in white");
+}
+
+// At a large desktop font the names neither overlap nor lose their last letters.
+void FunctionPadTest::functionNamesFitAtAnyFont() {
+    const QFont desktopFont = QApplication::font();
+    for (const int points : {0, 12, 14, 16}) {
+        QFont font = desktopFont;
+        if (points > 0) font.setPointSize(points);
+        QApplication::setFont(font);
+        ProgramObjectsGuard objects(false);
+        PadWindow window;
+        window.window.show();
+        PadList* functions = window.pad->LBfunc;
+        const QFontMetrics metrics(functions->font());  // bold
+        for (int row = 0; row < functions->count(); ++row) {
+            const QRect place = functions->visualItemRect(functions->item(row));
+            QVERIFY(metrics.horizontalAdvance(functions->item(row)->text()) <= place.width());
+            QVERIFY(metrics.height() <= place.height());
+            QVERIFY(place.bottom() < functions->viewport()->height());
+        }
+    }
+    QApplication::setFont(desktopFont);
 }
 
 QTEST_MAIN(FunctionPadTest)

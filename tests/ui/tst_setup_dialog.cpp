@@ -8,6 +8,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTest>
 #include <QTimer>
 
@@ -88,7 +90,6 @@ void SetupDialogTest::showLoadsSettings() {
     host.dialog.show();
     TFMsetup& d = host.dialog;
     QCOMPARE(d.windowTitle(), QStringLiteral(" 設定"));
-    QCOMPARE(d.size(), QSize(406, 407));
     QVERIFY(!d.CHflash->isChecked());
     QVERIFY(d.CHask->isChecked());
     QVERIFY(!d.CHrtime->isChecked());
@@ -507,40 +508,57 @@ void SetupDialogTest::modalRunClosesByButtons() {
     QCOMPARE(objects.record.ASK, 0);
 }
 
-// Every caption shows whole inside its control, and no two controls overlap.
+// At the desktop's font size, every caption shows whole inside its control, no two controls
+// overlap, and the dialog fits the screen with OK and NG within reach.
 void SetupDialogTest::captionsFitTheirControls() {
-    ProgramObjectsGuard objects;
-    SetupHost host;
-    TFMsetup& d = host.dialog;
-    d.show();
-    QVERIFY(d.layout()->totalMinimumSize().width() <= 406);
-    QVERIFY(d.layout()->totalMinimumSize().height() <= 407);
+    const QFont desktopFont = QApplication::font();
+    for (const int points : {0, 14, 16}) {
+        QFont font = desktopFont;
+        if (points > 0) font.setPointSize(points);
+        QApplication::setFont(font);
+        ProgramObjectsGuard objects;
+        SetupHost host;
+        TFMsetup& d = host.dialog;
+        d.show();
+        const QByteArray size = QByteArray::number(points);
+        QCOMPARE(d.font().pointSize(), font.pointSize());
+        QVERIFY2(d.screen()->availableGeometry().size().boundedTo(d.size()) == d.size(), size);
+        auto* scroller = d.findChild<QScrollArea*>();
+        QWidget* content = scroller->widget();
+        QVERIFY2(content->width() >= content->minimumSizeHint().width(), size);
+        QVERIFY2(content->height() >= content->minimumSizeHint().height(), size);
+        for (QPushButton* button : {d.BTok, d.BTng}) {
+            scroller->ensureWidgetVisible(button);
+            QVERIFY2(!button->visibleRegion().isEmpty(), size);
+        }
 
-    QList<QWidget*> controls;
-    for (QWidget* child : d.findChildren<QWidget*>()) {
-        if (qobject_cast<QLabel*>(child) || qobject_cast<QAbstractButton*>(child) ||
-            qobject_cast<QLineEdit*>(child) || child == d.TBtrans || child == d.MMsiki)
-            controls << child;
-    }
-    QCOMPARE(controls.size(), 27);
-    for (QWidget* control : controls) {
-        const QRect place(control->mapTo(&d, QPoint(0, 0)), control->size());
-        QVERIFY2(d.rect().contains(place), qPrintable(control->objectName()));
-        if (qobject_cast<QLabel*>(control) || qobject_cast<QAbstractButton*>(control)) {
-            QVERIFY2(control->sizeHint().width() <= control->width(),
-                     qPrintable(control->objectName()));
+        QList<QWidget*> controls;
+        for (QWidget* child : content->findChildren<QWidget*>()) {
+            if (qobject_cast<QLabel*>(child) || qobject_cast<QAbstractButton*>(child) ||
+                qobject_cast<QLineEdit*>(child) || child == d.TBtrans || child == d.MMsiki)
+                controls << child;
         }
-        for (QWidget* other : controls) {
-            const QRect otherPlace(other->mapTo(&d, QPoint(0, 0)), other->size());
-            QVERIFY2(other == control || !place.intersects(otherPlace),
-                     qPrintable(control->objectName() + " / " + other->objectName()));
+        QCOMPARE(controls.size(), 27);
+        for (QWidget* control : controls) {
+            const QString name = control->objectName() + u' ' + QString::fromLatin1(size);
+            const QRect place(control->mapTo(content, QPoint(0, 0)), control->size());
+            QVERIFY2(content->rect().contains(place), qPrintable(name));
+            if (qobject_cast<QLabel*>(control) || qobject_cast<QAbstractButton*>(control)) {
+                QVERIFY2(control->sizeHint().width() <= control->width(), qPrintable(name));
+            }
+            for (QWidget* other : controls) {
+                const QRect otherPlace(other->mapTo(content, QPoint(0, 0)), other->size());
+                QVERIFY2(other == control || !place.intersects(otherPlace),
+                         qPrintable(name + " / " + other->objectName()));
+            }
+        }
+        for (QGroupBox* group : d.findChildren<QGroupBox*>()) {
+            const QFontMetrics metrics(group->font());
+            QVERIFY2(metrics.horizontalAdvance(group->title()) < group->width() - 16,
+                     qPrintable(group->objectName()));
         }
     }
-    for (QGroupBox* group : d.findChildren<QGroupBox*>()) {
-        const QFontMetrics metrics(group->font());
-        QVERIFY2(metrics.horizontalAdvance(group->title()) < group->width() - 16,
-                 qPrintable(group->objectName()));
-    }
+    QApplication::setFont(desktopFont);
 }
 
 QTEST_MAIN(SetupDialogTest)

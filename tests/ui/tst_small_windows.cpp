@@ -88,6 +88,7 @@ private slots:
     void splashTimerAppliesStayOnTop();
     void splashEndsByItself();
     void versionWindowShowsRunRecord();
+    void versionWindowFitsTheDesktopFont();
     void versionWindowClosesByOkAndKeys_data();
     void versionWindowClosesByOkAndKeys();
     void toolIconsAreDrawnAndDistinct();
@@ -361,6 +362,25 @@ void SmallWindowsTest::versionWindowShowsRunRecord() {
     QCOMPARE(version.LLusername->text(), QStringLiteral("suzuki"));
     QCOMPARE(version.LLcomputername->text(), QStringLiteral("calc-host-01"));
     version.hide();
+}
+
+// "Version 1.25" and the other captions show whole at any desktop font size.
+void SmallWindowsTest::versionWindowFitsTheDesktopFont() {
+    const QFont desktopFont = QApplication::font();
+    for (const int points : {0, 16, 20}) {
+        QFont font = desktopFont;
+        if (points > 0) font.setPointSize(points);
+        QApplication::setFont(font);
+        ProgramObjectsGuard guard;
+        TFMver version;
+        version.show();
+        for (QLabel* label : {version.LLver, version.LLcomputer, version.LLuser}) {
+            const QString name = label->objectName() + u' ' + QString::number(points);
+            QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(name));
+            QVERIFY2(label->geometry().bottom() < version.height(), qPrintable(name));
+        }
+    }
+    QApplication::setFont(desktopFont);
 }
 
 void SmallWindowsTest::versionWindowClosesByOkAndKeys_data() {
