@@ -89,8 +89,48 @@ INSTANTIATE_TEST_SUITE_P(
                     DecodeCase{"LeadByteBeforeBadTrail",
                                "\x82\x0A"
                                "A",
-                               "\uFFFD\nA"}),
+                               "\uFFFD\nA"},
+                    DecodeCase{"Utf16LittleEndian",
+                               std::string("\xFF\xFE"
+                                           "A\0=\0\x86\x51",
+                                           8),
+                               "A=円"},
+                    DecodeCase{"Utf16BigEndian", std::string("\xFE\xFF\0A\0\r\0\n", 8), "A\r\n"},
+                    DecodeCase{"Utf16SurrogatePair", std::string("\xFF\xFE\x3D\xD8\0\xDE", 6),
+                               "\U0001F600"},
+                    DecodeCase{"Utf16LoneSurrogateReplaced", "\xFE\xFF\xD8\x3D", "\uFFFD"},
+                    DecodeCase{"Utf16OddLastByteReplaced",
+                               "\xFF\xFE"
+                               "A",
+                               "\uFFFD"}),
     [](const testing::TestParamInfo<DecodeCase>& info) { return std::string(info.param.name); });
+
+struct TextCase {
+    const char* name;
+    std::string bytes;
+    bool text;
+};
+
+TEST(IsFileText, TellsTextFromOtherFiles) {
+    const TextCase cases[] = {
+        {"Empty", "", true},
+        {"Cp932", "\x89\x7E=1", true},
+        {"Utf8", "café", true},
+        {"Utf16",
+         std::string("\xFF\xFE"
+                     "A\0",
+                     4),
+         true},
+        {"NulWithoutUtf16Mark", std::string("A\0B", 3), false},
+        {"Utf16NulCharacter", std::string("\xFE\xFF\0\0", 4), false},
+        {"Utf16LoneSurrogate", "\xFE\xFF\xDC\x00", false},
+        {"Utf8MarkWithBadBytes", kBom + "\xFF", false},
+        {"NoCodecTakesTheBytes", "\xFD\xA0", false},
+        {"Cp932LeadByteAtEnd", "\x89", false},
+    };
+    for (const TextCase& c : cases)
+        EXPECT_EQ(IsFileText(c.bytes), c.text) << c.name;
+}
 
 struct SplitCase {
     const char* name;
