@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -113,29 +114,48 @@ protected:
     std::string path_;
 };
 
-TEST_F(ConstantFileTest, MissingFileGivesEmptyListAndIsWrittenAtEnd) {
-    {
-        CalcExpression calc(path_);
-        EXPECT_TRUE(calc.Constants.empty());
-        // What the main window adds to an empty list.
-        calc.Constants = {"PI=3.1415926535897932384626433832795", "C=299792.5E+3"};
-    }
-    EXPECT_EQ(ReadBytes(), "PI=3.1415926535897932384626433832795\r\nC=299792.5E+3\r\n");
+TEST_F(ConstantFileTest, MissingFileGivesTheDefaults) {
+    CalcExpression calc(path_);
+    EXPECT_EQ(calc.Constants,
+              (std::vector<std::string>{"PI=3.1415926535897932384626433832795", "C=299792.5E+3"}));
 }
 
-TEST_F(ConstantFileTest, EmptyListWritesEmptyFile) {
-    { CalcExpression calc(path_); }
-    ASSERT_TRUE(fs::exists(path_));
+TEST_F(ConstantFileTest, EmptiedListWritesEmptyFile) {
+    WriteBytes("A=1\r\n");
+    {
+        CalcExpression calc(path_);
+        calc.Constants.clear();
+    }
     EXPECT_EQ(ReadBytes(), "");
 }
 
-TEST_F(ConstantFileTest, LfLinesAreReadAndWrittenBackWithCrLf) {
-    WriteBytes("PI=3\nX=1\n\nY=2");
-    {
-        CalcExpression calc(path_);
-        EXPECT_EQ(calc.Constants, (std::vector<std::string>{"PI=3", "X=1", "", "Y=2"}));
+struct TwoWindowsCase {
+    const char* name;
+    std::vector<std::string> firstList, secondList;  // empty: the window leaves its list alone
+    bool firstEndsFirst;
+    const char* file;  // at the end
+};
+
+// Two windows on one data folder: a window that never touched the constants does not write its
+// old list over the one another window saved.
+TEST_F(ConstantFileTest, OnlyAWindowThatChangedTheListWritesIt) {
+    const TwoWindowsCase cases[] = {
+        {"NeitherChanges", {}, {}, true, "K=1\n"},
+        {"FirstChangesSecondEndsLater", {"K=2"}, {}, true, "K=2\r\n"},
+        {"SecondChangesFirstEndsLater", {}, {"K=3"}, true, "K=3\r\n"},
+        {"BothChangeTheLastEndWins", {"K=2"}, {"K=3"}, false, "K=2\r\n"},
+    };
+    for (const TwoWindowsCase& c : cases) {
+        WriteBytes("K=1\n");
+        auto first = std::make_unique<CalcExpression>(path_);
+        auto second = std::make_unique<CalcExpression>(path_);
+        if (!c.firstList.empty()) first->Constants = c.firstList;
+        if (!c.secondList.empty()) second->Constants = c.secondList;
+        if (c.firstEndsFirst) first.reset();
+        second.reset();
+        first.reset();
+        EXPECT_EQ(ReadBytes(), c.file) << c.name;
     }
-    EXPECT_EQ(ReadBytes(), "PI=3\r\nX=1\r\n\r\nY=2\r\n");
 }
 
 TEST_F(ConstantFileTest, OnlyAnEmptyLineIsOneLine) {
@@ -183,8 +203,7 @@ TEST_F(ConstantFileTest, UnreadableFileIsNotOverwritten) {
     fs::create_symlink(path_, path_);
     {
         CalcExpression calc(path_);
-        EXPECT_TRUE(calc.Constants.empty());
-        calc.Constants = {"PI=3.1415926535897932384626433832795", "C=299792.5E+3"};
+        calc.Constants = {"X=1"};
     }
     EXPECT_TRUE(fs::is_symlink(path_));
     EXPECT_EQ(fs::read_symlink(path_), fs::path(path_));
@@ -194,7 +213,6 @@ TEST_F(ConstantFileTest, FolderInPlaceOfFileIsLeftAlone) {
     fs::create_directory(path_);
     {
         CalcExpression calc(path_);
-        EXPECT_TRUE(calc.Constants.empty());
         calc.Constants = {"X=1"};
     }
     EXPECT_TRUE(fs::is_directory(path_));
@@ -216,7 +234,6 @@ TEST_F(ConstantFileTest, UnwritableFolderIsSilent) {
     const std::string inside = (folder_ / "missing" / ConstantFileName).string();
     {
         CalcExpression calc(inside);
-        EXPECT_TRUE(calc.Constants.empty());
         calc.Constants = {"X=1"};
     }
     EXPECT_FALSE(fs::exists(inside));
