@@ -58,10 +58,16 @@ bool DatafileAccess::Load() {
 }
 
 void DatafileAccess::LoadBytes(std::string bytes) {
-    // The text ends at the first NUL byte; what follows it is not decoded at all.
-    const std::size_t nul = bytes.find('\0');
-    if (nul != std::string::npos) bytes.resize(nul);
-    SetLines(DecodeFileLines(bytes));
+    // The text ends at the first NUL byte; what follows it is not decoded at all. In UTF-16,
+    // where most characters have a NUL byte, it ends at the first NUL character.
+    if (!StartsWithUtf16Mark(bytes)) {
+        const std::size_t nul = bytes.find('\0');
+        if (nul != std::string::npos) bytes.resize(nul);
+    }
+    std::string text = DecodeFileText(bytes);
+    const std::size_t nul = text.find('\0');
+    if (nul != std::string::npos) text.resize(nul);
+    SetLines(SplitLines(text));
 }
 
 void DatafileAccess::SetLines(std::vector<std::string> lines) {
@@ -80,6 +86,21 @@ bool DatafileAccess::Save() {
     if (lock.State() == FileLock::LockState::Held || lock.State() == FileLock::LockState::Refused) {
         return false;
     }
+    return WriteTextFile(Path(), lines_);
+}
+
+bool DatafileAccess::SaveMerged(const std::function<void(const DatafileAccess& onDisk)>& merge) {
+    const FileLock lock(Path(), true);
+    if (lock.State() == FileLock::LockState::Held || lock.State() == FileLock::LockState::Refused) {
+        return false;
+    }
+    DatafileAccess onDisk;
+    if (lock.State() == FileLock::LockState::Locked) {
+        std::string bytes;
+        if (!ReadAll(lock.Descriptor(), bytes)) return false;
+        onDisk.LoadBytes(std::move(bytes));
+    }
+    merge(onDisk);
     return WriteTextFile(Path(), lines_);
 }
 
