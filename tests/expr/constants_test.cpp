@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "expr/calc_expression.h"
@@ -114,12 +115,6 @@ protected:
     std::string path_;
 };
 
-TEST_F(ConstantFileTest, MissingFileGivesTheDefaults) {
-    CalcExpression calc(path_);
-    EXPECT_EQ(calc.Constants,
-              (std::vector<std::string>{"PI=3.1415926535897932384626433832795", "C=299792.5E+3"}));
-}
-
 TEST_F(ConstantFileTest, EmptiedListWritesEmptyFile) {
     WriteBytes("A=1\r\n");
     {
@@ -129,32 +124,24 @@ TEST_F(ConstantFileTest, EmptiedListWritesEmptyFile) {
     EXPECT_EQ(ReadBytes(), "");
 }
 
-struct TwoWindowsCase {
-    const char* name;
-    std::vector<std::string> firstList, secondList;  // empty: the window leaves its list alone
-    bool firstEndsFirst;
-    const char* file;  // at the end
-};
-
 // Two windows on one data folder: a window that never touched the constants does not write its
-// old list over the one another window saved.
+// old list over the one another window saved. Lists given replace a window's; the last ends last.
 TEST_F(ConstantFileTest, OnlyAWindowThatChangedTheListWritesIt) {
-    const TwoWindowsCase cases[] = {
-        {"NeitherChanges", {}, {}, true, "K=1\n"},
-        {"FirstChangesSecondEndsLater", {"K=2"}, {}, true, "K=2\r\n"},
-        {"SecondChangesFirstEndsLater", {}, {"K=3"}, true, "K=3\r\n"},
-        {"BothChangeTheLastEndWins", {"K=2"}, {"K=3"}, false, "K=2\r\n"},
-    };
-    for (const TwoWindowsCase& c : cases) {
+    using List = std::vector<std::string>;
+    for (const auto& [first, second, firstEndsFirst, file] :
+         {std::tuple{List{}, List{}, true, "K=1\n"},
+          {List{"K=2"}, List{}, true, "K=2\r\n"},
+          {List{}, List{"K=3"}, true, "K=3\r\n"},
+          {List{"K=2"}, List{"K=3"}, false, "K=2\r\n"}}) {
         WriteBytes("K=1\n");
-        auto first = std::make_unique<CalcExpression>(path_);
-        auto second = std::make_unique<CalcExpression>(path_);
-        if (!c.firstList.empty()) first->Constants = c.firstList;
-        if (!c.secondList.empty()) second->Constants = c.secondList;
-        if (c.firstEndsFirst) first.reset();
-        second.reset();
-        first.reset();
-        EXPECT_EQ(ReadBytes(), c.file) << c.name;
+        auto windows = std::pair{std::make_unique<CalcExpression>(path_),
+                                 std::make_unique<CalcExpression>(path_)};
+        if (!first.empty()) windows.first->Constants = first;
+        if (!second.empty()) windows.second->Constants = second;
+        if (firstEndsFirst) windows.first.reset();
+        windows.second.reset();
+        windows.first.reset();
+        EXPECT_EQ(ReadBytes(), file);
     }
 }
 

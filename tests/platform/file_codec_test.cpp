@@ -92,44 +92,24 @@ INSTANTIATE_TEST_SUITE_P(
                                "\uFFFD\nA"},
                     DecodeCase{"Utf16LittleEndian",
                                std::string("\xFF\xFE"
-                                           "A\0=\0\x86\x51",
-                                           8),
-                               "A=円"},
-                    DecodeCase{"Utf16BigEndian", std::string("\xFE\xFF\0A\0\r\0\n", 8), "A\r\n"},
-                    DecodeCase{"Utf16SurrogatePair", std::string("\xFF\xFE\x3D\xD8\0\xDE", 6),
-                               "\U0001F600"},
-                    DecodeCase{"Utf16LoneSurrogateReplaced", "\xFE\xFF\xD8\x3D", "\uFFFD"},
-                    DecodeCase{"Utf16OddLastByteReplaced",
-                               "\xFF\xFE"
-                               "A",
-                               "\uFFFD"}),
+                                           "A\0\x86\x51",
+                                           6),
+                               "A円"},
+                    DecodeCase{"Utf16BigEndianSurrogatePair",
+                               std::string("\xFE\xFF\xD8\x3D\xDE\0", 6), "\U0001F600"}),
     [](const testing::TestParamInfo<DecodeCase>& info) { return std::string(info.param.name); });
 
-struct TextCase {
-    const char* name;
-    std::string bytes;
-    bool text;
-};
-
 TEST(IsFileText, TellsTextFromOtherFiles) {
-    const TextCase cases[] = {
-        {"Empty", "", true},
-        {"Cp932", "\x89\x7E=1", true},
-        {"Utf8", "café", true},
-        {"Utf16",
-         std::string("\xFF\xFE"
-                     "A\0",
-                     4),
-         true},
-        {"NulWithoutUtf16Mark", std::string("A\0B", 3), false},
-        {"Utf16NulCharacter", std::string("\xFE\xFF\0\0", 4), false},
-        {"Utf16LoneSurrogate", "\xFE\xFF\xDC\x00", false},
-        {"Utf8MarkWithBadBytes", kBom + "\xFF", false},
-        {"NoCodecTakesTheBytes", "\xFD\xA0", false},
-        {"Cp932LeadByteAtEnd", "\x89", false},
-    };
-    for (const TextCase& c : cases)
-        EXPECT_EQ(IsFileText(c.bytes), c.text) << c.name;
+    for (const auto& [bytes, text] : {std::pair{std::string("\x89\x7E=1"), true},
+                                      {std::string("\xFF\xFE"
+                                                   "A\0",
+                                                   4),
+                                       true},
+                                      {std::string("A\0B", 3), false},
+                                      {std::string("\xFE\xFF\xDC\x00", 4), false},
+                                      {kBom + "\xFF", false},
+                                      {std::string("\xFD\xA0"), false}})
+        EXPECT_EQ(IsFileText(bytes), text) << testing::PrintToString(bytes);
 }
 
 struct SplitCase {

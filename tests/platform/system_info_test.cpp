@@ -144,34 +144,19 @@ TEST(DataFolderTest, EmptyVariableIsNotSet) {
     }
 }
 
-struct DataFolderCase {
-    const char* name;
-    DataFolderFacts facts;
-    const char* folder;
-};
-
 TEST(DataFolderTest, InstalledProgramsNeverWriteBesideThemselves) {
-    const DataFolderCase cases[] = {
-        {"PortableCopy", {"", "/opt/calc/", false, true, "", "/home/u"}, "/opt/calc/"},
-        {"PortableCopyNotWritable",
-         {"", "/opt/calc/", false, false, "", "/home/u"},
-         "/home/u/.config/tessarin/"},
-        {"InstalledByItsHelpDocument",
-         {"", "/opt/calc/bin/", true, true, "", "/home/u"},
-         "/home/u/.config/tessarin/"},
-        {"SystemFolderWritableForRoot",
-         {"", "/usr/bin/", false, true, "", "/root"},
-         "/root/.config/tessarin/"},
-        {"LocalSystemFolder",
-         {"", "/usr/local/bin/", false, true, "/cfg", "/root"},
-         "/cfg/tessarin/"},
-        {"BuildTreeUnderUsr",
-         {"", "/usr/src/calc/build/", false, true, "", "/u"},
-         "/usr/src/calc/build/"},
-        {"VariableWinsOverInstalled", {"/data", "/usr/bin/", true, true, "/cfg", "/u"}, "/data/"},
+    // Variable, executable's folder, help document installed, folder writable, configuration.
+    const std::pair<DataFolderFacts, std::string> cases[] = {
+        {{"", "/opt/calc/", false, true, "", "/u"}, "/opt/calc/"},  // portable copy
+        {{"", "/opt/calc/", false, false, "", "/u"}, "/u/.config/tessarin/"},
+        {{"", "/opt/calc/bin/", true, true, "", "/u"}, "/u/.config/tessarin/"},
+        {{"", "/usr/bin/", false, true, "", "/root"}, "/root/.config/tessarin/"},  // root
+        {{"", "/usr/local/bin/", false, true, "/cfg", "/root"}, "/cfg/tessarin/"},
+        {{"", "/usr/src/calc/build/", false, true, "", "/u"}, "/usr/src/calc/build/"},
+        {{"/data", "/usr/bin/", true, true, "/cfg", "/u"}, "/data/"},
     };
-    for (const DataFolderCase& c : cases)
-        EXPECT_EQ(ChooseDataFolder(c.facts), c.folder) << c.name;
+    for (const auto& [facts, folder] : cases)
+        EXPECT_EQ(ChooseDataFolder(facts), folder) << facts.executableFolder;
 }
 
 }  // namespace

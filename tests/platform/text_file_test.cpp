@@ -110,7 +110,6 @@ TEST_F(TextFileTest, ReadsEveryLineEndAndEncoding) {
         {"LoneLfAndLastLineWithoutEnd", "A\nB", {"A", "B"}},
         {"LoneCr", "A\rB\r", {"A", "B"}},
         {"Utf8WithBom", "\xEF\xBB\xBF\u301C\r\n", {"\u301C"}},
-        {"Utf16BigEndian", std::string("\xFE\xFF\0A\0\r\0\n", 8), {"A"}},
         // An image or an archive is no text: the lines stay as they were.
         {"NulBytesAreNoText", std::string("A\0=1\r\n", 6), {"stale"}},
     };

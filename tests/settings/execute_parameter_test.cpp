@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/system_info.h"
@@ -348,61 +349,44 @@ TEST_F(ExecuteParameterTest, MissingFolderGivesDefaultsAndCreatesNothing) {
     EXPECT_FALSE(std::filesystem::exists(missing));
 }
 
-// What Windows Notepad saves as "Unicode".
+// What Windows Notepad saves as "Unicode": a NUL byte in every ASCII character.
 TEST_F(ExecuteParameterTest, Utf16FileIsRead) {
     std::string bytes = "\xFF\xFE";
-    for (char c : std::string("WIDTH    =800\r\nCMODE    =1\r\n"))
+    for (char c : std::string("HEIGHT   =300\r\nWIDTH    =800\r\n"))
         bytes += std::string{c, '\0'};
     WriteBytes(SettingsPath(), bytes);
-    const ExecuteParameter record(temp.Folder());
-    EXPECT_EQ(record.WIDTH, 800);
-    EXPECT_EQ(record.CMODE, 1);
+    EXPECT_EQ(ExecuteParameter(temp.Folder()).WIDTH, 800);
 }
 
-// One step of two windows on one data folder: window 0 or 1 sets a setting, or ends.
-struct WindowStep {
-    int window;
-    std::int32_t ExecuteParameter::*setting;  // nullptr: the window ends
-    std::int32_t value;
-};
-
-struct TwoWindowsCase {
-    const char* name;
-    std::vector<WindowStep> steps;
-    std::vector<std::pair<std::int32_t ExecuteParameter::*, std::int32_t>> file;
-};
-
+// Two windows on one data folder, in steps: window 0 or 1 sets a setting, or ends (nullptr).
 TEST_F(ExecuteParameterTest, WindowsOnOneFolderKeepEachOthersChanges) {
     using R = ExecuteParameter;
-    const TwoWindowsCase cases[] = {
-        {"ChangeKeptWhenTheOtherEndsLater",
-         {{0, &R::CMODE, 1}, {0, nullptr, 0}, {1, nullptr, 0}},
-         {{&R::CMODE, 1}}},
-        {"EachKeepsItsOwnKey",
-         {{0, &R::WIDTH, 800}, {1, &R::COMMA, 4}, {1, nullptr, 0}, {0, nullptr, 0}},
-         {{&R::WIDTH, 800}, {&R::COMMA, 4}}},
-        {"SameKeyTheLastEndWins",
-         {{0, &R::HSIZE, 4}, {1, &R::HSIZE, 12}, {0, nullptr, 0}, {1, nullptr, 0}},
-         {{&R::HSIZE, 12}}},
-        {"ChangedBackIsUnchanged",
-         {{0, &R::TOOL, 0}, {0, nullptr, 0}, {1, &R::TOOL, 0}, {1, &R::TOOL, 1}, {1, nullptr, 0}},
-         {{&R::TOOL, 0}}},
+    using Steps = std::vector<std::tuple<int, std::int32_t R::*, std::int32_t>>;
+    const std::tuple<Steps, std::int32_t R::*, std::int32_t> cases[] = {
+        {{{0, &R::CMODE, 1}, {0, nullptr, 0}, {1, nullptr, 0}}, &R::CMODE, 1},
+        {{{0, &R::WIDTH, 800}, {1, &R::COMMA, 4}, {1, nullptr, 0}, {0, nullptr, 0}},
+         &R::WIDTH,
+         800},
+        {{{0, &R::WIDTH, 800}, {1, &R::COMMA, 4}, {1, nullptr, 0}, {0, nullptr, 0}}, &R::COMMA, 4},
+        {{{0, &R::HSIZE, 4}, {1, &R::HSIZE, 12}, {0, nullptr, 0}, {1, nullptr, 0}}, &R::HSIZE, 12},
+        // Changed and changed back is unchanged.
+        {{{0, &R::TOOL, 0}, {0, nullptr, 0}, {1, &R::TOOL, 0}, {1, &R::TOOL, 1}, {1, nullptr, 0}},
+         &R::TOOL,
+         0},
     };
-    for (const TwoWindowsCase& c : cases) {
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& [steps, setting, value] = cases[i];
         std::filesystem::remove(SettingsPath());
-        std::unique_ptr<ExecuteParameter> windows[] = {
-            std::make_unique<ExecuteParameter>(temp.Folder()),
-            std::make_unique<ExecuteParameter>(temp.Folder())};
-        for (const WindowStep& step : c.steps) {
-            if (step.setting) {
-                (*windows[step.window]).*step.setting = step.value;
+        std::unique_ptr<R> windows[] = {std::make_unique<R>(temp.Folder()),
+                                        std::make_unique<R>(temp.Folder())};
+        for (const auto& [window, changed, to] : steps) {
+            if (changed) {
+                (*windows[window]).*changed = to;
             } else {
-                windows[step.window].reset();
+                windows[window].reset();
             }
         }
-        const ExecuteParameter next(temp.Folder());
-        for (const auto& [setting, value] : c.file)
-            EXPECT_EQ(next.*setting, value) << c.name;
+        EXPECT_EQ(R(temp.Folder()).*setting, value) << "case " << i;
     }
 }
 
