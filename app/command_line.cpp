@@ -94,8 +94,8 @@ void ApplyModes(const Options& options, ExecuteParameter& settings) {
 
 // True when path is the null device, which names no constants at all.
 bool IsNullDevice(const std::string& path) {
-    struct stat file {
-    }, null{};
+    struct stat file {};
+    struct stat null {};
     return ::stat(path.c_str(), &file) == 0 && S_ISCHR(file.st_mode) &&
            ::stat("/dev/null", &null) == 0 && file.st_rdev == null.st_rdev;
 }

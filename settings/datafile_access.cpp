@@ -80,16 +80,12 @@ std::string DatafileAccess::SavedBytes() const {
 }
 
 bool DatafileAccess::Save() {
-    // A file that does not exist yet cannot be held by anyone; the write creates it. The new
-    // file replaces the old one only once it is complete.
-    const FileLock lock(Path(), true);
-    if (lock.State() == FileLock::LockState::Held || lock.State() == FileLock::LockState::Refused) {
-        return false;
-    }
-    return WriteTextFile(Path(), lines_);
+    return SaveMerged([](const DatafileAccess&) {});
 }
 
 bool DatafileAccess::SaveMerged(const std::function<void(const DatafileAccess& onDisk)>& merge) {
+    // A file that does not exist yet cannot be held by anyone; the write creates it. The new
+    // file replaces the old one only once it is complete.
     const FileLock lock(Path(), true);
     if (lock.State() == FileLock::LockState::Held || lock.State() == FileLock::LockState::Refused) {
         return false;
