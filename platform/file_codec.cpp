@@ -217,7 +217,7 @@ bool IsFileText(std::string_view bytes) {
         DecodeUtf16(bytes.substr(kUtf16LeBom.size()), *bigEndian, valid);
         return valid;
     }
-    if (std::memchr(bytes.data(), '\0', bytes.size()) != nullptr) return false;
+    if (bytes.find('\0') != std::string_view::npos) return false;
     if (bytes.starts_with(kBom)) return IsValidUtf8(bytes.substr(kBom.size()));
     if (IsAscii(bytes) || IsValidUtf8(bytes)) return true;
     Converter& converter = Cp932ToUtf8();
