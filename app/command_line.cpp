@@ -1,16 +1,20 @@
 #include "app/command_line.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/command_line_texts.h"
 #include "app/input_lines.h"
+#include "app/standard_output.h"
 #include "export/export_text.h"
 #include "expr/calc_expression.h"
 #include "expr/constant_file.h"
@@ -26,16 +30,6 @@
 #include "sheet/formula_sheet.h"
 
 namespace {
-
-constexpr const char* kUsage =
-    "usage: tessarin [FILE.tsf]            start the window (and open the formula file)\n"
-    "       tessarin [MODES] --eval FORMULA  print the result of FORMULA ('-': one per line "
-    "from standard input)\n"
-    "       tessarin [MODES] --sheet FILE    recalculate a formula file ('-': standard input) "
-    "and print its lines\n"
-    "       tessarin --help | --version\n"
-    "modes: --integer  --hex  --radians  --comma N (0, 3 or 4)  --hsize N (1..16)\n"
-    "       --constants FILE  (instead of the user's constant file)\n";
 
 // Standard input for --sheet - is read up to this size; an endless stream stops here.
 constexpr std::size_t kMaxSheetInput = std::size_t{256} << 20;
@@ -98,14 +92,37 @@ void ApplyModes(const Options& options, ExecuteParameter& settings) {
     if (options.degree) settings.DEGREE = *options.degree;
 }
 
-// The user's constants (or the given file's), read only; the two defaults when empty.
-std::vector<std::string> CommandLineConstants(const Options& options) {
-    std::vector<std::string> constants;
+// True when path is the null device, which names no constants at all.
+bool IsNullDevice(const std::string& path) {
+    struct stat file {};
+    struct stat null {};
+    return ::stat(path.c_str(), &file) == 0 && S_ISCHR(file.st_mode) &&
+           ::stat("/dev/null", &null) == 0 && file.st_rdev == null.st_rdev;
+}
+
+// Why a constant file given on the command line could not be read.
+std::string ConstantFileFailure(const std::string& path, ReadResult read) {
+    if (read == ReadResult::NotText) return Texts().notText;
+    if (read == ReadResult::Missing) return std::strerror(ENOENT);
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return std::strerror(EISDIR);
+    return std::strerror(::access(path.c_str(), R_OK) != 0 ? errno : EINVAL);
+}
+
+// The user's constants (or the given file's), read only; the two defaults when empty. A file
+// given on the command line that cannot be read is an error (false, with a message); the
+// user's own file only missing or unreadable gives the defaults, as in the window.
+bool CommandLineConstants(const Options& options, std::vector<std::string>& constants) {
     const std::string path =
         options.constantFile ? *options.constantFile : DataFolder(false) + ConstantFileName;
-    LoadConstants(path, constants);
+    const ReadResult read = LoadConstants(path, constants);
+    if (options.constantFile && read != ReadResult::Read && !IsNullDevice(path)) {
+        std::fprintf(stderr, "tessarin: %s: %s: %s\n", path.c_str(), Texts().cannotReadConstants,
+                     ConstantFileFailure(path, read).c_str());
+        return false;
+    }
     if (constants.empty()) AddDefaultConstants(constants);
-    return constants;
+    return true;
 }
 
 // The sheet without a window: the digit display, the status bar and the input line are not there.
@@ -144,9 +161,11 @@ struct HeadlessSheet {
 };
 
 // Evaluates each formula as line A0 of an empty sheet and prints its result text (empty for an
-// empty formula); false when any formula failed.
+// empty formula); false when any formula failed. Reading stops as soon as the results can no
+// longer be written.
 int RunEval(const std::string& formula, CalcExpression& calc, const ExecuteParameter& settings) {
     HeadlessSheet headless(calc, settings);
+    StandardOutput output;
     std::string out;
     bool ok = true;
     const auto evaluate = [&](const std::string& text) {
@@ -161,9 +180,8 @@ int RunEval(const std::string& formula, CalcExpression& calc, const ExecuteParam
         const bool failed = calc.LineValues.values[0] == ErrorValue && !headless.Result(0).empty();
         ok = ok && !failed;
     };
-    const auto flush = [&out] {
-        std::fwrite(out.data(), 1, out.size(), stdout);
-        std::fflush(stdout);
+    const auto flush = [&] {
+        output.Write(out);
         out.clear();
     };
     bool readFailed = false;
@@ -172,15 +190,19 @@ int RunEval(const std::string& formula, CalcExpression& calc, const ExecuteParam
         // this one through pipes gets each answer before it writes the next formula.
         InputLines input(STDIN_FILENO, flush);
         std::string line;
-        while (input.Next(line))
+        while (!output.Failed() && input.Next(line))
             evaluate(line);
         readFailed = input.Failed();
     } else {
         evaluate(formula);
     }
     flush();
+    if (output.Failed()) {
+        output.ReportFailure(Texts().cannotWrite);
+        return 1;
+    }
     if (readFailed) {
-        std::cerr << "標準入力\nファイルが読み込めません。\n";
+        std::fprintf(stderr, "%s\n%s\n", Texts().standardInput, Texts().cannotReadFile);
         return 1;
     }
     return ok ? 0 : 1;
@@ -192,7 +214,8 @@ bool ReadStandardInput(std::string& bytes) {
     std::size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) {
         if (bytes.size() + n > kMaxSheetInput) {
-            std::cerr << "標準入力が " << (kMaxSheetInput >> 20) << " MB を超えています。\n";
+            std::fprintf(stderr, Texts().inputTooLarge, kMaxSheetInput >> 20);
+            std::fputc('\n', stderr);
             return false;
         }
         bytes.append(buffer, n);
@@ -201,16 +224,35 @@ bool ReadStandardInput(std::string& bytes) {
 }
 
 // Reads a formula file (or standard input for "-") as the open command does; false when its
-// content does not apply (the file could not be read, or it has no line at all).
+// content does not apply (the file could not be read or is not text, or it has no line at all).
 bool ReadSheetFile(const std::string& file, FormulaFileReadResult& result) {
     if (file == "-") {
         std::string bytes;
-        if (!ReadStandardInput(bytes)) return false;
-        result = ParseFormulaFile(SplitLines(DecodeFileText(bytes)));
+        if (!ReadStandardInput(bytes) || !IsFileText(bytes)) return false;
+        result = ParseFormulaFile(DecodeFileLines(bytes));
     } else {
         ReadFormulaFile(file, result);
     }
     return result.AppliesContent();
+}
+
+// The export text (CR LF after each line, as the clipboard takes it) with the line ends a
+// program reading standard output expects.
+std::string WithLfLineEnds(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c != '\r') out += c;
+    }
+    return out;
+}
+
+// Writes text to standard output; the exit status (1 with a message when it cannot be written).
+int Print(std::string_view text) {
+    StandardOutput output;
+    if (output.Write(text)) return 0;
+    output.ReportFailure(Texts().cannotWrite);
+    return 1;
 }
 
 // Loads a formula file, recalculates it once in ring order from its current line and prints
@@ -222,7 +264,8 @@ int RunSheet(const std::string& file, const Options& options, CalcExpression& ca
     // As the open command: a header whose line index is no line of the sheet is reported, and
     // the formulas still load with line 0 current.
     if (!read.Succeeded()) {
-        std::cerr << (file == "-" ? "標準入力" : file) << "\nファイルが読み込めません。\n";
+        std::fprintf(stderr, "%s\n%s\n", file == "-" ? Texts().standardInput : file.c_str(),
+                     Texts().cannotReadFile);
     }
     if (!applies) return 1;
     ApplyFormulaFileSettings(read.content.settings, settings, calc);
@@ -234,9 +277,7 @@ int RunSheet(const std::string& file, const Options& options, CalcExpression& ca
         headless.Formula(line) = read.content.formulas[line];
     headless.grid.SetRow(read.content.currentLine);
     headless.sheet.RecalcAll();
-    const std::string exported = BuildExportText(headless.esg, 7);
-    std::fwrite(exported.data(), 1, exported.size(), stdout);
-    return 0;
+    return Print(WithLfLineEnds(BuildExportText(headless.esg, 7)));
 }
 
 }  // namespace
@@ -247,24 +288,20 @@ bool StartsWindow(int argc, char** argv) {
 
 int RunCommandLine(int argc, char** argv) {
     const std::string_view first = argv[1];
-    if (argc == 2 && first == "--help") {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
+    if (argc == 2 && first == "--help") return Print(Texts().usage);
     if (argc == 2 && first == "--version") {
-        std::printf("Tessarin %s\n", kProductVersion);
-        return 0;
+        return Print(std::string("Tessarin ") + kProductVersion + "\n");
     }
     Options options;
     if (!ParseArguments(argc, argv, options)) {
-        std::fputs(kUsage, stderr);
+        std::fputs(Texts().usage, stderr);
         return 2;
     }
 
     ExecuteParameter settings;
     ApplyModes(options, settings);
     CalcExpression evaluator;
-    evaluator.Constants = CommandLineConstants(options);
+    if (!CommandLineConstants(options, evaluator.Constants)) return 1;
     evaluator.Degree = settings.DEGREE;
     return options.formula ? RunEval(*options.formula, evaluator, settings)
                            : RunSheet(*options.sheetFile, options, evaluator, settings);

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -13,13 +14,17 @@ constexpr std::size_t kBlock = 1 << 16;
 
 bool InputLines::Next(std::string& line) {
     for (;;) {
-        const char* begin = buffer_.data() + start_;
-        if (const void* newline = std::memchr(begin, '\n', buffer_.size() - start_)) {
+        // Only bytes not searched before are searched: a line longer than one block is
+        // searched once in all, not once per block.
+        const std::size_t from = std::max(start_, searched_);
+        if (const void* newline = std::memchr(buffer_.data() + from, '\n', buffer_.size() - from)) {
+            const char* begin = buffer_.data() + start_;
             const auto length = static_cast<std::size_t>(static_cast<const char*>(newline) - begin);
             line.assign(begin, length);
             start_ += length + 1;
             return true;
         }
+        searched_ = buffer_.size();
         if (!ended_ && Fill()) continue;
         ended_ = true;
         if (start_ == buffer_.size()) return false;
@@ -32,6 +37,7 @@ bool InputLines::Next(std::string& line) {
 bool InputLines::Fill() {
     // Drop what has been handed out, so the buffer holds at most one line and one block.
     buffer_.erase(0, start_);
+    searched_ -= start_;
     start_ = 0;
     if (beforeRead_) beforeRead_();
     const std::size_t used = buffer_.size();

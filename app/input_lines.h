@@ -25,7 +25,8 @@ private:
     int fd_;
     std::function<void()> beforeRead_;
     std::string buffer_;
-    std::size_t start_ = 0;  // first byte of buffer_ not handed out yet
+    std::size_t start_ = 0;     // first byte of buffer_ not handed out yet
+    std::size_t searched_ = 0;  // bytes of buffer_ before this hold no line end
     bool ended_ = false;
     bool failed_ = false;
 };

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/command_line.h"
+#include "app/command_line_texts.h"
 #include "platform/system_info.h"
 
 namespace {
@@ -57,8 +58,7 @@ int main(int argc, char** argv) {
     try {
         return RunCommandLine(argc, argv);
     } catch (const std::bad_alloc&) {
-        std::fflush(stdout);
-        std::fputs("tessarin: メモリが足りません。\n", stderr);
+        std::fprintf(stderr, "tessarin: %s\n", Texts().outOfMemory);
         return 1;
     }
 }

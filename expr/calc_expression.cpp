@@ -63,6 +63,10 @@ std::string_view WorkReference(int k, char (&buffer)[8]) {
     return {buffer, static_cast<std::size_t>(end - buffer)};
 }
 
+// How a decimal text reads: a number, no number, or a non-zero number below even the smallest
+// subnormal extended value, which would otherwise silently become zero.
+enum class DecimalRead { Number, Invalid, Underflow };
+
 // The general conversion of a validated decimal text, in the "C" locale whatever the program's
 // locale is. A value too small for a normal extended value becomes the nearest one the type
 // holds (a subnormal, or zero), as every other literal's conversion rounds; false only beyond
@@ -82,8 +86,8 @@ bool ConvertDecimal(const char* begin, const char* end, Extended& v) {
 
 // Reads a decimal number: optional sign, digits with an optional "." and fraction, optional
 // exponent with "E" or "e", optional sign and digits; blanks before and after. False for any
-// other text and for a number outside the extended range.
-bool ReadDecimal(std::string_view t, Extended& value) {
+// other text and for a number above the extended range.
+DecimalRead ReadDecimal(std::string_view t, Extended& value) {
     while (!t.empty() && t.front() == ' ')
         t.remove_prefix(1);
     while (!t.empty() && t.back() == ' ')
@@ -116,7 +120,7 @@ bool ReadDecimal(std::string_view t, Extended& value) {
         }
         ++significant;
     }
-    if (digits == 0) return false;
+    if (digits == 0) return DecimalRead::Invalid;
 
     long exponent = 0;
     if (p < t.size() && (t[p] == 'E' || t[p] == 'e')) {
@@ -127,10 +131,10 @@ bool ReadDecimal(std::string_view t, Extended& value) {
         for (; p < t.size() && IsDigit(t[p]); ++p) {
             if (exponent < 1000000) exponent = exponent * 10 + (t[p] - '0');
         }
-        if (p == exponentStart) return false;
+        if (p == exponentStart) return DecimalRead::Invalid;
         if (negativeExponent) exponent = -exponent;
     }
-    if (p != t.size()) return false;
+    if (p != t.size()) return DecimalRead::Invalid;
 
     Extended v;
     const long power = exponent + scale;
@@ -144,10 +148,11 @@ bool ReadDecimal(std::string_view t, Extended& value) {
         v = power < 0 ? static_cast<Extended>(mantissa) / tens
                       : static_cast<Extended>(mantissa) * tens;
     } else {
-        if (!ConvertDecimal(t.data() + first, t.data() + t.size(), v)) return false;
+        if (!ConvertDecimal(t.data() + first, t.data() + t.size(), v)) return DecimalRead::Invalid;
+        if (v == 0) return DecimalRead::Underflow;
     }
     value = negative ? -v : v;
-    return true;
+    return DecimalRead::Number;
 }
 
 // The power operator with the domain rules of the extended mathematics library; a failure
@@ -172,13 +177,19 @@ Extended Circular(Extended (*function)(Extended), Extended x) {
 CalcExpression::CalcExpression() = default;
 
 CalcExpression::CalcExpression(std::string constantFile) : constantFile_(std::move(constantFile)) {
-    // A file that exists but cannot be read is left alone at the end, so the user's constants
-    // are not replaced by the defaults.
-    saveConstantsOnExit_ = LoadConstants(constantFile_, Constants) != ReadResult::Unreadable;
+    // A file that exists but cannot be read (or is not text) is left alone at the end, so the
+    // user's constants are not replaced by the defaults.
+    const ReadResult read = LoadConstants(constantFile_, Constants);
+    mayWriteConstants_ = read == ReadResult::Read || read == ReadResult::Missing;
+    if (Constants.empty()) AddDefaultConstants(Constants);
+    constantsAtStart_ = Constants;
 }
 
 CalcExpression::~CalcExpression() {
-    if (saveConstantsOnExit_) SaveConstants(constantFile_, Constants);
+    // Another window on the same data folder may have saved its own list meanwhile: only a run
+    // that changed the constants writes them.
+    if (mayWriteConstants_ && Constants != constantsAtStart_)
+        SaveConstants(constantFile_, Constants);
 }
 
 Extended CalcExpression::Calculate(std::string_view formula) {
@@ -286,6 +297,10 @@ Extended CalcExpression::Fail() {
     return 0;
 }
 
+Extended CalcExpression::OperandFailure() {
+    return ErrorCode == ErrUnderflow ? 0 : Fail();
+}
+
 Extended CalcExpression::CalcSimple(std::string_view text) {
     ErrorCode = ErrIncomplete;
     if (text.empty()) return 0;
@@ -326,7 +341,7 @@ Extended CalcExpression::CalcSimple(std::string_view text) {
             const int k = WorkValues.StoreValue(v);
             if (k < 0) return Fail();
             replacement = WorkReference(k, buffer);
-        } else if (ErrorCode == ErrIncomplete) {
+        } else if (ErrorCode == ErrIncomplete || ErrorCode == ErrUnderflow) {
             return 0;
         } else {
             const auto resolved = ResolveName(name_);
@@ -364,14 +379,14 @@ Extended CalcExpression::CalcSimple(std::string_view text) {
             ++k;
         } else if (IsOperator(c)) {
             operators_[operatorCount++] = c;
-            if (!appendOperand(start, k)) return Fail();
+            if (!appendOperand(start, k)) return OperandFailure();
             start = k + 1;
             ++k;
         } else {
             ++k;
         }
     }
-    if (!appendOperand(start, size)) return Fail();
+    if (!appendOperand(start, size)) return OperandFailure();
     for (int j = 0; j < operatorCount; ++j) {
         if (operators_[j] == '(' || operators_[j] == ')') return Fail();
     }
@@ -451,7 +466,9 @@ Extended CalcExpression::NameValue(const std::string& name) {
         return v;
     }
     Extended v;
-    if (!ReadDecimal(number_, v)) return 0;
+    const DecimalRead read = ReadDecimal(number_, v);
+    if (read == DecimalRead::Underflow) ErrorCode = ErrUnderflow;
+    if (read != DecimalRead::Number) return 0;
     ErrorCode = ErrNone;
     return v;
 }
@@ -497,7 +514,9 @@ bool CalcExpression::OperandValue(std::string_view text, Extended& value) {
         value = WorkValues.values[n];
         return true;
     }
-    return ReadDecimal(text, value);
+    const DecimalRead read = ReadDecimal(text, value);
+    if (read == DecimalRead::Underflow) ErrorCode = ErrUnderflow;
+    return read == DecimalRead::Number;
 }
 
 Extended CalcExpression::CalcFunction(const std::string& call) {

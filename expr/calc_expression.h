@@ -32,8 +32,9 @@ class CalcExpression {
 public:
     // An evaluator with an empty constant list that reads and writes no file.
     CalcExpression();
-    // Loads the constant list from constantFile; the destructor saves it back there, unless the
-    // file existed but could not be read (the user's constants are never replaced by defaults).
+    // Loads the constant list from constantFile (the two defaults when it has none); the
+    // destructor saves it back there when the run changed it, unless the file existed but could
+    // not be read (the user's constants are never replaced by defaults).
     explicit CalcExpression(std::string constantFile);
     virtual ~CalcExpression();
     CalcExpression(const CalcExpression&) = delete;
@@ -72,9 +73,12 @@ private:
     bool OperandValue(std::string_view text, Extended& value);
     // Ends the current evaluation with ErrIncomplete.
     Extended Fail();
+    // An operand that could not be read: an underflowing literal keeps its error, any other fails.
+    Extended OperandFailure();
 
     std::string constantFile_;
-    bool saveConstantsOnExit_ = false;
+    bool mayWriteConstants_ = false;
+    std::vector<std::string> constantsAtStart_;
 
     // Buffers reused from call to call, so that a typical formula allocates nothing.
     std::string text_;      // the formula being rewritten

@@ -7,11 +7,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 
 // Opening a converter loads a gconv module, so each direction is opened once for the run.
 class Converter {
@@ -143,9 +146,90 @@ std::string DecodeCp932Lenient(std::string_view bytes) {
     return out;
 }
 
+void AppendUtf8(char32_t code, std::string& out) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// UTF-16 (after its byte-order mark) to UTF-8; an unpaired surrogate or a last odd byte becomes
+// U+FFFD. valid tells whether there was none, and no NUL character either.
+std::string DecodeUtf16(std::string_view bytes, bool bigEndian, bool& valid) {
+    const auto unit = [&](std::size_t i) {
+        const auto high = static_cast<unsigned char>(bytes[bigEndian ? i : i + 1]);
+        const auto low = static_cast<unsigned char>(bytes[bigEndian ? i + 1 : i]);
+        return static_cast<char32_t>(high << 8 | low);
+    };
+    std::string out;
+    out.reserve(bytes.size() * 3 / 2);
+    valid = bytes.size() % 2 == 0;
+    std::size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        const char32_t first = unit(i);
+        if (first >= 0xD800 && first <= 0xDBFF && i + 3 < bytes.size()) {
+            const char32_t second = unit(i + 2);
+            if (second >= 0xDC00 && second <= 0xDFFF) {
+                AppendUtf8(0x10000 + ((first - 0xD800) << 10) + (second - 0xDC00), out);
+                i += 2;
+                continue;
+            }
+        }
+        if (first >= 0xD800 && first <= 0xDFFF) {
+            valid = false;
+            out += kReplacement;
+            continue;
+        }
+        if (first == 0) valid = false;
+        AppendUtf8(first, out);
+    }
+    if (i < bytes.size()) out += kReplacement;
+    return out;
+}
+
+// The byte order a UTF-16 byte-order mark at the start of bytes names, if there is one.
+std::optional<bool> Utf16BigEndian(std::string_view bytes) {
+    if (bytes.starts_with(kUtf16LeBom)) return false;
+    if (bytes.starts_with(kUtf16BeBom)) return true;
+    return std::nullopt;
+}
+
 }  // namespace
 
+bool StartsWithUtf16Mark(std::string_view bytes) {
+    return Utf16BigEndian(bytes).has_value();
+}
+
+bool IsFileText(std::string_view bytes) {
+    if (const std::optional<bool> bigEndian = Utf16BigEndian(bytes)) {
+        bool valid = false;
+        DecodeUtf16(bytes.substr(kUtf16LeBom.size()), *bigEndian, valid);
+        return valid;
+    }
+    if (bytes.find('\0') != std::string_view::npos) return false;
+    if (bytes.starts_with(kBom)) return IsValidUtf8(bytes.substr(kBom.size()));
+    if (IsAscii(bytes) || IsValidUtf8(bytes)) return true;
+    Converter& converter = Cp932ToUtf8();
+    std::string decoded;
+    return converter.usable() && converter.Convert(bytes, decoded) == bytes.size();
+}
+
 std::string DecodeFileText(std::string_view bytes) {
+    if (const std::optional<bool> bigEndian = Utf16BigEndian(bytes)) {
+        bool valid = false;
+        return DecodeUtf16(bytes.substr(kUtf16LeBom.size()), *bigEndian, valid);
+    }
     if (bytes.starts_with(kBom)) return RepairUtf8(bytes.substr(kBom.size()));
     if (IsAscii(bytes)) return std::string(bytes);
     // A Linux editor writes UTF-8 without the mark. Well-formed UTF-8 with non-ASCII characters

@@ -29,7 +29,7 @@ FileLock::FileLock(const std::string& path, bool forWriting) {
         // Opening a device may act on it, and opening a pipe may wait for its other end.
         if (!S_ISREG(info.st_mode)) return;
         fd_ = ::open(path.c_str(),
-                     (forWriting ? O_WRONLY : O_RDONLY) | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+                     (forWriting ? O_RDWR : O_RDONLY) | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
         if (fd_ < 0) {
             if (errno == ENOENT || errno == ENOTDIR) state_ = LockState::Missing;
             return;

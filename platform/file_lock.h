@@ -9,10 +9,10 @@ class FileLock {
 public:
     enum class LockState { Locked, Missing, Held, Refused };
 
-    // Opens the file at path (for writing when forWriting, which fails on a read-only file) and
-    // locks it, shared for reading and exclusive for writing. While another process holds a
-    // lock that excludes this one, it tries again for up to two seconds. Never creates the file,
-    // never waits for a pipe and never opens anything but a regular file.
+    // Opens the file at path (for reading and writing when forWriting, which fails on a read-only
+    // file) and locks it, shared for reading and exclusive for writing. While another process
+    // holds a lock that excludes this one, it tries again for up to two seconds. Never creates
+    // the file, never waits for a pipe and never opens anything but a regular file.
     FileLock(const std::string& path, bool forWriting);
     ~FileLock();
     FileLock(const FileLock&) = delete;

@@ -133,20 +133,46 @@ std::string LocalTimeText() {
     return text;
 }
 
+bool IsSystemProgramFolder(const std::string& folder) {
+    for (const char* system : {"/bin/", "/sbin/", "/usr/bin/", "/usr/sbin/", "/usr/games/",
+                               "/usr/local/bin/", "/usr/local/sbin/", "/usr/local/games/"}) {
+        if (folder == system) return true;
+    }
+    return false;
+}
+
+std::string ChooseDataFolder(const DataFolderFacts& facts) {
+    if (!facts.dataDirVariable.empty()) return WithTrailingSlash(facts.dataDirVariable);
+    const bool installed =
+        facts.helpInSharedFolder || IsSystemProgramFolder(facts.executableFolder);
+    if (!installed && facts.executableFolderWritable) return facts.executableFolder;
+    const std::string base = !facts.configHomeVariable.empty()
+                                 ? WithTrailingSlash(facts.configHomeVariable)
+                                 : WithTrailingSlash(facts.home) + ".config/";
+    return base + "tessarin/";
+}
+
 std::string DataFolder(bool create) {
-    const auto folderOf = [create](const std::string& folder) {
-        const std::string made = create ? EnsureFolder(folder) : std::string();
-        return made.empty() ? WithTrailingSlash(folder) : made;
+    const auto variable = [](const char* name) {
+        const char* value = std::getenv(name);
+        return std::string(value != nullptr ? value : "");
     };
-    const char* override = std::getenv("TESSARIN_DATA_DIR");
-    if (override != nullptr && *override != '\0') return folderOf(override);
     const std::string& executableFolder = ExecutableFolder();
-    if (access(executableFolder.c_str(), W_OK) == 0) return executableFolder;
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    const std::string base = (config != nullptr && *config != '\0')
-                                 ? WithTrailingSlash(config)
-                                 : WithTrailingSlash(HomeFolder()) + ".config/";
-    return folderOf(base + "tessarin");
+    // Whether the program is installed cannot change while it runs.
+    static const bool helpInSharedFolder = [&] {
+        std::error_code error;
+        return fs::exists(executableFolder + TESSARIN_SHARED_DATA_DIR + "TSRN.HLP", error);
+    }();
+    const DataFolderFacts facts{variable("TESSARIN_DATA_DIR"),
+                                executableFolder,
+                                helpInSharedFolder,
+                                access(executableFolder.c_str(), W_OK) == 0,
+                                variable("XDG_CONFIG_HOME"),
+                                HomeFolder()};
+    const std::string folder = ChooseDataFolder(facts);
+    if (!create || folder == executableFolder) return folder;
+    const std::string made = EnsureFolder(folder);
+    return made.empty() ? folder : made;
 }
 
 bool DataFolderIsExecutableFolder() {

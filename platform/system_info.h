@@ -10,9 +10,28 @@ const std::string& ExecutablePath();  // /proc/self/exe
 const std::string& ExecutableFolder();  // its folder, ending in "/"
 std::string LocalTimeText();            // now, "yyyy/mm/dd hh:mm:ss"
 
-// The folder of the settings and constant files, ending in "/": $TESSARIN_DATA_DIR when set,
-// else the executable's folder when it can be written, else $XDG_CONFIG_HOME/tessarin/
-// (default ~/.config/tessarin/). With create, the folder is made when missing.
+// What decides where the settings and constant files live.
+struct DataFolderFacts {
+    std::string dataDirVariable;   // $TESSARIN_DATA_DIR, empty when not set
+    std::string executableFolder;  // ending in "/"
+    bool helpInSharedFolder;       // the help document is in the installed data folder
+    bool executableFolderWritable;
+    std::string configHomeVariable;  // $XDG_CONFIG_HOME, empty when not set
+    std::string home;
+};
+
+// True for the folders where a system installs programs (/usr/bin, /usr/local/bin, ...).
+bool IsSystemProgramFolder(const std::string& folder);
+
+// The folder of the settings and constant files, ending in "/": $TESSARIN_DATA_DIR when set;
+// else, for a portable copy or a build tree, the executable's folder when it can be written; an
+// installed program (its help document in the installed data folder, or itself in a system
+// folder) never writes beside itself, whoever runs it. Otherwise $XDG_CONFIG_HOME/tessarin/
+// (default ~/.config/tessarin/).
+std::string ChooseDataFolder(const DataFolderFacts& facts);
+
+// The data folder of this run (see ChooseDataFolder). With create, the folder is made when
+// missing.
 std::string DataFolder(bool create = true);
 // True when the data folder is the executable's own folder (a portable copy).
 bool DataFolderIsExecutableFolder();

@@ -119,11 +119,36 @@ void SyncFolder(const std::string& folder) {
 
 enum class RenameOutcome { Replaced, Failed, Unsuitable };
 
+// Copies the user's extended attributes ("user.*": tags, origin, comments other programs keep
+// on the file) from one open file to another; false when any of them could not be carried.
+bool CopyUserAttributes(int from, int to) {
+    const ssize_t listSize = ::flistxattr(from, nullptr, 0);
+    if (listSize <= 0) return listSize == 0 || errno == ENOTSUP;
+    std::string names(static_cast<std::size_t>(listSize), '\0');
+    const ssize_t listed = ::flistxattr(from, names.data(), names.size());
+    if (listed < 0) return false;
+    names.resize(static_cast<std::size_t>(listed));
+    for (std::size_t at = 0; at < names.size(); at = names.find('\0', at) + 1) {
+        const std::string name = names.c_str() + at;
+        if (!name.starts_with("user.")) continue;
+        const ssize_t size = ::fgetxattr(from, name.c_str(), nullptr, 0);
+        if (size < 0) return false;
+        std::string value(static_cast<std::size_t>(size), '\0');
+        const ssize_t read = ::fgetxattr(from, name.c_str(), value.data(), value.size());
+        if (read < 0 ||
+            ::fsetxattr(to, name.c_str(), value.data(), static_cast<std::size_t>(read), 0) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Writes bytes to a new private temporary file beside the target and renames it over the
-// target. old describes the file it replaces (nullptr for a new file): the new file gets its
-// owner, group and permission bits, or the result is Unsuitable and nothing was changed.
+// target. old describes the file it replaces (nullptr for a new file), open as oldFd: the new
+// file gets its owner, group, permission bits and user attributes, or the result is Unsuitable
+// and nothing was changed.
 RenameOutcome ReplaceByRename(const std::string& folder, const std::string& target,
-                              const std::string& bytes, const struct stat* old) {
+                              const std::string& bytes, const struct stat* old, int oldFd) {
     const std::string name = NameOf(target);
     RemoveStaleTemporaries(folder, [&name](std::string_view file) { return file == name; });
     // Same folder as the target, so the final rename cannot cross file systems. mkstemp makes
@@ -135,7 +160,8 @@ RenameOutcome ReplaceByRename(const std::string& folder, const std::string& targ
     struct stat made {};
     if (old != nullptr && (::fstat(file.get(), &made) != 0 ||
                            ((made.st_uid != old->st_uid || made.st_gid != old->st_gid) &&
-                            ::fchown(file.get(), old->st_uid, old->st_gid) != 0))) {
+                            ::fchown(file.get(), old->st_uid, old->st_gid) != 0) ||
+                           !CopyUserAttributes(oldFd, file.get()))) {
         ::unlink(temp.c_str());
         return RenameOutcome::Unsuitable;
     }
@@ -224,6 +250,7 @@ ReadResult ReadTextFile(const std::string& path, std::vector<std::string>& lines
     ::fcntl(file.get(), F_SETFL, ::fcntl(file.get(), F_GETFL) & ~O_NONBLOCK);
     std::string bytes;
     if (!ReadAll(file.get(), bytes)) return ReadResult::Unreadable;
+    if (!IsFileText(bytes)) return ReadResult::NotText;
     lines = DecodeFileLines(bytes);
     return ReadResult::Read;
 }
@@ -238,7 +265,7 @@ bool WriteTextFile(const std::string& path, const std::vector<std::string>& line
     struct stat info {};
     if (::lstat(target.c_str(), &info) != 0) {
         return errno == ENOENT &&
-               ReplaceByRename(folder, target, bytes, nullptr) == RenameOutcome::Replaced;
+               ReplaceByRename(folder, target, bytes, nullptr, -1) == RenameOutcome::Replaced;
     }
     // Only a regular file is ever written: a device, a pipe or a socket is left alone, and
     // checked before opening, which may act on a device.
@@ -248,9 +275,11 @@ bool WriteTextFile(const std::string& path, const std::vector<std::string>& line
     FileDescriptor file(::open(target.c_str(), O_RDWR | flags));
     if (file.get() < 0 && errno == EACCES) file.Reset(::open(target.c_str(), O_WRONLY | flags));
     if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    // No permission stops root: a file nobody may write is read-only for root too.
+    if (::geteuid() == 0 && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
 
     if (RenameKeepsTheFile(folder, file.get(), info)) {
-        const RenameOutcome outcome = ReplaceByRename(folder, target, bytes, &info);
+        const RenameOutcome outcome = ReplaceByRename(folder, target, bytes, &info, file.get());
         if (outcome != RenameOutcome::Unsuitable) return outcome == RenameOutcome::Replaced;
     }
     std::optional<std::string> old(std::in_place);

@@ -58,10 +58,16 @@ bool DatafileAccess::Load() {
 }
 
 void DatafileAccess::LoadBytes(std::string bytes) {
-    // The text ends at the first NUL byte; what follows it is not decoded at all.
-    const std::size_t nul = bytes.find('\0');
-    if (nul != std::string::npos) bytes.resize(nul);
-    SetLines(DecodeFileLines(bytes));
+    // The text ends at the first NUL byte; what follows it is not decoded at all. In UTF-16,
+    // where most characters have a NUL byte, it ends at the first NUL character.
+    if (!StartsWithUtf16Mark(bytes)) {
+        const std::size_t nul = bytes.find('\0');
+        if (nul != std::string::npos) bytes.resize(nul);
+    }
+    std::string text = DecodeFileText(bytes);
+    const std::size_t nul = text.find('\0');
+    if (nul != std::string::npos) text.resize(nul);
+    SetLines(SplitLines(text));
 }
 
 void DatafileAccess::SetLines(std::vector<std::string> lines) {
@@ -74,12 +80,23 @@ std::string DatafileAccess::SavedBytes() const {
 }
 
 bool DatafileAccess::Save() {
+    return SaveMerged([](const DatafileAccess&) {});
+}
+
+bool DatafileAccess::SaveMerged(const std::function<void(const DatafileAccess& onDisk)>& merge) {
     // A file that does not exist yet cannot be held by anyone; the write creates it. The new
     // file replaces the old one only once it is complete.
     const FileLock lock(Path(), true);
     if (lock.State() == FileLock::LockState::Held || lock.State() == FileLock::LockState::Refused) {
         return false;
     }
+    DatafileAccess onDisk;
+    if (lock.State() == FileLock::LockState::Locked) {
+        std::string bytes;
+        if (!ReadAll(lock.Descriptor(), bytes)) return false;
+        onDisk.LoadBytes(std::move(bytes));
+    }
+    merge(onDisk);
     return WriteTextFile(Path(), lines_);
 }
 

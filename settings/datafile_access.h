@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,6 +23,11 @@ public:
     // True when the last Load failed because another process held the file all the while.
     bool HeldByAnother() const { return heldByAnother_; }
     bool Save();  // false when it could not be written; the old file then stays whole
+    // Save, after merge has made the entries from the file as it stands now (read under the
+    // writer's lock, so no other process writes between the read and the write; empty when
+    // there is no file yet). Another process's changes since Load are not lost unless merge
+    // replaces them.
+    bool SaveMerged(const std::function<void(const DatafileAccess& onDisk)>& merge);
     void ClearEntries();
 
     // The entries as read from a file holding bytes, and the bytes Save writes: the file's

@@ -96,6 +96,17 @@ std::string SettingText(const ExecuteParameter& record, const Setting& setting) 
     return record.*std::get<TextMember>(setting.member);
 }
 
+// A setting's value as a file gives it (the default where the entry is missing or no integer),
+// as the file writes it.
+std::string SettingTextIn(const DatafileAccess& file, const Setting& setting,
+                          const std::string& exePath) {
+    if (std::holds_alternative<IntegerMember>(setting.member)) {
+        return std::to_string(file.ReadInteger(setting.key, IntegerDefault(setting)));
+    }
+    const std::optional<std::string_view> value = file.Entry(setting.key);
+    return value ? std::string(*value) : TextDefault(setting, exePath);
+}
+
 }  // namespace
 
 ExecuteParameter::ExecuteParameter() : EXEPATH(ExecutableFolder()) {
@@ -116,14 +127,34 @@ ExecuteParameter::ExecuteParameter(const std::string& dataFolder) : ownsFile_(tr
     // read, so the defaults this run starts with must never be saved over them.
     if (HeldByAnother()) ownsFile_ = false;
     ReadSettings();
+    for (const Setting& setting : kSettings)
+        settingsAtStart_.push_back(SettingText(*this, setting));
     RecordStart();
-    if (ownsFile_) Save();
+    if (ownsFile_) SaveOwnChanges();
 }
 
 ExecuteParameter::~ExecuteParameter() {
     if (!ownsFile_) return;
     RecordQuit();
-    Save();
+    SaveOwnChanges();
+}
+
+void ExecuteParameter::SaveOwnChanges() {
+    // Another window on the same data folder may have written the file since this run read it:
+    // a setting this run did not change keeps what the file has now.
+    SaveMerged([this](const DatafileAccess& onDisk) {
+        std::vector<std::pair<std::string_view, std::string>> entries;
+        entries.reserve(std::size(kRunRecord) + std::size(kSettings));
+        // The run record as this run wrote it, whatever its members hold by now.
+        for (const RunEntry& entry : kRunRecord)
+            entries.emplace_back(entry.key, ReadString(entry.key, ""));
+        for (std::size_t i = 0; i < std::size(kSettings); ++i) {
+            std::string text = SettingText(*this, kSettings[i]);
+            if (text == settingsAtStart_[i]) text = SettingTextIn(onDisk, kSettings[i], EXEPATH);
+            entries.emplace_back(kSettings[i].key, std::move(text));
+        }
+        SetEntries(entries);
+    });
 }
 
 void ExecuteParameter::RecordStart() {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "settings/datafile_access.h"
 #include "settings/display_modes.h"
@@ -14,8 +15,9 @@ public:
     // Every setting at its default; reads and writes no file (command line, tests).
     ExecuteParameter();
     // Reads "TSRN.sts" in dataFolder (ending in "/"), fills every setting, records the run and
-    // writes the file back at once. The destructor then writes the final settings and QUIT.
-    // When another instance held the file so that it could not be read, neither writes it.
+    // writes the file back at once. The destructor then writes QUIT and the settings this run
+    // changed; the others keep what the file has then (another instance may have changed
+    // them). When another instance held the file so that it could not be read, neither writes.
     explicit ExecuteParameter(const std::string& dataFolder);
     ~ExecuteParameter();
     ExecuteParameter(const ExecuteParameter&) = delete;
@@ -48,7 +50,12 @@ public:
     std::string FOLDER;
 
 private:
+    // Writes this run's record, the settings it changed since its start, and every other
+    // setting as the file has it now.
+    void SaveOwnChanges();
+
     bool ownsFile_ = false;
+    std::vector<std::string> settingsAtStart_;  // as the file gave them, in the file's order
 };
 
 // The program-wide settings record; set by start-up (and by tests) before any window exists.

@@ -114,7 +114,7 @@ bool ReadFormulaFile(const std::string& path, FormulaFileReadResult& result) {
 
 bool WriteFormulaFile(const std::string& path, const FormulaFileContent& content) {
     for (const std::string& formula : content.formulas) {
-        if (formula.find_first_of("\r\n") != std::string::npos) return false;
+        if (formula.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos) return false;
     }
     return WriteTextFile(path, FormatFormulaFile(content));
 }

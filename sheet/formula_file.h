@@ -75,6 +75,7 @@ bool ReadFormulaFile(const std::string& path, FormulaFileReadResult& result);
 
 // Writes the file at path (CR LF line ends, CP932 or UTF-8 with a byte-order mark when CP932
 // cannot hold a character). The file is replaced whole or not at all; false on failure. A formula
-// holding CR or LF cannot be one line of the file and would come back as other lines, so such a
-// sheet is refused and the file left as it was (the window never holds one).
+// holding CR or LF cannot be one line of the file and would come back as other lines, and one
+// holding NUL would make the file no text, so such a sheet is refused and the file left as it
+// was (the window never holds one).
 bool WriteFormulaFile(const std::string& path, const FormulaFileContent& content);

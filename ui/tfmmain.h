@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/file_stamp.h"
 #include "platform/grid_control.h"
 #include "sheet/formula_file.h"
 #include "sheet/sheet_window.h"
@@ -200,6 +201,7 @@ private:
     std::unique_ptr<FormulaSheet> sheet_;
     std::unique_ptr<HelpWindow> helpWindow_;
     std::unique_ptr<SheetUndo> undo_;
+    FileStamp sheetFileStamp_;  // CurrentFileName as this run last opened or saved it
     bool shown_ = false;
     bool askOnClose_ = true;
     int wheelRest_ = 0;

@@ -43,7 +43,10 @@ void TFMmain::MMactionnewClick(QAction* sender) {
         return;
     }
     sheet_->ClearAllLines();
-    if (sender) CurrentFileName.clear();
+    if (sender) {
+        CurrentFileName.clear();
+        sheetFileStamp_.Clear();
+    }
     SetModified(false);
     MoveToLine(0);
     SGcalcClick();
@@ -66,11 +69,17 @@ void TFMmain::MMactionloadClick(QAction*) {
 }
 
 void TFMmain::LoadFormulaFile(const QString& path) {
+    // The file as it was before reading: a change made while it is read counts as one.
+    FileStamp stamp;
+    stamp.Take(path.toStdString());
     FormulaFileReadResult result;
     ReadFormulaFile(path.toStdString(), result);
-    // A file that could not be read at all leaves everything as it was, the file name too, so
-    // that a following save cannot overwrite a file that was never shown.
-    if (result.status != FormulaFileStatus::Unreadable) CurrentFileName = path;
+    // A file that could not be read at all (or is no text) leaves everything as it was, the file
+    // name too, so that a following save cannot overwrite a file that was never shown.
+    if (result.status != FormulaFileStatus::Unreadable) {
+        CurrentFileName = path;
+        sheetFileStamp_ = stamp;
+    }
     if (result.EmptiesSheet()) MMactionnewClick(nullptr);
     // Also with a header line that is no line of the sheet, the input line shows the formula of
     // the line that stays current.
@@ -101,6 +110,7 @@ void TFMmain::RestoreSheet(const FormulaFileContent& content, const QString& fil
     MMactionnewClick(nullptr);
     PutSheetContent(content, true);
     CurrentFileName = fileName;
+    sheetFileStamp_.Clear();
     SetModified(true);
     RefreshWindow(true);
 }
@@ -135,7 +145,16 @@ FormulaFileContent TFMmain::SheetContent() const {
 
 void TFMmain::SaveFormulaFile() {
     const FormulaFileContent content = SheetContent();
-    if (!CurrentFileName.isEmpty() && WriteFormulaFile(CurrentFileName.toStdString(), content)) {
+    const std::string path = CurrentFileName.toStdString();
+    if (sheetFileStamp_.ChangedSince(path) &&
+        !CurrentDialogs().AskYesNo(
+            this,
+            QStringLiteral("ファイルは他のプログラムによって変更されています。\n上書きしますか？"),
+            true)) {
+        return;
+    }
+    if (!CurrentFileName.isEmpty() && WriteFormulaFile(path, content)) {
+        sheetFileStamp_.Take(path);
         SetModified(false);
         executeParameter->FOLDER = FolderOf(CurrentFileName);
     } else {

@@ -6,12 +6,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "sheet/formula_file.h"
@@ -66,7 +68,8 @@ protected:
     Outcome Run(const std::string& args, const std::string& input = "< /dev/null",
                 const std::string& before = "") {
         const fs::path errors = root_ / "stderr.txt";
-        const std::string command = before + "TESSARIN_DATA_DIR=" + Quote(data_.string()) + " " +
+        const std::string command = before + "TESSARIN_DATA_DIR=" + Quote(data_.string()) +
+                                    " LC_ALL= LC_MESSAGES= " + locale_ + " " +
                                     Quote(TESSARIN_BINARY) + " " + args + " " + input + " 2>" +
                                     Quote(errors.string());
         Outcome run;
@@ -88,6 +91,8 @@ protected:
         return Run(args, "< " + Quote(inputFile.string()));
     }
 
+    // The locale variables of the run, after LC_ALL and LC_MESSAGES are emptied.
+    std::string locale_ = "LANG=ja_JP.UTF-8";
     fs::path root_, data_;
 };
 
@@ -116,7 +121,7 @@ const EvalCase kEvalCases[] = {
     {"ZeroDivide", "--eval 1/0", "ゼロで除算\n", 1},
     {"FullWidthFoldsAsTheInputLine", "--eval '１＋２'", "3\n", 0},
     {"SubnormalLiteral", "--eval 3.3E-4932", "アンダーフロー\n", 1},
-    {"LiteralBelowEverySubnormalIsZero", "--eval '1E-4960*0'", "0\n", 0},
+    {"LiteralBelowEverySubnormal", "--eval '1E-4960*0'", "アンダーフロー\n", 1},
 };
 
 class CommandLineEvalTest : public CommandLineTest,
@@ -284,15 +289,15 @@ TEST_F(CommandLineTest, SheetIsRecalculatedOnceInRingOrderFromItsCurrentLine) {
     const fs::path file = root_ / "ring.tsf";
     std::ofstream(file, std::ios::binary) << "050003081\r\n3=A4\r\n4=A5\r\n5=1\r\n";
     const Outcome run = Eval("--sheet " + file.string());
-    EXPECT_EQ(run.out, "A3\t? A4\tA4\r\nA4\t1\tA5\r\nA5\t1\t1\r\n");
+    EXPECT_EQ(run.out, "A3\t? A4\tA4\nA4\t1\tA5\nA5\t1\t1\n");
     EXPECT_EQ(run.status, 0);
 }
 
 TEST_F(CommandLineTest, SheetModesComeFromTheFileUnlessGiven) {
     const fs::path file = root_ / "hex.tsf";
     std::ofstream(file, std::ios::binary) << "000113041\r\n0=255\r\n";
-    EXPECT_EQ(Eval("--sheet " + file.string()).out, "A0\t00FF\t255\r\n");
-    EXPECT_EQ(Eval("--hsize 2 --sheet " + file.string()).out, "A0\tFF\t255\r\n");
+    EXPECT_EQ(Eval("--sheet " + file.string()).out, "A0\t00FF\t255\n");
+    EXPECT_EQ(Eval("--hsize 2 --sheet " + file.string()).out, "A0\tFF\t255\n");
 }
 
 TEST_F(CommandLineTest, SheetWrittenByTheProgramsOwnWriter) {
@@ -305,20 +310,90 @@ TEST_F(CommandLineTest, SheetWrittenByTheProgramsOwnWriter) {
     const fs::path file = root_ / "written.tsf";
     ASSERT_TRUE(WriteFormulaFile(file.string(), content));
     EXPECT_EQ(Eval("--sheet " + file.string()).out,
-              "A0\t3,000\t1000*3\r\nA1\t750\tA0/4\r\nA2\t? 金額\t金額\r\n");
+              "A0\t3,000\t1000*3\nA1\t750\tA0/4\nA2\t? 金額\t金額\n");
 }
 
 TEST_F(CommandLineTest, SheetFromStandardInput) {
-    EXPECT_EQ(Eval("--sheet -", "000003081\n0=SIN(30)\n").out, "A0\t0.5\tSIN(30)\r\n");
+    EXPECT_EQ(Eval("--sheet -", "000003081\n0=SIN(30)\n").out, "A0\t0.5\tSIN(30)\n");
 }
 
 TEST_F(CommandLineTest, SheetWithALineIndexOutsideTheSheetLoadsWithANotice) {
     const fs::path file = root_ / "index.tsf";
     std::ofstream(file, std::ios::binary) << "-10003081\r\n0=1+2\r\n1=A0*2\r\n";
     const Outcome run = Eval("--sheet " + file.string());
-    EXPECT_EQ(run.out, "A0\t3\t1+2\r\nA1\t6\tA0*2\r\n");
+    EXPECT_EQ(run.out, "A0\t3\t1+2\nA1\t6\tA0*2\n");
     EXPECT_EQ(run.errors, file.string() + "\nファイルが読み込めません。\n");
     EXPECT_EQ(run.status, 0);
+}
+
+TEST_F(CommandLineTest, OutputThatCannotBeWrittenIsAnError) {
+    std::ofstream(root_ / "in.txt") << "000003081\n0=1\n" + std::string(200000, '\n');
+    const std::string input = "< " + Quote((root_ / "in.txt").string());
+    for (const auto& [args, redirection, error] :
+         {std::tuple{"--eval 1+1", "> /dev/full", ENOSPC},
+          {"--sheet -", "> /dev/full", ENOSPC},
+          {"--help", "> /dev/full", ENOSPC},
+          {"--version", ">&-", EBADF},
+          {"--eval -", "> /dev/full", ENOSPC}}) {  // full part-way: 200,000 answers
+        const Outcome run = Run(args, input + " " + redirection);
+        EXPECT_EQ(run.status, 1) << args;
+        EXPECT_EQ(run.errors,
+                  "tessarin: 標準出力に書き込めません: " + std::string(std::strerror(error)) + "\n")
+            << args;
+    }
+}
+
+// With SIGPIPE ignored, a reader that went away shows as a failed write: reading stops there
+// instead of evaluating an endless input forever. The timeout only bounds a failing run.
+TEST_F(CommandLineTest, ReaderGoneWithSigpipeIgnoredEndsTheRun) {
+    const fs::path status = root_ / "status.txt";
+    const Outcome run =
+        Run("--eval -", "2>/dev/null; echo $? >" + Quote(status.string()) + "; } | head -n 1",
+            "trap '' PIPE; yes 1+1 2>/dev/null | { timeout 60 env ");
+    EXPECT_EQ(run.out, "2\n");
+    EXPECT_EQ(ReadAll(status), "1\n");
+}
+
+TEST_F(CommandLineTest, OwnTextsFollowTheLocale) {
+    for (const auto& [locale, args, redirection, start] :
+         {std::tuple{"LANG=C", "--help", "", "usage: tessarin"},
+          {"LANG=de_DE.UTF-8 LC_MESSAGES=ja_JP.UTF-8", "--help", "", "使い方: tessarin"},
+          {"LANG=C", "--eval 1/0", "", "ゼロで除算\n"},  // results stay as they are
+          {"LANG=C", "--eval 1", "> /dev/full", "tessarin: cannot write to standard output: "}}) {
+        locale_ = locale;
+        const Outcome run = Run(args, std::string("< /dev/null ") + redirection);
+        EXPECT_TRUE((run.out + run.errors).starts_with(start)) << locale << " " << args;
+    }
+}
+
+// Missing, a folder, not text: an error. Empty and UTF-16 files are read.
+TEST_F(CommandLineTest, ConstantFileGivenMustBeReadable) {
+    std::ofstream(root_ / "image.clc") << std::string("K=1\0\x89PNG", 8);
+    std::ofstream(root_ / "empty.clc");
+    std::ofstream(root_ / "notepad.clc") << std::string(
+        "\xFF\xFEP\0I\0=\0"
+        "5\0",
+        10);
+    for (const auto& [file, out, status] : {std::tuple{"none.clc", "", 1},
+                                            {".", "", 1},
+                                            {"image.clc", "", 1},
+                                            {"empty.clc", "9.42477796076\n", 0},
+                                            {"notepad.clc", "15\n", 0}}) {
+        const Outcome run = Eval("--constants " + (root_ / file).string() + " --eval PI*3");
+        EXPECT_EQ(run.out, out) << file;
+        EXPECT_EQ(run.status, status) << file << run.errors;
+    }
+}
+
+TEST_F(CommandLineTest, SheetFileThatIsNotTextFails) {
+    std::ofstream(root_ / "image.tsf") << std::string("000003081\r\n0=1\0", 15);
+    const std::string image = (root_ / "image.tsf").string();
+    for (const auto& [args, input] :
+         {std::pair{"--sheet " + image, std::string("< /dev/null")}, {"--sheet -", "< " + image}}) {
+        const Outcome run = Run(args, input);
+        EXPECT_EQ(run.out, "") << args;
+        EXPECT_EQ(run.status, 1) << args;
+    }
 }
 
 TEST_F(CommandLineTest, UnreadableSheetFails) {

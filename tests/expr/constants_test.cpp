@@ -6,8 +6,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "expr/calc_expression.h"
@@ -113,29 +115,34 @@ protected:
     std::string path_;
 };
 
-TEST_F(ConstantFileTest, MissingFileGivesEmptyListAndIsWrittenAtEnd) {
+TEST_F(ConstantFileTest, EmptiedListWritesEmptyFile) {
+    WriteBytes("A=1\r\n");
     {
         CalcExpression calc(path_);
-        EXPECT_TRUE(calc.Constants.empty());
-        // What the main window adds to an empty list.
-        calc.Constants = {"PI=3.1415926535897932384626433832795", "C=299792.5E+3"};
+        calc.Constants.clear();
     }
-    EXPECT_EQ(ReadBytes(), "PI=3.1415926535897932384626433832795\r\nC=299792.5E+3\r\n");
-}
-
-TEST_F(ConstantFileTest, EmptyListWritesEmptyFile) {
-    { CalcExpression calc(path_); }
-    ASSERT_TRUE(fs::exists(path_));
     EXPECT_EQ(ReadBytes(), "");
 }
 
-TEST_F(ConstantFileTest, LfLinesAreReadAndWrittenBackWithCrLf) {
-    WriteBytes("PI=3\nX=1\n\nY=2");
-    {
-        CalcExpression calc(path_);
-        EXPECT_EQ(calc.Constants, (std::vector<std::string>{"PI=3", "X=1", "", "Y=2"}));
+// Two windows on one data folder: a window that never touched the constants does not write its
+// old list over the one another window saved. Lists given replace a window's; the last ends last.
+TEST_F(ConstantFileTest, OnlyAWindowThatChangedTheListWritesIt) {
+    using List = std::vector<std::string>;
+    for (const auto& [first, second, firstEndsFirst, file] :
+         {std::tuple{List{}, List{}, true, "K=1\n"},
+          {List{"K=2"}, List{}, true, "K=2\r\n"},
+          {List{}, List{"K=3"}, true, "K=3\r\n"},
+          {List{"K=2"}, List{"K=3"}, false, "K=2\r\n"}}) {
+        WriteBytes("K=1\n");
+        auto windows = std::pair{std::make_unique<CalcExpression>(path_),
+                                 std::make_unique<CalcExpression>(path_)};
+        if (!first.empty()) windows.first->Constants = first;
+        if (!second.empty()) windows.second->Constants = second;
+        if (firstEndsFirst) windows.first.reset();
+        windows.second.reset();
+        windows.first.reset();
+        EXPECT_EQ(ReadBytes(), file);
     }
-    EXPECT_EQ(ReadBytes(), "PI=3\r\nX=1\r\n\r\nY=2\r\n");
 }
 
 TEST_F(ConstantFileTest, OnlyAnEmptyLineIsOneLine) {
@@ -183,8 +190,7 @@ TEST_F(ConstantFileTest, UnreadableFileIsNotOverwritten) {
     fs::create_symlink(path_, path_);
     {
         CalcExpression calc(path_);
-        EXPECT_TRUE(calc.Constants.empty());
-        calc.Constants = {"PI=3.1415926535897932384626433832795", "C=299792.5E+3"};
+        calc.Constants = {"X=1"};
     }
     EXPECT_TRUE(fs::is_symlink(path_));
     EXPECT_EQ(fs::read_symlink(path_), fs::path(path_));
@@ -194,7 +200,6 @@ TEST_F(ConstantFileTest, FolderInPlaceOfFileIsLeftAlone) {
     fs::create_directory(path_);
     {
         CalcExpression calc(path_);
-        EXPECT_TRUE(calc.Constants.empty());
         calc.Constants = {"X=1"};
     }
     EXPECT_TRUE(fs::is_directory(path_));
@@ -216,7 +221,6 @@ TEST_F(ConstantFileTest, UnwritableFolderIsSilent) {
     const std::string inside = (folder_ / "missing" / ConstantFileName).string();
     {
         CalcExpression calc(inside);
-        EXPECT_TRUE(calc.Constants.empty());
         calc.Constants = {"X=1"};
     }
     EXPECT_FALSE(fs::exists(inside));

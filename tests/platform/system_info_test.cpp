@@ -144,6 +144,21 @@ TEST(DataFolderTest, EmptyVariableIsNotSet) {
     }
 }
 
+TEST(DataFolderTest, InstalledProgramsNeverWriteBesideThemselves) {
+    // Variable, executable's folder, help document installed, folder writable, configuration.
+    const std::pair<DataFolderFacts, std::string> cases[] = {
+        {{"", "/opt/calc/", false, true, "", "/u"}, "/opt/calc/"},  // portable copy
+        {{"", "/opt/calc/", false, false, "", "/u"}, "/u/.config/tessarin/"},
+        {{"", "/opt/calc/bin/", true, true, "", "/u"}, "/u/.config/tessarin/"},
+        {{"", "/usr/bin/", false, true, "", "/root"}, "/root/.config/tessarin/"},  // root
+        {{"", "/usr/local/bin/", false, true, "/cfg", "/root"}, "/cfg/tessarin/"},
+        {{"", "/usr/src/calc/build/", false, true, "", "/u"}, "/usr/src/calc/build/"},
+        {{"/data", "/usr/bin/", true, true, "/cfg", "/u"}, "/data/"},
+    };
+    for (const auto& [facts, folder] : cases)
+        EXPECT_EQ(ChooseDataFolder(facts), folder) << facts.executableFolder;
+}
+
 }  // namespace
 
 TEST(HelpDocumentTest, BesideTheProgramElseInstalledDataFolder) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -109,14 +110,16 @@ TEST_F(TextFileTest, ReadsEveryLineEndAndEncoding) {
         {"LoneLfAndLastLineWithoutEnd", "A\nB", {"A", "B"}},
         {"LoneCr", "A\rB\r", {"A", "B"}},
         {"Utf8WithBom", "\xEF\xBB\xBF\u301C\r\n", {"\u301C"}},
-        {"NulBytesKept", std::string("A\0=1\r\n\0\r\n", 9), {std::string("A\0=1", 4), {"\0", 1}}},
+        // An image or an archive is no text: the lines stay as they were.
+        {"NulBytesAreNoText", std::string("A\0=1\r\n", 6), {"stale"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string path = PathOf("read.txt");
         WriteBytes(path, c.bytes);
         Lines lines{"stale"};
-        EXPECT_EQ(ReadTextFile(path, lines), ReadResult::Read);
+        EXPECT_EQ(ReadTextFile(path, lines),
+                  c.lines == Lines{"stale"} ? ReadResult::NotText : ReadResult::Read);
         EXPECT_EQ(lines, c.lines);
     }
 }
@@ -210,6 +213,29 @@ TEST_F(TextFileTest, NewFileFollowsUmask) {
     struct stat info {};
     ASSERT_EQ(stat(PathOf("new.txt").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+// Tags and origins other programs keep on the file survive the save that replaces it.
+TEST_F(TextFileTest, SaveKeepsUserAttributes) {
+    const std::string path = PathOf("tagged.tsf");
+    WriteBytes(path, "old");
+    if (setxattr(path.c_str(), "user.xdg.tags", "budget", 6, 0) != 0) {
+        GTEST_SKIP() << "this file system keeps no user attributes";
+    }
+    ASSERT_TRUE(WriteTextFile(path, {"A=1"}));
+    EXPECT_EQ(ReadBytes(path), "A=1\r\n");
+    char value[16] = {};
+    EXPECT_EQ(getxattr(path.c_str(), "user.xdg.tags", value, sizeof value), 6);
+    EXPECT_STREQ(value, "budget");
+}
+
+// Also as root, whom no permission stops.
+TEST_F(TextFileTest, FileWithoutWritePermissionIsNotWritten) {
+    const std::string path = PathOf("kept.tsf");
+    WriteBytes(path, "old");
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+    EXPECT_FALSE(WriteTextFile(path, {"A=1"}));
+    EXPECT_EQ(ReadBytes(path), "old");
 }
 
 TEST_F(TextFileTest, SymbolicLinkIsWrittenThrough) {

@@ -12,7 +12,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/system_info.h"
@@ -345,6 +347,47 @@ TEST_F(ExecuteParameterTest, MissingFolderGivesDefaultsAndCreatesNothing) {
         EXPECT_TRUE(IsTimeText(record.START));
     }
     EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+// What Windows Notepad saves as "Unicode": a NUL byte in every ASCII character.
+TEST_F(ExecuteParameterTest, Utf16FileIsRead) {
+    std::string bytes = "\xFF\xFE";
+    for (char c : std::string("HEIGHT   =300\r\nWIDTH    =800\r\n"))
+        bytes += std::string{c, '\0'};
+    WriteBytes(SettingsPath(), bytes);
+    EXPECT_EQ(ExecuteParameter(temp.Folder()).WIDTH, 800);
+}
+
+// Two windows on one data folder, in steps: window 0 or 1 sets a setting, or ends (nullptr).
+TEST_F(ExecuteParameterTest, WindowsOnOneFolderKeepEachOthersChanges) {
+    using R = ExecuteParameter;
+    using Steps = std::vector<std::tuple<int, std::int32_t R::*, std::int32_t>>;
+    const std::tuple<Steps, std::int32_t R::*, std::int32_t> cases[] = {
+        {{{0, &R::CMODE, 1}, {0, nullptr, 0}, {1, nullptr, 0}}, &R::CMODE, 1},
+        {{{0, &R::WIDTH, 800}, {1, &R::COMMA, 4}, {1, nullptr, 0}, {0, nullptr, 0}},
+         &R::WIDTH,
+         800},
+        {{{0, &R::WIDTH, 800}, {1, &R::COMMA, 4}, {1, nullptr, 0}, {0, nullptr, 0}}, &R::COMMA, 4},
+        {{{0, &R::HSIZE, 4}, {1, &R::HSIZE, 12}, {0, nullptr, 0}, {1, nullptr, 0}}, &R::HSIZE, 12},
+        // Changed and changed back is unchanged.
+        {{{0, &R::TOOL, 0}, {0, nullptr, 0}, {1, &R::TOOL, 0}, {1, &R::TOOL, 1}, {1, nullptr, 0}},
+         &R::TOOL,
+         0},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& [steps, setting, value] = cases[i];
+        std::filesystem::remove(SettingsPath());
+        std::unique_ptr<R> windows[] = {std::make_unique<R>(temp.Folder()),
+                                        std::make_unique<R>(temp.Folder())};
+        for (const auto& [window, changed, to] : steps) {
+            if (changed) {
+                (*windows[window]).*changed = to;
+            } else {
+                windows[window].reset();
+            }
+        }
+        EXPECT_EQ(R(temp.Folder()).*setting, value) << "case " << i;
+    }
 }
 
 TEST_F(ExecuteParameterTest, RecordWithoutFileTouchesNoFile) {

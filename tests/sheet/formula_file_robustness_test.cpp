@@ -71,37 +71,14 @@ TEST_F(FormulaFileRobustnessTest, TenMegabyteFormula) {
 
 // NUL bytes are characters like any other: in the header they make a field unreadable, in a
 // formula they stay (and make it fail as an undefined name), and saving keeps them.
-TEST_F(FormulaFileRobustnessTest, NulBytes) {
-    const std::string bytes = "07\0"s + "103\0"s + "81\r\n3=1\0+2\r\n\0=5\r\n4=\0\r\n"s;
-    FormulaFileReadResult result;
-    ASSERT_TRUE(ReadFormulaFile(Write("nul.tsf", bytes), result));
-    EXPECT_EQ(result.content.currentLine, 7);
-    // Characters: 0 7 NUL 1 0 3 NUL 8 1. AMODE is the NUL and HSIZE "\08": both take defaults.
-    FormulaFileSettings expected;
-    expected.CMODE = 1;
-    expected.DEGREE = 1;
-    EXPECT_EQ(result.content.settings, expected);
-    EXPECT_EQ(result.content.formulas[3], "1\0+2"s);
-    EXPECT_EQ(result.content.formulas[4], "\0"s);
-    EXPECT_EQ(result.content.formulas[0], "");  // the index "\0" is no number
-
-    CalcExpression calc;
-    calc.Calculate(result.content.formulas[3]);
-    EXPECT_EQ(calc.ErrorCode, ErrUndefinedName);
-
-    const std::string copy = PathOf("copy.tsf");
-    ASSERT_TRUE(WriteFormulaFile(copy, result.content));
-    EXPECT_EQ(ReadBytes(copy), "070103081\r\n3=1\0+2\r\n4=\0\r\n"s);
-}
-
-// A file of nothing but NUL bytes has a header of defaults and no formula.
-TEST_F(FormulaFileRobustnessTest, OnlyNulBytes) {
-    FormulaFileReadResult result;
-    ASSERT_TRUE(ReadFormulaFile(Write("zeros.tsf", std::string(4096, '\0')), result));
-    EXPECT_EQ(result.content.currentLine, 0);
-    EXPECT_EQ(result.content.settings, FormulaFileSettings{});
-    for (const std::string& formula : result.content.formulas)
-        EXPECT_EQ(formula, "");
+// NUL bytes without a UTF-16 mark (an image, an archive): no formula file, whatever else it holds.
+TEST_F(FormulaFileRobustnessTest, NulBytesAreNoText) {
+    for (const std::string& bytes :
+         {"07\0"s + "103\0"s + "81\r\n3=1\0+2\r\n"s, std::string(4096, '\0')}) {
+        FormulaFileReadResult result;
+        EXPECT_FALSE(ReadFormulaFile(Write("nul.tsf", bytes), result));
+        EXPECT_EQ(result.status, FormulaFileStatus::Unreadable);
+    }
 }
 
 // A folder where the file should be: reported as unreadable, and it cannot be overwritten.

@@ -49,7 +49,11 @@ private slots:
     void openDialogPresets();
     void openShortHeader();
     void openFormulaLines();
+    void openUnreadableKeepsEverything_data();
     void openUnreadableKeepsEverything();
+    void openUtf16File();
+    void saveOverFileChangedElsewhere_data();
+    void saveOverFileChangedElsewhere();
     void openEmptyFile();
     void openBadLineIndex();
     void openQuestion_data();
@@ -250,19 +254,32 @@ void FileCommandsTest::openFormulaLines() {
     QCOMPARE(f.Formula(0), std::string());
 }
 
+void FileCommandsTest::openUnreadableKeepsEverything_data() {
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("missing") << false << QByteArray();
+    // An image, say: NUL bytes without a UTF-16 mark.
+    QTest::newRow("nul bytes") << true << QByteArray("000003081\r\n0=1\0\0\x89PNG", 19);
+    // 0xA0 and 0xFD start no character in any of the encodings read.
+    QTest::newRow("bytes no codec takes") << true << QByteArray("000003081\r\n0=\xFD\xA0\r\n");
+}
+
 void FileCommandsTest::openUnreadableKeepsEverything() {
+    QFETCH(bool, exists);
+    QFETCH(QByteArray, bytes);
     MainWindowFixture f;
     const QString previous = f.File("previous.tsf");
     f.Type(QStringLiteral("42"));
     f.dialogs.AnswerSave(previous);
     f.W().BTactionsave->trigger();
     const std::string folderBefore = f.settings.FOLDER;
-    const QString missing = f.File("gone.tsf");
-    f.dialogs.AnswerOpen(missing);
+    const QString other = f.File("other.tsf");
+    if (exists) WriteBytes(other, bytes.toStdString());
+    f.dialogs.AnswerOpen(other);
     f.dialogs.AcknowledgeNotice();
     f.W().MMactionload->trigger();
     QCOMPARE(f.dialogs.Shown().size(), 3);
-    QCOMPARE(f.dialogs.Shown()[2].text, missing + kReadFailure);
+    QCOMPARE(f.dialogs.Shown()[2].text, other + kReadFailure);
     QCOMPARE(f.dialogs.Shown()[2].icon, NoticeIcon::Error);
     QCOMPARE(f.Formula(0), std::string("42"));
     QCOMPARE(CurrentFileName, previous);
@@ -272,7 +289,52 @@ void FileCommandsTest::openUnreadableKeepsEverything() {
     f.Type(QStringLiteral("0"));
     f.W().BTactionsave->trigger();
     QCOMPARE(ReadBytes(previous), std::string("000003081\r\n0=420\r\n"));
-    QVERIFY(!std::filesystem::exists(missing.toStdString()));
+    QCOMPARE(std::filesystem::exists(other.toStdString()), exists);
+    if (exists) QCOMPARE(ReadBytes(other), bytes.toStdString());
+}
+
+// What Windows Notepad saves as "Unicode".
+void FileCommandsTest::openUtf16File() {
+    MainWindowFixture f;
+    const QString path = f.File("notepad.tsf");
+    const QString text = QStringLiteral("010003081\r\n0=2*3\r\n1=A0+1 \u5186\r\n");
+    WriteBytes(path, "\xFF\xFE" +
+                         std::string(reinterpret_cast<const char*>(text.utf16()), text.size() * 2));
+    f.dialogs.AnswerOpen(path);
+    f.W().MMactionload->trigger();
+    QCOMPARE(f.Formula(0), std::string("2*3"));
+    QCOMPARE(f.Formula(1), std::string("A0+1 \u5186"));
+    QCOMPARE(CurrentFileName, path);
+}
+
+void FileCommandsTest::saveOverFileChangedElsewhere_data() {
+    QTest::addColumn<bool>("overwrite");
+    QTest::newRow("yes") << true;
+    QTest::newRow("no") << false;
+}
+
+void FileCommandsTest::saveOverFileChangedElsewhere() {
+    QFETCH(bool, overwrite);
+    MainWindowFixture f;
+    const QString path = f.File("shared.tsf");
+    WriteBytes(path, "000003081\r\n0=1\r\n");
+    f.dialogs.AnswerOpen(path);
+    f.W().MMactionload->trigger();
+    f.Type(QStringLiteral("2"));
+    // Another program writes the file meanwhile (the size differs, whatever the clock says).
+    const std::string theirs = "000003081\r\n0=1000\r\n";
+    WriteBytes(path, theirs);
+    f.dialogs.ClearShown();
+    f.dialogs.AnswerYesNo(overwrite);
+    f.W().MMactionsave->trigger();
+    QCOMPARE(f.dialogs.Shown().size(), 1);
+    QCOMPARE(
+        f.dialogs.Shown()[0].text,
+        QStringLiteral("ファイルは他のプログラムによって変更されています。\n上書きしますか？"));
+    QVERIFY(f.dialogs.Shown()[0].noIsDefault);
+    QCOMPARE(ReadBytes(path), overwrite ? std::string("000003081\r\n0=12\r\n") : theirs);
+    QCOMPARE(f.W().Modified(), !overwrite);
+    QCOMPARE(f.Formula(0), std::string("12"));
 }
 
 void FileCommandsTest::openEmptyFile() {

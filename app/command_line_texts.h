@@ -1,0 +1,24 @@
+#pragma once
+// The command line's own texts (usage and messages) in the user's language: Japanese under a
+// Japanese locale, English otherwise. Results and the evaluator's error texts are results and
+// are never translated.
+
+#include <string>
+
+// True when the locale that names the language of messages (LC_ALL, else LC_MESSAGES, else
+// LANG, the first one set and not empty) is Japanese ("ja", "ja_JP.UTF-8", ...).
+bool JapaneseMessages(const char* lcAll, const char* lcMessages, const char* lang);
+
+struct CommandLineTexts {
+    const char* usage;
+    const char* cannotWrite;          // followed by ": " and the system's reason
+    const char* standardInput;        // the name of standard input in a file notice
+    const char* cannotReadFile;       // the line after a file's name
+    const char* inputTooLarge;        // with the limit in MB for "%zu"
+    const char* cannotReadConstants;  // followed by ": " and the system's reason
+    const char* notText;              // the reason for a file that is not text
+    const char* outOfMemory;
+};
+
+// The texts for this process's environment.
+const CommandLineTexts& Texts();
