@@ -11,8 +11,9 @@
 #include "ui/logo.h"
 #include "ui/window_placement.h"
 
+// A window of the main window: a compositor that places windows itself puts it over that one.
 TFMlogo::TFMlogo(QWidget* mainWindow)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), mainWindow_(mainWindow) {
+    : QWidget(mainWindow, Qt::Window | Qt::FramelessWindowHint), mainWindow_(mainWindow) {
     setObjectName(QStringLiteral("TFMlogo"));
     setWindowTitle(QStringLiteral("Tessarin"));
     setFixedSize(300, 150);
@@ -29,7 +30,7 @@ void TFMlogo::setVisible(bool visible) {
     // The layer and place are set before the window appears, so that it is mapped only once.
     if (visible && !isVisible()) {
         // The logo is drawn only for a splash that is shown: most starts show none.
-        if (IMlogo->pixmap().isNull()) IMlogo->setPixmap(TessarinLogo());
+        if (IMlogo->pixmap().isNull()) IMlogo->setPixmap(TessarinLogo(devicePixelRatioF()));
         ApplyStayOnTop(this, true);
         PlaceOverMainWindow();
     }

@@ -28,7 +28,6 @@ TFMver::TFMver(QWidget* mainWindow)
     setFixedSize(365, 85);
 
     IMicon = NamedLabel(this, "IMicon", QString());
-    IMicon->setPixmap(ProgramIconPixmap(32));
     IMicon->setFixedSize(32, 32);
     LLver = NamedLabel(this, "LLver", QStringLiteral("Tessarin  Version %1").arg(kProductVersion));
     QFont bold = LLver->font();
@@ -68,6 +67,8 @@ void TFMver::showEvent(QShowEvent* event) {
 }
 
 void TFMver::FormShow() {
+    // Drawn for the screen the window shows on.
+    IMicon->setPixmap(ProgramIconPixmap(32, devicePixelRatioF()));
     if (executeParameter) {
         LLcomputername->setText(QString::fromStdString(executeParameter->COMPUTER));
         LLusername->setText(QString::fromStdString(executeParameter->USER));
