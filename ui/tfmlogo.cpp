@@ -11,9 +11,19 @@
 #include "ui/logo.h"
 #include "ui/window_placement.h"
 
-// A window of the main window: a compositor that places windows itself puts it over that one.
+namespace {
+
+// A window of the main window. Where the program cannot place windows, a compositor places a
+// pop-up relative to its parent (a top-level window wherever it likes): the splash is a
+// pop-up that takes no input there.
+Qt::WindowFlags SplashFlags() {
+    return (WindowPositionsAvailable() ? Qt::Window : Qt::ToolTip) | Qt::FramelessWindowHint;
+}
+
+}  // namespace
+
 TFMlogo::TFMlogo(QWidget* mainWindow)
-    : QWidget(mainWindow, Qt::Window | Qt::FramelessWindowHint), mainWindow_(mainWindow) {
+    : QWidget(mainWindow, SplashFlags()), mainWindow_(mainWindow) {
     setObjectName(QStringLiteral("TFMlogo"));
     setWindowTitle(QStringLiteral("Tessarin"));
     setFixedSize(300, 150);
