@@ -4,8 +4,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QTest>
-#include <functional>
-#include <memory>
 
 #include "ui/digit_display.h"
 #include "ui/tfmlogo.h"
@@ -20,17 +18,11 @@ int MixedBlocks(const QImage& image) {
     for (int y = 0; y + 1 < image.height(); y += 2) {
         for (int x = 0; x + 1 < image.width(); x += 2) {
             const QRgb corner = image.pixel(x, y);
-            if (image.pixel(x + 1, y) != corner || image.pixel(x, y + 1) != corner ||
-                image.pixel(x + 1, y + 1) != corner)
-                ++mixed;
+            mixed += image.pixel(x + 1, y) != corner || image.pixel(x, y + 1) != corner ||
+                     image.pixel(x + 1, y + 1) != corner;
         }
     }
     return mixed;
-}
-
-// A label's picture as it holds it: a label smooths a picture of another resolution itself.
-QImage LabelPicture(QWidget* label) {
-    return static_cast<QLabel*>(label)->pixmap().toImage();
 }
 
 }  // namespace
@@ -43,47 +35,27 @@ private slots:
 };
 
 void SharpPicturesTest::picturesAreDrawnForTheScreen() {
-    struct Row {
+    TFMlogo splash;
+    TFMver version(nullptr);
+    DigitDisplay digits;
+    digits.ShowDigits(QStringLiteral("-8,888.8"), false);
+    for (QWidget* window : {static_cast<QWidget*>(&splash), static_cast<QWidget*>(&version),
+                            static_cast<QWidget*>(&digits)}) {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+    }
+    // A label smooths a picture of another resolution itself: its own picture is looked at.
+    const struct {
         const char* name;
-        // Shows the window; then picture gives what it shows, in device pixels.
-        std::function<QWidget*(std::unique_ptr<QWidget>&)> show;
-        std::function<QImage(QWidget*)> picture;
+        QImage image;
+    } rows[] = {
+        {"splash logo", splash.IMlogo->pixmap().toImage()},
+        {"version window icon", version.IMicon->pixmap().toImage()},
+        {"digit display", digits.grab().toImage()},
     };
-    const Row rows[] = {
-        {"splash logo",
-         [](std::unique_ptr<QWidget>& window) {
-             auto* splash = new TFMlogo;
-             window.reset(splash);
-             splash->show();
-             return static_cast<QWidget*>(splash->IMlogo);
-         },
-         LabelPicture},
-        {"version window icon",
-         [](std::unique_ptr<QWidget>& window) {
-             auto* version = new TFMver(nullptr);
-             window.reset(version);
-             version->show();
-             return static_cast<QWidget*>(version->IMicon);
-         },
-         LabelPicture},
-        {"digit display",
-         [](std::unique_ptr<QWidget>& window) {
-             auto* digits = new DigitDisplay;
-             window.reset(digits);
-             digits->show();
-             digits->ShowDigits(QStringLiteral("-8,888.8"), false);
-             return static_cast<QWidget*>(digits);
-         },
-         [](QWidget* digits) { return digits->grab().toImage(); }},
-    };
-    QCOMPARE(qApp->devicePixelRatio(), 2.0);
-    for (const Row& row : rows) {
-        std::unique_ptr<QWidget> window;
-        QWidget* shown = row.show(window);
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        const QImage image = row.picture(shown);
-        QVERIFY2(image.devicePixelRatio() == 2.0, row.name);
-        QVERIFY2(MixedBlocks(image) > 0, row.name);
+    for (const auto& row : rows) {
+        QVERIFY2(row.image.devicePixelRatio() == 2.0, row.name);
+        QVERIFY2(MixedBlocks(row.image) > 0, row.name);
     }
 }
 
