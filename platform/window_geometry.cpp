@@ -2,6 +2,16 @@
 
 #include <algorithm>
 
+namespace {
+
+int OverlapArea(const ScreenRect& a, const ScreenRect& b) {
+    const int width = std::min(a.Right(), b.Right()) - std::max(a.left, b.left);
+    const int height = std::min(a.Bottom(), b.Bottom()) - std::max(a.top, b.top);
+    return width > 0 && height > 0 ? width * height : 0;
+}
+
+}  // namespace
+
 bool ScreenRect::Overlaps(const ScreenRect& other) const {
     return left < other.Right() && other.left < Right() && top < other.Bottom() &&
            other.top < Bottom();
@@ -14,14 +24,31 @@ ScreenRect MoveInside(ScreenRect window, const ScreenRect& area) {
     return window;
 }
 
-ScreenRect RestoreBounds(const ScreenRect& saved, std::span<const ScreenRect> screens,
+ScreenRect FitInside(ScreenRect window, const ScreenRect& area) {
+    window.width = std::min(window.width, area.width);
+    window.height = std::min(window.height, area.height);
+    return MoveInside(window, area);
+}
+
+bool TitleBarReachable(const ScreenRect& frame, std::span<const ScreenRect> areas) {
+    const ScreenRect titleBar{frame.left, frame.top, frame.width, kTitleBarGrip};
+    return std::any_of(areas.begin(), areas.end(), [&titleBar](const ScreenRect& area) {
+        const int across =
+            std::min(titleBar.Right(), area.Right()) - std::max(titleBar.left, area.left);
+        return titleBar.top >= area.top && titleBar.Bottom() <= area.Bottom() &&
+               across >= kTitleBarGrip;
+    });
+}
+
+ScreenRect RestoreBounds(const ScreenRect& saved, std::span<const ScreenRect> areas,
                          const ScreenRect& primary) {
-    if (std::any_of(screens.begin(), screens.end(),
-                    [&saved](const ScreenRect& screen) { return saved.Overlaps(screen); })) {
-        return saved;
-    }
-    ScreenRect bounds = saved;
-    bounds.width = std::min(bounds.width, primary.width);
-    bounds.height = std::min(bounds.height, primary.height);
-    return MoveInside(bounds, primary);
+    // The screen the window lies on is the one holding most of it.
+    const auto home = std::max_element(areas.begin(), areas.end(),
+                                       [&saved](const ScreenRect& a, const ScreenRect& b) {
+                                           return OverlapArea(saved, a) < OverlapArea(saved, b);
+                                       });
+    if (home == areas.end() || OverlapArea(saved, *home) == 0) return FitInside(saved, primary);
+    if (saved.width > home->width || saved.height > home->height) return FitInside(saved, *home);
+    if (TitleBarReachable(saved, areas)) return saved;
+    return MoveInside(saved, *home);
 }

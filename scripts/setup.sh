@@ -11,6 +11,7 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core
   qt6ct
   xvfb x11-utils imagemagick xdg-utils xauth openbox xdotool
+  qt6-wayland weston
   python3 python3-openpyxl
   clang-14 libclang-rt-14-dev
   clang-format

@@ -2,8 +2,10 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <map>
 
 #include "platform/desktop/colors.h"
+#include "ui/logo.h"
 #include "ui/result_panel_colors.h"
 
 namespace {
@@ -91,12 +93,23 @@ void DrawSegments(QPainter& painter, unsigned lit, const QColor& color) {
     }
 }
 
-QPixmap MakeGlyph(int glyph) {
-    QPixmap pixmap(DigitDisplay::kGlyphWidth, DigitDisplay::kGlyphHeight);
-    pixmap.fill(Qt::transparent);
+QPixmap MakeGlyph(int glyph, qreal ratio) {
+    QPixmap pixmap =
+        SharpPixmap(QSize(DigitDisplay::kGlyphWidth, DigitDisplay::kGlyphHeight), ratio);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     DrawDigitGlyph(painter, glyph, kLit);
+    return pixmap;
+}
+
+QPixmap MakeDot(qreal ratio) {
+    const int size = DigitDisplay::kDotSize;
+    QPixmap pixmap = SharpPixmap(QSize(size, size), ratio);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kLit);
+    painter.drawRoundedRect(QRectF(0, 0, size, size), 0.8, 0.8);
     return pixmap;
 }
 
@@ -178,27 +191,21 @@ QColor DigitDisplay::PanelColor() {
     return ToQColor(kResultPanelColor);
 }
 
-const std::vector<QPixmap>& DigitDisplay::Glyphs() {
-    static const std::vector<QPixmap> glyphs = [] {
-        std::vector<QPixmap> list;
+// One set of pictures per device pixel ratio met: a window moved between screens may meet two.
+const std::vector<QPixmap>& DigitDisplay::Glyphs(qreal ratio) {
+    static std::map<qreal, std::vector<QPixmap>> sets;
+    std::vector<QPixmap>& glyphs = sets[ratio];
+    if (glyphs.empty()) {
         for (int glyph = 0; glyph < 19; ++glyph)
-            list.push_back(MakeGlyph(glyph));
-        return list;
-    }();
+            glyphs.push_back(MakeGlyph(glyph, ratio));
+    }
     return glyphs;
 }
 
-const QPixmap& DigitDisplay::DotPicture() {
-    static const QPixmap dot = [] {
-        QPixmap pixmap(kDotSize, kDotSize);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(kLit);
-        painter.drawRoundedRect(QRectF(0, 0, kDotSize, kDotSize), 0.8, 0.8);
-        return pixmap;
-    }();
+const QPixmap& DigitDisplay::DotPicture(qreal ratio) {
+    static std::map<qreal, QPixmap> dots;
+    QPixmap& dot = dots[ratio];
+    if (dot.isNull()) dot = MakeDot(ratio);
     return dot;
 }
 
@@ -209,11 +216,12 @@ QSize DigitDisplay::sizeHint() const {
 void DigitDisplay::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), PanelColor());
-    const std::vector<QPixmap>& glyphs = Glyphs();
+    const qreal ratio = devicePixelRatioF();
+    const std::vector<QPixmap>& glyphs = Glyphs(ratio);
     for (int p = 0; p < kPositions; ++p) {
         if (glyphs_[p] >= 0) painter.drawPixmap(GlyphRect(p).topLeft(), glyphs[glyphs_[p]]);
     }
     for (int k = 0; k < kDots; ++k) {
-        if (dotVisible_[k]) painter.drawPixmap(dotLeft_[k], DotTop(), DotPicture());
+        if (dotVisible_[k]) painter.drawPixmap(dotLeft_[k], DotTop(), DotPicture(ratio));
     }
 }

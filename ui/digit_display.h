@@ -46,9 +46,10 @@ public:
 
     // The result panel's colour as Qt takes it.
     static QColor PanelColor();
-    // The 19 glyph pictures (ILnum), in the order of kGlyphChars, transparent where unlit.
-    static const std::vector<QPixmap>& Glyphs();
-    static const QPixmap& DotPicture();
+    // The 19 glyph pictures (ILnum), in the order of kGlyphChars, transparent where unlit, and
+    // the comma dot, drawn for a screen with that device pixel ratio.
+    static const std::vector<QPixmap>& Glyphs(qreal ratio = 1.0);
+    static const QPixmap& DotPicture(qreal ratio = 1.0);
 
     QSize sizeHint() const override;
 

@@ -78,9 +78,15 @@ void DrawText(QPainter& p, const QString& text, const QRectF& box, int pixelSize
 
 }  // namespace
 
-QPixmap ProgramIconPixmap(int size) {
-    QPixmap pixmap(size, size);
+QPixmap SharpPixmap(QSize size, qreal ratio) {
+    QPixmap pixmap(size * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+QPixmap ProgramIconPixmap(int size, qreal ratio) {
+    QPixmap pixmap = SharpPixmap(QSize(size, size), ratio);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(size / 256.0, size / 256.0);
@@ -95,8 +101,9 @@ QIcon ProgramIcon() {
     return icon;
 }
 
-QPixmap TessarinLogo() {
-    QPixmap pixmap(300, 150);
+QPixmap TessarinLogo(qreal ratio) {
+    const QRect area(0, 0, 300, 150);
+    QPixmap pixmap = SharpPixmap(area.size(), ratio);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -104,12 +111,12 @@ QPixmap TessarinLogo() {
     QLinearGradient background(0, 0, 0, 150);
     background.setColorAt(0, QColor(58, 70, 90));
     background.setColorAt(1, QColor(26, 31, 40));
-    p.fillRect(pixmap.rect(), background);
+    p.fillRect(area, background);
     // A faint glow behind the calculator.
     QRadialGradient glow(QPointF(62, 75), 80);
     glow.setColorAt(0, QColor(255, 206, 0, 60));
     glow.setColorAt(1, QColor(255, 206, 0, 0));
-    p.fillRect(pixmap.rect(), glow);
+    p.fillRect(area, glow);
 
     p.save();
     p.translate(14, 23);

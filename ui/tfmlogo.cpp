@@ -11,8 +11,19 @@
 #include "ui/logo.h"
 #include "ui/window_placement.h"
 
+namespace {
+
+// A window of the main window. Where the program cannot place windows, a compositor places a
+// pop-up relative to its parent (a top-level window wherever it likes): the splash is a
+// pop-up that takes no input there.
+Qt::WindowFlags SplashFlags() {
+    return (WindowPositionsAvailable() ? Qt::Window : Qt::ToolTip) | Qt::FramelessWindowHint;
+}
+
+}  // namespace
+
 TFMlogo::TFMlogo(QWidget* mainWindow)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), mainWindow_(mainWindow) {
+    : QWidget(mainWindow, SplashFlags()), mainWindow_(mainWindow) {
     setObjectName(QStringLiteral("TFMlogo"));
     setWindowTitle(QStringLiteral("Tessarin"));
     setFixedSize(300, 150);
@@ -29,7 +40,7 @@ void TFMlogo::setVisible(bool visible) {
     // The layer and place are set before the window appears, so that it is mapped only once.
     if (visible && !isVisible()) {
         // The logo is drawn only for a splash that is shown: most starts show none.
-        if (IMlogo->pixmap().isNull()) IMlogo->setPixmap(TessarinLogo());
+        if (IMlogo->pixmap().isNull()) IMlogo->setPixmap(TessarinLogo(devicePixelRatioF()));
         ApplyStayOnTop(this, true);
         PlaceOverMainWindow();
     }

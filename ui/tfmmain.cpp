@@ -306,6 +306,8 @@ void TFMmain::CloseWithoutQuestion() {
 void TFMmain::FormClose() {
     executeParameter->WIDTH = width();
     executeParameter->HEIGHT = height();
+    // A position the window system made up would put the window elsewhere in the next session.
+    if (!WindowPositionsAvailable()) return;
     executeParameter->LEFT = x();
     executeParameter->TOP = y();
 }

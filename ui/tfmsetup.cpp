@@ -21,6 +21,7 @@
 
 #include "expr/calc_expression.h"
 #include "platform/desktop/font_choice.h"
+#include "platform/desktop/window_layer.h"
 #include "platform/parse_integer.h"
 #include "settings/execute_parameter.h"
 #include "ui/screen_room.h"
@@ -156,6 +157,11 @@ void TFMsetup::CreateControls() {
     TBtrans->setTickPosition(QSlider::TicksAbove);
     connect(TBtrans, &QSlider::valueChanged, this, &TFMsetup::TBtransChange);
     CHtmost = Named(new QCheckBox(QStringLiteral("常に最前列に表示する(&S)")), "CHtmost");
+    // The setting is kept for the desktops that allow it.
+    if (!StayOnTopAvailable()) {
+        CHtmost->setEnabled(false);
+        CHtmost->setToolTip(QStringLiteral("このデスクトップでは常に最前列に表示できません"));
+    }
 
     LLexpcell->setBuddy(EDexpcell);
     LLketa10->setBuddy(EDketa10);

@@ -27,7 +27,6 @@ TFMver::TFMver(QWidget* mainWindow)
     setModal(true);
 
     IMicon = NamedLabel(this, "IMicon", QString());
-    IMicon->setPixmap(ProgramIconPixmap(32));
     IMicon->setFixedSize(32, 32);
     LLver = NamedLabel(this, "LLver", QStringLiteral("Tessarin  Version %1").arg(kProductVersion));
     QFont bold = LLver->font();
@@ -69,6 +68,8 @@ void TFMver::showEvent(QShowEvent* event) {
 }
 
 void TFMver::FormShow() {
+    // Drawn for the screen the window shows on.
+    IMicon->setPixmap(ProgramIconPixmap(32, devicePixelRatioF()));
     if (executeParameter) {
         LLcomputername->setText(QString::fromStdString(executeParameter->COMPUTER));
         LLusername->setText(QString::fromStdString(executeParameter->USER));

@@ -20,6 +20,7 @@
 #include "sheet/extend_string_grid.h"
 #include "sheet/recovery_copy.h"
 #include "ui/end_signal_notifier.h"
+#include "ui/logo.h"
 #include "ui/recovery_copy_keeper.h"
 #include "ui/recovery_offer.h"
 #include "ui/tfmlogo.h"
@@ -54,6 +55,10 @@ ProgramObjects::~ProgramObjects() {
 
 TessarinApplication::TessarinApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Tessarin"));
+    // Every window shows the program's icon; a Wayland compositor finds it, and the name in
+    // its window switcher, through the desktop entry.
+    setWindowIcon(ProgramIcon());
+    setDesktopFileName(QStringLiteral("tessarin"));
     InstallJapaneseQtTexts(*this);
 }
 
@@ -131,12 +136,13 @@ int RunProgram(int argc, char** argv) {
                 QObject::connect(logo.TMtimer, &QTimer::timeout, &main, offerRecovery,
                                  Qt::SingleShotConnection);
             }
-            logo.show();
         } else {
             ApplyStayOnTop(&main, executeParameter->TMOST != 0);
         }
+        // The splash follows the main window, so that it can be placed over it (on Wayland the
+        // compositor places it, as a window of the main window).
         main.show();
-        if (logo.isVisible()) logo.raise();
+        if (executeParameter->FLASH != 0) logo.show();
         // A formula file named on the command line (a file manager's double click) opens
         // once the window is shown, as if the user had chosen it in the open dialog; an
         // unsaved sheet of an earlier run is offered after it, so the user decides last.

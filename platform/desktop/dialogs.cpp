@@ -1,9 +1,11 @@
 #include "platform/desktop/dialogs.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLocale>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTreeView>
@@ -27,8 +29,19 @@ QMessageBox::Icon BoxIcon(NoticeIcon icon) {
     return QMessageBox::Question;
 }
 
+// The window a box belongs to: the one asked for, else the active one, else the program's main
+// window, so that it never appears on its own where a compositor happens to put it.
+QWidget* Owner(QWidget* parent) {
+    if (parent) return parent;
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (qobject_cast<QMainWindow*>(window) && window->isVisible()) return window;
+    }
+    return nullptr;
+}
+
 bool AskYes(QWidget* parent, const QString& text, QMessageBox::Icon icon, bool noIsDefault) {
-    QMessageBox box(icon, kCaption, text, QMessageBox::Yes | QMessageBox::No, parent);
+    QMessageBox box(icon, kCaption, text, QMessageBox::Yes | QMessageBox::No, Owner(parent));
     box.setDefaultButton(noIsDefault ? QMessageBox::No : QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
@@ -78,7 +91,7 @@ QString ChosenFile(QFileDialog& dialog) {
 class QtDialogs : public Dialogs {
 public:
     void ShowNotice(QWidget* parent, const QString& text, NoticeIcon icon) override {
-        QMessageBox box(BoxIcon(icon), kCaption, text, QMessageBox::Ok, parent);
+        QMessageBox box(BoxIcon(icon), kCaption, text, QMessageBox::Ok, Owner(parent));
         box.exec();
     }
 
@@ -91,7 +104,7 @@ public:
     }
 
     QString OpenFileName(QWidget* parent, const FileDialogSetup& setup) override {
-        QFileDialog dialog(parent);
+        QFileDialog dialog(Owner(parent));
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
         Prepare(dialog, setup);
@@ -99,7 +112,7 @@ public:
     }
 
     QString SaveFileName(QWidget* parent, const FileDialogSetup& setup) override {
-        QFileDialog dialog(parent);
+        QFileDialog dialog(Owner(parent));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         // Asking before an existing file is replaced is the dialog's default; keep it so.

@@ -1,21 +1,24 @@
 #include "platform/desktop/window_layer.h"
 
+#include <QGuiApplication>
 #include <QWidget>
+#include <QWindow>
 
 void ApplyStayOnTop(QWidget* window, bool onTop) {
     if (!window || IsStayOnTop(window) == onTop) return;
-    const bool wasVisible = window->isVisible();
-    // A created native window is recreated by the change and must be given its client
-    // rectangle again. A window not created yet keeps its geometry by itself, including a
-    // position set by move(), which is the frame's: setting the client rectangle there would
-    // move the frame up by its title bar.
-    const bool created = window->testAttribute(Qt::WA_WState_Created);
-    const QRect geometry = window->geometry();
-    window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    if (created) window->setGeometry(geometry);
-    if (wasVisible) window->show();
+    Qt::WindowFlags flags = window->windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, onTop);
+    // The native window, once there, takes the change as it is: setWindowFlags would destroy
+    // and re-create it, and the window manager would place the new one anew.
+    window->overrideWindowFlags(flags);
+    if (QWindow* handle = window->windowHandle()) handle->setFlags(flags);
 }
 
 bool IsStayOnTop(const QWidget* window) {
     return window && window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+bool StayOnTopAvailable() {
+    // Wayland has no request for a window above all others.
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }

@@ -33,11 +33,17 @@ TEST(WindowGeometry, RestoreBounds) {
         ScreenRect expected;
     };
     // Two screens side by side; the primary's available area leaves out a panel at the top.
-    const std::vector<ScreenRect> screens{{0, 0, 1280, 1024}, {1280, 0, 1920, 1080}};
     const ScreenRect primary{0, 30, 1280, 994};
+    const std::vector<ScreenRect> areas{primary, {1280, 0, 1920, 1080}};
     const Row rows[] = {
         {"on the primary: exact", {80, 80, 600, 400}, {80, 80, 600, 400}},
-        {"partly off the top: exact", {80, -20, 600, 400}, {80, -20, 600, 400}},
+        {"partly off the left, title bar in reach: exact",
+         {-300, 80, 600, 400},
+         {-300, 80, 600, 400}},
+        {"partly off the bottom: exact", {80, 900, 600, 400}, {80, 900, 600, 400}},
+        {"title bar above the screen: brought down", {80, -30, 600, 400}, {80, 30, 600, 400}},
+        {"title bar under the panel: brought down", {80, 10, 600, 400}, {80, 30, 600, 400}},
+        {"title bar grip off the left: brought on", {-580, 80, 600, 400}, {0, 80, 600, 400}},
         {"on the second screen: exact", {2000, 500, 600, 400}, {2000, 500, 600, 400}},
         {"across both screens: exact", {1000, 100, 600, 400}, {1000, 100, 600, 400}},
         {"right of every screen", {3300, 100, 600, 400}, {680, 100, 600, 400}},
@@ -45,9 +51,13 @@ TEST(WindowGeometry, RestoreBounds) {
         {"left of every screen", {-700, 200, 600, 400}, {0, 200, 600, 400}},
         {"just off the corner", {-600, -400, 600, 400}, {0, 30, 600, 400}},
         {"larger than the primary shrinks", {-3000, -3000, 2000, 1500}, {0, 30, 1280, 994}},
+        {"taller than its screen shrinks onto it", {100, 40, 740, 1100}, {100, 30, 740, 994}},
+        {"wider than the second screen shrinks onto it",
+         {1300, 0, 2000, 600},
+         {1280, 0, 1920, 600}},
     };
     for (const Row& r : rows)
-        EXPECT_EQ(RestoreBounds(r.saved, screens, primary), r.expected) << r.name;
+        EXPECT_EQ(RestoreBounds(r.saved, areas, primary), r.expected) << r.name;
 }
 
 }  // namespace

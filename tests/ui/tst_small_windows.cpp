@@ -343,10 +343,10 @@ void SmallWindowsTest::versionWindowShowsRunRecord() {
     QVERIFY(version.LLver->font().bold());
     QCOMPARE(version.LLcomputer->text(), QStringLiteral("Computer"));
     QCOMPARE(version.LLuser->text(), QStringLiteral("User"));
-    QCOMPARE(version.IMicon->pixmap().size(), QSize(32, 32));
 
     version.show();
     QVERIFY(QTest::qWaitForWindowExposed(&version));
+    QCOMPARE(version.IMicon->pixmap().deviceIndependentSize(), QSizeF(32, 32));
     QCOMPARE(version.LLcomputername->text(), QStringLiteral("calc-host-01"));
     QCOMPARE(version.LLusername->text(), QStringLiteral("山田 太郎"));
     QCOMPARE(version.focusWidget(), version.BTok);

@@ -1,0 +1,69 @@
+// At 200% the program's own pictures are drawn for the screen, not drawn at 100% and doubled:
+// the splash logo, the version window's icon and the digit display's glyphs.
+
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+
+#include "ui/digit_display.h"
+#include "ui/tfmlogo.h"
+#include "ui/tfmver.h"
+
+namespace {
+
+// Blocks of 2 x 2 device pixels whose pixels are not all alike. A picture drawn at half the
+// resolution and doubled has none.
+int MixedBlocks(const QImage& image) {
+    int mixed = 0;
+    for (int y = 0; y + 1 < image.height(); y += 2) {
+        for (int x = 0; x + 1 < image.width(); x += 2) {
+            const QRgb corner = image.pixel(x, y);
+            mixed += image.pixel(x + 1, y) != corner || image.pixel(x, y + 1) != corner ||
+                     image.pixel(x + 1, y + 1) != corner;
+        }
+    }
+    return mixed;
+}
+
+}  // namespace
+
+class SharpPicturesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void picturesAreDrawnForTheScreen();
+};
+
+void SharpPicturesTest::picturesAreDrawnForTheScreen() {
+    TFMlogo splash;
+    TFMver version(nullptr);
+    DigitDisplay digits;
+    digits.ShowDigits(QStringLiteral("-8,888.8"), false);
+    for (QWidget* window : {static_cast<QWidget*>(&splash), static_cast<QWidget*>(&version),
+                            static_cast<QWidget*>(&digits)}) {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+    }
+    // A label smooths a picture of another resolution itself: its own picture is looked at.
+    const struct {
+        const char* name;
+        QImage image;
+    } rows[] = {
+        {"splash logo", splash.IMlogo->pixmap().toImage()},
+        {"version window icon", version.IMicon->pixmap().toImage()},
+        {"digit display", digits.grab().toImage()},
+    };
+    for (const auto& row : rows) {
+        QVERIFY2(row.image.devicePixelRatio() == 2.0, row.name);
+        QVERIFY2(MixedBlocks(row.image) > 0, row.name);
+    }
+}
+
+int main(int argc, char** argv) {
+    qputenv("QT_SCALE_FACTOR", "2");
+    QApplication application(argc, argv);
+    SharpPicturesTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_sharp_pictures.moc"
