@@ -78,6 +78,7 @@ public:
     void MMhelpwwwClick(QAction* sender);
     void MMhelpverClick(QAction* sender);
     void BTrecalClick();
+    void MMactionrecalClick(QAction* sender);
     void BTclearClick();
 
     // The input line.
@@ -118,8 +119,8 @@ public:
     QMenu *MMaction = nullptr, *MMactionexp = nullptr, *MMmode = nullptr, *MMview = nullptr,
           *MMhelp = nullptr;
     QAction *MMactionnew = nullptr, *MMactionload = nullptr, *MMactionsave = nullptr,
-            *MMactionren = nullptr, *MMactionexpexcel = nullptr, *MMactionexpclip = nullptr,
-            *MMactionexit = nullptr;
+            *MMactionren = nullptr, *MMactionrecal = nullptr, *MMactionexpexcel = nullptr,
+            *MMactionexpclip = nullptr, *MMactionexit = nullptr;
     QAction *MMmodeform = nullptr, *MMmodecalc = nullptr, *MMmodereal = nullptr,
             *MMmodeint = nullptr;
     QAction *MMview10 = nullptr, *MMview16 = nullptr, *MMviewtool = nullptr, *MMviewfunc = nullptr,

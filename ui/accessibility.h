@@ -1,0 +1,6 @@
+#pragma once
+// What screen readers see of the program's own widgets: the sheet as a table, the digit
+// display as a text, the keypad as a window of buttons that can be pressed.
+
+// Installs the accessibility factories once; later calls do nothing.
+void InstallAccessibility();
