@@ -1,5 +1,5 @@
-// Reaching the sheet without a mouse or without eyes: lines selected from the input line, the
-// recalculation key, and what the accessibility interfaces report of the sheet and the keypad.
+// The windows without a mouse: lines selected from the input line, the recalculation key, the
+// Tab order, and the keypad's keys pressed through their accessible action.
 
 #include <QAccessible>
 #include <set>
@@ -7,20 +7,7 @@
 
 #include "tests/ui/main_window_fixture.h"
 #include "ui/tfmpad.h"
-
-namespace {
-
-QAccessibleTableInterface* SheetTable(MainWindowFixture& f) {
-    QAccessibleInterface* sheet = QAccessible::queryAccessibleInterface(f.Grid());
-    return sheet ? sheet->tableInterface() : nullptr;
-}
-
-QString CellName(MainWindowFixture& f, int row, int col) {
-    QAccessibleInterface* cell = SheetTable(f)->cellAt(row, col);
-    return cell ? cell->text(QAccessible::Name) : QStringLiteral("(none)");
-}
-
-}  // namespace
+#include "ui/tfmsetup.h"
 
 class KeyboardAccessTest : public QObject {
     Q_OBJECT
@@ -28,7 +15,7 @@ class KeyboardAccessTest : public QObject {
 private slots:
     void shiftPageKeysSelectLines();
     void recalculationKey();
-    void sheetTableReadsLines();
+    void tabOrder();
     void keypadKeysPress();
 };
 
@@ -84,20 +71,31 @@ void KeyboardAccessTest::recalculationKey() {
     QCOMPARE(f.Result(1), std::string("50"));
 }
 
-void KeyboardAccessTest::sheetTableReadsLines() {
+// Tab goes round each window in reading order.
+void KeyboardAccessTest::tabOrder() {
     MainWindowFixture f;
-    f.Enter(3, QStringLiteral("12*3"));
-    QAccessibleTableInterface* table = SheetTable(f);
-    QVERIFY(table);
-    QCOMPARE(table->rowCount(), kLineCount);
-    QCOMPARE(CellName(f, 3, 0), QStringLiteral("A3"));
-    QCOMPARE(CellName(f, 3, 1), QStringLiteral("36"));
-    QCOMPARE(CellName(f, 3, 2), QStringLiteral("12*3"));
-    const QAccessible::State current = table->cellAt(3, 2)->state();
-    QVERIFY(current.selected && current.focused);
-    QVERIFY(!table->cellAt(2, 2)->state().selected);
-    QCOMPARE(QAccessible::queryAccessibleInterface(f.W().digits)->text(QAccessible::Description),
-             QStringLiteral("36"));
+    TFMsetup setup(f.window.get());
+    setup.transparencyAvailable = [] { return true; };
+    setup.show();
+    struct Case {
+        QWidget* window;
+        QStringList chain;  // from the focus the window opens with
+    };
+    const Case cases[] = {
+        {f.window.get(), {"EDcalc", "BTclear", "BTrecal", "SGcalc", "LBfunc", "LBconst", "EDcalc"}},
+        {&setup,
+         {"BTok", "BTng", "CHflash", "CHask", "CHrtime", "CHrkakko", "RBall", "RBsel", "EDketa10",
+          "EDketa16", "RBdegree", "RBrad", "TBtrans", "CHtmost", "EDexpcell", "CHexpnum",
+          "CHexpval", "CHexpexp", "MMsiki"}},
+    };
+    for (const Case& c : cases) {
+        QStringList chain{c.window->focusWidget()->objectName()};
+        while (chain.size() < c.chain.size()) {
+            QTest::keyClick(c.window->focusWidget(), Qt::Key_Tab);
+            chain << c.window->focusWidget()->objectName();
+        }
+        QCOMPARE(chain, c.chain);
+    }
 }
 
 // Pressing a keypad key through its action does what a click on it does.
