@@ -56,11 +56,12 @@ std::int32_t Toggled(std::int32_t flag) {
 }  // namespace
 
 TFMmain::TFMmain(QWidget* parent) : QMainWindow(parent) {
+    // Before any widget: a screen reader may ask for a widget's interface as soon as it exists.
+    InstallAccessibility();
     setObjectName(QStringLiteral("TFMmain"));
     resize(740, 500);
     BuildLayout();
     BuildMainCommands(*this);
-    InstallAccessibility();
     sheet_ = std::make_unique<FormulaSheet>(*this, *extendStringGrid, *calcExpression,
                                             *executeParameter);
     qApp->installEventFilter(this);
