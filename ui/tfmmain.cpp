@@ -56,7 +56,7 @@ std::int32_t Toggled(std::int32_t flag) {
 }  // namespace
 
 TFMmain::TFMmain(QWidget* parent) : QMainWindow(parent) {
-    // Before any widget: a screen reader may ask for a widget's interface as soon as it exists.
+    // Before any widget (the program has done so already; widget tests start here).
     InstallAccessibility();
     setObjectName(QStringLiteral("TFMmain"));
     resize(740, 500);

@@ -18,6 +18,7 @@
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
 #include "sheet/recovery_copy.h"
+#include "ui/accessibility.h"
 #include "ui/end_signal_notifier.h"
 #include "ui/recovery_copy_keeper.h"
 #include "ui/recovery_offer.h"
@@ -54,6 +55,7 @@ ProgramObjects::~ProgramObjects() {
 TessarinApplication::TessarinApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Tessarin"));
     InstallJapaneseQtTexts(*this);
+    InstallAccessibility();
 }
 
 bool TessarinApplication::notify(QObject* receiver, QEvent* event) {

@@ -1,7 +1,8 @@
 """The sheet as a screen reader reads it. Run on an X server inside a private session bus:
 starts the accessibility bus and Tessarin (argument 1), types 12*3 as a user types it
 (xdotool) and reads the result over AT-SPI from the sheet's table cell, which must be the
-selected one and announced when it changes, and from the digit display."""
+selected one and announced when it changes, and from the digit display; then presses a key of
+the keypad through its action."""
 import os
 import subprocess
 import sys
@@ -78,6 +79,16 @@ def check(sheet, digits):
     print(f"A0 {FORMULA} reads {RESULT} in its cell and on the digit display")
 
 
+def check_keypad(app, sheet):
+    """The keypad, opened with Escape on line A1, is listed with its keys, which can be pressed."""
+    subprocess.run(["xdotool", "key", "Return", "Escape"], check=True)
+    key = poll(lambda: descendant(app, lambda n: n.get_role() == Atspi.Role.PUSH_BUTTON
+                                  and n.get_name() == "1 sin"), "no keypad key 1 sin")
+    Atspi.Action.do_action(key, 0)
+    formula = Atspi.Table.get_accessible_at(sheet, 1, 2)
+    poll(lambda: formula.get_name() == "sin()", f"line A1 reads {formula.get_name()!r}")
+
+
 def main():
     with tempfile.TemporaryDirectory() as home:
         env = dict(os.environ, HOME=home, XDG_RUNTIME_DIR=home, TESSARIN_DATA_DIR=home,
@@ -93,6 +104,7 @@ def main():
             digits = poll(lambda: descendant(app, lambda n: n.get_name() == "結果"),
                           "no digit display named 結果")
             check(sheet, digits)
+            check_keypad(app, sheet)
         finally:
             program.terminate()
             bus.terminate()
