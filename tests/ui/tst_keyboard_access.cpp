@@ -4,6 +4,7 @@
 #include <set>
 
 #include "tests/ui/main_window_fixture.h"
+#include "ui/function_pad.h"
 #include "ui/tfmsetup.h"
 
 class KeyboardAccessTest : public QObject {
@@ -13,6 +14,7 @@ private slots:
     void shiftPageKeysSelectLines();
     void recalculationKey();
     void tabOrder();
+    void listsTakeKeys();
 };
 
 // Shift+Page Down/Up grow and shrink the selection from the current line, stop at the sheet's
@@ -85,6 +87,20 @@ void KeyboardAccessTest::tabOrder() {
             chain << c.window->focusWidget()->objectName();
         }
         QCOMPARE(chain, c.chain);
+    }
+}
+
+// A list reached by Tab takes its entry with Return or Space, as a click would, and gives the
+// focus back to the input line.
+void KeyboardAccessTest::listsTakeKeys() {
+    for (Qt::Key take : {Qt::Key_Return, Qt::Key_Space}) {
+        MainWindowFixture f([](ExecuteParameter& s) { s.RKAKKO = 1; });
+        PadList* functions = f.W().PLpad->LBfunc;
+        functions->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(functions, Qt::Key_Down);  // from " ( )" to " sin"
+        QTest::keyClick(functions, take);
+        QCOMPARE(f.Input()->text(), QStringLiteral("sin()"));
+        QCOMPARE(f.W().focusWidget(), f.Input());
     }
 }
 
