@@ -19,6 +19,7 @@ packages=(
   qt6-translations-l10n
   desktop-file-utils appstream groff-base shared-mime-info bash-completion
   dpkg-dev file lintian
+  dbus at-spi2-core python3-gi gir1.2-atspi-2.0
 )
 
 missing=()

@@ -140,6 +140,7 @@ DigitDisplay::DigitDisplay(QWidget* parent) : QWidget(parent) {
         dotLeft_[k] = InitialDotLeft(k);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(sizeHint());
+    setAccessibleName(QStringLiteral("結果"));
 }
 
 void DigitDisplay::ShowDigits(const QString& text, bool failed) {
@@ -164,6 +165,8 @@ void DigitDisplay::ShowDigits(const QString& text, bool failed) {
             ++d;
         }
     }
+    // What a screen reader reads out: the text the glyphs show.
+    setAccessibleDescription(failed ? QString() : text);
     update();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -72,7 +73,8 @@ QString ConstantEntry(const QString& constantLine) {
 
 PadList::PadList(QWidget* parent) : QListWidget(parent) {
     setFrameShape(QFrame::NoFrame);
-    setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab, never by a click, which leaves the input line its focus and selection.
+    setFocusPolicy(Qt::TabFocus);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -103,6 +105,20 @@ void PadList::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && onMouseUp) onMouseUp();
 }
 
+void PadList::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const bool takes = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+    QListWidgetItem* entry = currentItem();
+    if (!takes || !entry) {
+        QListWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    entry->setSelected(true);
+    emit itemClicked(entry);
+    if (onMouseUp) onMouseUp();
+}
+
 const QStringList FunctionPad::kFunctionEntries = {
     QStringLiteral(" ( )"),  QStringLiteral(" sin"),  QStringLiteral(" cos"),
     QStringLiteral(" tan"),  QStringLiteral(" asin"), QStringLiteral(" acos"),
@@ -115,6 +131,7 @@ FunctionPad::FunctionPad(QLineEdit* EDcalc, QWidget* parent) : QWidget(parent), 
 
     LBfunc = new PadList(this);
     LBfunc->setObjectName(QStringLiteral("LBfunc"));
+    LBfunc->setAccessibleName(QStringLiteral("ファンクション"));
     LBfunc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     LBfunc->addItems(kFunctionEntries);
     LBfunc->onMouseUp = [this] { LBfuncMouseUp(); };
@@ -122,6 +139,7 @@ FunctionPad::FunctionPad(QLineEdit* EDcalc, QWidget* parent) : QWidget(parent), 
 
     LBconst = new PadList(this);
     LBconst->setObjectName(QStringLiteral("LBconst"));
+    LBconst->setAccessibleName(QStringLiteral("定数"));
     LBconst->setEnabled(false);
     LBconst->onMouseUp = [this] { LBconstMouseUp(); };
     connect(LBconst, &QListWidget::itemClicked, this, [this] { LBconstClick(); });

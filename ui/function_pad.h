@@ -38,6 +38,8 @@ public:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // Return, Enter and Space take the current entry as a click on it would.
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 class FunctionPad : public QWidget {

@@ -1,6 +1,7 @@
 #include "ui/main_commands.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -69,6 +70,9 @@ std::vector<Command> CommandTable() {
              &W::MMactionsaveClick, -1, false, ToolIcon::Save),
         Item("MMactionren", QStringLiteral("別名で保存(&A)..."), &W::MMaction, &W::MMactionren,
              &W::MMactionrenClick),
+        Separator(&W::MMaction),
+        Item("MMactionrecal", QStringLiteral("式の再計算(&R)"), &W::MMaction, &W::MMactionrecal,
+             &W::MMactionrecalClick, -1, false, ToolIcon::Recalculate),
         Separator(&W::MMaction),
         Menu("MMactionexp", QStringLiteral("エクスポート(&E)"), &W::MMactionexp, &W::MMaction),
         Item("MMactionexpexcel", QStringLiteral("Excel(&E)"), &W::MMactionexp, &W::MMactionexpexcel,
@@ -208,5 +212,7 @@ void BuildMainCommands(TFMmain& window) {
         }
         window.*command.action = action;
     }
+    // F9 recalculates, as in spreadsheets; no input method and no other command uses it.
+    window.MMactionrecal->setShortcut(QKeySequence(Qt::Key_F9));
     ShowSupportAddress(window, SupportAddress());
 }

@@ -18,6 +18,7 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <iterator>
 
 #include "expr/calc_expression.h"
 #include "expr/constant_file.h"
@@ -31,6 +32,7 @@
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
 #include "sheet/formula_sheet.h"
+#include "ui/accessibility.h"
 #include "ui/digit_display.h"
 #include "ui/function_pad.h"
 #include "ui/help_window.h"
@@ -61,6 +63,8 @@ std::int32_t Toggled(std::int32_t flag) {
 }  // namespace
 
 TFMmain::TFMmain(QWidget* parent) : QMainWindow(parent) {
+    // Before any widget (the program has done so already; widget tests start here).
+    InstallAccessibility();
     setObjectName(QStringLiteral("TFMmain"));
     resize(740, 500);
     BuildLayout();
@@ -111,6 +115,11 @@ void TFMmain::BuildLayout() {
     column->addWidget(PLbase, 1);
     setCentralWidget(central);
     BuildStatusBar();
+    // Tab goes through the window as it reads: the input line and its buttons, the sheet, the
+    // lists beside it.
+    QWidget* const order[] = {EDcalc, BTclear, BTrecal, SGcalc, PLpad->LBfunc, PLpad->LBconst};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void TFMmain::BuildResultPanel() {
@@ -129,6 +138,7 @@ void TFMmain::BuildResultPanel() {
 
     EDcalc = new FormulaInput(PLresult);
     EDcalc->setObjectName(QStringLiteral("EDcalc"));
+    EDcalc->setAccessibleName(QStringLiteral("数式"));
     QFont bold = EDcalc->font();
     bold.setBold(true);
     EDcalc->setFont(bold);
@@ -143,9 +153,11 @@ void TFMmain::BuildResultPanel() {
         auto* button = new QToolButton(PLresult);
         button->setObjectName(QString::fromLatin1(name));
         button->setToolTip(hint);
+        button->setAccessibleName(hint);
         button->setIcon(ToolIconPicture(icon));
         button->setAutoRaise(true);
-        button->setFocusPolicy(Qt::NoFocus);
+        // Reached by Tab, never by a click: a click leaves the focus in the input line.
+        button->setFocusPolicy(Qt::TabFocus);
         return button;
     };
     BTclear = speedButton("BTclear", QStringLiteral("式の消去"), ToolIcon::Clear);
@@ -404,6 +416,10 @@ void TFMmain::MMviewsetupClick(QAction*) {
 
 void TFMmain::BTrecalClick() {
     RefreshWindow(true);
+}
+
+void TFMmain::MMactionrecalClick(QAction*) {
+    BTrecalClick();
 }
 
 void TFMmain::BTclearClick() {

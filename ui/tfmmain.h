@@ -82,6 +82,7 @@ public:
     void MMhelpwwwClick(QAction* sender);
     void MMhelpverClick(QAction* sender);
     void BTrecalClick();
+    void MMactionrecalClick(QAction* sender);
     void BTclearClick();
 
     // The input line.
@@ -122,8 +123,8 @@ public:
     QMenu *MMaction = nullptr, *MMactionexp = nullptr, *MMedit = nullptr, *MMmode = nullptr,
           *MMview = nullptr, *MMhelp = nullptr;
     QAction *MMactionnew = nullptr, *MMactionload = nullptr, *MMactionsave = nullptr,
-            *MMactionren = nullptr, *MMactionexpexcel = nullptr, *MMactionexpclip = nullptr,
-            *MMactionexit = nullptr;
+            *MMactionren = nullptr, *MMactionrecal = nullptr, *MMactionexpexcel = nullptr,
+            *MMactionexpclip = nullptr, *MMactionexit = nullptr;
     QAction *MMeditundo = nullptr, *MMeditredo = nullptr;
     QAction *MMmodeform = nullptr, *MMmodecalc = nullptr, *MMmodereal = nullptr,
             *MMmodeint = nullptr;

@@ -103,6 +103,18 @@ void TFMmain::EDcalcKeyDown(int& key, ShiftState shift) {
             if (line < kLastLine) MoveToLine(line + 1);
             key = 0;
             break;
+        case VK_PRIOR:
+        case VK_NEXT:
+            // Shift+Page Up/Down select lines from the current one, for Shift+Space and the
+            // status bar; the current line stays.
+            if (shift.shift && !shift.ctrl && !shift.alt) {
+                SGcalc->ExtendSelectionRows(key == VK_NEXT ? 1 : -1);
+                UpdateStatusBar();
+                key = 0;
+            } else {
+                KeyTyped = true;
+            }
+            break;
         default:
             KeyTyped = true;
             break;

@@ -16,6 +16,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -264,6 +265,13 @@ void TFMsetup::LayOut() {
     auto* dialog = new QVBoxLayout(this);
     dialog->setContentsMargins(0, 0, 0, 0);
     dialog->addWidget(scroller_);
+    // Tab reads the dialog as it is laid out: the left groups, the display group, the export
+    // row, the constants, then the buttons (the dialog opens on OK, so NG comes next).
+    QWidget* const order[] = {CHflash,  CHask,    CHrtime, CHrkakko, RBall,   RBsel,     EDketa10,
+                              EDketa16, RBdegree, RBrad,   TBtrans,  CHtmost, EDexpcell, CHexpnum,
+                              CHexpval, CHexpexp, MMsiki,  BTok,     BTng};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void TFMsetup::FitOnScreen() {

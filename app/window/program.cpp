@@ -19,6 +19,7 @@
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
 #include "sheet/recovery_copy.h"
+#include "ui/accessibility.h"
 #include "ui/end_signal_notifier.h"
 #include "ui/logo.h"
 #include "ui/recovery_copy_keeper.h"
@@ -60,6 +61,7 @@ TessarinApplication::TessarinApplication(int& argc, char** argv) : QApplication(
     setWindowIcon(ProgramIcon());
     setDesktopFileName(QStringLiteral("tessarin"));
     InstallJapaneseQtTexts(*this);
+    InstallAccessibility();
 }
 
 bool TessarinApplication::notify(QObject* receiver, QEvent* event) {

@@ -38,6 +38,9 @@ public:
     int Row() const override { return row_; }
     void SetRow(int row) override;
     GridRect Selection() const override;
+    // Moves the free end of the selection by rows lines, stopping at the first and last line;
+    // the current cell stays. Only with range selection on.
+    void ExtendSelectionRows(int rows);
 
     bool RangeSelect() const override { return rangeSelect_; }
     void SetRangeSelect(bool on) override;

@@ -202,6 +202,15 @@ bool GridWidget::HandleGridKey(int key, ShiftState shift) {
     }
 }
 
+void GridWidget::ExtendSelectionRows(int rows) {
+    if (!rangeSelect_) return;
+    const int row = std::clamp(extent_.row + rows, fixedRows_, rowCount_ - 1);
+    if (row == extent_.row) return;
+    extent_.row = row;
+    ScrollIntoView(extent_.col, row);
+    viewport()->update();
+}
+
 void GridWidget::MoveByKey(int cols, int rows, bool extend) {
     const Cell from = extend ? extent_ : Cell{col_, row_};
     const Cell to{ColumnAxis().Step(from.col, cols), RowAxis().Step(from.row, rows)};

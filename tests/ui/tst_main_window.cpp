@@ -131,7 +131,7 @@ void MainWindowTest::menuOrder() {
     QCOMPARE(f.W().MMhelp->title(), QStringLiteral("ヘルプ(&H)"));
     QCOMPARE(Names(f.W().MMaction->actions()),
              QStringList({"MMactionnew", "MMactionload", "MMactionsave", "MMactionren", "|",
-                          "MMactionexp", "|", "MMactionexit"}));
+                          "MMactionrecal", "|", "MMactionexp", "|", "MMactionexit"}));
     QCOMPARE(Names(f.W().MMactionexp->actions()),
              QStringList({"MMactionexpexcel", "MMactionexpclip"}));
     QCOMPARE(Names(f.W().MMview->actions()),

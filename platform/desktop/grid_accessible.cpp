@@ -1,0 +1,284 @@
+#include "platform/desktop/grid_accessible.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QEvent>
+#include <QHash>
+#include <QPointer>
+#include <QWindow>
+#include <string>
+#include <vector>
+
+#include "platform/desktop/grid_widget.h"
+#include "sheet/extend_string_grid.h"
+
+namespace {
+
+// The text a cell shows: the grid object's record when the grid object draws this grid,
+// else the grid's own string. Display lines, separated by tabs in a record, read as one line.
+QString ShownText(const GridWidget& grid, int col, int row) {
+    const CellProperty* record = extendStringGrid && extendStringGrid->grid == &grid
+                                     ? extendStringGrid->CellAt(col, row)
+                                     : nullptr;
+    const std::string text = record ? record->text : grid.Cells(col, row);
+    return QString::fromStdString(text).replace(u'\t', u' ');
+}
+
+bool InSelection(const GridWidget& grid, int col, int row) {
+    const GridRect selection = grid.Selection();
+    return col >= selection.left && col <= selection.right && row >= selection.top &&
+           row <= selection.bottom;
+}
+
+QRect ScreenRect(const GridWidget& grid, const GridRect& pixels) {
+    if (pixels.right <= pixels.left || pixels.bottom <= pixels.top) return {};
+    const QPoint topLeft = grid.viewport()->mapToGlobal(QPoint(pixels.left, pixels.top));
+    return {topLeft, QSize(pixels.right - pixels.left, pixels.bottom - pixels.top)};
+}
+
+class GridCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
+public:
+    GridCellAccessible(GridWidget* grid, int col, int row) : grid_(grid), col_(col), row_(row) {}
+
+    bool isValid() const override {
+        return grid_ && col_ < grid_->ColCount() && row_ < grid_->RowCount();
+    }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return grid_ ? grid_->window()->windowHandle() : nullptr; }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(grid_);
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+
+    QString text(QAccessible::Text t) const override {
+        if (!isValid() || t != QAccessible::Name) return {};
+        return ShownText(*grid_, col_, row_);
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override {
+        return isValid() ? ScreenRect(*grid_, grid_->CellRect(col_, row_)) : QRect();
+    }
+    QAccessible::Role role() const override { return QAccessible::Cell; }
+    QAccessible::State state() const override {
+        QAccessible::State state;
+        if (!isValid()) {
+            state.invalid = true;
+            return state;
+        }
+        const bool fixed = col_ < grid_->FixedCols() || row_ < grid_->FixedRows();
+        const bool current = col_ == grid_->Col() && row_ == grid_->Row();
+        state.selectable = !fixed;
+        state.focusable = !fixed;
+        state.selected = !fixed && InSelection(*grid_, col_, row_);
+        state.focused = current;
+        state.active = current;
+        state.invisible = rect().isEmpty();
+        state.readOnly = !grid_->Editing();
+        return state;
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TableCellInterface)
+            return static_cast<QAccessibleTableCellInterface*>(this);
+        return nullptr;
+    }
+
+    bool isSelected() const override { return state().selected; }
+    QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
+    QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
+    int columnIndex() const override { return col_; }
+    int rowIndex() const override { return row_; }
+    int columnExtent() const override { return 1; }
+    int rowExtent() const override { return 1; }
+    QAccessibleInterface* table() const override { return parent(); }
+
+private:
+    QPointer<GridWidget> grid_;
+    int col_;
+    int row_;
+};
+
+class GridAccessible;
+
+// Tells the table when the grid has been drawn: whatever changed on the screen, a text, the
+// current cell or the selection, is announced from there.
+class PaintWatcher : public QObject {
+public:
+    PaintWatcher(GridWidget* grid, GridAccessible* table) : QObject(grid), table_(table) {
+        grid->viewport()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    GridAccessible* table_;
+};
+
+class GridAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
+public:
+    explicit GridAccessible(GridWidget* grid)
+        : QAccessibleWidget(grid, QAccessible::Table), watcher_(new PaintWatcher(grid, this)) {
+        TakeSnapshot();
+    }
+    ~GridAccessible() override {
+        delete watcher_;
+        for (const QAccessible::Id id : std::as_const(cellIds_))
+            QAccessible::deleteAccessibleInterface(id);
+    }
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TableInterface)
+            return static_cast<QAccessibleTableInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    int childCount() const override { return rowCount() * columnCount(); }
+    QAccessibleInterface* child(int index) const override {
+        if (index < 0 || index >= childCount()) return nullptr;
+        return cellAt(index / columnCount(), index % columnCount());
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        const QAccessibleTableCellInterface* cell =
+            child ? const_cast<QAccessibleInterface*>(child)->tableCellInterface() : nullptr;
+        if (!cell || child->parent() != this) return QAccessibleWidget::indexOfChild(child);
+        return cell->rowIndex() * columnCount() + cell->columnIndex();
+    }
+    QAccessibleInterface* childAt(int x, int y) const override {
+        const QPoint local = Grid().viewport()->mapFromGlobal(QPoint(x, y));
+        int col = -1;
+        int row = -1;
+        if (!Grid().MouseToCell(local.x(), local.y(), col, row)) return nullptr;
+        return cellAt(row, col);
+    }
+
+    QAccessibleInterface* caption() const override { return nullptr; }
+    QAccessibleInterface* summary() const override { return nullptr; }
+    QAccessibleInterface* cellAt(int row, int column) const override {
+        if (row < 0 || column < 0 || row >= rowCount() || column >= columnCount()) return nullptr;
+        const int index = row * columnCount() + column;
+        auto found = cellIds_.constFind(index);
+        if (found != cellIds_.constEnd()) return QAccessible::accessibleInterface(*found);
+        auto* cell = new GridCellAccessible(&Grid(), column, row);
+        cellIds_.insert(index, QAccessible::registerAccessibleInterface(cell));
+        return cell;
+    }
+    int columnCount() const override { return Grid().ColCount(); }
+    int rowCount() const override { return Grid().RowCount(); }
+    QString columnDescription(int) const override { return {}; }
+    QString rowDescription(int) const override { return {}; }
+
+    int selectedCellCount() const override { return static_cast<int>(SelectedCells().size()); }
+    QList<QAccessibleInterface*> selectedCells() const override {
+        QList<QAccessibleInterface*> cells;
+        for (const auto& [col, row] : SelectedCells())
+            cells.append(cellAt(row, col));
+        return cells;
+    }
+    // A line counts as selected when its cells in the selection are; the fixed cells never are.
+    int selectedRowCount() const override { return static_cast<int>(selectedRows().size()); }
+    QList<int> selectedRows() const override {
+        QList<int> rows;
+        const GridRect selection = Grid().Selection();
+        for (int row = selection.top; row <= selection.bottom; ++row)
+            rows.append(row);
+        return rows;
+    }
+    bool isRowSelected(int row) const override { return selectedRows().contains(row); }
+    int selectedColumnCount() const override { return 0; }
+    QList<int> selectedColumns() const override { return {}; }
+    bool isColumnSelected(int) const override { return false; }
+    // Selection is the user's, by mouse and keys; assistive tools read it, they do not set it.
+    bool selectRow(int) override { return false; }
+    bool selectColumn(int) override { return false; }
+    bool unselectRow(int) override { return false; }
+    bool unselectColumn(int) override { return false; }
+    void modelChange(QAccessibleTableModelChangeEvent*) override {}
+
+    // Compares the grid with what was last announced and announces the differences.
+    void Announce() {
+        const int cols = columnCount();
+        const int rows = rowCount();
+        if (static_cast<int>(texts_.size()) != cols * rows) {
+            QAccessibleTableModelChangeEvent reset(&Grid(),
+                                                   QAccessibleTableModelChangeEvent::ModelReset);
+            QAccessible::updateAccessibility(&reset);
+            TakeSnapshot();
+            return;
+        }
+        for (int row = 0; row < rows; ++row) {
+            for (int col = 0; col < cols; ++col) {
+                QString text = ShownText(Grid(), col, row);
+                QString& known = texts_[static_cast<std::size_t>(row * cols + col)];
+                if (text == known) continue;
+                known = std::move(text);
+                QAccessibleEvent changed(cellAt(row, col), QAccessible::NameChanged);
+                QAccessible::updateAccessibility(&changed);
+            }
+        }
+        const GridRect selection = Grid().Selection();
+        const bool moved = Grid().Col() != col_ || Grid().Row() != row_;
+        const bool reselected =
+            selection.left != selection_.left || selection.top != selection_.top ||
+            selection.right != selection_.right || selection.bottom != selection_.bottom;
+        col_ = Grid().Col();
+        row_ = Grid().Row();
+        selection_ = selection;
+        QAccessibleInterface* current = cellAt(row_, col_);
+        if (moved && current && Grid().hasFocus()) {
+            QAccessibleEvent focus(current, QAccessible::Focus);
+            QAccessible::updateAccessibility(&focus);
+        }
+        if ((moved || reselected) && current) {
+            QAccessibleEvent selected(current, QAccessible::Selection);
+            QAccessible::updateAccessibility(&selected);
+            QAccessibleEvent within(&Grid(), QAccessible::SelectionWithin);
+            QAccessible::updateAccessibility(&within);
+        }
+    }
+
+private:
+    GridWidget& Grid() const { return *static_cast<GridWidget*>(widget()); }
+
+    std::vector<std::pair<int, int>> SelectedCells() const {
+        std::vector<std::pair<int, int>> cells;
+        const GridRect selection = Grid().Selection();
+        for (int row = selection.top; row <= selection.bottom; ++row)
+            for (int col = selection.left; col <= selection.right; ++col)
+                cells.emplace_back(col, row);
+        return cells;
+    }
+
+    void TakeSnapshot() {
+        const int cols = columnCount();
+        const int rows = rowCount();
+        texts_.assign(static_cast<std::size_t>(cols * rows), QString());
+        for (int row = 0; row < rows; ++row)
+            for (int col = 0; col < cols; ++col)
+                texts_[static_cast<std::size_t>(row * cols + col)] = ShownText(Grid(), col, row);
+        col_ = Grid().Col();
+        row_ = Grid().Row();
+        selection_ = Grid().Selection();
+    }
+
+    QPointer<PaintWatcher> watcher_;
+    mutable QHash<int, QAccessible::Id> cellIds_;
+    std::vector<QString> texts_;  // row by row, as last announced
+    int col_ = 0;
+    int row_ = 0;
+    GridRect selection_;
+};
+
+bool PaintWatcher::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint) table_->Announce();
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace
+
+QAccessibleInterface* GridAccessibleFactory(const QString&, QObject* object) {
+    auto* grid = qobject_cast<GridWidget*>(object);
+    return grid ? new GridAccessible(grid) : nullptr;
+}
