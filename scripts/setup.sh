@@ -10,6 +10,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb x11-utils imagemagick xdg-utils xauth openbox xdotool
+  ibus ibus-mozc mozc-server dbus
   python3 python3-openpyxl
   clang-14 libclang-rt-14-dev
   clang-format
