@@ -179,7 +179,8 @@ void TFMmain::EDcalcCommit(const QString& text) {
     for (const char32_t committed : folded.toUcs4()) {
         if (committed < 0x20 || committed == 0x7F) continue;
         KeyTyped = true;
-        char32_t character = committed;
+        // Mozc converts the minus key of a number to the minus sign.
+        char32_t character = committed == U'\u2212' ? U'-' : committed;
         EDcalcKeyPress(character);
         if (character != 0) EDcalc->InsertTyped(QString::fromUcs4(&character, 1));
     }

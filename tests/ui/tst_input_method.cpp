@@ -57,6 +57,7 @@ void InputMethodTest::commitsMeetTypingRules_data() {
     } rows[] = {
         {"full-width parenthesis completes", 0, "SIN", "（", "SIN()"},
         {"lower case becomes upper", 0, "", "sin", "SIN"},
+        {"minus sign becomes minus", 0, "", "５−１", "5-1"},
         {"blanks of both widths dropped", 0, "", "1　+ 2", "1+2"},
         {"formula cannot start with an operator", 0, "", "＊３", "3"},
         {"calculator mode on line 0 takes +", 1, "", "+", "+"},
