@@ -44,11 +44,11 @@ void FormulaInput::CommitComposition() {
     if (focused) inputMethod->commit();
     if (!Composing()) return;
     // Without focus, or with a framework that keeps its composition, the line commits what it
-    // shows and the input method starts afresh.
+    // shows, and the input method drops its own copy, which it would commit again later.
     QInputMethodEvent commit;
     commit.setCommitString(composing_);
     inputMethodEvent(&commit);
-    if (focused) inputMethod->reset();
+    inputMethod->reset();
 }
 
 void FormulaInput::RememberCompletedClose(int position) {
