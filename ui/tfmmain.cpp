@@ -440,8 +440,7 @@ bool TFMmain::eventFilter(QObject* watched, QEvent* event) {
     // The window watches the events of all its widgets: it previews keys, takes every wheel
     // notch as a line move and places the input line's caret. What the user does anywhere
     // meets the input line with its composition committed.
-    if (EDcalc->Composing() && CommitsComposition(watched, event->type()))
-        EDcalc->CommitComposition();
+    if (EDcalc->Composing() && CommitsComposition(watched, *event)) EDcalc->CommitComposition();
     switch (event->type()) {
         case QEvent::KeyPress: {
             auto* key = static_cast<QKeyEvent*>(event);

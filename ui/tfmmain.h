@@ -188,7 +188,7 @@ private:
     // The input line's key events: true when the event was handled here.
     bool InputKeyPress(QKeyEvent* event);
     // Whether an event must find the input line's composition committed before it acts.
-    bool CommitsComposition(QObject* watched, QEvent::Type type) const;
+    bool CommitsComposition(QObject* watched, const QEvent& event) const;
     // Wheel notches over the window or the grid; true when handled.
     bool HandleWheel(QWheelEvent* event);
     void MoveToLine(int line);

@@ -187,14 +187,16 @@ void TFMmain::EDcalcCommit(const QString& text) {
     SGcalc->Repaint();
 }
 
-bool TFMmain::CommitsComposition(QObject* watched, QEvent::Type type) const {
-    switch (type) {
+bool TFMmain::CommitsComposition(QObject* watched, const QEvent& event) const {
+    switch (event.type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
         case QEvent::Wheel:
         case QEvent::ContextMenu:
-        case QEvent::KeyPress:
             return true;
+        case QEvent::KeyPress:
+            // The input method passes on the Shift of a shifted character it composes.
+            return !IsModifierKey(static_cast<const QKeyEvent&>(event).key());
         case QEvent::FocusOut:
             return watched == EDcalc;
         case QEvent::WindowDeactivate:
