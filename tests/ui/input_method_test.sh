@@ -41,16 +41,33 @@ use_mozc() {
   [ "$(ibus engine 2>/dev/null)" = mozc-jp ]
 }
 
+# Ends the program and the input method; Mozc's server leaves the session, so it is found by
+# the home folder it was given.
+end_session() {
+  local pid
+  if [ -n "$app" ]; then
+    kill "$app" 2>/dev/null || true
+    wait "$app" 2>/dev/null || true
+  fi
+  ibus exit >/dev/null 2>&1 || true
+  for pid in $(pgrep -u "$(id -u)" -x mozc_server); do
+    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "HOME=$HOME"; then
+      kill "$pid" 2>/dev/null || true
+    fi
+  done
+}
+
 # The user's part, inside a session bus of its own.
 if [ "${1:-}" = --inside ]; then
   program=$2
   export QT_IM_MODULE=ibus XMODIFIERS=@im=ibus
+  app=
+  trap end_session EXIT
   ibus-daemon --panel=disable --replace --daemonize
   retry 60 use_mozc || fail "IBus did not take Mozc"
 
   "$program" >"$HOME/program.log" 2>&1 &
   app=$!
-  trap 'kill "$app" 2>/dev/null || true; wait "$app" 2>/dev/null || true' EXIT
   retry 20 xdotool search --name '^Tessarin$' || fail "the window did not appear"
   window=$(xdotool search --name '^Tessarin$' | head -n 1)
   xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
