@@ -47,10 +47,4 @@ TEST(PastedFormula, LastFieldWithoutControlCharacters) {
         EXPECT_EQ(PastedFormula(c.line), c.formula) << c.line;
 }
 
-TEST(CharacterCount, CountsCharactersNotBytes) {
-    EXPECT_EQ(CharacterCount("1+2"), 3u);
-    EXPECT_EQ(CharacterCount("\xE8\xA8\x88\xE7\xAE\x97"), 2u);  // two kanji
-    EXPECT_EQ(CharacterCount("\xF0\x9F\x98\x80"), 1u);          // beyond the first plane
-}
-
 }  // namespace
