@@ -12,6 +12,7 @@ packages=(
   qt6ct
   xvfb x11-utils imagemagick xdg-utils xauth openbox xdotool
   qt6-wayland weston
+  ibus ibus-mozc mozc-server dbus
   python3 python3-openpyxl
   clang-14 libclang-rt-14-dev
   clang-format

@@ -2,6 +2,7 @@
 // A text pasted into the input line, as the formulas it brings: a column copied from a
 // spreadsheet or a text file fills the current line and the lines below it, one line each.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +10,15 @@
 // The lines of a pasted text, cut at CR LF, LF or CR; a final line end adds no empty line.
 // Never empty: an empty text is one empty line.
 std::vector<std::string> SplitPastedLines(std::string_view text);
+
+// The formula a pasted line gives: its last TAB-separated field (a row of the program's own
+// export is label, result, formula), without control characters, which no formula holds.
+std::string PastedFormula(std::string_view line);
+
+// The most characters a pasted line may bring; a longer line is refused, not cut.
+constexpr std::size_t kLongestPastedLine = 1'000'000;
+// The characters (code points) of UTF-8 text.
+std::size_t CharacterCount(std::string_view text);
 
 // Where the lines of a paste at a current line go.
 struct PasteFill {

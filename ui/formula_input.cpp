@@ -36,6 +36,11 @@ FormulaInput::FormulaInput(QWidget* parent) : QLineEdit(parent) {
     // every caret blink, scanning all of it; the direction key is its one way to be told.
     QKeyEvent leftToRight(QEvent::KeyPress, Qt::Key_Direction_L, Qt::NoModifier);
     QLineEdit::keyPressEvent(&leftToRight);
+    // Formulas are typed in ASCII: the input method stays closed where the framework asks the
+    // control, and is told that Latin text without prediction is wanted where it asks the hints.
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setInputMethodHints(Qt::ImhLatinOnly | Qt::ImhPreferLatin | Qt::ImhNoPredictiveText |
+                        Qt::ImhNoAutoUppercase);
 }
 
 QString FormulaInput::Typeable(const QString& text, qsizetype room) {

@@ -1,10 +1,13 @@
 #pragma once
 // The input line's edit control. Text the program sets or inserts is never cut, however long;
-// what the user types, pastes or drops is held to the typing limit, and a text with several
-// lines would never fit one formula, so every paste and drop goes to the window instead.
+// what the user types is held to the typing limit, and a pasted or dropped text may hold several
+// lines, so every paste and drop goes to the window instead. The input method stays closed here
+// where the framework asks the control; where it does not, what it commits goes to the window
+// too, to be taken by the rules of typed characters.
 
 #include <QLineEdit>
 #include <QTextLayout>
+#include <vector>
 
 class FormulaInput : public QLineEdit {
     Q_OBJECT
@@ -28,10 +31,28 @@ public:
     // typing limit leaves, nothing at all when there is none.
     void InsertTyped(const QString& text);
 
+    // Parenthesis completion has put "()" with its ")" at position, and the caret there: a ")"
+    // typed while the caret stands right before that one steps over it.
+    void RememberCompletedClose(int position);
+    // Moves the caret past the ")" completion put right after it; false when there is none.
+    bool StepOverCompletedClose();
+    // The line gets another formula: no ")" is pending any more.
+    void ForgetCompletedCloses() { completedTails_.clear(); }
+
+    // Whether an input method is composing text in the line (shown but not yet part of it).
+    bool Composing() const { return !composing_.isEmpty(); }
+    // Puts the composition into the line as committed text before anything else acts on the
+    // line: through the input method when it can, else as the composed text itself.
+    void CommitComposition();
+
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
 signals:
     // The user pasted (keys, context menu, the X11 selection) or dropped text; the caret stands
     // where it goes.
     void Pasted(const QString& text);
+    // An input method committed text; the composition shown before it has gone.
+    void Committed(const QString& text);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -42,6 +63,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
     // What a long text shows: the characters from first on, laid out in one line, and drawn
@@ -67,4 +89,9 @@ private:
     qsizetype longTextLeft_ = 0;
     // Where a drag with the left button started, while a long text is shown.
     int dragAnchor_ = -1;
+    // The text right of the caret just after each completion still pending, innermost last:
+    // while only the text before it changes, the line keeps ending with it.
+    std::vector<QString> completedTails_;
+    // The composition the input method shows, empty when none.
+    QString composing_;
 };

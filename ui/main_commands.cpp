@@ -207,8 +207,11 @@ void BuildMainCommands(TFMmain& window) {
         }
         if (command.handler) {
             const Handler handler = command.handler;
-            QObject::connect(action, &QAction::triggered, &window,
-                             [&window, action, handler] { (window.*handler)(action); });
+            QObject::connect(action, &QAction::triggered, &window, [&window, action, handler] {
+                // A command acts on the sheet with the composition in it.
+                window.EDcalc->CommitComposition();
+                (window.*handler)(action);
+            });
         }
         window.*command.action = action;
     }

@@ -142,9 +142,9 @@ void TFMmain::BuildResultPanel() {
     QFont bold = EDcalc->font();
     bold.setBold(true);
     EDcalc->setFont(bold);
-    // Formulas are typed in ASCII; an input method would only get in the way.
-    EDcalc->setAttribute(Qt::WA_InputMethodEnabled, false);
     connect(EDcalc, &QLineEdit::textChanged, this, [this] { EDcalcChange(); });
+    connect(EDcalc, &FormulaInput::Committed, this,
+            [this](const QString& text) { EDcalcCommit(text); });
     connect(EDcalc, &FormulaInput::Pasted, this,
             [this](const QString& text) { EDcalcPaste(text); });
     row->addWidget(EDcalc, 1);
@@ -477,7 +477,9 @@ void TFMmain::closeEvent(QCloseEvent* event) {
 
 bool TFMmain::eventFilter(QObject* watched, QEvent* event) {
     // The window watches the events of all its widgets: it previews keys, takes every wheel
-    // notch as a line move and places the input line's caret.
+    // notch as a line move and places the input line's caret. What the user does anywhere
+    // meets the input line with its composition committed.
+    if (EDcalc->Composing() && CommitsComposition(watched, *event)) EDcalc->CommitComposition();
     switch (event->type()) {
         case QEvent::KeyPress: {
             auto* key = static_cast<QKeyEvent*>(event);

@@ -3,6 +3,7 @@
 // its pad panel, and the status bar. Modes and views live in the settings record; the window
 // shows them through RefreshWindow.
 
+#include <QEvent>
 #include <QMainWindow>
 #include <QString>
 #include <functional>
@@ -93,6 +94,8 @@ public:
     // Text the user pasted or dropped: one line is inserted at the caret; several lines fill
     // the current line and the lines below it.
     void EDcalcPaste(const QString& text);
+    // Text an input method committed: taken character by character as typed ones are.
+    void EDcalcCommit(const QString& text);
 
     // The grid and the status bar.
     void SGcalcClick();
@@ -190,6 +193,8 @@ private:
     void BuildStatusBar();
     // The input line's key events: true when the event was handled here.
     bool InputKeyPress(QKeyEvent* event);
+    // Whether an event must find the input line's composition committed before it acts.
+    bool CommitsComposition(QObject* watched, const QEvent& event) const;
     // Wheel notches over the window or the grid; true when handled.
     bool HandleWheel(QWheelEvent* event);
     void MoveToLine(int line);

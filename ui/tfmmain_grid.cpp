@@ -30,6 +30,7 @@ void TFMmain::SGcalcClick() {
         number->fontColor = i == current ? kResultDigitColor : kWindowTextColor;
     }
     const CellProperty* formula = extendStringGrid->CellAt(2, current);
+    EDcalc->ForgetCompletedCloses();
     EDcalc->setText(formula ? QString::fromStdString(formula->text) : QString());
     EDcalc->setFocus();
     EDcalcEnter();

@@ -95,6 +95,19 @@ void TFMmain::EDcalcKeyDown(int& key, ShiftState shift) {
             }
             key = 0;
             break;
+        case VK_DELETE:
+            // The second keys of Ctrl+Space and Shift+Space, for input methods that take those.
+            if (!shift.alt) {
+                KeyTyped = true;
+                break;
+            }
+            if (shift.shift) {
+                MMactionnewClick(nullptr);
+            } else {
+                sheet_->ClearSelectedLines();
+            }
+            key = 0;
+            break;
         case VK_UP:
             if (line > 0) MoveToLine(line - 1);
             key = 0;
@@ -138,9 +151,16 @@ void TFMmain::EDcalcKeyPress(char32_t& key) {
         }
         return;
     }
+    if (up == ')' && EDcalc->StepOverCompletedClose()) {
+        key = 0;
+        return;
+    }
     if (up == '(' && p.RKAKKO != 0) {
+        const int at =
+            EDcalc->hasSelectedText() ? EDcalc->selectionStart() : EDcalc->cursorPosition();
         EDcalc->InsertTyped(QStringLiteral("()"));
         EDcalcEnter();
+        EDcalc->RememberCompletedClose(at + 1);
         key = 0;
         return;
     }
@@ -164,6 +184,40 @@ void TFMmain::EDcalcKeyPress(char32_t& key) {
     }
 }
 
+void TFMmain::EDcalcCommit(const QString& text) {
+    // Each committed character is taken as if typed: folded to its ASCII form first, so that a
+    // full-width "（" completes and an ideographic blank is dropped like a typed blank.
+    const QString folded = QString::fromStdString(ToHalfWidth(text.toStdString()));
+    for (const char32_t committed : folded.toUcs4()) {
+        if (committed < 0x20 || committed == 0x7F) continue;
+        KeyTyped = true;
+        // Mozc converts the minus key of a number to the minus sign.
+        char32_t character = committed == U'\u2212' ? U'-' : committed;
+        EDcalcKeyPress(character);
+        if (character != 0) EDcalc->InsertTyped(QString::fromUcs4(&character, 1));
+    }
+    SGcalc->Repaint();
+}
+
+bool TFMmain::CommitsComposition(QObject* watched, const QEvent& event) const {
+    switch (event.type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+            return true;
+        case QEvent::KeyPress:
+            // The input method passes on the Shift of a shifted character it composes.
+            return !IsModifierKey(static_cast<const QKeyEvent&>(event).key());
+        case QEvent::FocusOut:
+            return watched == EDcalc;
+        case QEvent::WindowDeactivate:
+            return watched == this;
+        default:
+            return false;
+    }
+}
+
 void TFMmain::EDcalcChange() {
     if (Updating) return;
     {
@@ -180,5 +234,6 @@ void TFMmain::EDcalcEnter() {
 }
 
 void TFMmain::MoveToLine(int line) {
+    EDcalc->CommitComposition();
     SGcalc->SetRow(line);
 }

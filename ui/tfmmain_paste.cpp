@@ -1,6 +1,8 @@
-// Pasting and dropping into the input line: a line break never enters a formula; a column of
-// several lines fills the current line and the lines below it, one line each.
+// Pasting and dropping into the input line: a line break, a TAB or another control character
+// never enters a formula; a column of several lines fills the current line and the lines below
+// it, one line each. A pasted line is taken whole, as a line read from a file is.
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -27,11 +29,11 @@ bool AnyFormulaIn(int first, int last) {
 }
 
 // Replaces line's formula; its old result and value go, the recalculation brings the new ones.
-void ReplaceFormula(int line, const QString& text) {
+void ReplaceFormula(int line, const std::string& text) {
     CellProperty* formula = extendStringGrid->CellAt(2, line);
     CellProperty* result = extendStringGrid->CellAt(1, line);
     if (!formula || !result) return;
-    formula->text = ToHalfWidth(FormulaInput::Typeable(text).toStdString());
+    formula->text = ToHalfWidth(text);
     result->text.clear();
     calcExpression->LineValues.values[line] = ErrorValue;
 }
@@ -39,9 +41,23 @@ void ReplaceFormula(int line, const QString& text) {
 }  // namespace
 
 void TFMmain::EDcalcPaste(const QString& text) {
-    const std::vector<std::string> lines = SplitPastedLines(text.toStdString());
+    EDcalc->CommitComposition();
+    std::vector<std::string> lines = SplitPastedLines(text.toStdString());
     const int current = CurrentLine();
     const PasteFill fill = PlanPasteFill(current, static_cast<int>(lines.size()), kLineCount);
+    for (int line = current; line <= std::max(current, fill.lastBelow); ++line) {
+        std::string& formula = lines[line - current];
+        formula = PastedFormula(formula);
+        if (CharacterCount(formula) > kLongestPastedLine) {
+            CurrentDialogs().ShowNotice(
+                this,
+                Label(line) +
+                    QStringLiteral(" に貼り付ける行は %1 文字を超えるので、貼り付けませんでした。")
+                        .arg(kLongestPastedLine),
+                NoticeIcon::Warning);
+            return;
+        }
+    }
     if (fill.FillsBelow() && AnyFormulaIn(fill.firstBelow, fill.lastBelow)) {
         const QString range =
             fill.lastBelow > fill.firstBelow
@@ -53,11 +69,11 @@ void TFMmain::EDcalcPaste(const QString& text) {
         }
     }
     for (int line = fill.firstBelow; line <= fill.lastBelow; ++line)
-        ReplaceFormula(line, QString::fromStdString(lines[line - current]));
+        ReplaceFormula(line, lines[line - current]);
 
-    // The first line goes in at the caret as typing would, and is stored like typing.
+    // The first line goes in at the caret, and is stored like typing.
     KeyTyped = true;
-    EDcalc->InsertTyped(QString::fromStdString(lines.front()));
+    EDcalc->insert(QString::fromStdString(lines.front()));
     KeyTyped = false;  // consumed by the change, or nothing changed
     if (fill.FillsBelow() || fill.dropped > 0) {
         SetModified(true);

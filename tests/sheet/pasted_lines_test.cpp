@@ -28,4 +28,23 @@ TEST(SplitPastedLines, EveryLineEndCutsAndAFinalOneAddsNothing) {
         EXPECT_EQ(SplitPastedLines(c.text), c.lines) << c.text;
 }
 
+TEST(PastedFormula, LastFieldWithoutControlCharacters) {
+    const struct {
+        std::string line;
+        std::string formula;
+    } cases[] = {
+        {"1+2", "1+2"},
+        {"A0\t3\t1+2", "1+2"},
+        {"3\tA0*2", "A0*2"},
+        {"A0\t3\t", ""},
+        {"1\x01+\x1B"
+         "2\x7F",
+         "1+2"},
+        {"1\xC2\x85+2", "1+2"},  // U+0085, a control character of the second set
+        {"\xC2\xA0\xE8\xA8\x88", "\xC2\xA0\xE8\xA8\x88"},  // no-break space and a kanji stay
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PastedFormula(c.line), c.formula) << c.line;
+}
+
 }  // namespace

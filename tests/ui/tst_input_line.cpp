@@ -22,7 +22,9 @@ private slots:
     void calculatorMode_data();
     void calculatorMode();
     void calculatorChainsThenComputes();
+    void shiftSpaceClearsSelection_data();
     void shiftSpaceClearsSelection();
+    void ctrlSpaceEmptiesSheetKeepingFile_data();
     void ctrlSpaceEmptiesSheetKeepingFile();
     void typingMarksModified();
     void programChangesDoNotMarkModified();
@@ -53,6 +55,10 @@ void InputLineTest::characterRules_data() {
         {"parenthesis completes", 0, 1, "", "sin(", "SIN()", 4},
         {"parenthesis alone", 0, 0, "", "sin(", "SIN(", 4},
         {"caret into first pair", 0, 1, "()+", "(", "()+()", 1},
+        {"close steps over the completed one", 0, 1, "", "sin(30)", "SIN(30)", 7},
+        {"nested closes step over in turn", 0, 1, "", "sin(cos(1))+1", "SIN(COS(1))+1", 13},
+        {"a close the completion did not insert goes in", 0, 1, "", "(1)2)", "(1)2)", 5},
+        {"closes without completion go in", 0, 0, "", "sin(30)", "SIN(30)", 7},
         {"formula cannot start with *", 0, 1, "", "*", "", 0},
         {"formula cannot start with )", 0, 1, "", ")", "", 0},
         {"formula cannot start with ^", 0, 1, "", "^", "", 0},
@@ -260,7 +266,16 @@ void InputLineTest::calculatorChainsThenComputes() {
     QVERIFY(f.W().Modified());
 }
 
+void InputLineTest::shiftSpaceClearsSelection_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Shift+Space") << int(Qt::Key_Space) << int(Qt::ShiftModifier);
+    QTest::newRow("Alt+Delete") << int(Qt::Key_Delete) << int(Qt::AltModifier);
+}
+
 void InputLineTest::shiftSpaceClearsSelection() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
     MainWindowFixture f([](ExecuteParameter& s) { s.HEIGHT = 700; });
     for (int line = 2; line <= 6; ++line)
         f.Enter(line, QString::number(line * 10));
@@ -271,7 +286,7 @@ void InputLineTest::shiftSpaceClearsSelection() {
     QCOMPARE(f.Line(), 3);
     QCOMPARE(f.Grid()->Selection().top, 3);
     QCOMPARE(f.Grid()->Selection().bottom, 5);
-    f.Key(Qt::Key_Space, Qt::ShiftModifier);
+    f.Key(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     for (int line = 3; line <= 5; ++line) {
         QCOMPARE(f.Formula(line), std::string());
         QCOMPARE(f.Value(line), ErrorValue);
@@ -284,14 +299,24 @@ void InputLineTest::shiftSpaceClearsSelection() {
     QCOMPARE(f.Value(7), ErrorValue);
 }
 
+void InputLineTest::ctrlSpaceEmptiesSheetKeepingFile_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Ctrl+Space") << int(Qt::Key_Space) << int(Qt::ControlModifier);
+    QTest::newRow("Alt+Shift+Delete")
+        << int(Qt::Key_Delete) << int(Qt::AltModifier | Qt::ShiftModifier);
+}
+
 void InputLineTest::ctrlSpaceEmptiesSheetKeepingFile() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
     MainWindowFixture f;
     CurrentFileName = f.File("budget.tsf");
     f.W().RefreshWindow(false);
     f.Enter(0, QStringLiteral("1"));
     f.Enter(5, QStringLiteral("2"));
     QVERIFY(f.W().Modified());
-    f.Key(Qt::Key_Space, Qt::ControlModifier);
+    f.Key(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QVERIFY(f.dialogs.Shown().isEmpty());
     QCOMPARE(f.Formula(0), std::string());
     QCOMPARE(f.Formula(5), std::string());

@@ -77,6 +77,8 @@ private slots:
     void everyRouteFillsLines();
     void fill_data();
     void fill();
+    void longLinesTakenWhole();
+    void tooLongLineRefused();
 };
 
 void PasteTest::everyRouteFillsLines_data() {
@@ -143,8 +145,12 @@ void PasteTest::fill_data() {
          "A99 を超える 2 行は貼り付けませんでした。", "97=1|98=2|99=3"},
         {"on the last line only the first line goes in", 99, "", "1\n2", -1, "",
          "A99 を超える 1 行は貼り付けませんでした。", "99=1"},
-        {"exported lines paste back as they are", 0, "", "A0\t3\t1+2\r\nA1\t6\tA0*2\r\n", -1, "",
-         "", "0=A0\t3\t1+2|1=A1\t6\tA0*2"},
+        {"exported rows give their formulas", 0, "", "A0\t3\t1+2\r\nA1\t6\tA0*2\r\n", -1, "", "",
+         "0=1+2|1=A0*2"},
+        {"control characters never enter", 0, "",
+         "1\x01+2\x1B\n\x7F"
+         "3",
+         -1, "", "", "0=1+2|1=3"},
         {"full-width lines below fold as typed ones", 0, "", "1\n２＋３", -1, "", "", "0=1|1=2+3"},
     };
     for (const auto& row : rows)
@@ -179,6 +185,29 @@ void PasteTest::fill() {
         QCOMPARE(f.dialogs.Shown().back().icon, NoticeIcon::Information);
     }
     QCOMPARE(f.Line(), line);
+}
+
+void PasteTest::longLinesTakenWhole() {
+    // Beyond the typing limit, at the caret and below it, as a file gives them.
+    MainWindowFixture f;
+    const QString sum = QStringLiteral("1.111111111+").repeated(27) + u'1';
+    const QString lines[] = {sum, u'(' + sum + QStringLiteral(")*2")};
+    Paste(f, Route::Drop, lines[0] + u'\n' + lines[1]);
+    QCOMPARE(QString::fromStdString(f.Formula(0)), lines[0]);
+    QCOMPARE(QString::fromStdString(f.Formula(1)), lines[1]);
+    QCOMPARE(f.Result(0), std::string("30.999999997"));
+}
+
+void PasteTest::tooLongLineRefused() {
+    MainWindowFixture f;
+    f.Enter(3, QStringLiteral("7"));
+    f.dialogs.AcknowledgeNotice();
+    Paste(f, Route::Keys, QStringLiteral("1\n") + QString(1'000'001, u'1'));
+    QCOMPARE(Formulas(f), QStringLiteral("3=7"));
+    QCOMPARE(f.dialogs.Shown().size(), 1);
+    QCOMPARE(
+        f.dialogs.Shown().front().text,
+        QStringLiteral("A4 に貼り付ける行は 1000000 文字を超えるので、貼り付けませんでした。"));
 }
 
 QTEST_MAIN(PasteTest)
