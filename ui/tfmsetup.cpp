@@ -260,6 +260,7 @@ void TFMsetup::LayOut() {
     controls->addLayout(bottom, 1);
     scroller_ = new QScrollArea(this);
     scroller_->setFrameShape(QFrame::NoFrame);
+    scroller_->setFocusPolicy(Qt::NoFocus);  // Tab goes from the buttons to the first control
     scroller_->setWidgetResizable(true);
     scroller_->setWidget(content);
     auto* dialog = new QVBoxLayout(this);

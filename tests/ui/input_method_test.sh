@@ -91,15 +91,16 @@ export DISPLAY=":$(head -n 1 "$work/display")" HOME="$work/home" TESSARIN_DATA_D
 export XDG_CONFIG_HOME="$HOME/.config" XDG_CACHE_HOME="$HOME/.cache"
 HOME="$work" openbox >/dev/null 2>&1 &
 window_manager=$!
-# The program and its window library where the test's user can run them.
+# The program, its window library and this script where the test's user can run them, wherever
+# the checkout lives.
 mkdir -p "$work/bin" "$HOME" "$TESSARIN_DATA_DIR"
-cp "$program" "$(dirname "$program")/libtessarin-window.so" "$work/bin/"
+cp "$program" "$(dirname "$program")/libtessarin-window.so" "$0" "$work/bin/"
 chmod -R a+rX "$work"
 as_user=()
 if [ "$(id -u)" = 0 ]; then
   chown -R nobody "$HOME" "$TESSARIN_DATA_DIR"
   as_user=(runuser -u nobody --)
 fi
-"${as_user[@]}" env HOME="$HOME" dbus-run-session -- bash "$(readlink -f "$0")" --inside \
+"${as_user[@]}" env HOME="$HOME" dbus-run-session -- bash "$work/bin/$(basename "$0")" --inside \
   "$work/bin/$(basename "$program")" 2>"$work/session.log" || { tail "$work/session.log" >&2; exit 1; }
 echo PASS
