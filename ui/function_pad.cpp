@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -95,6 +96,11 @@ int PadList::RowHeight(const QFont& font) {
     return std::max(kItemHeight, QFontMetrics(bold).height() + 2);
 }
 
+QSize PadList::sizeHint() const {
+    const QSize hint = QListWidget::sizeHint();
+    return wholeHeight > 0 ? QSize(hint.width(), wholeHeight) : hint;
+}
+
 int PadList::SelectedRow() const {
     const QList<QListWidgetItem*> selected = selectedItems();
     return selected.isEmpty() ? -1 : row(selected.first());
@@ -132,7 +138,8 @@ FunctionPad::FunctionPad(QLineEdit* EDcalc, QWidget* parent) : QWidget(parent), 
     LBfunc = new PadList(this);
     LBfunc->setObjectName(QStringLiteral("LBfunc"));
     LBfunc->setAccessibleName(QStringLiteral("ファンクション"));
-    LBfunc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Only a screen too low for the whole list at the desktop's font needs the scroll bar.
+    LBfunc->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     LBfunc->addItems(kFunctionEntries);
     LBfunc->onMouseUp = [this] { LBfuncMouseUp(); };
     connect(LBfunc, &QListWidget::itemClicked, this, [this] { LBfuncClick(); });
@@ -164,8 +171,26 @@ void FunctionPad::FitToFont() {
     const int rows = static_cast<int>(kFunctionEntries.size());
     const int height = rows * PadList::RowHeight(LBfunc->font()) + kFunctionListHeight -
                        rows * PadList::kItemHeight;
+    textWidth_ = width;
+    LBfunc->wholeHeight = height;
+    // The list may shrink to three rows and scroll, so a large font on a low screen never
+    // holds the main window taller than the screen.
+    LBfunc->setMinimumHeight(std::min(height, 3 * PadList::RowHeight(LBfunc->font())));
+    LBfunc->setMaximumHeight(height);
+    LBfunc->resize(LBfunc->width(), height);
+    FitWidth();
+}
+
+void FunctionPad::FitWidth() {
+    const bool scrolls = LBfunc->height() < LBfunc->wholeHeight;
+    const int width = textWidth_ + (scrolls ? LBfunc->verticalScrollBar()->sizeHint().width() : 0);
     setFixedWidth(width);
-    LBfunc->setFixedSize(width, height);
+    LBfunc->setFixedWidth(width);
+}
+
+void FunctionPad::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FitWidth();
 }
 
 void FunctionPad::changeEvent(QEvent* event) {

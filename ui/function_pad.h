@@ -33,6 +33,9 @@ public:
 
     // The row of the selected entry, or -1.
     int SelectedRow() const;
+    // The height that shows every row: what the list asks of its layout.
+    int wholeHeight = 0;
+    QSize sizeHint() const override;
     // Run after the list has handled a mouse button's release.
     std::function<void()> onMouseUp;
 
@@ -71,11 +74,15 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void Inserted(PadList* list);
     // Sizes the pad and the function list so that every function name shows whole.
     void FitToFont();
+    // The pad widens by a scroll bar while the function list is too low to show every entry.
+    void FitWidth();
+    int textWidth_ = kWidth;
 
     QLineEdit* EDcalc_;
     std::function<void()> modified_;

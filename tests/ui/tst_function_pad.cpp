@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -244,6 +245,7 @@ void FunctionPadTest::functionNamesFitAtAnyFont() {
         QApplication::setFont(font);
         ProgramObjectsGuard objects(false);
         PadWindow window;
+        window.window.resize(200, 800);
         window.window.show();
         PadList* functions = window.pad->LBfunc;
         const QFontMetrics metrics(functions->font());  // bold
@@ -252,6 +254,13 @@ void FunctionPadTest::functionNamesFitAtAnyFont() {
             QVERIFY(metrics.horizontalAdvance(functions->item(row)->text()) <= place.width());
             QVERIFY(metrics.height() <= place.height());
             QVERIFY(place.bottom() < functions->viewport()->height());
+        }
+        // Too low a window for the whole list: it scrolls, and the names keep their width.
+        window.window.resize(window.window.width(), 160);
+        QTRY_VERIFY(functions->verticalScrollBar()->isVisible());
+        for (int row = 0; row < functions->count(); ++row) {
+            const QString name = functions->item(row)->text();
+            QVERIFY(metrics.horizontalAdvance(name) <= functions->viewport()->width());
         }
     }
     QApplication::setFont(desktopFont);
