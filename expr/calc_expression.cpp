@@ -179,8 +179,8 @@ CalcExpression::CalcExpression() = default;
 CalcExpression::CalcExpression(std::string constantFile) : constantFile_(std::move(constantFile)) {
     // A file that exists but cannot be read (or is not text) is left alone at the end, so the
     // user's constants are not replaced by the defaults.
-    const ReadResult read = LoadConstants(constantFile_, Constants);
-    mayWriteConstants_ = read == ReadResult::Read || read == ReadResult::Missing;
+    const FileStatus read = LoadConstants(constantFile_, Constants);
+    mayWriteConstants_ = read == FileStatus::Ok || read == FileStatus::Missing;
     if (Constants.empty()) AddDefaultConstants(Constants);
     constantsAtStart_ = Constants;
 }

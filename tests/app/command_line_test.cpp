@@ -308,7 +308,7 @@ TEST_F(CommandLineTest, SheetWrittenByTheProgramsOwnWriter) {
     content.formulas[1] = "A0/4";
     content.formulas[2] = "金額";  // not a name the evaluator knows: kept, and reported
     const fs::path file = root_ / "written.tsf";
-    ASSERT_TRUE(WriteFormulaFile(file.string(), content));
+    ASSERT_EQ(WriteFormulaFile(file.string(), content), FileStatus::Ok);
     EXPECT_EQ(Eval("--sheet " + file.string()).out,
               "A0\t3,000\t1000*3\nA1\t750\tA0/4\nA2\t? 金額\t金額\n");
 }

@@ -89,16 +89,16 @@ public:
     bool Write(int which, const Version& version) const {
         switch (which) {
             case 0:
-                return WriteFormulaFile(Sheet().string(), version.sheet);
+                return WriteFormulaFile(Sheet().string(), version.sheet) == FileStatus::Ok;
             case 1: {
                 DatafileAccess store;
                 store.SetLocation(folder_.string() + "/", "TSRN.sts");
                 for (std::size_t i = 0; i < version.settings.size(); ++i)
                     store.WriteString(SettingsKey(i), version.settings[i]);
-                return store.Save();
+                return store.Save() == FileStatus::Ok;
             }
             default:
-                return SaveConstants(Constants().string(), version.constants);
+                return SaveConstants(Constants().string(), version.constants) == FileStatus::Ok;
         }
     }
     bool WriteAll(const Version& version) const {
@@ -208,9 +208,9 @@ TEST_F(CrashSafetyTest, KilledWriterLeavesEveryFileWhole) {
 
     // The real readers take the files as they are.
     FormulaFileReadResult sheet;
-    EXPECT_TRUE(ReadFormulaFile(files.Sheet().string(), sheet));
+    EXPECT_EQ(ReadFormulaFile(files.Sheet().string(), sheet), FormulaFileStatus::Read);
     std::vector<std::string> constants;
-    EXPECT_EQ(LoadConstants(files.Constants().string(), constants), ReadResult::Read);
+    EXPECT_EQ(LoadConstants(files.Constants().string(), constants), FileStatus::Ok);
     EXPECT_TRUE(constants == versions[0].constants || constants == versions[1].constants ||
                 constants == versions[2].constants);
     RecordProperty("temporaries_left", static_cast<int>(temporaries));
