@@ -40,6 +40,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
+// The evaluator's functions as the lists and the keypad show them, in lower case ("sin").
+QStringList ShownFunctionNames();
+
 class FunctionPad : public QWidget {
     Q_OBJECT
 
