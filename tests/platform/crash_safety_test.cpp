@@ -23,17 +23,13 @@
 #include "expr/constant_file.h"
 #include "settings/datafile_access.h"
 #include "sheet/formula_file.h"
+#include "tests/support/file_bytes.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr int kKills = 200;
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // One version of all three files; version 0 is the one on disk before the writer starts.
 struct Version {

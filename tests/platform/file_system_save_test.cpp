@@ -19,6 +19,7 @@
 #include "settings/datafile_access.h"
 #include "sheet/formula_file.h"
 #include "tests/platform/as_nobody.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;

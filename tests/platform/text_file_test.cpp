@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "tests/platform/as_nobody.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;

@@ -8,6 +8,7 @@
 
 #include "expr/calc_expression.h"
 #include "sheet/formula_file.h"
+#include "tests/support/file_bytes.h"
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
@@ -26,12 +27,8 @@ protected:
     std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
     std::string Write(const std::string& name, const std::string& bytes) const {
         const std::string path = PathOf(name);
-        std::ofstream(path, std::ios::binary) << bytes;
+        WriteBytes(path, bytes);
         return path;
-    }
-    static std::string ReadBytes(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
     fs::path folder_;

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/file_bytes.h"
 #include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
