@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QToolBar>
@@ -224,12 +225,15 @@ void TFMmain::FormCreate() {
 }
 
 void TFMmain::FormShow() {
-    LayOutSheetGrid(*extendStringGrid, *SGcalc, executeParameter->RWIDTH);
-    MMactionnewClick(MMactionnew);
-    SGcalcClick();
-    digits->ShowDigits(QString(), false);
-    PLpad->FillConstList();
-    Updating = false;
+    {
+        // Set since FormCreate; cleared here also when preparing the sheet throws.
+        const auto prepared = qScopeGuard([this] { Updating = false; });
+        LayOutSheetGrid(*extendStringGrid, *SGcalc, executeParameter->RWIDTH);
+        MMactionnewClick(MMactionnew);
+        SGcalcClick();
+        digits->ShowDigits(QString(), false);
+        PLpad->FillConstList();
+    }
     RefreshWindow(true);
     ApplyTransparency(this, executeParameter->TRANS);
 }
