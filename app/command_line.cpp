@@ -101,9 +101,9 @@ bool IsNullDevice(const std::string& path) {
 }
 
 // Why a constant file given on the command line could not be read.
-std::string ConstantFileFailure(const std::string& path, ReadResult read) {
-    if (read == ReadResult::NotText) return Texts().notText;
-    if (read == ReadResult::Missing) return std::strerror(ENOENT);
+std::string ConstantFileFailure(const std::string& path, FileStatus read) {
+    if (read == FileStatus::NotText) return Texts().notText;
+    if (read == FileStatus::Missing) return std::strerror(ENOENT);
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return std::strerror(EISDIR);
     return std::strerror(::access(path.c_str(), R_OK) != 0 ? errno : EINVAL);
@@ -115,8 +115,8 @@ std::string ConstantFileFailure(const std::string& path, ReadResult read) {
 bool CommandLineConstants(const Options& options, std::vector<std::string>& constants) {
     const std::string path =
         options.constantFile ? *options.constantFile : DataFolder(false) + ConstantFileName;
-    const ReadResult read = LoadConstants(path, constants);
-    if (options.constantFile && read != ReadResult::Read && !IsNullDevice(path)) {
+    const FileStatus read = LoadConstants(path, constants);
+    if (options.constantFile && read != FileStatus::Ok && !IsNullDevice(path)) {
         std::fprintf(stderr, "tessarin: %s: %s: %s\n", path.c_str(), Texts().cannotReadConstants,
                      ConstantFileFailure(path, read).c_str());
         return false;

@@ -7,7 +7,10 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
+
+#include "export/pasted_text.h"
 
 class AutomationObject {
 public:
@@ -19,6 +22,13 @@ public:
     virtual std::shared_ptr<AutomationObject> Call(const std::string& name) = 0;
     virtual std::shared_ptr<AutomationObject> Call(const std::string& name,
                                                    const std::string& argument) = 0;
+    // "Paste" of a block that the caller also put on the clipboard as text. A backend that can
+    // take the typed rows overrides this and needs no clipboard round trip; the spreadsheet
+    // program itself pastes the clipboard.
+    virtual std::shared_ptr<AutomationObject> Paste(std::span<const PastedRow> rows) {
+        static_cast<void>(rows);
+        return Call("Paste");
+    }
 };
 
 using AutomationRef = std::shared_ptr<AutomationObject>;

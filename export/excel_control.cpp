@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 #include "export/cell_reference.h"
 #include "export/pasted_text.h"
@@ -47,10 +48,11 @@ void ExcelControl::SelectCell(const std::string& cell) {
 void ExcelControl::PasteText(const std::string& cell, const std::string& text, int textField) {
     if (!clipboard) throw std::runtime_error("クリップボードを使えません。");
     clipboard(text);
+    const std::vector<PastedRow> rows = ReadPastedRows(text, textField);
     if (textField >= 0) {
         const CellReference first = ParseCellReference(cell);
         const int column = first.column + textField;
-        const auto lines = static_cast<int>(SplitPastedText(text).size());
+        const auto lines = static_cast<int>(rows.size());
         // Cells past the sheet's edge are left to the paste, which refuses them.
         for (int row = first.row;
              row < first.row + lines && row < kWorksheetRows && column < kWorksheetColumns; ++row) {
@@ -61,7 +63,7 @@ void ExcelControl::PasteText(const std::string& cell, const std::string& text, i
         }
     }
     SelectCell(cell);
-    sheet->Call("Paste");
+    sheet->Paste(rows);
 }
 
 bool ExportToSpreadsheet(ExcelControl& excel, const std::string& cell, const std::string& text,

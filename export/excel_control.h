@@ -22,9 +22,10 @@ public:
     void AddWorkbook();
     // range := the sheet's "Range" for cell; "Select" on it.
     void SelectCell(const std::string& cell);
-    // Puts text on the clipboard, selects cell and calls "Paste" on the sheet. With a textField
-    // of 0 or more, that field of every line is first given the text format ("NumberFormat"
-    // "@"), so the spreadsheet keeps it exactly as shown instead of reading it as a number.
+    // Puts text on the clipboard, selects cell and calls "Paste" on the sheet, handing it the
+    // rows of text typed as well. With a textField of 0 or more, that field of every line is
+    // first given the text format ("NumberFormat" "@"), so the spreadsheet keeps it exactly as
+    // shown instead of reading it as a number.
     void PasteText(const std::string& cell, const std::string& text, int textField = -1);
 
     AutomationRef application;

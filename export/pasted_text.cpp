@@ -108,3 +108,20 @@ std::optional<double> ReadPastedNumber(std::string_view field) {
     }
     return value;
 }
+
+std::vector<PastedRow> ReadPastedRows(std::string_view text, int textField) {
+    std::vector<PastedRow> rows;
+    for (std::vector<std::string>& fields : SplitPastedText(text)) {
+        PastedRow& row = rows.emplace_back();
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            const std::optional<double> number =
+                static_cast<int>(i) == textField ? std::nullopt : ReadPastedNumber(fields[i]);
+            if (number) {
+                row.emplace_back(*number);
+            } else {
+                row.emplace_back(std::move(fields[i]));
+            }
+        }
+    }
+    return rows;
+}

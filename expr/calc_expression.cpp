@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "expr/constant_file.h"
+#include "expr/functions.h"
 
 CalcExpression* calcExpression = nullptr;
 
@@ -179,8 +180,8 @@ CalcExpression::CalcExpression() = default;
 CalcExpression::CalcExpression(std::string constantFile) : constantFile_(std::move(constantFile)) {
     // A file that exists but cannot be read (or is not text) is left alone at the end, so the
     // user's constants are not replaced by the defaults.
-    const ReadResult read = LoadConstants(constantFile_, Constants);
-    mayWriteConstants_ = read == ReadResult::Read || read == ReadResult::Missing;
+    const FileStatus read = LoadConstants(constantFile_, Constants);
+    mayWriteConstants_ = read == FileStatus::Ok || read == FileStatus::Missing;
     if (Constants.empty()) AddDefaultConstants(Constants);
     constantsAtStart_ = Constants;
 }
@@ -534,35 +535,47 @@ Extended CalcExpression::CalcFunction(const std::string& call) {
     const std::string_view name = whole.substr(0, open);
     ErrorCode = ErrNone;
     const Extended f = Degree != 0 ? DegreeFactor : 1;
+    const std::optional<Function> function = FindFunction(name);
     if (name.empty()) {
         r = x;
-    } else if (name == "SIN") {
-        r = Circular(sinl, x / f);
-    } else if (name == "COS") {
-        r = Circular(cosl, x / f);
-    } else if (name == "TAN") {
-        r = Circular(tanl, x / f);
-    } else if (name == "ASIN") {
-        r = std::fabs(x) > 1 ? ErrorValue : std::asin(x) * f;
-    } else if (name == "ACOS") {
-        r = std::fabs(x) > 1 ? ErrorValue : std::acos(x) * f;
-    } else if (name == "ATAN") {
-        r = std::atan(x) * f;
-    } else if (name == "LOG") {
-        r = x <= 0 ? ErrorValue : std::log(x);
-    } else if (name == "LOG10") {
-        r = x <= 0 ? ErrorValue : std::log10(x);
-    } else if (name == "SQRT") {
-        r = x < 0 ? ErrorValue : std::sqrt(x);
-    } else {
+    } else if (!function) {
         ErrorText = name;
         ErrorCode = ErrUndefinedFunction;
+    } else {
+        switch (*function) {
+            case Function::Sin:
+                r = Circular(sinl, x / f);
+                break;
+            case Function::Cos:
+                r = Circular(cosl, x / f);
+                break;
+            // The tangent at an odd multiple of 90 degrees.
+            case Function::Tan:
+                r = Circular(tanl, x / f);
+                if (std::fabs(ToDouble(r)) >= 1e16) r = ErrorValue;
+                break;
+            case Function::Asin:
+                r = std::fabs(x) > 1 ? ErrorValue : std::asin(x) * f;
+                break;
+            case Function::Acos:
+                r = std::fabs(x) > 1 ? ErrorValue : std::acos(x) * f;
+                break;
+            // Arguments whose arc tangent is 90 degrees to the precision shown.
+            case Function::Atan:
+                r = std::fabs(ToDouble(x)) >= 1e12 ? ErrorValue : std::atan(x) * f;
+                break;
+            case Function::Log:
+                r = x <= 0 ? ErrorValue : std::log(x);
+                break;
+            case Function::Log10:
+                r = x <= 0 ? ErrorValue : std::log10(x);
+                break;
+            case Function::Sqrt:
+                r = x < 0 ? ErrorValue : std::sqrt(x);
+                break;
+        }
     }
 
-    // The tangent at an odd multiple of 90 degrees, and arguments whose arc tangent is 90
-    // degrees to the precision shown.
-    if (name == "TAN" && std::fabs(ToDouble(r)) >= 1e16) r = ErrorValue;
-    if (name == "ATAN" && std::fabs(ToDouble(x)) >= 1e12) r = ErrorValue;
     if (r >= ErrorValue || std::isnan(r)) {
         ErrorText = name;
         ErrorCode = ErrBadArgument;

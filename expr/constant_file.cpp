@@ -55,12 +55,12 @@ std::optional<std::string_view> LookupConstant(const std::vector<std::string>& c
     return std::nullopt;
 }
 
-ReadResult LoadConstants(const std::string& path, std::vector<std::string>& constants) {
+FileStatus LoadConstants(const std::string& path, std::vector<std::string>& constants) {
     constants.clear();
     return ReadTextFile(path, constants);
 }
 
-bool SaveConstants(const std::string& path, const std::vector<std::string>& constants) {
+FileStatus SaveConstants(const std::string& path, const std::vector<std::string>& constants) {
     return WriteTextFile(path, constants);
 }
 

@@ -23,10 +23,10 @@ bool SameConstantName(std::string_view a, std::string_view b);
 std::optional<std::string_view> LookupConstant(const std::vector<std::string>& constants,
                                                std::string_view name);
 
-// Fills constants from the file at path (emptied first; stays empty unless the result is Read).
-ReadResult LoadConstants(const std::string& path, std::vector<std::string>& constants);
-// Writes constants to the file at path, one line each with CR LF; false when writing failed.
-bool SaveConstants(const std::string& path, const std::vector<std::string>& constants);
+// Fills constants from the file at path (emptied first; stays empty unless the result is Ok).
+FileStatus LoadConstants(const std::string& path, std::vector<std::string>& constants);
+// Writes constants to the file at path, one line each with CR LF.
+FileStatus SaveConstants(const std::string& path, const std::vector<std::string>& constants);
 
 // The two constants a list starts with when it has no lines at all.
 void AddDefaultConstants(std::vector<std::string>& constants);

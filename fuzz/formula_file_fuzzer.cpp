@@ -7,8 +7,6 @@
 // targets work on the file's bytes in memory.
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +14,7 @@
 #include "fuzz/fuzz_support.h"
 #include "platform/file_codec.h"
 #include "sheet/formula_file.h"
+#include "tests/support/file_bytes.h"
 
 namespace {
 
@@ -105,24 +104,19 @@ bool HoldsLineBreakOrNul(const FormulaFileContent& content) {
     return false;
 }
 
-std::string FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 void CheckPaletteSheet(const std::string& bytes) {
     const FormulaFileContent content = PaletteSheet(bytes);
     const std::string path = (ScratchFolder() / "palette.tsf").string();
     const std::string old = "000003081\r\n0=1\r\n";
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << old;
+    WriteBytes(path, old);
     if (HoldsLineBreakOrNul(content)) {
-        FUZZ_CHECK(!WriteFormulaFile(path, content), Describe(content));
-        FUZZ_CHECK(FileBytes(path) == old, Describe(content));
+        FUZZ_CHECK(WriteFormulaFile(path, content) != FileStatus::Ok, Describe(content));
+        FUZZ_CHECK(ReadBytes(path) == old, Describe(content));
         return;
     }
-    FUZZ_CHECK(WriteFormulaFile(path, content), Describe(content));
+    FUZZ_CHECK(WriteFormulaFile(path, content) == FileStatus::Ok, Describe(content));
     FormulaFileReadResult reread;
-    FUZZ_CHECK(ReadFormulaFile(path, reread), Describe(content));
+    FUZZ_CHECK(ReadFormulaFile(path, reread) == FormulaFileStatus::Read, Describe(content));
     FUZZ_CHECK(SameContent(reread.content, content),
                Describe(content) + "\nbecame\n" + Describe(reread.content));
 }
@@ -163,9 +157,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (sum % 8 != 0) return 0;
     if (parsed.AppliesContent() && !HoldsLineBreakOrNul(parsed.content)) {
         const std::string out = (ScratchFolder() / "out.tsf").string();
-        FUZZ_CHECK(WriteFormulaFile(out, parsed.content), Describe(parsed.content));
+        FUZZ_CHECK(WriteFormulaFile(out, parsed.content) == FileStatus::Ok,
+                   Describe(parsed.content));
         FormulaFileReadResult reread;
-        FUZZ_CHECK(ReadFormulaFile(out, reread), Describe(parsed.content));
+        FUZZ_CHECK(ReadFormulaFile(out, reread) == FormulaFileStatus::Read,
+                   Describe(parsed.content));
         FUZZ_CHECK(SameContent(reread.content, parsed.content),
                    Describe(parsed.content) + "\nbecame\n" + Describe(reread.content));
     }

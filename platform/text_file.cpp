@@ -212,6 +212,10 @@ bool WriteAt(int fd, std::string_view bytes) {
 // Writes the whole text into the existing file. Room for it is taken first where the file
 // system allows, so that a full disk stops the save before the old text is touched; should a
 // write still fail, the old text (when it could be read) is put back.
+FileStatus Written(bool written) {
+    return written ? FileStatus::Ok : FileStatus::Unwritable;
+}
+
 bool WriteInPlace(int fd, const std::optional<std::string>& old, const std::string& bytes) {
     if (!bytes.empty() && ::fallocate(fd, 0, 0, static_cast<off_t>(bytes.size())) != 0 &&
         errno != EOPNOTSUPP) {
@@ -237,52 +241,55 @@ bool ReadAll(int fd, std::string& bytes) {
     }
 }
 
-ReadResult ReadTextFile(const std::string& path, std::vector<std::string>& lines) {
+FileStatus ReadTextFile(const std::string& path, std::vector<std::string>& lines) {
     // Opening a device may act on it: anything but a regular file is refused before that.
     struct stat info {};
-    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return ReadResult::Unreadable;
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return FileStatus::Unreadable;
     // Non-blocking, so that a named pipe in place of the file cannot stall the program.
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.get() < 0) {
-        return (errno == ENOENT || errno == ENOTDIR) ? ReadResult::Missing : ReadResult::Unreadable;
+        return (errno == ENOENT || errno == ENOTDIR) ? FileStatus::Missing : FileStatus::Unreadable;
     }
-    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return ReadResult::Unreadable;
+    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return FileStatus::Unreadable;
     ::fcntl(file.get(), F_SETFL, ::fcntl(file.get(), F_GETFL) & ~O_NONBLOCK);
     std::string bytes;
-    if (!ReadAll(file.get(), bytes)) return ReadResult::Unreadable;
-    if (!IsFileText(bytes)) return ReadResult::NotText;
+    if (!ReadAll(file.get(), bytes)) return FileStatus::Unreadable;
+    if (!IsFileText(bytes)) return FileStatus::NotText;
     lines = DecodeFileLines(bytes);
-    return ReadResult::Read;
+    return FileStatus::Ok;
 }
 
-bool WriteTextFile(const std::string& path, const std::vector<std::string>& lines) {
+FileStatus WriteTextFile(const std::string& path, const std::vector<std::string>& lines) {
     const std::optional<std::string> resolved = ResolveSaveTarget(path);
-    if (!resolved) return false;
+    if (!resolved) return FileStatus::Unwritable;
     const std::string& target = *resolved;
     const std::string folder = FolderOf(target);
     const std::string bytes = EncodeFileLines(lines);
 
     struct stat info {};
     if (::lstat(target.c_str(), &info) != 0) {
-        return errno == ENOENT &&
-               ReplaceByRename(folder, target, bytes, nullptr, -1) == RenameOutcome::Replaced;
+        return Written(errno == ENOENT && ReplaceByRename(folder, target, bytes, nullptr, -1) ==
+                                              RenameOutcome::Replaced);
     }
     // Only a regular file is ever written: a device, a pipe or a socket is left alone, and
     // checked before opening, which may act on a device.
-    if (!S_ISREG(info.st_mode)) return false;
+    if (!S_ISREG(info.st_mode)) return FileStatus::Unwritable;
     // A file this process may not write is not replaced either.
     const int flags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
     FileDescriptor file(::open(target.c_str(), O_RDWR | flags));
     if (file.get() < 0 && errno == EACCES) file.Reset(::open(target.c_str(), O_WRONLY | flags));
-    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))
+        return FileStatus::Unwritable;
     // No permission stops root: a file nobody may write is read-only for root too.
-    if (::geteuid() == 0 && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
+    if (::geteuid() == 0 && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return FileStatus::Unwritable;
 
     if (RenameKeepsTheFile(folder, file.get(), info)) {
         const RenameOutcome outcome = ReplaceByRename(folder, target, bytes, &info, file.get());
-        if (outcome != RenameOutcome::Unsuitable) return outcome == RenameOutcome::Replaced;
+        if (outcome != RenameOutcome::Unsuitable)
+            return Written(outcome == RenameOutcome::Replaced);
     }
     std::optional<std::string> old(std::in_place);
     if (!ReadAt(file.get(), static_cast<std::size_t>(info.st_size), *old)) old.reset();
-    return WriteInPlace(file.get(), old, bytes) && file.Close();
+    return Written(WriteInPlace(file.get(), old, bytes) && file.Close());
 }

@@ -6,16 +6,17 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_status.h"
+
 // Appends everything that can be read from the open file descriptor fd up to its end to bytes;
 // false on a read error.
 bool ReadAll(int fd, std::string& bytes);
 
-enum class ReadResult { Read, Missing, Unreadable, NotText };
-
 // Reads and decodes the file at path into lines (see file_codec.h); lines are left untouched
-// unless the result is Read. Anything but a regular file (a pipe, a device) is Unreadable and
-// is neither waited for nor read. A file that is not text (see IsFileText) is NotText.
-ReadResult ReadTextFile(const std::string& path, std::vector<std::string>& lines);
+// unless the result is Ok (Missing, Unreadable or NotText else). Anything but a regular file (a
+// pipe, a device) is Unreadable and is neither waited for nor read. A file that is not text (see
+// IsFileText) is NotText.
+FileStatus ReadTextFile(const std::string& path, std::vector<std::string>& lines);
 
 // Encodes lines (CR LF after each) and writes them to path, through its symbolic links. Where
 // the result is indistinguishable from writing the file (a regular file with one name, whose
@@ -24,11 +25,11 @@ ReadResult ReadTextFile(const std::string& path, std::vector<std::string>& lines
 // private temporary file in the same folder is renamed over it, so that even a killed save
 // leaves the old file or the new one. Otherwise (a hard link, another user's file in a shared
 // folder, a folder that cannot be written) the file is written in place once the whole text is
-// ready. A new file gets the mode the umask gives. False when anything failed, when path is not
-// a regular file this process may write (for root too, a file without any write permission
-// is read-only), or when its link must not be followed (see save_target.h); the old file is
-// then unchanged.
-bool WriteTextFile(const std::string& path, const std::vector<std::string>& lines);
+// ready. A new file gets the mode the umask gives. Unwritable when anything failed, when path is
+// not a regular file this process may write (for root too, a file without any write permission is
+// read-only), or when its link must not be followed (see save_target.h); the old file is then
+// unchanged.
+FileStatus WriteTextFile(const std::string& path, const std::vector<std::string>& lines);
 
 // Removes the temporary files that killed saves left in folder (".NAME.tessarin-save-XXXXXX",
 // more than ten minutes old, of this user) for each file NAME that ofFile accepts. Saves do it

@@ -45,16 +45,24 @@ void DatafileAccess::SetLocation(const std::string& newFolder, const std::string
     if (!IsBlankText(newFileName)) fileName = newFileName;
 }
 
-bool DatafileAccess::Load() {
+FileStatus DatafileAccess::Load() {
     // A shared lock, kept while reading: other instances may read at the same time, none may
     // write.
     const FileLock lock(Path(), false);
-    heldByAnother_ = lock.State() == FileLock::LockState::Held;
-    if (lock.State() != FileLock::LockState::Locked) return false;
+    switch (lock.State()) {
+        case FileLock::LockState::Locked:
+            break;
+        case FileLock::LockState::Missing:
+            return FileStatus::Missing;
+        case FileLock::LockState::Held:
+            return FileStatus::HeldByAnother;
+        case FileLock::LockState::Refused:
+            return FileStatus::Unreadable;
+    }
     std::string bytes;
-    if (!ReadAll(lock.Descriptor(), bytes)) return false;
+    if (!ReadAll(lock.Descriptor(), bytes)) return FileStatus::Unreadable;
     LoadBytes(std::move(bytes));
-    return true;
+    return FileStatus::Ok;
 }
 
 void DatafileAccess::LoadBytes(std::string bytes) {
@@ -79,21 +87,21 @@ std::string DatafileAccess::SavedBytes() const {
     return EncodeFileLines(lines_);
 }
 
-bool DatafileAccess::Save() {
+FileStatus DatafileAccess::Save() {
     return SaveMerged([](const DatafileAccess&) {});
 }
 
-bool DatafileAccess::SaveMerged(const std::function<void(const DatafileAccess& onDisk)>& merge) {
+FileStatus DatafileAccess::SaveMerged(
+    const std::function<void(const DatafileAccess& onDisk)>& merge) {
     // A file that does not exist yet cannot be held by anyone; the write creates it. The new
     // file replaces the old one only once it is complete.
     const FileLock lock(Path(), true);
-    if (lock.State() == FileLock::LockState::Held || lock.State() == FileLock::LockState::Refused) {
-        return false;
-    }
+    if (lock.State() == FileLock::LockState::Held) return FileStatus::HeldByAnother;
+    if (lock.State() == FileLock::LockState::Refused) return FileStatus::Unwritable;
     DatafileAccess onDisk;
     if (lock.State() == FileLock::LockState::Locked) {
         std::string bytes;
-        if (!ReadAll(lock.Descriptor(), bytes)) return false;
+        if (!ReadAll(lock.Descriptor(), bytes)) return FileStatus::Unreadable;
         onDisk.LoadBytes(std::move(bytes));
     }
     merge(onDisk);

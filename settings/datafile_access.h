@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/file_status.h"
 #include "settings/key_index.h"
 
 class DatafileAccess {
@@ -19,15 +20,16 @@ public:
 
     // Each argument replaces the current value only when it is not blank.
     void SetLocation(const std::string& folder, const std::string& fileName);
-    bool Load();  // false when the file is missing, locked by another process or unreadable
-    // True when the last Load failed because another process held the file all the while.
-    bool HeldByAnother() const { return heldByAnother_; }
-    bool Save();  // false when it could not be written; the old file then stays whole
+    // Missing, HeldByAnother (another process held the file all the while) or Unreadable leave
+    // the entries as they were.
+    FileStatus Load();
+    // Unless Ok, the old file stays whole.
+    FileStatus Save();
     // Save, after merge has made the entries from the file as it stands now (read under the
     // writer's lock, so no other process writes between the read and the write; empty when
     // there is no file yet). Another process's changes since Load are not lost unless merge
     // replaces them.
-    bool SaveMerged(const std::function<void(const DatafileAccess& onDisk)>& merge);
+    FileStatus SaveMerged(const std::function<void(const DatafileAccess& onDisk)>& merge);
     void ClearEntries();
 
     // The entries as read from a file holding bytes, and the bytes Save writes: the file's
@@ -59,5 +61,4 @@ protected:
 private:
     std::vector<std::string> lines_;
     KeyIndex index_;  // of lines_, kept with them
-    bool heldByAnother_ = false;
 };

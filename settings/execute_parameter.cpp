@@ -122,10 +122,9 @@ ExecuteParameter::ExecuteParameter() : EXEPATH(ExecutableFolder()) {
 
 ExecuteParameter::ExecuteParameter(const std::string& dataFolder) : ownsFile_(true) {
     SetLocation(dataFolder, "TSRN.sts");
-    Load();
     // Another instance was reading or writing the file all the while: its settings were not
     // read, so the defaults this run starts with must never be saved over them.
-    if (HeldByAnother()) ownsFile_ = false;
+    if (Load() == FileStatus::HeldByAnother) ownsFile_ = false;
     ReadSettings();
     for (const Setting& setting : kSettings)
         settingsAtStart_.push_back(SettingText(*this, setting));

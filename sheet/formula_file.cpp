@@ -102,19 +102,21 @@ FormulaFileReadResult ParseFormulaFile(const std::vector<std::string>& lines) {
     return result;
 }
 
-bool ReadFormulaFile(const std::string& path, FormulaFileReadResult& result) {
+FormulaFileStatus ReadFormulaFile(const std::string& path, FormulaFileReadResult& result) {
     std::vector<std::string> lines;
-    if (ReadTextFile(path, lines) != ReadResult::Read) {
+    if (ReadTextFile(path, lines) != FileStatus::Ok) {
         result = FormulaFileReadResult{};
-        return false;
+        return result.status;
     }
     result = ParseFormulaFile(lines);
-    return result.Succeeded();
+    return result.status;
 }
 
-bool WriteFormulaFile(const std::string& path, const FormulaFileContent& content) {
+FileStatus WriteFormulaFile(const std::string& path, const FormulaFileContent& content) {
     for (const std::string& formula : content.formulas) {
-        if (formula.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos) return false;
+        if (formula.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos) {
+            return FileStatus::Unwritable;
+        }
     }
     return WriteTextFile(path, FormatFormulaFile(content));
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_status.h"
 #include "sheet/line_count.h"
 
 class CalcExpression;
@@ -70,12 +71,12 @@ FormulaFileReadResult ParseFormulaFile(const std::vector<std::string>& lines);
 void ApplyFormulaFileSettings(const FormulaFileSettings& settings, ExecuteParameter& record,
                               CalcExpression& calc);
 
-// Reads and parses the file at path; true when the status is Read.
-bool ReadFormulaFile(const std::string& path, FormulaFileReadResult& result);
+// Reads and parses the file at path; the result's status.
+FormulaFileStatus ReadFormulaFile(const std::string& path, FormulaFileReadResult& result);
 
 // Writes the file at path (CR LF line ends, CP932 or UTF-8 with a byte-order mark when CP932
-// cannot hold a character). The file is replaced whole or not at all; false on failure. A formula
-// holding CR or LF cannot be one line of the file and would come back as other lines, and one
-// holding NUL would make the file no text, so such a sheet is refused and the file left as it
+// cannot hold a character). The file is replaced whole or not at all; Unwritable on failure. A
+// formula holding CR or LF cannot be one line of the file and would come back as other lines, and
+// one holding NUL would make the file no text, so such a sheet is refused and the file left as it
 // was (the window never holds one).
-bool WriteFormulaFile(const std::string& path, const FormulaFileContent& content);
+FileStatus WriteFormulaFile(const std::string& path, const FormulaFileContent& content);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <string_view>
+#include <utility>
 
 #include "platform/text_file.h"
 
@@ -105,14 +106,17 @@ std::optional<RecoveryCopy> ParseRecoveryCopy(const std::vector<std::string>& li
     return copy;
 }
 
-bool WriteRecoveryCopy(const std::string& path, const RecoveryCopy& copy) {
+FileStatus WriteRecoveryCopy(const std::string& path, const RecoveryCopy& copy) {
     return WriteTextFile(path, FormatRecoveryCopy(copy));
 }
 
-std::optional<RecoveryCopy> ReadRecoveryCopy(const std::string& path) {
+FileStatus ReadRecoveryCopy(const std::string& path, RecoveryCopy& copy) {
     std::vector<std::string> lines;
-    if (ReadTextFile(path, lines) != ReadResult::Read) return std::nullopt;
-    return ParseRecoveryCopy(lines);
+    if (const FileStatus read = ReadTextFile(path, lines); read != FileStatus::Ok) return read;
+    std::optional<RecoveryCopy> parsed = ParseRecoveryCopy(lines);
+    if (!parsed) return FileStatus::Malformed;
+    copy = std::move(*parsed);
+    return FileStatus::Ok;
 }
 
 std::vector<RecoveryCopyEntry> ListRecoveryCopies(const std::string& folder) {

@@ -29,10 +29,11 @@ std::vector<std::string> FormatRecoveryCopy(const RecoveryCopy& copy);
 // nullopt unless the lines are a complete copy: a header with a line of the sheet.
 std::optional<RecoveryCopy> ParseRecoveryCopy(const std::vector<std::string>& lines);
 
-// Written with the crash-safe save; false on failure.
-bool WriteRecoveryCopy(const std::string& path, const RecoveryCopy& copy);
-// nullopt when the file cannot be read or is no copy.
-std::optional<RecoveryCopy> ReadRecoveryCopy(const std::string& path);
+// Written with the crash-safe save.
+FileStatus WriteRecoveryCopy(const std::string& path, const RecoveryCopy& copy);
+// Fills copy from the file at path; Malformed when the file is text but no copy, copy then
+// untouched.
+FileStatus ReadRecoveryCopy(const std::string& path, RecoveryCopy& copy);
 
 struct RecoveryCopyEntry {
     std::string path;

@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "expr/calc_expression.h"
+#include "expr/functions.h"
 #include "platform/desktop/colors.h"
 #include "settings/execute_parameter.h"
 #include "ui/result_panel_colors.h"
@@ -125,12 +126,25 @@ void PadList::keyPressEvent(QKeyEvent* event) {
     if (onMouseUp) onMouseUp();
 }
 
-const QStringList FunctionPad::kFunctionEntries = {
-    QStringLiteral(" ( )"),  QStringLiteral(" sin"),  QStringLiteral(" cos"),
-    QStringLiteral(" tan"),  QStringLiteral(" asin"), QStringLiteral(" acos"),
-    QStringLiteral(" atan"), QStringLiteral(" log"),  QStringLiteral(" log10"),
-    QStringLiteral(" sqrt"),
-};
+QStringList ShownFunctionNames() {
+    QStringList names;
+    for (const FunctionEntry& entry : kFunctions)
+        names << QString::fromLatin1(entry.name.data(), entry.name.size()).toLower();
+    return names;
+}
+
+namespace {
+
+QStringList FunctionEntries() {
+    QStringList entries{QStringLiteral(" ( )")};
+    for (const QString& name : ShownFunctionNames())
+        entries << QLatin1Char(' ') + name;
+    return entries;
+}
+
+}  // namespace
+
+const QStringList FunctionPad::kFunctionEntries = FunctionEntries();
 
 FunctionPad::FunctionPad(QLineEdit* EDcalc, QWidget* parent) : QWidget(parent), EDcalc_(EDcalc) {
     setObjectName(QStringLiteral("PLpad"));

@@ -45,6 +45,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
+// The evaluator's functions as the lists and the keypad show them, in lower case ("sin").
+QStringList ShownFunctionNames();
+
 class FunctionPad : public QWidget {
     Q_OBJECT
 

@@ -56,7 +56,7 @@ void HelpWindow::FitOnScreenOf(const QWidget* mainWindow) {
 
 bool HelpWindow::LoadHelpFile(const QString& path) {
     std::vector<std::string> lines;
-    if (ReadTextFile(path.toStdString(), lines) != ReadResult::Read) {
+    if (ReadTextFile(path.toStdString(), lines) != FileStatus::Ok) {
         browser->setMarkdown(
             QStringLiteral("# Tessarin ヘルプ\n\nヘルプファイルを読み込めません。\n\n`") + path +
             QStringLiteral("`\n"));

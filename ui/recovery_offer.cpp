@@ -1,7 +1,6 @@
 #include "ui/recovery_offer.h"
 
 #include <cstdio>
-#include <optional>
 
 #include "platform/desktop/dialogs.h"
 #include "platform/process_identity.h"
@@ -15,14 +14,14 @@ std::vector<RecoveryCopyEntry> OfferableRecoveryCopies(const std::string& folder
 void OfferRecoveryCopy(TFMmain& window, RecoveryCopyKeeper& keeper, const std::string& folder,
                        const std::function<bool()>& ending) {
     for (const RecoveryCopyEntry& entry : OfferableRecoveryCopies(folder)) {
-        const std::optional<RecoveryCopy> copy = ReadRecoveryCopy(entry.path);
-        if (!copy) continue;
+        RecoveryCopy copy;
+        if (ReadRecoveryCopy(entry.path, copy) != FileStatus::Ok) continue;
         const bool restore = CurrentDialogs().AskYesNo(
             &window, QStringLiteral("前回、保存されていない数式がありました。復元しますか？"),
             false);
         if (ending()) return;
         if (restore) {
-            window.RestoreSheet(copy->sheet, QString::fromStdString(copy->fileName));
+            window.RestoreSheet(copy.sheet, QString::fromStdString(copy.fileName));
             // The old copy goes only once this run's copy holds the sheet.
             if (!keeper.WriteNow()) return;
         }

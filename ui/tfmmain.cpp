@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -235,56 +237,61 @@ void TFMmain::FormCreate() {
 }
 
 void TFMmain::FormShow() {
-    LayOutSheetGrid(*extendStringGrid, *SGcalc, executeParameter->RWIDTH);
-    MMactionnewClick(MMactionnew);
-    SGcalcClick();
-    digits->ShowDigits(QString(), false);
-    PLpad->FillConstList();
-    Updating = false;
+    {
+        // Set since FormCreate; cleared here also when preparing the sheet throws.
+        const auto prepared = qScopeGuard([this] { Updating = false; });
+        LayOutSheetGrid(*extendStringGrid, *SGcalc, executeParameter->RWIDTH);
+        MMactionnewClick(MMactionnew);
+        SGcalcClick();
+        digits->ShowDigits(QString(), false);
+        PLpad->FillConstList();
+    }
     RefreshWindow(true);
     ApplyTransparency(this, executeParameter->TRANS);
 }
 
 void TFMmain::RefreshWindow(bool recalculate) {
     if (Updating) return;
-    Updating = true;
-    const ExecuteParameter& p = *executeParameter;
+    {
+        // Also cleared when the recalculation throws.
+        const QScopedValueRollback<bool> updating(Updating, true);
+        const ExecuteParameter& p = *executeParameter;
 
-    MMmodeform->setChecked(p.AMODE == 0);
-    MMmodecalc->setChecked(p.AMODE == 1);
-    MMmodereal->setChecked(p.CMODE == 0);
-    MMmodeint->setChecked(p.CMODE == 1);
-    MMview10->setVisible(p.CMODE == 1);
-    MMview16->setVisible(p.CMODE == 1);
-    MMview10->setChecked(p.VMODE == 0);
-    MMview16->setChecked(p.VMODE == 1);
-    MMviewtool->setChecked(p.TOOL != 0);
-    MMviewfunc->setChecked(p.FUNCTION != 0);
-    MMviewstat->setChecked(p.STATUS != 0);
+        MMmodeform->setChecked(p.AMODE == 0);
+        MMmodecalc->setChecked(p.AMODE == 1);
+        MMmodereal->setChecked(p.CMODE == 0);
+        MMmodeint->setChecked(p.CMODE == 1);
+        MMview10->setVisible(p.CMODE == 1);
+        MMview16->setVisible(p.CMODE == 1);
+        MMview10->setChecked(p.VMODE == 0);
+        MMview16->setChecked(p.VMODE == 1);
+        MMviewtool->setChecked(p.TOOL != 0);
+        MMviewfunc->setChecked(p.FUNCTION != 0);
+        MMviewstat->setChecked(p.STATUS != 0);
 
-    BTmodeform->setChecked(MMmodeform->isChecked());
-    BTmodecalc->setChecked(MMmodecalc->isChecked());
-    BTmodereal->setChecked(MMmodereal->isChecked());
-    BTmodeint->setChecked(MMmodeint->isChecked());
-    BTviewtool->setChecked(MMviewtool->isChecked());
-    BTviewfunc->setChecked(MMviewfunc->isChecked());
-    BTviewstat->setChecked(MMviewstat->isChecked());
-    BTview10->setChecked(MMview10->isVisible() && MMview10->isChecked());
-    BTview16->setChecked(MMview16->isVisible() && MMview16->isChecked());
-    BTview10->setEnabled(MMview10->isVisible());
-    BTview16->setEnabled(MMview16->isVisible());
+        BTmodeform->setChecked(MMmodeform->isChecked());
+        BTmodecalc->setChecked(MMmodecalc->isChecked());
+        BTmodereal->setChecked(MMmodereal->isChecked());
+        BTmodeint->setChecked(MMmodeint->isChecked());
+        BTviewtool->setChecked(MMviewtool->isChecked());
+        BTviewfunc->setChecked(MMviewfunc->isChecked());
+        BTviewstat->setChecked(MMviewstat->isChecked());
+        BTview10->setChecked(MMview10->isVisible() && MMview10->isChecked());
+        BTview16->setChecked(MMview16->isVisible() && MMview16->isChecked());
+        BTview10->setEnabled(MMview10->isVisible());
+        BTview16->setEnabled(MMview16->isVisible());
 
-    PLtool->setVisible(p.TOOL != 0);
-    PLpad->setVisible(p.FUNCTION != 0);
-    SBstatus->setVisible(p.STATUS != 0);
+        PLtool->setVisible(p.TOOL != 0);
+        PLpad->setVisible(p.FUNCTION != 0);
+        SBstatus->setVisible(p.STATUS != 0);
 
-    if (recalculate) sheet_->RecalcAll();
+        if (recalculate) sheet_->RecalcAll();
 
-    SGcalc->Repaint();
-    UpdateStatusBar();
-    RebuildTitle();
-    FormResize();
-    Updating = false;
+        SGcalc->Repaint();
+        UpdateStatusBar();
+        RebuildTitle();
+        FormResize();
+    }
     emit SheetChanged();
 }
 

@@ -153,7 +153,7 @@ void TFMmain::SaveFormulaFile() {
             true)) {
         return;
     }
-    if (!CurrentFileName.isEmpty() && WriteFormulaFile(path, content)) {
+    if (!CurrentFileName.isEmpty() && WriteFormulaFile(path, content) == FileStatus::Ok) {
         sheetFileStamp_.Take(path);
         SetModified(false);
         executeParameter->FOLDER = FolderOf(CurrentFileName);

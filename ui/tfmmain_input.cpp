@@ -3,6 +3,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 
 #include "expr/calc_expression.h"
 #include "platform/desktop/grid_widget.h"
@@ -46,18 +47,6 @@ char32_t KeyCharacter(const QKeyEvent& event) {
     if (ctrlOnly && ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) c &= 0x1F;
     return c;
 }
-
-// Clears the flag when the scope ends, also when a handler throws.
-class Guard {
-public:
-    explicit Guard(bool& flag) : flag_(flag) { flag_ = true; }
-    ~Guard() { flag_ = false; }
-    Guard(const Guard&) = delete;
-    Guard& operator=(const Guard&) = delete;
-
-private:
-    bool& flag_;
-};
 
 }  // namespace
 
@@ -221,7 +210,8 @@ bool TFMmain::CommitsComposition(QObject* watched, const QEvent& event) const {
 void TFMmain::EDcalcChange() {
     if (Updating) return;
     {
-        Guard updating(Updating);
+        // Also cleared when the recalculation throws.
+        const QScopedValueRollback<bool> updating(Updating, true);
         sheet_->ChangeCurrentFormula(EDcalc->text().toStdString());
         if (KeyTyped) SetModified(true);
     }

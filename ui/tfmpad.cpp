@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 
+#include "expr/functions.h"
 #include "platform/desktop/colors.h"
 #include "platform/desktop/font_choice.h"
 #include "platform/desktop/window_layer.h"
@@ -23,9 +24,9 @@ constexpr int kKeyWidth = 64;
 constexpr int kKeyHeight = 20;
 constexpr int kRows = 10;
 constexpr int kFirstKeyOffset = 4;
+// The parenthesis key, then one key per function.
+static_assert(TFMpad::kFunctionKeys == kFunctions.size() + 1);
 
-const char* const kFunctionKeyCaptions[] = {" 0 ()",   " 1 sin",  " 2 cos", " 3 tan",   " 4 asin",
-                                            " 5 acos", " 6 atan", " 7 log", " 8 log10", " 9 sqrt"};
 const char* const kOperatorKeyNames[] = {"PLop", "PLon", "PLom", "PLod"};
 
 // The first count characters of a text (a character outside the basic plane stays whole).
@@ -99,6 +100,7 @@ void TFMpad::FormCreate() {
     keyFont.setPixelSize(12);
     keyFont.setBold(true);
 
+    const QStringList functionNames = ShownFunctionNames();
     for (int key = 0; key < PadKeys.size(); ++key) {
         auto* panel = new KeyPanel(PLpad);
         panel->setFont(keyFont);
@@ -107,7 +109,9 @@ void TFMpad::FormCreate() {
         connect(panel, &KeyPanel::clicked, this, [this, panel] { PL0Click(panel); });
         if (key < kFunctionKeys) {
             panel->setObjectName(QStringLiteral("PL%1").arg(key));
-            panel->setText(QString::fromLatin1(kFunctionKeyCaptions[key]));
+            panel->setText(key == 0
+                               ? QStringLiteral(" 0 ()")
+                               : QStringLiteral(" %1 %2").arg(key).arg(functionNames[key - 1]));
             functionKeys[key] = panel;
         } else {
             const int constant = key - kFunctionKeys;

@@ -8,7 +8,3 @@ void PutClipboardText(const std::string& text) {
     clipboard->clear();
     clipboard->setText(QString::fromStdString(text));
 }
-
-std::string ClipboardText() {
-    return QGuiApplication::clipboard()->text().toStdString();
-}

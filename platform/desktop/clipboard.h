@@ -5,5 +5,3 @@
 
 // Empties the clipboard and puts text on it as plain text.
 void PutClipboardText(const std::string& text);
-// The clipboard's plain text, empty when it holds none.
-std::string ClipboardText();

@@ -8,7 +8,7 @@
 #include <QTemporaryFile>
 #include <map>
 #include <memory>
-#include <set>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -18,7 +18,6 @@
 #include "export/automation.h"
 #include "export/cell_reference.h"
 #include "export/pasted_text.h"
-#include "platform/desktop/clipboard.h"
 #include "platform/desktop/workbook_folder.h"
 #include "platform/desktop/xlsx_library.h"
 
@@ -61,8 +60,6 @@ bool DesktopHasSpreadsheetProgram() {
            !query.readAllStandardOutput().trimmed().isEmpty();
 }
 
-using CellValue = std::variant<double, std::string>;
-
 // Text a cell can hold: cut at the cell limit, on a character boundary.
 std::string CellText(const std::string& field) {
     if (field.size() <= kCellTextLimit) return field;
@@ -92,22 +89,19 @@ public:
     void SetProperty(const std::string& name, const std::string&) override {
         UnknownMember("Worksheet", name);
     }
-    AutomationRef Call(const std::string& name) override;
+    AutomationRef Call(const std::string& name) override { UnknownMember("Worksheet", name); }
     AutomationRef Call(const std::string& name, const std::string& argument) override;
+    AutomationRef Paste(std::span<const PastedRow> rows) override;
 
     // Makes cell the selected cell; the first selection after a paste shows the workbook.
     void Select(const CellReference& cell);
-    // "@" is the text format: a field pasted there stays text. Other formats change nothing.
-    void SetNumberFormat(const CellReference& cell, const std::string& format);
 
 private:
-    void Paste();
     // Writes the workbook as a new file in the workbook folder and returns its path.
     QString Write() const;
 
     std::weak_ptr<Application> application_;
-    std::map<std::pair<int, int>, CellValue> cells_;  // by (row, column)
-    std::set<std::pair<int, int>> textCells_;
+    std::map<std::pair<int, int>, PastedCell> cells_;  // by (row, column)
     CellReference selected_;
     bool pasted_ = false;
 };
@@ -119,9 +113,9 @@ public:
 
     AutomationRef GetProperty(const std::string& name) override { UnknownMember("Range", name); }
     void SetProperty(const std::string& name, int) override { UnknownMember("Range", name); }
-    void SetProperty(const std::string& name, const std::string& value) override {
+    // The rows arrive typed, a field meant as text already a text: the format is not kept.
+    void SetProperty(const std::string& name, const std::string&) override {
         if (name != "NumberFormat") UnknownMember("Range", name);
-        sheet_->SetNumberFormat(cell_, value);
     }
     AutomationRef Call(const std::string& name) override {
         if (name != "Select") UnknownMember("Range", name);
@@ -228,25 +222,17 @@ private:
     std::shared_ptr<WorkbooksObject> workbooks_;
 };
 
-AutomationRef Worksheet::Call(const std::string& name) {
-    if (name != "Paste") UnknownMember("Worksheet", name);
-    Paste();
-    return nullptr;
-}
-
 AutomationRef Worksheet::Call(const std::string& name, const std::string& argument) {
     if (name != "Range") UnknownMember("Worksheet", name);
     return std::make_shared<Range>(shared_from_this(), ParseCellReference(argument));
 }
 
-// As a spreadsheet pastes text: from the selected cell, one row per line, one column per field;
-// an empty field empties its cell. A field is never taken as a formula, and in a cell of the
-// text format never as a number.
-void Worksheet::Paste() {
-    const std::vector<std::vector<std::string>> rows = SplitPastedText(ClipboardText());
+// From the selected cell, one row per row, one column per field; an empty text empties its
+// cell. A text is never taken as a formula.
+AutomationRef Worksheet::Paste(std::span<const PastedRow> rows) {
     std::size_t width = 0;
-    for (const auto& fields : rows)
-        width = std::max(width, fields.size());
+    for (const PastedRow& row : rows)
+        width = std::max(width, row.size());
     if (selected_.row + rows.size() > static_cast<std::size_t>(kWorksheetRows) ||
         selected_.column + width > static_cast<std::size_t>(kWorksheetColumns)) {
         Fail("貼り付ける範囲がワークシートに収まりません。");
@@ -255,27 +241,18 @@ void Worksheet::Paste() {
         for (std::size_t c = 0; c < rows[r].size(); ++c) {
             const std::pair<int, int> key{selected_.row + static_cast<int>(r),
                                           selected_.column + static_cast<int>(c)};
-            const std::string& field = rows[r][c];
-            if (field.empty()) {
+            const PastedCell& cell = rows[r][c];
+            if (const auto* text = std::get_if<std::string>(&cell); text && text->empty()) {
                 cells_.erase(key);
-            } else if (const std::optional<double> number = ReadPastedNumber(field);
-                       number && !textCells_.contains(key)) {
-                cells_[key] = *number;
+            } else if (text) {
+                cells_[key] = CellText(*text);
             } else {
-                cells_[key] = CellText(field);
+                cells_[key] = cell;
             }
         }
     }
     pasted_ = true;
-}
-
-void Worksheet::SetNumberFormat(const CellReference& cell, const std::string& format) {
-    const std::pair<int, int> key{cell.row, cell.column};
-    if (format == "@") {
-        textCells_.insert(key);
-    } else {
-        textCells_.erase(key);
-    }
+    return nullptr;
 }
 
 void Worksheet::Select(const CellReference& cell) {

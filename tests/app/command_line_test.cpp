@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "sheet/formula_file.h"
+#include "tests/support/file_bytes.h"
 
 namespace fs = std::filesystem;
 
@@ -33,13 +34,6 @@ std::string Quote(const std::string& arg) {
     for (char c : arg)
         quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
-}
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
 }
 
 class CommandLineTest : public ::testing::Test {
@@ -80,7 +74,7 @@ protected:
             run.out.append(buffer, n);
         const int status = pclose(pipe);
         run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.errors = ReadAll(errors);
+        run.errors = ReadBytes(errors);
         return run;
     }
 
@@ -237,7 +231,7 @@ TEST_F(CommandLineTest, UsesTheUsersConstantFileWithoutRewritingIt) {
     std::ofstream(data_ / "constant.clc", std::ios::binary) << constants;
     EXPECT_EQ(Eval("--eval K+1").out, "1,001\n");
     EXPECT_EQ(Eval("--eval TWOPI").out, "6.28\n");
-    EXPECT_EQ(ReadAll(data_ / "constant.clc"), constants);
+    EXPECT_EQ(ReadBytes(data_ / "constant.clc"), constants);
     EXPECT_EQ(std::distance(fs::directory_iterator(data_), fs::directory_iterator()), 1);
 }
 
@@ -308,7 +302,7 @@ TEST_F(CommandLineTest, SheetWrittenByTheProgramsOwnWriter) {
     content.formulas[1] = "A0/4";
     content.formulas[2] = "金額";  // not a name the evaluator knows: kept, and reported
     const fs::path file = root_ / "written.tsf";
-    ASSERT_TRUE(WriteFormulaFile(file.string(), content));
+    ASSERT_EQ(WriteFormulaFile(file.string(), content), FileStatus::Ok);
     EXPECT_EQ(Eval("--sheet " + file.string()).out,
               "A0\t3,000\t1000*3\nA1\t750\tA0/4\nA2\t? 金額\t金額\n");
 }
@@ -351,7 +345,7 @@ TEST_F(CommandLineTest, ReaderGoneWithSigpipeIgnoredEndsTheRun) {
         Run("--eval -", "2>/dev/null; echo $? >" + Quote(status.string()) + "; } | head -n 1",
             "trap '' PIPE; yes 1+1 2>/dev/null | { timeout 60 env ");
     EXPECT_EQ(run.out, "2\n");
-    EXPECT_EQ(ReadAll(status), "1\n");
+    EXPECT_EQ(ReadBytes(status), "1\n");
 }
 
 TEST_F(CommandLineTest, OwnTextsFollowTheLocale) {

@@ -271,8 +271,9 @@ void RecoveryTest::copyOfKilledProgramIsRestored() {
 // SIGTERM stands for the three end signals, which take one road.
 void RecoveryTest::endSignalsDuringTheQuestionEndInOrder() {
     const fs::path orphan = folder_->Path() / RecoveryCopyName({999999999, 1});
-    QVERIFY(WriteTextFile(orphan.string(), {"000003081", "FILE=", "0=6*7"}));
-    QVERIFY(WriteTextFile((folder_->Path() / "TSRN.sts").string(), {"FLASH    =0"}));
+    QVERIFY(WriteTextFile(orphan.string(), {"000003081", "FILE=", "0=6*7"}) == FileStatus::Ok);
+    QVERIFY(WriteTextFile((folder_->Path() / "TSRN.sts").string(), {"FLASH    =0"}) ==
+            FileStatus::Ok);
     const fs::path asking = folder_->Path() / "asking";
     Child child(folder_->Path(), asking.string(), "--question");
     for (auto waited = 0ms; waited < 20s && !fs::exists(asking); waited += 20ms) {

@@ -59,4 +59,20 @@ TEST(PastedText, LinesBecomeRowsAndTabsColumns) {
     EXPECT_EQ(SplitPastedText(""), Rows{});
 }
 
+// The workbook receives these rows instead of reading the clipboard back: numbers as numbers,
+// except in the field that must stay as shown.
+TEST(PastedText, RowsAreTyped) {
+    const std::string text = "A0\t1,234.5\t0010\r\nA1\t\t-2\r\n";
+    const struct {
+        int textField;
+        std::vector<PastedRow> rows;
+    } cases[] = {
+        {-1, {{"A0", 1234.5, "0010"}, {"A1", "", -2.0}}},
+        {1, {{"A0", "1,234.5", "0010"}, {"A1", "", -2.0}}},
+        {2, {{"A0", 1234.5, "0010"}, {"A1", "", "-2"}}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ReadPastedRows(text, c.textField), c.rows) << c.textField;
+}
+
 }  // namespace

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "expr/calc_expression.h"
+#include "tests/support/file_bytes.h"
 
 namespace fs = std::filesystem;
 
@@ -105,11 +106,8 @@ protected:
     }
     void TearDown() override { fs::remove_all(folder_); }
 
-    void WriteBytes(const std::string& bytes) { std::ofstream(path_, std::ios::binary) << bytes; }
-    std::string ReadBytes() {
-        std::ifstream in(path_, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    void WriteBytes(const std::string& bytes) { ::WriteBytes(path_, bytes); }
+    std::string ReadBytes() { return ::ReadBytes(path_); }
 
     fs::path folder_;
     std::string path_;

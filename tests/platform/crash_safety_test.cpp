@@ -23,17 +23,13 @@
 #include "expr/constant_file.h"
 #include "settings/datafile_access.h"
 #include "sheet/formula_file.h"
+#include "tests/support/file_bytes.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr int kKills = 200;
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // One version of all three files; version 0 is the one on disk before the writer starts.
 struct Version {
@@ -89,16 +85,16 @@ public:
     bool Write(int which, const Version& version) const {
         switch (which) {
             case 0:
-                return WriteFormulaFile(Sheet().string(), version.sheet);
+                return WriteFormulaFile(Sheet().string(), version.sheet) == FileStatus::Ok;
             case 1: {
                 DatafileAccess store;
                 store.SetLocation(folder_.string() + "/", "TSRN.sts");
                 for (std::size_t i = 0; i < version.settings.size(); ++i)
                     store.WriteString(SettingsKey(i), version.settings[i]);
-                return store.Save();
+                return store.Save() == FileStatus::Ok;
             }
             default:
-                return SaveConstants(Constants().string(), version.constants);
+                return SaveConstants(Constants().string(), version.constants) == FileStatus::Ok;
         }
     }
     bool WriteAll(const Version& version) const {
@@ -208,9 +204,9 @@ TEST_F(CrashSafetyTest, KilledWriterLeavesEveryFileWhole) {
 
     // The real readers take the files as they are.
     FormulaFileReadResult sheet;
-    EXPECT_TRUE(ReadFormulaFile(files.Sheet().string(), sheet));
+    EXPECT_EQ(ReadFormulaFile(files.Sheet().string(), sheet), FormulaFileStatus::Read);
     std::vector<std::string> constants;
-    EXPECT_EQ(LoadConstants(files.Constants().string(), constants), ReadResult::Read);
+    EXPECT_EQ(LoadConstants(files.Constants().string(), constants), FileStatus::Ok);
     EXPECT_TRUE(constants == versions[0].constants || constants == versions[1].constants ||
                 constants == versions[2].constants);
     RecordProperty("temporaries_left", static_cast<int>(temporaries));

@@ -19,6 +19,7 @@
 #include "settings/datafile_access.h"
 #include "sheet/formula_file.h"
 #include "tests/platform/as_nobody.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -34,17 +35,17 @@ bool Save(Writer writer, const std::string& path) {
         case Writer::Formula: {
             FormulaFileContent content;
             content.formulas[0] = "1+2";
-            return WriteFormulaFile(path, content);
+            return WriteFormulaFile(path, content) == FileStatus::Ok;
         }
         case Writer::Settings: {
             DatafileAccess store;
             const fs::path location(path);
             store.SetLocation(location.parent_path().string() + "/", location.filename().string());
             store.WriteString("A", "new");
-            return store.Save();
+            return store.Save() == FileStatus::Ok;
         }
         default:
-            return SaveConstants(path, {"K=new"});
+            return SaveConstants(path, {"K=new"}) == FileStatus::Ok;
     }
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "tests/support/env_guard.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/temp_folder.h"
 
 namespace {

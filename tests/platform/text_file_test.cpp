@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "tests/platform/as_nobody.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -42,15 +43,15 @@ using Lines = std::vector<std::string>;
 
 TEST_F(TextFileTest, MissingFileLeavesLinesUntouched) {
     Lines lines{"kept"};
-    EXPECT_EQ(ReadTextFile(PathOf("none.sts"), lines), ReadResult::Missing);
-    EXPECT_EQ(ReadTextFile(PathOf("none/inside.sts"), lines), ReadResult::Missing);
+    EXPECT_EQ(ReadTextFile(PathOf("none.sts"), lines), FileStatus::Missing);
+    EXPECT_EQ(ReadTextFile(PathOf("none/inside.sts"), lines), FileStatus::Missing);
     EXPECT_EQ(lines, Lines{"kept"});
 }
 
 TEST_F(TextFileTest, DirectoryIsUnreadable) {
     fs::create_directory(PathOf("dir"));
     Lines lines{"kept"};
-    EXPECT_EQ(ReadTextFile(PathOf("dir"), lines), ReadResult::Unreadable);
+    EXPECT_EQ(ReadTextFile(PathOf("dir"), lines), FileStatus::Unreadable);
     EXPECT_EQ(lines, Lines{"kept"});
 }
 
@@ -60,7 +61,7 @@ TEST_F(TextFileTest, FileWithoutReadPermissionIsUnreadable) {
     fs::permissions(path, fs::perms::none);
     EXPECT_TRUE(RunAsNobody([&] {
         Lines lines;
-        return ReadTextFile(path, lines) == ReadResult::Unreadable;
+        return ReadTextFile(path, lines) == FileStatus::Unreadable;
     }));
 }
 
@@ -71,7 +72,7 @@ TEST_F(TextFileTest, PipeOrDeviceIsUnreadableWithoutWaiting) {
     fs::create_symlink("/dev/zero", PathOf("zero"));
     for (const char* name : {"pipe", "zero"}) {
         Lines lines{"kept"};
-        EXPECT_EQ(ReadTextFile(PathOf(name), lines), ReadResult::Unreadable) << name;
+        EXPECT_EQ(ReadTextFile(PathOf(name), lines), FileStatus::Unreadable) << name;
         EXPECT_EQ(lines, Lines{"kept"});
     }
 }
@@ -91,7 +92,7 @@ TEST_F(TextFileTest, SaveRemovesOnlyStaleTemporariesOfItsOwnFile) {
     age(".a.sts.backup", hour);
     age(".a.sts.240101", hour);
     age(".a.sts.Ab12Cd", hour);
-    ASSERT_TRUE(WriteTextFile(PathOf("a.sts"), {"new"}));
+    ASSERT_EQ(WriteTextFile(PathOf("a.sts"), {"new"}), FileStatus::Ok);
     EXPECT_EQ(FolderEntries(),
               (std::vector<std::string>{
                   ".a.sts.240101", ".a.sts.Ab12Cd", ".a.sts.backup", ".a.sts.tessarin-save-Ab12C-",
@@ -119,7 +120,7 @@ TEST_F(TextFileTest, ReadsEveryLineEndAndEncoding) {
         WriteBytes(path, c.bytes);
         Lines lines{"stale"};
         EXPECT_EQ(ReadTextFile(path, lines),
-                  c.lines == Lines{"stale"} ? ReadResult::NotText : ReadResult::Read);
+                  c.lines == Lines{"stale"} ? FileStatus::NotText : FileStatus::Ok);
         EXPECT_EQ(lines, c.lines);
     }
 }
@@ -145,24 +146,24 @@ TEST_F(TextFileTest, WritesCp932OrUtf8WithBomAndReadsBack) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string path = PathOf("write.txt");
-        ASSERT_TRUE(WriteTextFile(path, c.lines));
+        ASSERT_EQ(WriteTextFile(path, c.lines), FileStatus::Ok);
         EXPECT_EQ(ReadBytes(path), c.bytes);
         Lines back;
-        EXPECT_EQ(ReadTextFile(path, back), ReadResult::Read);
+        EXPECT_EQ(ReadTextFile(path, back), FileStatus::Ok);
         EXPECT_EQ(back, c.lines);
         EXPECT_EQ(FolderEntries(), Lines{"write.txt"});
     }
 }
 
 TEST_F(TextFileTest, MissingFolderFailsWithoutCreatingAnything) {
-    EXPECT_FALSE(WriteTextFile(PathOf("absent/file.txt"), {"A"}));
+    EXPECT_NE(WriteTextFile(PathOf("absent/file.txt"), {"A"}), FileStatus::Ok);
     EXPECT_TRUE(FolderEntries().empty());
 }
 
 TEST_F(TextFileTest, DirectoryTargetFailsAndLeavesNoTemporaryFile) {
     fs::create_directory(PathOf("target"));
     WriteBytes(PathOf("target/inside.txt"), "inside");
-    EXPECT_FALSE(WriteTextFile(PathOf("target"), {"A"}));
+    EXPECT_NE(WriteTextFile(PathOf("target"), {"A"}), FileStatus::Ok);
     EXPECT_TRUE(fs::is_directory(PathOf("target")));
     EXPECT_EQ(ReadBytes(PathOf("target/inside.txt")), "inside");
     EXPECT_EQ(FolderEntries(), Lines{"target"});
@@ -183,7 +184,7 @@ TEST_F(TextFileTest, FailedWriteLeavesOldFileWhole) {
         rlimit small = saved;
         small.rlim_cur = 100;
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-        const bool written = WriteTextFile(path, Lines(50, std::string(40, 'x')));
+        const bool written = WriteTextFile(path, Lines(50, std::string(40, 'x'))) == FileStatus::Ok;
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, SIG_DFL);
 
@@ -199,7 +200,7 @@ TEST_F(TextFileTest, OverwriteKeepsPermissionBits) {
     const std::string path = PathOf("constant.clc");
     WriteBytes(path, "old");
     ASSERT_EQ(chmod(path.c_str(), 0640), 0);
-    ASSERT_TRUE(WriteTextFile(path, {"PI=3"}));
+    ASSERT_EQ(WriteTextFile(path, {"PI=3"}), FileStatus::Ok);
     struct stat info {};
     ASSERT_EQ(stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
@@ -207,7 +208,7 @@ TEST_F(TextFileTest, OverwriteKeepsPermissionBits) {
 
 TEST_F(TextFileTest, NewFileFollowsUmask) {
     const mode_t previous = umask(027);
-    const bool written = WriteTextFile(PathOf("new.txt"), {"A"});
+    const bool written = WriteTextFile(PathOf("new.txt"), {"A"}) == FileStatus::Ok;
     umask(previous);
     ASSERT_TRUE(written);
     struct stat info {};
@@ -222,7 +223,7 @@ TEST_F(TextFileTest, SaveKeepsUserAttributes) {
     if (setxattr(path.c_str(), "user.xdg.tags", "budget", 6, 0) != 0) {
         GTEST_SKIP() << "this file system keeps no user attributes";
     }
-    ASSERT_TRUE(WriteTextFile(path, {"A=1"}));
+    ASSERT_EQ(WriteTextFile(path, {"A=1"}), FileStatus::Ok);
     EXPECT_EQ(ReadBytes(path), "A=1\r\n");
     char value[16] = {};
     EXPECT_EQ(getxattr(path.c_str(), "user.xdg.tags", value, sizeof value), 6);
@@ -234,7 +235,7 @@ TEST_F(TextFileTest, FileWithoutWritePermissionIsNotWritten) {
     const std::string path = PathOf("kept.tsf");
     WriteBytes(path, "old");
     ASSERT_EQ(chmod(path.c_str(), 0444), 0);
-    EXPECT_FALSE(WriteTextFile(path, {"A=1"}));
+    EXPECT_NE(WriteTextFile(path, {"A=1"}), FileStatus::Ok);
     EXPECT_EQ(ReadBytes(path), "old");
 }
 
@@ -242,7 +243,7 @@ TEST_F(TextFileTest, SymbolicLinkIsWrittenThrough) {
     fs::create_directory(PathOf("real"));
     WriteBytes(PathOf("real/TSRN.sts"), "old");
     fs::create_symlink(PathOf("real/TSRN.sts"), PathOf("link.sts"));
-    ASSERT_TRUE(WriteTextFile(PathOf("link.sts"), {"A=1"}));
+    ASSERT_EQ(WriteTextFile(PathOf("link.sts"), {"A=1"}), FileStatus::Ok);
     EXPECT_TRUE(fs::is_symlink(PathOf("link.sts")));
     EXPECT_EQ(ReadBytes(PathOf("real/TSRN.sts")), "A=1\r\n");
 }

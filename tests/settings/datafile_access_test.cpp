@@ -12,6 +12,7 @@
 
 #include "platform/system_info.h"
 #include "tests/support/env_guard.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -266,7 +267,7 @@ TEST_P(LoadTest, ReadsTheLinesOfTheFile) {
     WriteBytes(temp.File("TSRN.sts"), c.bytes);
     Store store = StoreWith({"OLD=1"});
     store.SetLocation(temp.Folder(), "TSRN.sts");
-    ASSERT_TRUE(store.Load());
+    ASSERT_EQ(store.Load(), FileStatus::Ok);
     EXPECT_EQ(store.Lines(), c.expected);
 }
 
@@ -292,10 +293,10 @@ TEST(LoadTest, MissingFileFailsAndKeepsTheLines) {
     TempFolder temp;
     Store store = StoreWith({"A=1"});
     store.SetLocation(temp.Folder(), "TSRN.sts");
-    EXPECT_FALSE(store.Load());
+    EXPECT_EQ(store.Load(), FileStatus::Missing);
     EXPECT_EQ(store.Lines(), Lines{"A=1"});
     store.SetLocation(temp.Folder() + "gone/", "");
-    EXPECT_FALSE(store.Load());
+    EXPECT_NE(store.Load(), FileStatus::Ok);
     EXPECT_EQ(store.Lines(), Lines{"A=1"});
 }
 
@@ -304,7 +305,7 @@ TEST(LoadTest, DirectoryFailsAndKeepsTheLines) {
     std::filesystem::create_directory(temp.File("TSRN.sts"));
     Store store = StoreWith({"A=1"});
     store.SetLocation(temp.Folder(), "TSRN.sts");
-    EXPECT_FALSE(store.Load());
+    EXPECT_NE(store.Load(), FileStatus::Ok);
     EXPECT_EQ(store.Lines(), Lines{"A=1"});
 }
 
@@ -316,10 +317,10 @@ TEST(LoadTest, FileHeldByAnotherFailsAndKeepsTheLines) {
     {
         OtherHolder other(temp.File("TSRN.sts"));
         ASSERT_TRUE(other.Lock());
-        EXPECT_FALSE(store.Load());
+        EXPECT_EQ(store.Load(), FileStatus::HeldByAnother);
         EXPECT_EQ(store.Lines(), Lines{"A=1"});
     }
-    EXPECT_TRUE(store.Load());
+    EXPECT_EQ(store.Load(), FileStatus::Ok);
     EXPECT_EQ(store.Lines(), Lines{"A=2"});
 }
 
@@ -331,10 +332,10 @@ TEST(LoadTest, ReadersShareTheFile) {
     store.SetLocation(temp.Folder(), "TSRN.sts");
     OtherHolder reader(temp.File("TSRN.sts"));
     ASSERT_TRUE(reader.LockShared());
-    EXPECT_TRUE(store.Load());
+    EXPECT_EQ(store.Load(), FileStatus::Ok);
     EXPECT_EQ(store.Lines(), Lines{"A=2"});
     store.SetLines({"A=new"});
-    EXPECT_FALSE(store.Save());
+    EXPECT_NE(store.Save(), FileStatus::Ok);
     EXPECT_EQ(ReadBytes(temp.File("TSRN.sts")), "A=2\r\n");
 }
 
@@ -342,14 +343,14 @@ TEST(SaveTest, WritesEveryLineWithCrLf) {
     TempFolder temp;
     Store store = StoreWith({"WIDTH    =600", "", "FOLDER   =/a=b/"});
     store.SetLocation(temp.Folder(), "TSRN.sts");
-    ASSERT_TRUE(store.Save());
+    ASSERT_EQ(store.Save(), FileStatus::Ok);
     EXPECT_EQ(ReadBytes(temp.File("TSRN.sts")), "WIDTH    =600\r\n\r\nFOLDER   =/a=b/\r\n");
 
     store.SetLines({"A=1"});
-    ASSERT_TRUE(store.Save());
+    ASSERT_EQ(store.Save(), FileStatus::Ok);
     EXPECT_EQ(ReadBytes(temp.File("TSRN.sts")), "A=1\r\n");
     store.ClearEntries();
-    ASSERT_TRUE(store.Save());
+    ASSERT_EQ(store.Save(), FileStatus::Ok);
     EXPECT_EQ(ReadBytes(temp.File("TSRN.sts")), "");
     // Nothing but the file itself is left behind in the folder.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp.Folder()),
@@ -365,10 +366,10 @@ TEST(SaveTest, FileHeldByAnotherFailsAndStaysUnchanged) {
     {
         OtherHolder other(temp.File("TSRN.sts"));
         ASSERT_TRUE(other.Lock());
-        EXPECT_FALSE(store.Save());
+        EXPECT_EQ(store.Save(), FileStatus::HeldByAnother);
         EXPECT_EQ(ReadBytes(temp.File("TSRN.sts")), "A=old\r\n");
     }
-    EXPECT_TRUE(store.Save());
+    EXPECT_EQ(store.Save(), FileStatus::Ok);
     EXPECT_EQ(ReadBytes(temp.File("TSRN.sts")), "A=new\r\n");
 }
 
@@ -376,7 +377,7 @@ TEST(SaveTest, VanishedFolderFailsWithoutCreatingAnything) {
     TempFolder temp;
     Store store = StoreWith({"A=1"});
     store.SetLocation(temp.Folder() + "gone/", "TSRN.sts");
-    EXPECT_FALSE(store.Save());
+    EXPECT_NE(store.Save(), FileStatus::Ok);
     EXPECT_FALSE(std::filesystem::exists(temp.File("gone")));
 }
 
@@ -386,7 +387,7 @@ TEST(SaveTest, DirectoryInThePlaceOfTheFileFailsAndStays) {
     WriteBytes(temp.File("TSRN.sts/inside"), "x");
     Store store = StoreWith({"A=1"});
     store.SetLocation(temp.Folder(), "TSRN.sts");
-    EXPECT_FALSE(store.Save());
+    EXPECT_NE(store.Save(), FileStatus::Ok);
     EXPECT_TRUE(std::filesystem::is_directory(temp.File("TSRN.sts")));
     EXPECT_EQ(ReadBytes(temp.File("TSRN.sts/inside")), "x");
 }

@@ -8,6 +8,7 @@
 #include "expr/format_value.h"
 #include "platform/file_codec.h"
 #include "settings/execute_parameter.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/temp_folder.h"
 
 using namespace std::string_literals;

@@ -19,6 +19,7 @@
 
 #include "platform/system_info.h"
 #include "tests/support/env_guard.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/temp_folder.h"
 
 namespace {

@@ -8,6 +8,7 @@
 
 #include "expr/calc_expression.h"
 #include "sheet/formula_file.h"
+#include "tests/support/file_bytes.h"
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
@@ -26,12 +27,8 @@ protected:
     std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
     std::string Write(const std::string& name, const std::string& bytes) const {
         const std::string path = PathOf(name);
-        std::ofstream(path, std::ios::binary) << bytes;
+        WriteBytes(path, bytes);
         return path;
-    }
-    static std::string ReadBytes(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
     fs::path folder_;
@@ -48,7 +45,7 @@ TEST_F(FormulaFileRobustnessTest, TenMegabytesOfLines) {
         ++lines;
     }
     FormulaFileReadResult result;
-    ASSERT_TRUE(ReadFormulaFile(Write("big.tsf", bytes), result));
+    ASSERT_EQ(ReadFormulaFile(Write("big.tsf", bytes), result), FormulaFileStatus::Read);
     EXPECT_EQ(result.content.currentLine, 42);
     for (int k = 0; k < kLineCount; ++k) {
         // The last line written for index k.
@@ -61,11 +58,12 @@ TEST_F(FormulaFileRobustnessTest, TenMegabytesOfLines) {
 TEST_F(FormulaFileRobustnessTest, TenMegabyteFormula) {
     const std::string formula(10'000'000, '7');
     FormulaFileReadResult result;
-    ASSERT_TRUE(ReadFormulaFile(Write("long.tsf", "000003081\r\n5=" + formula + "\r\n"), result));
+    ASSERT_EQ(ReadFormulaFile(Write("long.tsf", "000003081\r\n5=" + formula + "\r\n"), result),
+              FormulaFileStatus::Read);
     EXPECT_EQ(result.content.formulas[5], formula);
 
     const std::string copy = PathOf("copy.tsf");
-    ASSERT_TRUE(WriteFormulaFile(copy, result.content));
+    ASSERT_EQ(WriteFormulaFile(copy, result.content), FileStatus::Ok);
     EXPECT_EQ(fs::file_size(copy), 11u + 2u + formula.size() + 2u);
 }
 
@@ -76,7 +74,7 @@ TEST_F(FormulaFileRobustnessTest, NulBytesAreNoText) {
     for (const std::string& bytes :
          {"07\0"s + "103\0"s + "81\r\n3=1\0+2\r\n"s, std::string(4096, '\0')}) {
         FormulaFileReadResult result;
-        EXPECT_FALSE(ReadFormulaFile(Write("nul.tsf", bytes), result));
+        EXPECT_NE(ReadFormulaFile(Write("nul.tsf", bytes), result), FormulaFileStatus::Read);
         EXPECT_EQ(result.status, FormulaFileStatus::Unreadable);
     }
 }
@@ -86,9 +84,9 @@ TEST_F(FormulaFileRobustnessTest, FolderInsteadOfFile) {
     const std::string path = PathOf("folder.tsf");
     fs::create_directory(path);
     FormulaFileReadResult result;
-    EXPECT_FALSE(ReadFormulaFile(path, result));
+    EXPECT_NE(ReadFormulaFile(path, result), FormulaFileStatus::Read);
     EXPECT_EQ(result.status, FormulaFileStatus::Unreadable);
-    EXPECT_FALSE(WriteFormulaFile(path, FormulaFileContent{}));
+    EXPECT_NE(WriteFormulaFile(path, FormulaFileContent{}), FileStatus::Ok);
     EXPECT_TRUE(fs::is_directory(path));
 }
 

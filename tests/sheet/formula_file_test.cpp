@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/file_bytes.h"
 #include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -56,13 +57,13 @@ TEST_F(FormulaFileTest, OneFormulaWritesTwoCrLfLines) {
     FormulaFileContent content = DefaultSheet();
     content.formulas[0] = "1+2";
     const std::string path = PathOf("one.tsf");
-    ASSERT_TRUE(WriteFormulaFile(path, content));
+    ASSERT_EQ(WriteFormulaFile(path, content), FileStatus::Ok);
     EXPECT_EQ(ReadBytes(path), "000003081\r\n0=1+2\r\n");
 }
 
 TEST_F(FormulaFileTest, EmptySheetWritesHeaderOnly) {
     const std::string path = PathOf("empty.tsf");
-    ASSERT_TRUE(WriteFormulaFile(path, DefaultSheet()));
+    ASSERT_EQ(WriteFormulaFile(path, DefaultSheet()), FileStatus::Ok);
     EXPECT_EQ(ReadBytes(path), "000003081\r\n");
 }
 
@@ -205,13 +206,13 @@ TEST(ParseFormulaFile, WrittenContentReadsBack) {
 TEST_F(FormulaFileTest, MissingFileIsUnreadable) {
     FormulaFileReadResult result;
     result.content.formulas[1] = "stale";
-    EXPECT_FALSE(ReadFormulaFile(PathOf("none.tsf"), result));
+    EXPECT_NE(ReadFormulaFile(PathOf("none.tsf"), result), FormulaFileStatus::Read);
     EXPECT_EQ(result.status, FormulaFileStatus::Unreadable);
     EXPECT_FALSE(result.EmptiesSheet());
     EXPECT_FALSE(result.AppliesContent());
     EXPECT_TRUE(NonEmpty(result.content).empty());
 
-    EXPECT_FALSE(ReadFormulaFile(temp_.Folder(), result));
+    EXPECT_NE(ReadFormulaFile(temp_.Folder(), result), FormulaFileStatus::Read);
     EXPECT_EQ(result.status, FormulaFileStatus::Unreadable);
 }
 
@@ -239,9 +240,9 @@ TEST_F(FormulaFileTest, JapaneseFormulaRoundTripsByteForByte) {
     const std::string path = PathOf("cp932.tsf");
     WriteBytes(path, bytes);
     FormulaFileReadResult result;
-    ASSERT_TRUE(ReadFormulaFile(path, result));
+    ASSERT_EQ(ReadFormulaFile(path, result), FormulaFileStatus::Read);
     EXPECT_EQ(result.content.formulas[3], "ソフト*2");
-    ASSERT_TRUE(WriteFormulaFile(path, result.content));
+    ASSERT_EQ(WriteFormulaFile(path, result.content), FileStatus::Ok);
     EXPECT_EQ(ReadBytes(path), bytes);
 }
 
@@ -269,13 +270,13 @@ TEST_F(FormulaFileTest, EveryControlCharacterButALineBreakOrNulRoundTripsByteFor
     FormulaFileContent content = DefaultSheet();
     content.formulas[2] = controls;
     const std::string path = PathOf("controls.tsf");
-    ASSERT_TRUE(WriteFormulaFile(path, content));
+    ASSERT_EQ(WriteFormulaFile(path, content), FileStatus::Ok);
     EXPECT_EQ(ReadBytes(path),
               "\xEF\xBB\xBF"
               "000003081\r\n2=" +
                   controls + "\r\n");
     FormulaFileReadResult result;
-    ASSERT_TRUE(ReadFormulaFile(path, result));
+    ASSERT_EQ(ReadFormulaFile(path, result), FormulaFileStatus::Read);
     EXPECT_EQ(result.content.formulas, content.formulas);
 }
 
@@ -285,7 +286,7 @@ TEST_F(FormulaFileTest, FormulaWithALineBreakIsRefusedAndTheFileKept) {
         WriteBytes(path, "000003081\r\n0=1\r\n");
         FormulaFileContent content = DefaultSheet();
         content.formulas[0] = formula;
-        EXPECT_FALSE(WriteFormulaFile(path, content));
+        EXPECT_NE(WriteFormulaFile(path, content), FileStatus::Ok);
         EXPECT_EQ(ReadBytes(path), "000003081\r\n0=1\r\n");
     }
 }
@@ -303,7 +304,7 @@ TEST_F(FormulaFileTest, FailedWriteKeepsTheOldFile) {
     rlimit small = saved;
     small.rlim_cur = 1000;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = WriteFormulaFile(path, content);
+    const bool written = WriteFormulaFile(path, content) == FileStatus::Ok;
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, SIG_DFL);
 
@@ -311,7 +312,7 @@ TEST_F(FormulaFileTest, FailedWriteKeepsTheOldFile) {
     EXPECT_EQ(ReadBytes(path), "000003081\r\n0=1\r\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(temp_.Folder()), fs::directory_iterator()), 1);
 
-    EXPECT_FALSE(WriteFormulaFile(PathOf("no/such/folder.tsf"), content));
+    EXPECT_NE(WriteFormulaFile(PathOf("no/such/folder.tsf"), content), FileStatus::Ok);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/file_bytes.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -65,10 +66,10 @@ TEST(RecoveryCopyFormat, EveryFileNameComesBackUnchanged) {
 TEST(RecoveryCopyFiles, WrittenReadAndListedByOwner) {
     TempFolder temp;
     const std::string path = temp.Folder() + RecoveryCopyName({77, 5});
-    ASSERT_TRUE(WriteRecoveryCopy(path, Sample("/tmp/é.tsf")));
-    const std::optional<RecoveryCopy> read = ReadRecoveryCopy(path);
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read->fileName, "/tmp/é.tsf");
+    ASSERT_EQ(WriteRecoveryCopy(path, Sample("/tmp/é.tsf")), FileStatus::Ok);
+    RecoveryCopy read;
+    ASSERT_EQ(ReadRecoveryCopy(path, read), FileStatus::Ok);
+    EXPECT_EQ(read.fileName, "/tmp/é.tsf");
 
     WriteBytes(temp.File("budget.tsf"), "000003081\r\n");
     WriteBytes(temp.File(".recovery-78-5.tsf.Ab1cDe"), "000003081\r\n");  // a save cut short
@@ -80,8 +81,12 @@ TEST(RecoveryCopyFiles, WrittenReadAndListedByOwner) {
     EXPECT_EQ(copies[0].path, path);
     EXPECT_EQ(copies[0].owner, (ProcessIdentity{77, 5}));
     EXPECT_EQ(copies[1].owner, (ProcessIdentity{79, 5}));
-    EXPECT_EQ(ReadRecoveryCopy(copies[1].path), std::nullopt) << "a folder cannot be read";
-    EXPECT_EQ(ReadRecoveryCopy(temp.File("missing.tsf")), std::nullopt);
+    EXPECT_EQ(ReadRecoveryCopy(copies[1].path, read), FileStatus::Unreadable)
+        << "a folder cannot be read";
+    EXPECT_EQ(ReadRecoveryCopy(temp.File("missing.tsf"), read), FileStatus::Missing);
+    WriteBytes(temp.File("notes.txt"), "-50003081\r\nFILE=\r\n");  // no line of the sheet
+    EXPECT_EQ(ReadRecoveryCopy(temp.File("notes.txt"), read), FileStatus::Malformed);
+    EXPECT_EQ(read.fileName, "/tmp/é.tsf") << "a failed read leaves the copy as it was";
     EXPECT_TRUE(ListRecoveryCopies(temp.File("missing/")).empty());
 }
 

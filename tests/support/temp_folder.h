@@ -1,12 +1,10 @@
 #pragma once
-// A fresh folder per test, and whole-file bytes.
+// A fresh folder per test.
 
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 
 // A new empty folder under the system's temporary folder, removed with everything in it.
@@ -34,15 +32,3 @@ public:
 private:
     std::filesystem::path path_;
 };
-
-inline void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
-inline std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}

@@ -13,21 +13,10 @@
 #include "export/automation.h"
 #include "platform/desktop/clipboard.h"
 #include "platform/desktop/workbook_automation.h"
+#include "tests/support/file_bytes.h"
 #include "tests/ui/main_window_fixture.h"
 
 namespace {
-
-std::string ReadBytes(const QString& path) {
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void WriteBytes(const QString& path, const std::string& bytes) {
-    std::ofstream out(path.toStdString(), std::ios::binary);
-    out << bytes;
-}
 
 const QString kReadFailure = QStringLiteral("\nファイルが読み込めません。");
 const QString kWriteFailure = QStringLiteral("\nファイルが書き込めません。");
@@ -74,7 +63,7 @@ void FileCommandsTest::saveWritesHeaderAndFormulas() {
     const QString path = f.File("sum.tsf");
     f.dialogs.AnswerSave(path);
     f.W().BTactionsave->trigger();
-    QCOMPARE(ReadBytes(path), std::string("000003081\r\n0=1+2\r\n"));
+    QCOMPARE(ReadBytes(path.toStdString()), std::string("000003081\r\n0=1+2\r\n"));
     QCOMPARE(CurrentFileName, path);
     QCOMPARE(f.W().windowTitle(), QStringLiteral("Tessarin - [ sum.tsf ]"));
     QVERIFY(!f.W().Modified());
@@ -112,7 +101,7 @@ void FileCommandsTest::emptySheetSavesHeaderOnly() {
     const QString path = f.File("empty.tsf");
     f.dialogs.AnswerSave(path);
     f.W().MMactionren->trigger();
-    QCOMPARE(ReadBytes(path), std::string("071114160\r\n"));
+    QCOMPARE(ReadBytes(path.toStdString()), std::string("071114160\r\n"));
 }
 
 void FileCommandsTest::saveWithFileWritesWithoutDialog() {
@@ -126,7 +115,7 @@ void FileCommandsTest::saveWithFileWritesWithoutDialog() {
     QVERIFY(f.W().Modified());
     f.W().MMactionsave->trigger();
     QCOMPARE(f.dialogs.Shown().size(), 1);
-    QCOMPARE(ReadBytes(path), std::string("030003081\r\n0=1\r\n3=2\r\n12=A0*3\r\n"));
+    QCOMPARE(ReadBytes(path.toStdString()), std::string("030003081\r\n0=1\r\n3=2\r\n12=A0*3\r\n"));
     QVERIFY(!f.W().Modified());
 }
 
@@ -177,7 +166,7 @@ void FileCommandsTest::openAppliesFile() {
     MainWindowFixture f;
     const QString path = f.File("hex.tsf");
     // Line 5, calculator mode, integer hexadecimal, groups of 4, 4 digits, radians.
-    WriteBytes(path, "051114040\r\n0=255\r\n5=A0+1\r\n9=ASIN(1)*2\r\n");
+    WriteBytes(path.toStdString(), "051114040\r\n0=255\r\n5=A0+1\r\n9=ASIN(1)*2\r\n");
     f.settings.FOLDER = "/elsewhere/";
     f.dialogs.AnswerOpen(path);
     f.W().BTactionopen->trigger();
@@ -223,7 +212,7 @@ void FileCommandsTest::openShortHeader() {
         s.DEGREE = 1;
     });
     const QString path = f.File("short.tsf");
-    WriteBytes(path, "17\n17=4*4\n");
+    WriteBytes(path.toStdString(), "17\n17=4*4\n");
     f.dialogs.AnswerOpen(path);
     f.W().MMactionload->trigger();
     QCOMPARE(f.Line(), 17);
@@ -240,7 +229,7 @@ void FileCommandsTest::openShortHeader() {
 void FileCommandsTest::openFormulaLines() {
     MainWindowFixture f;
     const QString path = f.File("lines.tsf");
-    WriteBytes(path,
+    WriteBytes(path.toStdString(),
                "000003081\r\n5=A1=2\r\n100=1\r\n-1=1\r\nx=1\r\n7\r\n07=1\r\n3=1\r\n3=2\r\n"
                "99=A3\r\n");
     f.dialogs.AnswerOpen(path);
@@ -274,7 +263,7 @@ void FileCommandsTest::openUnreadableKeepsEverything() {
     f.W().BTactionsave->trigger();
     const std::string folderBefore = f.settings.FOLDER;
     const QString other = f.File("other.tsf");
-    if (exists) WriteBytes(other, bytes.toStdString());
+    if (exists) WriteBytes(other.toStdString(), bytes.toStdString());
     f.dialogs.AnswerOpen(other);
     f.dialogs.AcknowledgeNotice();
     f.W().MMactionload->trigger();
@@ -288,9 +277,9 @@ void FileCommandsTest::openUnreadableKeepsEverything() {
     // A following save writes the file that was shown, not the one that failed.
     f.Type(QStringLiteral("0"));
     f.W().BTactionsave->trigger();
-    QCOMPARE(ReadBytes(previous), std::string("000003081\r\n0=420\r\n"));
+    QCOMPARE(ReadBytes(previous.toStdString()), std::string("000003081\r\n0=420\r\n"));
     QCOMPARE(std::filesystem::exists(other.toStdString()), exists);
-    if (exists) QCOMPARE(ReadBytes(other), bytes.toStdString());
+    if (exists) QCOMPARE(ReadBytes(other.toStdString()), bytes.toStdString());
 }
 
 // What Windows Notepad saves as "Unicode".
@@ -298,8 +287,9 @@ void FileCommandsTest::openUtf16File() {
     MainWindowFixture f;
     const QString path = f.File("notepad.tsf");
     const QString text = QStringLiteral("010003081\r\n0=2*3\r\n1=A0+1 \u5186\r\n");
-    WriteBytes(path, "\xFF\xFE" +
-                         std::string(reinterpret_cast<const char*>(text.utf16()), text.size() * 2));
+    WriteBytes(
+        path.toStdString(),
+        "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.utf16()), text.size() * 2));
     f.dialogs.AnswerOpen(path);
     f.W().MMactionload->trigger();
     QCOMPARE(f.Formula(0), std::string("2*3"));
@@ -317,13 +307,13 @@ void FileCommandsTest::saveOverFileChangedElsewhere() {
     QFETCH(bool, overwrite);
     MainWindowFixture f;
     const QString path = f.File("shared.tsf");
-    WriteBytes(path, "000003081\r\n0=1\r\n");
+    WriteBytes(path.toStdString(), "000003081\r\n0=1\r\n");
     f.dialogs.AnswerOpen(path);
     f.W().MMactionload->trigger();
     f.Type(QStringLiteral("2"));
     // Another program writes the file meanwhile (the size differs, whatever the clock says).
     const std::string theirs = "000003081\r\n0=1000\r\n";
-    WriteBytes(path, theirs);
+    WriteBytes(path.toStdString(), theirs);
     f.dialogs.ClearShown();
     f.dialogs.AnswerYesNo(overwrite);
     f.W().MMactionsave->trigger();
@@ -332,7 +322,8 @@ void FileCommandsTest::saveOverFileChangedElsewhere() {
         f.dialogs.Shown()[0].text,
         QStringLiteral("ファイルは他のプログラムによって変更されています。\n上書きしますか？"));
     QVERIFY(f.dialogs.Shown()[0].noIsDefault);
-    QCOMPARE(ReadBytes(path), overwrite ? std::string("000003081\r\n0=12\r\n") : theirs);
+    QCOMPARE(ReadBytes(path.toStdString()),
+             overwrite ? std::string("000003081\r\n0=12\r\n") : theirs);
     QCOMPARE(f.W().Modified(), !overwrite);
     QCOMPARE(f.Formula(0), std::string("12"));
 }
@@ -342,7 +333,7 @@ void FileCommandsTest::openEmptyFile() {
     f.Enter(4, QStringLiteral("9"));
     f.W().SetModified(false);
     const QString path = f.File("empty.tsf");
-    WriteBytes(path, "");
+    WriteBytes(path.toStdString(), "");
     f.dialogs.AnswerOpen(path);
     f.dialogs.AcknowledgeNotice();
     f.W().MMactionload->trigger();
@@ -357,7 +348,7 @@ void FileCommandsTest::openBadLineIndex() {
     MainWindowFixture f;
     const std::string folderBefore = f.settings.FOLDER;
     const QString path = f.File("bad.tsf");
-    WriteBytes(path, "-11103081\r\n0=7\r\n1=A0*2\r\n");
+    WriteBytes(path.toStdString(), "-11103081\r\n0=7\r\n1=A0*2\r\n");
     f.Go(6);
     f.dialogs.AnswerOpen(path);
     f.dialogs.AcknowledgeNotice();
@@ -395,7 +386,7 @@ void FileCommandsTest::openQuestion() {
     QFETCH(bool, opens);
     MainWindowFixture f;
     const QString path = f.File("q.tsf");
-    WriteBytes(path, "000003081\r\n0=3\r\n");
+    WriteBytes(path.toStdString(), "000003081\r\n0=3\r\n");
     f.Type(QStringLiteral("8"));
     f.W().SetModified(modified);
     if (modified) f.dialogs.AnswerConfirm(yes);
@@ -478,7 +469,7 @@ void FileCommandsTest::savedFileReopensInItsModes() {
 void FileCommandsTest::ctrlSpaceThenSaveWritesSameFile() {
     MainWindowFixture f;
     const QString path = f.File("same.tsf");
-    WriteBytes(path, "000003081\r\n0=1\r\n");
+    WriteBytes(path.toStdString(), "000003081\r\n0=1\r\n");
     f.dialogs.AnswerOpen(path);
     f.W().BTactionopen->trigger();
     f.Key(Qt::Key_Space, Qt::ControlModifier);
@@ -488,7 +479,7 @@ void FileCommandsTest::ctrlSpaceThenSaveWritesSameFile() {
     QVERIFY(f.W().MMactionsave->isVisible());
     f.W().MMactionsave->trigger();
     QCOMPARE(f.dialogs.Shown().size(), 1);
-    QCOMPARE(ReadBytes(path), std::string("000003081\r\n0=6\r\n"));
+    QCOMPARE(ReadBytes(path.toStdString()), std::string("000003081\r\n0=6\r\n"));
 }
 
 void FileCommandsTest::longFormulasSurviveMovesClicksAndSave() {
@@ -501,7 +492,7 @@ void FileCommandsTest::longFormulasSurviveMovesClicksAndSave() {
     }
     const std::string bytes = "030003081\r\n3=" + first + "\r\n7=" + second + "\r\n8=A3+A7\r\n";
     const QString path = f.File("long.tsf");
-    WriteBytes(path, bytes);
+    WriteBytes(path.toStdString(), bytes);
     f.dialogs.AnswerOpen(path);
     f.W().BTactionopen->trigger();
     QCOMPARE(f.Input()->text().size(), 320);
@@ -517,7 +508,7 @@ void FileCommandsTest::longFormulasSurviveMovesClicksAndSave() {
     QCOMPARE(f.Result(7), std::string("256,000,000,000"));
     QCOMPARE(f.Result(8), std::string("384,000,000,000"));
     f.W().MMactionsaveClick(f.W().MMactionsave);
-    QCOMPARE(ReadBytes(path), bytes);
+    QCOMPARE(ReadBytes(path.toStdString()), bytes);
 }
 
 void FileCommandsTest::exportToClipboard() {

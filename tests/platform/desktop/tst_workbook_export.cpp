@@ -2,8 +2,10 @@
 // that $TESSARIN_SPREADSHEET, the PATH or xdg-mime names; fake programs record their arguments
 // and an independent reader checks the workbook.
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -185,7 +187,7 @@ void TestWorkbookExport::exportWritesWorkbook() {
     QCOMPARE(read["selection"].toString(), "C3");
     QCOMPARE(read["sheets"].toInt(), 1);
 
-    QCOMPARE(QString::fromStdString(ClipboardText()), kExportText);
+    QCOMPARE(QGuiApplication::clipboard()->text(), kExportText);
 }
 
 void TestWorkbookExport::hexadecimalResultsStayText_data() {
@@ -255,7 +257,7 @@ void TestWorkbookExport::emptyTextOpensEmptyWorkbook() {
     const QJsonObject read = ReadWorkbook(arguments[0]);
     QVERIFY(read["cells"].toObject().isEmpty());
     QCOMPARE(read["active"].toString(), "B2");
-    QCOMPARE(QString::fromStdString(ClipboardText()), QString());
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString());
 }
 
 void TestWorkbookExport::programIsFound_data() {
@@ -353,7 +355,7 @@ void TestWorkbookExport::noProgram() {
     QCOMPARE(control_->StartExcel(1), 0);
     QVERIFY(!ExportToSpreadsheet(*control_, "A1", "1\r\n"));
 
-    QCOMPARE(QString::fromStdString(ClipboardText()), "before");
+    QCOMPARE(QGuiApplication::clipboard()->text(), "before");
     QVERIFY(Workbooks().isEmpty());
 }
 
@@ -393,7 +395,7 @@ void TestWorkbookExport::refusedPaste() {
         thrown = QString::fromUtf8(e.what());
     }
     QCOMPARE(thrown, error);
-    QCOMPARE(QString::fromStdString(ClipboardText()), text);
+    QCOMPARE(QGuiApplication::clipboard()->text(), text);
     QVERIFY(Workbooks().isEmpty());
     QVERIFY(!QFile::exists(folder_->filePath("calc.args")));
 }
