@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
+#include "desktop/grid_widget.h"
 #include "export/excel_control.h"
 #include "expr/calc_expression.h"
-#include "platform/desktop/grid_widget.h"
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
 #include "ui/tfmmain.h"

@@ -6,7 +6,7 @@
 #include <QGuiApplication>
 #include <QWindow>
 
-#include "platform/desktop/grid_accessible.h"
+#include "desktop/grid_accessible.h"
 #include "ui/digit_display.h"
 #include "ui/tfmpad.h"
 

@@ -4,7 +4,7 @@
 #include <QPainterPath>
 #include <map>
 
-#include "platform/desktop/colors.h"
+#include "desktop/colors.h"
 #include "ui/logo.h"
 #include "ui/result_panel_colors.h"
 

@@ -11,9 +11,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "desktop/colors.h"
 #include "expr/calc_expression.h"
 #include "expr/functions.h"
-#include "platform/desktop/colors.h"
 #include "settings/execute_parameter.h"
 #include "ui/result_panel_colors.h"
 

@@ -10,7 +10,7 @@
 #include <iterator>
 #include <map>
 
-#include "platform/desktop/colors.h"
+#include "desktop/colors.h"
 #include "ui/result_panel_colors.h"
 
 namespace {

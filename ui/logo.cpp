@@ -7,7 +7,7 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
-#include "platform/desktop/colors.h"
+#include "desktop/colors.h"
 #include "ui/digit_display.h"
 #include "ui/result_panel_colors.h"
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "platform/desktop/dialogs.h"
+#include "desktop/dialogs.h"
 #include "sheet/recovery_copy.h"
 #include "ui/tfmmain.h"
 

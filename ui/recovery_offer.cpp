@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/desktop/dialogs.h"
+#include "desktop/dialogs.h"
 #include "platform/process_identity.h"
 #include "ui/recovery_copy_keeper.h"
 #include "ui/tfmmain.h"

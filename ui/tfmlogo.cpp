@@ -6,7 +6,7 @@
 #include <QShowEvent>
 #include <QTimer>
 
-#include "platform/desktop/window_layer.h"
+#include "desktop/window_layer.h"
 #include "settings/execute_parameter.h"
 #include "ui/logo.h"
 #include "ui/window_placement.h"

@@ -22,14 +22,14 @@
 #include <QVBoxLayout>
 #include <iterator>
 
+#include "desktop/dialogs.h"
+#include "desktop/elided_label.h"
+#include "desktop/font_choice.h"
+#include "desktop/grid_widget.h"
+#include "desktop/key_translation.h"
+#include "desktop/window_layer.h"
 #include "expr/calc_expression.h"
 #include "expr/constant_file.h"
-#include "platform/desktop/dialogs.h"
-#include "platform/desktop/elided_label.h"
-#include "platform/desktop/font_choice.h"
-#include "platform/desktop/grid_widget.h"
-#include "platform/desktop/key_translation.h"
-#include "platform/desktop/window_layer.h"
 #include "platform/system_info.h"
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"

@@ -7,12 +7,12 @@
 #include <QGuiApplication>
 #include <exception>
 
+#include "desktop/clipboard.h"
+#include "desktop/dialogs.h"
+#include "desktop/grid_widget.h"
 #include "export/excel_control.h"
 #include "export/export_text.h"
 #include "expr/calc_expression.h"
-#include "platform/desktop/clipboard.h"
-#include "platform/desktop/dialogs.h"
-#include "platform/desktop/grid_widget.h"
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
 #include "sheet/formula_file.h"

@@ -5,10 +5,10 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "desktop/grid_widget.h"
+#include "desktop/key_translation.h"
 #include "expr/calc_expression.h"
 #include "expr/format_value.h"
-#include "platform/desktop/grid_widget.h"
-#include "platform/desktop/key_translation.h"
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
 #include "sheet/formula_sheet.h"

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "desktop/dialogs.h"
+#include "desktop/grid_widget.h"
 #include "expr/calc_expression.h"
-#include "platform/desktop/dialogs.h"
-#include "platform/desktop/grid_widget.h"
 #include "sheet/extend_string_grid.h"
 #include "sheet/formula_sheet.h"
 #include "sheet/pasted_lines.h"

@@ -5,10 +5,10 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 
+#include "desktop/colors.h"
+#include "desktop/font_choice.h"
+#include "desktop/window_layer.h"
 #include "expr/functions.h"
-#include "platform/desktop/colors.h"
-#include "platform/desktop/font_choice.h"
-#include "platform/desktop/window_layer.h"
 #include "settings/execute_parameter.h"
 #include "ui/function_pad.h"
 #include "ui/window_placement.h"

@@ -20,9 +20,9 @@
 #include <string>
 #include <vector>
 
+#include "desktop/font_choice.h"
+#include "desktop/window_layer.h"
 #include "expr/calc_expression.h"
-#include "platform/desktop/font_choice.h"
-#include "platform/desktop/window_layer.h"
 #include "platform/parse_integer.h"
 #include "settings/execute_parameter.h"
 #include "ui/screen_room.h"

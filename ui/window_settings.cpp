@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "platform/desktop/window_layer.h"
+#include "desktop/window_layer.h"
 #include "settings/execute_parameter.h"
 
 int OpacityOfLevel(int level) {

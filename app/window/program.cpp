@@ -6,13 +6,13 @@
 #include <QTimer>
 #include <stdexcept>
 
+#include "desktop/clipboard.h"
+#include "desktop/dialogs.h"
+#include "desktop/qt_translations.h"
+#include "desktop/window_layer.h"
+#include "desktop/workbook_automation.h"
 #include "export/excel_control.h"
 #include "expr/calc_expression.h"
-#include "platform/desktop/clipboard.h"
-#include "platform/desktop/dialogs.h"
-#include "platform/desktop/qt_translations.h"
-#include "platform/desktop/window_layer.h"
-#include "platform/desktop/workbook_automation.h"
 #include "platform/process_identity.h"
 #include "platform/signal_pipe.h"
 #include "platform/system_info.h"

@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <random>
 
-#include "platform/desktop/dialogs.h"
+#include "desktop/dialogs.h"
 
 class RandomDialogs : public Dialogs {
 public:

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <QTest>
 
-#include "platform/desktop/dialogs.h"
+#include "desktop/dialogs.h"
 
 class ScriptedDialogs : public Dialogs {
 public:

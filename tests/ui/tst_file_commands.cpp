@@ -10,9 +10,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "desktop/clipboard.h"
+#include "desktop/workbook_automation.h"
 #include "export/automation.h"
-#include "platform/desktop/clipboard.h"
-#include "platform/desktop/workbook_automation.h"
 #include "tests/support/file_bytes.h"
 #include "tests/ui/main_window_fixture.h"
 

@@ -1,8 +1,8 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "desktop/window_layer.h"
 #include "expr/calc_expression.h"
-#include "platform/desktop/window_layer.h"
 #include "settings/execute_parameter.h"
 #include "tests/support/program_objects_guard.h"
 #include "ui/function_pad.h"

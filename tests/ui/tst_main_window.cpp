@@ -12,7 +12,7 @@
 #include <QToolButton>
 #include <QUrl>
 
-#include "platform/desktop/window_layer.h"
+#include "desktop/window_layer.h"
 #include "tests/ui/main_window_fixture.h"
 #include "ui/function_pad.h"
 #include "ui/help_window.h"

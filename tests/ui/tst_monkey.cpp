@@ -35,10 +35,10 @@
 #include <vector>
 
 #include "app/window/program.h"
+#include "desktop/clipboard.h"
+#include "desktop/workbook_automation.h"
 #include "expr/constant_file.h"
 #include "expr/format_value.h"
-#include "platform/desktop/clipboard.h"
-#include "platform/desktop/workbook_automation.h"
 #include "platform/file_codec.h"
 #include "sheet/formula_file.h"
 #include "sheet/formula_sheet.h"

@@ -13,8 +13,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "desktop/window_layer.h"
 #include "expr/calc_expression.h"
-#include "platform/desktop/window_layer.h"
 #include "settings/execute_parameter.h"
 #include "tests/support/program_objects_guard.h"
 #include "ui/tfmsetup.h"

@@ -16,8 +16,8 @@
 #include <QTimer>
 #include <QtMath>
 
-#include "platform/desktop/dialogs.h"
-#include "platform/desktop/window_layer.h"
+#include "desktop/dialogs.h"
+#include "desktop/window_layer.h"
 #include "platform/text_file.h"
 #include "settings/execute_parameter.h"
 #include "tests/support/program_objects_guard.h"

@@ -1,4 +1,4 @@
-#include "platform/desktop/dialogs.h"
+#include "desktop/dialogs.h"
 
 #include <QApplication>
 #include <QDateTime>

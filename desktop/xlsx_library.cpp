@@ -1,4 +1,4 @@
-#include "platform/desktop/xlsx_library.h"
+#include "desktop/xlsx_library.h"
 
 #include <dlfcn.h>
 

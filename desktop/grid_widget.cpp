@@ -1,4 +1,4 @@
-#include "platform/desktop/grid_widget.h"
+#include "desktop/grid_widget.h"
 
 #include <QLineEdit>
 #include <QPaintEvent>
@@ -6,7 +6,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "platform/desktop/colors.h"
+#include "desktop/colors.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/desktop/colors.h"
+#include "desktop/colors.h"
 
 #include <iterator>
 

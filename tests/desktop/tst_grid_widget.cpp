@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/desktop/grid_widget.h"
+#include "desktop/grid_widget.h"
 
 namespace {
 

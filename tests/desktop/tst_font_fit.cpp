@@ -4,8 +4,8 @@
 #include <QFontInfo>
 #include <QTest>
 
-#include "platform/desktop/elided_label.h"
-#include "platform/desktop/font_choice.h"
+#include "desktop/elided_label.h"
+#include "desktop/font_choice.h"
 
 class FontFitTest : public QObject {
     Q_OBJECT

@@ -11,8 +11,8 @@
 #include <QWheelEvent>
 #include <algorithm>
 
-#include "platform/desktop/grid_widget.h"
-#include "platform/desktop/key_translation.h"
+#include "desktop/grid_widget.h"
+#include "desktop/key_translation.h"
 
 namespace {
 

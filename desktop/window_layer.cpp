@@ -1,4 +1,4 @@
-#include "platform/desktop/window_layer.h"
+#include "desktop/window_layer.h"
 
 #include <QGuiApplication>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "platform/desktop/key_translation.h"
+#include "desktop/key_translation.h"
 
 #include <QKeyEvent>
 

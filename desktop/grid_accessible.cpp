@@ -1,4 +1,4 @@
-#include "platform/desktop/grid_accessible.h"
+#include "desktop/grid_accessible.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/desktop/grid_widget.h"
+#include "desktop/grid_widget.h"
 #include "sheet/extend_string_grid.h"
 
 namespace {

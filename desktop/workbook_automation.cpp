@@ -1,4 +1,4 @@
-#include "platform/desktop/workbook_automation.h"
+#include "desktop/workbook_automation.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,11 +15,11 @@
 #include <variant>
 #include <vector>
 
+#include "desktop/workbook_folder.h"
+#include "desktop/xlsx_library.h"
 #include "export/automation.h"
 #include "export/cell_reference.h"
 #include "export/pasted_text.h"
-#include "platform/desktop/workbook_folder.h"
-#include "platform/desktop/xlsx_library.h"
 
 namespace {
 

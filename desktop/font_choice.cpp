@@ -1,4 +1,4 @@
-#include "platform/desktop/font_choice.h"
+#include "desktop/font_choice.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

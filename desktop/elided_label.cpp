@@ -1,4 +1,4 @@
-#include "platform/desktop/elided_label.h"
+#include "desktop/elided_label.h"
 
 #include <QHelpEvent>
 #include <QPainter>

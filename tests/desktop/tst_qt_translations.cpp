@@ -20,8 +20,8 @@
 #include <QTreeView>
 #include <memory>
 
-#include "platform/desktop/dialogs.h"
-#include "platform/desktop/qt_translations.h"
+#include "desktop/dialogs.h"
+#include "desktop/qt_translations.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/desktop/painter_canvas.h"
+#include "desktop/painter_canvas.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -6,7 +6,7 @@
 #include <QPolygon>
 #include <cstdlib>
 
-#include "platform/desktop/colors.h"
+#include "desktop/colors.h"
 
 QFont ToQFont(const GridFont& font) {
     QFont result = QApplication::font();

@@ -16,9 +16,9 @@
 
 #include <sys/stat.h>
 
+#include "desktop/clipboard.h"
+#include "desktop/workbook_automation.h"
 #include "export/excel_control.h"
-#include "platform/desktop/clipboard.h"
-#include "platform/desktop/workbook_automation.h"
 #include "tests/support/env_guard.h"
 #include "tests/ui/main_window_fixture.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/desktop/painter_canvas.h"
+#include "desktop/painter_canvas.h"
 #include "platform/grid_axis.h"
 #include "platform/grid_control.h"
 

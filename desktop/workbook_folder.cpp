@@ -1,4 +1,4 @@
-#include "platform/desktop/workbook_folder.h"
+#include "desktop/workbook_folder.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

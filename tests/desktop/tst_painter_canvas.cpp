@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/desktop/colors.h"
-#include "platform/desktop/painter_canvas.h"
+#include "desktop/colors.h"
+#include "desktop/painter_canvas.h"
 
 class PainterCanvasTest : public QObject {
     Q_OBJECT
