@@ -39,8 +39,7 @@ void SharpPicturesTest::picturesAreDrawnForTheScreen() {
     TFMver version(nullptr);
     DigitDisplay digits;
     digits.ShowDigits(QStringLiteral("-8,888.8"), false);
-    for (QWidget* window : {static_cast<QWidget*>(&splash), static_cast<QWidget*>(&version),
-                            static_cast<QWidget*>(&digits)}) {
+    for (QWidget* window : std::initializer_list<QWidget*>{&splash, &version, &digits}) {
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
     }
