@@ -28,20 +28,16 @@ private slots:
 
 // Every commit marks the sheet modified, as typing does.
 void InputMethodTest::commitsMeetTypingRules() {
+    const std::string ones(299, '1');
     const struct {
         int amode;
         std::string start;
         const char* committed;
         std::string text;
     } rows[] = {
-        {0, "SIN", "（", "SIN()"},
-        {0, "", "sin", "SIN"},
-        {0, "", "５−１", "5-1"},
-        {0, "", "1　+ 2", "1+2"},
-        {0, "", "＊３", "3"},
-        {1, "", "+", "+"},
-        {0, "", "計算", "計算"},
-        {0, std::string(299, '1'), "２３", std::string(299, '1') + "2"},  // the typing limit
+        {0, "SIN", "（", "SIN()"}, {0, "", "sin", "SIN"},         {0, "", "５−１", "5-1"},
+        {0, "", "1　+ 2", "1+2"},  {0, "", "＊３", "3"},          {1, "", "+", "+"},
+        {0, "", "計算", "計算"},   {0, ones, "２３", ones + "2"},  // the typing limit
     };
     for (const auto& row : rows) {
         MainWindowFixture f([&](ExecuteParameter& s) { s.AMODE = row.amode; });

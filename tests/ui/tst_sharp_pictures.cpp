@@ -44,17 +44,11 @@ void SharpPicturesTest::picturesAreDrawnForTheScreen() {
         QVERIFY(QTest::qWaitForWindowExposed(window));
     }
     // A label smooths a picture of another resolution itself: its own picture is looked at.
-    const struct {
-        const char* name;
-        QImage image;
-    } rows[] = {
-        {"splash logo", splash.IMlogo->pixmap().toImage()},
-        {"version window icon", version.IMicon->pixmap().toImage()},
-        {"digit display", digits.grab().toImage()},
-    };
-    for (const auto& row : rows) {
-        QVERIFY2(row.image.devicePixelRatio() == 2.0, row.name);
-        QVERIFY2(MixedBlocks(row.image) > 0, row.name);
+    for (const auto& [name, image] : {std::pair{"splash logo", splash.IMlogo->pixmap().toImage()},
+                                      {"version window icon", version.IMicon->pixmap().toImage()},
+                                      {"digit display", digits.grab().toImage()}}) {
+        QVERIFY2(image.devicePixelRatio() == 2.0, name);
+        QVERIFY2(MixedBlocks(image) > 0, name);
     }
 }
 
