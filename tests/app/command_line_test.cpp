@@ -364,10 +364,7 @@ TEST_F(CommandLineTest, OwnTextsFollowTheLocale) {
 TEST_F(CommandLineTest, ConstantFileGivenMustBeReadable) {
     std::ofstream(root_ / "image.clc") << std::string("K=1\0\x89PNG", 8);
     std::ofstream(root_ / "empty.clc");
-    std::ofstream(root_ / "notepad.clc") << std::string(
-        "\xFF\xFEP\0I\0=\0"
-        "5\0",
-        10);
+    std::ofstream(root_ / "notepad.clc") << std::string("\xFF\xFEP\0I\0=\0005\0", 10);
     for (const auto& [file, out, status] : {std::tuple{"none.clc", "", 1},
                                             {".", "", 1},
                                             {"image.clc", "", 1},

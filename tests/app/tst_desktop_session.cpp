@@ -64,11 +64,12 @@ void DesktopSessionTest::sessionKeepsSavedPosition() {
     QCOMPARE(stayOnTopOffered, !wayland);
 
     const std::vector<std::string> settings = Lines(folder.Path() / "TSRN.sts");
-    QCOMPARE(Setting(settings, "LEFT"), std::string("80"));
-    QCOMPARE(Setting(settings, "TOP"), std::string("90"));
-    QCOMPARE(Setting(settings, "WIDTH"), std::string("640"));
-    QCOMPARE(Setting(settings, "HEIGHT"), std::string("410"));
-    QCOMPARE(Setting(settings, "TMOST"), std::string("1"));
+    for (const auto& [key, value] : {std::pair{"LEFT", "80"},
+                                     {"TOP", "90"},
+                                     {"WIDTH", "640"},
+                                     {"HEIGHT", "410"},
+                                     {"TMOST", "1"}})
+        QCOMPARE(Setting(settings, key), std::string(value));
 }
 
 QTEST_APPLESS_MAIN(DesktopSessionTest)

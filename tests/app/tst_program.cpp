@@ -224,8 +224,7 @@ void ProgramTest::withoutDisplayEndsBeforeAnyFile() {
         folder_->Path().string() + "' '" + TESSARIN_BINARY + "' 2>'" + error + "'";
     const int status = std::system(command.c_str());
     QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 1, std::to_string(status).c_str());
-    std::ifstream errorFile(error);
-    const std::string message((std::istreambuf_iterator<char>(errorFile)), {});
+    const std::string message = ReadBytes(error);
     QVERIFY2(message.find("DISPLAY") != std::string::npos, message.c_str());
     // The settings file and the message: nothing else.
     QCOMPARE(std::distance(std::filesystem::directory_iterator(folder_->Path()), {}), 2);

@@ -1,7 +1,6 @@
 // Fonts chosen from what is installed, and labels that mark a text they cut.
 
 #include <QApplication>
-#include <QFontInfo>
 #include <QTest>
 
 #include "desktop/elided_label.h"

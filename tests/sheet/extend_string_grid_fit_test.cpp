@@ -24,11 +24,6 @@ public:
     }
 };
 
-struct ProportionalGrid : FakeGrid {
-    ProportionalCanvas proportional;
-    ProportionalGrid() : FakeGrid(3, 100) { UseCanvas(proportional); }
-};
-
 TEST(ExtendStringGridFit, ColumnUnitHoldsTheWidestDigitOrSign) {
     struct Row {
         const char* name;
@@ -41,8 +36,10 @@ TEST(ExtendStringGridFit, ColumnUnitHoldsTheWidestDigitOrSign) {
         {"letters no number uses do not count", {{'W', 12}, {'m', 11}}, 7},
     };
     for (const Row& r : rows) {
-        ProportionalGrid grid;
-        grid.proportional.widths = r.widths;
+        ProportionalCanvas canvas;
+        canvas.widths = r.widths;
+        FakeGrid grid(3, 100);
+        grid.UseCanvas(canvas);
         ExtendStringGrid esg;
         esg.AttachGrid(grid);
         esg.FitCells(KeepValue, KeepValue, {5, 28, -1});

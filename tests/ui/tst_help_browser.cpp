@@ -14,19 +14,12 @@ private slots:
 };
 
 void HelpBrowserTest::codeSpansNeverBreak() {
-    const struct {
-        const char* dataTag;
-        const char* code;
-    } rows[] = {
-        {"option and value", "--comma N"},
-        {"command", "tessarin --sheet budget.tsf"},
-        {"formula", "2*-3+SQRT(A1)"},
-    };
-    for (const auto& row : rows) {
+    // An option with its value, a command, a formula.
+    for (const char* code : {"--comma N", "tessarin --sheet budget.tsf", "2*-3+SQRT(A1)"}) {
         HelpBrowser browser;
         // Japanese punctuation before the span leaves no break opportunity in front of it.
-        browser.ShowMarkdown(QStringLiteral("表示の区切り、`%1`、桁数を指定します。")
-                                 .arg(QString::fromUtf8(row.code)));
+        browser.ShowMarkdown(
+            QStringLiteral("表示の区切り、`%1`、桁数を指定します。").arg(QString::fromUtf8(code)));
         QTextDocument* document = browser.document();
         const QTextBlock block = document->firstBlock();
         int first = -1;
@@ -36,7 +29,7 @@ void HelpBrowserTest::codeSpansNeverBreak() {
             first = it.fragment().position() - block.position();
             last = first + it.fragment().length() - 1;
         }
-        QVERIFY2(first >= 0, row.dataTag);
+        QVERIFY2(first >= 0, code);
         // Every width at which the span with the punctuation it adjoins fits on a line, up to one
         // that holds the whole text.
         document->setTextWidth(4000);
@@ -48,9 +41,11 @@ void HelpBrowserTest::codeSpansNeverBreak() {
             document->setTextWidth(width);
             document->size();
             const QTextLayout* layout = block.layout();
-            QVERIFY2(layout->lineForTextPosition(first).lineNumber() ==
-                         layout->lineForTextPosition(last).lineNumber(),
-                     qPrintable(QStringLiteral("%1 at %2 pixels").arg(row.dataTag).arg(width)));
+            QVERIFY2(
+                layout->lineForTextPosition(first).lineNumber() ==
+                    layout->lineForTextPosition(last).lineNumber(),
+                qPrintable(
+                    QStringLiteral("%1 at %2 pixels").arg(QString::fromUtf8(code)).arg(width)));
         }
     }
 }

@@ -1,6 +1,7 @@
 // The windows without a mouse: lines selected from the input line, the recalculation key and
 // the Tab order.
 
+#include <QPlainTextEdit>
 #include <set>
 
 #include "tests/ui/main_window_fixture.h"
@@ -75,11 +76,11 @@ void KeyboardAccessTest::tabOrder() {
     };
     const Case cases[] = {
         {f.window.get(), {"EDcalc", "BTclear", "BTrecal", "SGcalc", "LBfunc", "LBconst", "EDcalc"}},
-        {&setup,
-         {"BTok", "BTng", "CHflash", "CHask", "CHrtime", "CHrkakko", "RBall", "RBsel", "EDketa10",
-          "EDketa16", "RBdegree", "RBrad", "TBtrans", "CHtmost", "EDexpcell", "CHexpnum",
-          "CHexpval", "CHexpexp", "MMsiki"}},
+        {&setup, {"BTok",      "BTng",     "CHflash",  "CHask",    "CHrtime", "CHrkakko", "RBall",
+                  "RBsel",     "EDketa10", "EDketa16", "RBdegree", "RBrad",   "TBtrans",  "CHtmost",
+                  "EDexpcell", "CHexpnum", "CHexpval", "CHexpexp", "MMsiki",  "BTok"}},
     };
+    const QString constants = setup.MMsiki->toPlainText();
     for (const Case& c : cases) {
         QStringList chain{c.window->focusWidget()->objectName()};
         while (chain.size() < c.chain.size()) {
@@ -88,6 +89,8 @@ void KeyboardAccessTest::tabOrder() {
         }
         QCOMPARE(chain, c.chain);
     }
+    // Tab leaves the constant list without entering a TAB.
+    QCOMPARE(setup.MMsiki->toPlainText(), constants);
 }
 
 // A list reached by Tab takes its entry with Return or Space, as a click would, and gives the

@@ -39,23 +39,16 @@ void SharpPicturesTest::picturesAreDrawnForTheScreen() {
     TFMver version(nullptr);
     DigitDisplay digits;
     digits.ShowDigits(QStringLiteral("-8,888.8"), false);
-    for (QWidget* window : {static_cast<QWidget*>(&splash), static_cast<QWidget*>(&version),
-                            static_cast<QWidget*>(&digits)}) {
+    for (QWidget* window : std::initializer_list<QWidget*>{&splash, &version, &digits}) {
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
     }
     // A label smooths a picture of another resolution itself: its own picture is looked at.
-    const struct {
-        const char* name;
-        QImage image;
-    } rows[] = {
-        {"splash logo", splash.IMlogo->pixmap().toImage()},
-        {"version window icon", version.IMicon->pixmap().toImage()},
-        {"digit display", digits.grab().toImage()},
-    };
-    for (const auto& row : rows) {
-        QVERIFY2(row.image.devicePixelRatio() == 2.0, row.name);
-        QVERIFY2(MixedBlocks(row.image) > 0, row.name);
+    for (const auto& [name, image] : {std::pair{"splash logo", splash.IMlogo->pixmap().toImage()},
+                                      {"version window icon", version.IMicon->pixmap().toImage()},
+                                      {"digit display", digits.grab().toImage()}}) {
+        QVERIFY2(image.devicePixelRatio() == 2.0, name);
+        QVERIFY2(MixedBlocks(image) > 0, name);
     }
 }
 
