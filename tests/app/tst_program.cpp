@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "tests/app/program_driver.h"
+#include "tests/support/file_bytes.h"
 #include "tests/ui/main_window_fixture.h"
 #include "ui/tfmlogo.h"
 

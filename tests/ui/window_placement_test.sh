@@ -98,6 +98,16 @@ other_window() {
   visible_windows | grep -vx "$main" | head -n 1
 }
 dialog_shown() { [ -n "$(other_window)" ]; }
+
+# Opens the settings dialog from the menu (表示 with Alt+V, its last item 設定) as dialog.
+open_settings() {
+  xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
+  xdotool key --clearmodifiers alt+v
+  sleep 0.5
+  xdotool key Up Return
+  retry 10 dialog_shown || fail "the settings dialog did not open"
+  dialog=$(other_window)
+}
 dialog_gone() { [ -z "$(other_window)" ]; }
 
 # Starts the program on data folder $1 and waits until its main window alone is shown, the
@@ -223,12 +233,7 @@ write_settings "$work/data-icon" 80 80 600 400 0 0
 start "$work/data-icon"
 has_icon "$main" || fail "the main window has no icon"
 for expected in on off; do
-  xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
-  xdotool key --clearmodifiers alt+v
-  sleep 0.5
-  xdotool key Up Return
-  retry 10 dialog_shown || fail "the settings dialog did not open"
-  dialog=$(other_window)
+  open_settings
   has_icon "$dialog" || fail "the settings dialog has no icon"
   xdotool windowactivate --sync "$dialog" >/dev/null 2>&1 || true
   sleep 0.5
@@ -269,13 +274,7 @@ app=
 data="$work/data-first"
 mkdir -p "$data"
 start "$data"
-xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
-# 表示 (Alt+V), then its last item, 設定.
-xdotool key --clearmodifiers alt+v
-sleep 0.5
-xdotool key Up Return
-retry 10 dialog_shown || fail "the settings dialog did not open"
-dialog=$(other_window)
+open_settings
 xprop -id "$dialog" _NET_WM_NAME | grep -q '設定' || fail "another window opened: $(xprop -id "$dialog" _NET_WM_NAME)"
 sleep 0.5
 read -r left top right bottom <<<"$(frame_extent "$dialog")"
