@@ -19,7 +19,7 @@ ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
 
 echo "== build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
 bash "$root/scripts/build.sh" "$root/build-asan" -DTESSARIN_WERROR=ON -DTESSARIN_SANITIZE=ON -DTESSARIN_BENCH=OFF
-ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions="$root/tests/lsan.supp" UBSAN_OPTIONS=print_stacktrace=1 \
+ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions="$root/tests/lsan.supp":print_suppressions=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$root/build-asan" --output-on-failure -j "$jobs"
 
 echo "== fuzz the parsers and file writers briefly (seconds per target: TESSARIN_FUZZ_SECONDS)"
