@@ -1,5 +1,6 @@
 #include "settings/execute_parameter.h"
 
+#include <algorithm>
 #include <iterator>
 #include <optional>
 #include <string_view>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "platform/system_info.h"
+#include "settings/display_modes.h"
 
 ExecuteParameter* executeParameter = nullptr;
 
@@ -136,6 +138,18 @@ ExecuteParameter::~ExecuteParameter() {
     if (!ownsFile_) return;
     RecordQuit();
     SaveOwnChanges();
+}
+
+DisplayModes ExecuteParameter::Modes() const {
+    return {CMODE, VMODE, COMMA, std::clamp(HSIZE, 1, 16)};
+}
+
+std::int32_t ExecuteParameter::DefaultOf(IntegerMember setting) {
+    for (const Setting& row : kSettings) {
+        const auto* member = std::get_if<IntegerMember>(&row.member);
+        if (member && *member == setting) return IntegerDefault(row);
+    }
+    return 0;  // every integer member has its row
 }
 
 void ExecuteParameter::SaveOwnChanges() {

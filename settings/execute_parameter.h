@@ -2,13 +2,13 @@
 // The one settings record of the program, kept in the settings file "TSRN.sts", and the record
 // of the current run (computer, system, user, program, start and end time).
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "settings/datafile_access.h"
-#include "settings/display_modes.h"
+
+struct DisplayModes;
 
 class ExecuteParameter : public DatafileAccess {
 public:
@@ -35,7 +35,10 @@ public:
 
     // The four display settings, as the formatting takes them. A hand-edited HSIZE outside
     // 1..16 is shown as the nearest of them: more digits than the display has would show zeros.
-    DisplayModes Modes() const { return {CMODE, VMODE, COMMA, std::clamp(HSIZE, 1, 16)}; }
+    DisplayModes Modes() const;
+
+    // The default of an integer setting, as its row of the settings table gives it.
+    static std::int32_t DefaultOf(std::int32_t ExecuteParameter::*setting);
 
     // Run record.
     std::string COMPUTER, OSINFO, USER, PROGRAM, EXEPATH, START, QUIT;

@@ -8,18 +8,19 @@
 #include <vector>
 
 #include "platform/file_status.h"
+#include "settings/execute_parameter.h"
 #include "sheet/line_count.h"
 
 class CalcExpression;
-class ExecuteParameter;
 
-// The settings a formula file carries, with the values a header gives when a field is unreadable.
+// The settings a formula file carries, with the values a header gives when a field is unreadable
+// (the two digit counts fall back to their settings' defaults).
 struct FormulaFileSettings {
     int AMODE = 0;
     int CMODE = 0;
     int VMODE = 0;
-    int COMMA = 3;
-    int HSIZE = 8;
+    int COMMA = ExecuteParameter::DefaultOf(&ExecuteParameter::COMMA);
+    int HSIZE = ExecuteParameter::DefaultOf(&ExecuteParameter::HSIZE);
     int DEGREE = 0;
 
     bool operator==(const FormulaFileSettings&) const = default;

@@ -23,9 +23,9 @@
 #include "desktop/font_choice.h"
 #include "desktop/window_layer.h"
 #include "expr/calc_expression.h"
-#include "platform/parse_integer.h"
 #include "settings/execute_parameter.h"
 #include "ui/screen_room.h"
+#include "ui/setting_bindings.h"
 #include "ui/window_placement.h"
 #include "ui/window_settings.h"
 
@@ -37,15 +37,6 @@ template <typename Control>
 Control* Named(Control* control, const char* name) {
     control->setObjectName(QLatin1String(name));
     return control;
-}
-
-// A text as a decimal integer (leading blanks, then the form ParseInteger reads), or fallback
-// when it is not one.
-int IntegerOr(const QString& text, int fallback) {
-    qsizetype first = 0;
-    while (first < text.size() && text[first] == u' ')
-        ++first;
-    return ParseInteger(text.mid(first).toStdString()).value_or(fallback);
 }
 
 // Characters below 32 (and DEL) are editing keys, never typed text.
@@ -111,6 +102,7 @@ TFMsetup::TFMsetup(QWidget* mainWindow)
     setFont(gothic);
     CreateControls();
     LayOut();
+    BindSettings();
 }
 
 void TFMsetup::CreateControls() {
@@ -194,6 +186,24 @@ void TFMsetup::CreateControls() {
     BTng = Named(new QPushButton(QStringLiteral("&NG"), this), "BTng");
     BTng->setAutoDefault(false);
     connect(BTng, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TFMsetup::BindSettings() {
+    using P = ExecuteParameter;
+    bindings_ = {
+        FlagBox{CHflash, &P::FLASH},
+        FlagBox{CHask, &P::ASK},
+        FlagBox{CHrtime, &P::RTIME},
+        FlagBox{CHrkakko, &P::RKAKKO},
+        FlagPair{RBall, RBsel, &P::RSUM},
+        TextField{EDexpcell, &P::ECELL},
+        BitBoxes{{CHexpnum, CHexpval, CHexpexp}, &P::EOUT},
+        NumberField{EDketa10, &P::COMMA},
+        NumberField{EDketa16, &P::HSIZE},
+        FlagPair{RBdegree, RBrad, &P::DEGREE},
+        SliderPosition{TBtrans, &P::TRANS},
+        FlagBox{CHtmost, &P::TMOST},
+    };
 }
 
 void TFMsetup::LayOut() {
@@ -293,28 +303,10 @@ void TFMsetup::setVisible(bool visible) {
 void TFMsetup::FormShow() {
     const bool translucent = transparencyAvailable && transparencyAvailable();
     if (executeParameter) {
-        const ExecuteParameter& settings = *executeParameter;
-        CHflash->setChecked(settings.FLASH != 0);
-        CHask->setChecked(settings.ASK != 0);
-        CHrtime->setChecked(settings.RTIME != 0);
-        CHrkakko->setChecked(settings.RKAKKO != 0);
-        RBall->setChecked(settings.RSUM != 0);
-        RBsel->setChecked(settings.RSUM == 0);
-        EDexpcell->setText(QString::fromStdString(settings.ECELL));
-        CHexpnum->setChecked((settings.EOUT & 1) != 0);
-        CHexpval->setChecked((settings.EOUT & 2) != 0);
-        CHexpexp->setChecked((settings.EOUT & 4) != 0);
-        EDketa10->setText(QString::number(settings.COMMA));
-        EDketa16->setText(QString::number(settings.HSIZE));
-        RBdegree->setChecked(settings.DEGREE != 0);
-        RBrad->setChecked(settings.DEGREE == 0);
-        // Setting the position previews it, whether or not it differs from the last one.
-        {
-            const QSignalBlocker quiet(TBtrans);
-            TBtrans->setValue(settings.TRANS);
-        }
+        for (const SettingBinding& binding : bindings_)
+            LoadSetting(binding, *executeParameter);
+        // Loading the position previews it, whether or not it differs from the last one.
         TBtransChange();
-        CHtmost->setChecked(settings.TMOST != 0);
     }
     TBtrans->setEnabled(translucent);
     TBtrans->SetSliderVisible(translucent);
@@ -327,21 +319,9 @@ void TFMsetup::FormShow() {
 
 void TFMsetup::BTokClick() {
     if (executeParameter) {
-        ExecuteParameter& settings = *executeParameter;
-        settings.FLASH = CHflash->isChecked() ? 1 : 0;
-        settings.ASK = CHask->isChecked() ? 1 : 0;
-        settings.RTIME = CHrtime->isChecked() ? 1 : 0;
-        settings.RKAKKO = CHrkakko->isChecked() ? 1 : 0;
-        settings.RSUM = RBall->isChecked() ? 1 : 0;
-        settings.ECELL = EDexpcell->text().toStdString();
-        settings.EOUT = (CHexpnum->isChecked() ? 1 : 0) + (CHexpval->isChecked() ? 2 : 0) +
-                        (CHexpexp->isChecked() ? 4 : 0);
-        settings.COMMA = IntegerOr(EDketa10->text(), 3);
-        settings.HSIZE = IntegerOr(EDketa16->text(), 8);
-        settings.DEGREE = RBdegree->isChecked() ? 1 : 0;
-        settings.TRANS = TBtrans->value();
-        settings.TMOST = CHtmost->isChecked() ? 1 : 0;
-        if (calcExpression) calcExpression->Degree = settings.DEGREE;
+        for (const SettingBinding& binding : bindings_)
+            StoreSetting(binding, *executeParameter);
+        if (calcExpression) calcExpression->Degree = executeParameter->DEGREE;
     }
     if (calcExpression) calcExpression->Constants = MemoLines(MMsiki->toPlainText());
     accept();

@@ -5,7 +5,9 @@
 
 #include <QDialog>
 #include <functional>
+#include <vector>
 
+#include "ui/setting_bindings.h"
 #include "ui/track_bar.h"
 
 class QCheckBox;
@@ -76,10 +78,13 @@ protected:
 private:
     void CreateControls();
     void LayOut();
+    // Every control that shows a setting, with the setting it shows.
+    void BindSettings();
     // Sizes the dialog for its controls at the present font, within the screen of the main
     // window; what does not fit scrolls.
     void FitOnScreen();
 
     QWidget* mainWindow_;
     QScrollArea* scroller_ = nullptr;
+    std::vector<SettingBinding> bindings_;
 };

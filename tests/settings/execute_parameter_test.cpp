@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/system_info.h"
+#include "settings/display_modes.h"
 #include "tests/support/env_guard.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/temp_folder.h"
