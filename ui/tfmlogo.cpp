@@ -67,9 +67,12 @@ void TFMlogo::PlaceOverMainWindow() {
     QRect area;
     if (mainWindow_) {
         area = mainWindow_->frameGeometry();
+        // Where the compositor places the windows, a pop-up's position counts from its parent's
+        // client area, whose own position is unknown.
+        if (!WindowPositionsAvailable()) area.translate(-mainWindow_->geometry().topLeft());
     } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
         area = screen->availableGeometry();
     }
     if (area.isValid()) move(area.center() - rect().center());
-    KeepOnScreenOf(this, mainWindow_);
+    if (WindowPositionsAvailable()) KeepOnScreenOf(this, mainWindow_);
 }
