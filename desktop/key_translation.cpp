@@ -53,3 +53,8 @@ ShiftState ToShiftState(Qt::KeyboardModifiers modifiers) {
     return ShiftState{bool(modifiers & Qt::ShiftModifier), bool(modifiers & Qt::ControlModifier),
                       bool(modifiers & Qt::AltModifier)};
 }
+
+bool IsModifierKey(int key) {
+    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt ||
+           key == Qt::Key_Meta || key == Qt::Key_AltGr;
+}

@@ -12,3 +12,5 @@ class QKeyEvent;
 // for a key without one.
 int ToVirtualKey(const QKeyEvent& event);
 ShiftState ToShiftState(Qt::KeyboardModifiers modifiers);
+// Shift, Control, Alt, AltGr or Meta alone: a key that types nothing and commands nothing.
+bool IsModifierKey(int key);

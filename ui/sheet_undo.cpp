@@ -6,14 +6,10 @@
 #include <QKeySequence>
 #include <QMouseEvent>
 
+#include "desktop/key_translation.h"
 #include "ui/tfmmain.h"
 
 namespace {
-
-bool IsModifierKey(int key) {
-    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt ||
-           key == Qt::Key_Meta || key == Qt::Key_AltGr;
-}
 
 // A key that edits the input line's text in place; any other key is a command of its own
 // (Ctrl+Space, Shift+Space, a paste, a menu key).

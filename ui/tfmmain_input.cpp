@@ -20,11 +20,6 @@ bool IsOperator(char32_t c) {
     return c == '^' || c == '*' || c == '/' || c == '+' || c == '-';
 }
 
-bool IsModifierKey(int key) {
-    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt ||
-           key == Qt::Key_Meta || key == Qt::Key_AltGr;
-}
-
 // The character a key event carries, 0 for none; Return, Backspace and Escape carry their
 // control codes, as do letters typed with Ctrl. Text of several characters carries none.
 char32_t KeyCharacter(const QKeyEvent& event) {
