@@ -21,6 +21,7 @@
 #include "expr/calc_expression.h"
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
+#include "tests/ui/main_window_parts.h"
 #include "ui/recovery_copy_keeper.h"
 #include "ui/tfmmain.h"
 
@@ -40,22 +41,20 @@ void KeystrokeWithFullRecalculation(benchmark::State& state, bool keepRecoveryCo
     CalcExpression calculator;
     ExcelControl excel;
     ExtendStringGrid grid;
-    executeParameter = &settings;
-    calcExpression = &calculator;
-    excelControl = &excel;
-    extendStringGrid = &grid;
     {
-        auto window = std::make_unique<TFMmain>();
+        auto window = std::make_unique<TFMmain>(settings, calculator, grid, excel);
         window->show();
         QApplication::processEvents();
+        GridWidget* sheet = FindGrid(window.get());
+        FormulaInput* input = FindInput(window.get());
         // Every line refers to the one above, so each edit ripples through the whole sheet.
         for (int line = 0; line < 100; ++line) {
-            window->SGcalc->SetRow(line);
-            window->EDcalc->setText(
-                line == 0 ? QStringLiteral("SQRT(2)*PI")
-                          : QStringLiteral("A%1*1.0001+SIN(%2)").arg(line - 1).arg(line));
+            sheet->SetRow(line);
+            input->setText(line == 0
+                               ? QStringLiteral("SQRT(2)*PI")
+                               : QStringLiteral("A%1*1.0001+SIN(%2)").arg(line - 1).arg(line));
         }
-        window->SGcalc->SetRow(50);
+        sheet->SetRow(50);
         QApplication::processEvents();
         const std::filesystem::path folder =
             std::filesystem::temp_directory_path() / "tessarin-keystroke-bench";
@@ -73,11 +72,11 @@ void KeystrokeWithFullRecalculation(benchmark::State& state, bool keepRecoveryCo
         for (auto _ : state) {
             const auto start = std::chrono::steady_clock::now();
             if (typeDigit) {
-                SendKey(window->EDcalc, Qt::Key_7, QStringLiteral("7"));
+                SendKey(input, Qt::Key_7, QStringLiteral("7"));
             } else {
-                SendKey(window->EDcalc, Qt::Key_Backspace, QStringLiteral("\b"));
+                SendKey(input, Qt::Key_Backspace, QStringLiteral("\b"));
             }
-            window->SGcalc->viewport()->repaint();
+            sheet->viewport()->repaint();
             const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
             state.SetIterationTime(elapsed.count());
             samples.push_back(elapsed.count() * 1000.0);
@@ -95,10 +94,6 @@ void KeystrokeWithFullRecalculation(benchmark::State& state, bool keepRecoveryCo
             std::filesystem::remove_all(folder);
         }
     }
-    extendStringGrid = nullptr;
-    excelControl = nullptr;
-    calcExpression = nullptr;
-    executeParameter = nullptr;
 }
 void BM_KeystrokeWithFullRecalculation(benchmark::State& state) {
     KeystrokeWithFullRecalculation(state, false);

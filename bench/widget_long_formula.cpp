@@ -13,6 +13,7 @@
 #include "expr/calc_expression.h"
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
+#include "tests/ui/main_window_parts.h"
 #include "ui/tfmmain.h"
 
 namespace {
@@ -30,23 +31,17 @@ class WindowWithLongFormula {
 public:
     explicit WindowWithLongFormula(const std::string& formula) {
         settings_.ASK = 0;
-        executeParameter = &settings_;
-        calcExpression = &calculator_;
-        excelControl = &excel_;
-        extendStringGrid = &grid_;
-        window = std::make_unique<TFMmain>();
+        window = std::make_unique<TFMmain>(settings_, calculator_, grid_, excel_);
         window->show();
         QApplication::processEvents();
         grid_.CellAt(2, 0)->text = formula;
         grid_.CellAt(1, 0)->text = std::to_string((formula.size() + 1) / 2);
     }
-    ~WindowWithLongFormula() {
-        window.reset();
-        extendStringGrid = nullptr;
-        excelControl = nullptr;
-        calcExpression = nullptr;
-        executeParameter = nullptr;
-    }
+    // The window goes first: it was built over the objects.
+    ~WindowWithLongFormula() { window.reset(); }
+
+    GridWidget* Sheet() const { return FindGrid(window.get()); }
+    FormulaInput* Input() const { return FindInput(window.get()); }
 
     std::unique_ptr<TFMmain> window;
 
@@ -60,9 +55,10 @@ private:
 void BM_RepaintWithLongFormula(benchmark::State& state) {
     const std::string formula = LongFormula(static_cast<std::size_t>(state.range(0)));
     WindowWithLongFormula w(formula);
-    w.window->SGcalc->SetRow(5);
+    GridWidget* sheet = w.Sheet();
+    sheet->SetRow(5);
     for (auto _ : state)
-        w.window->SGcalc->viewport()->repaint();
+        sheet->viewport()->repaint();
     state.counters["formula_bytes"] = static_cast<double>(formula.size());
 }
 BENCHMARK(BM_RepaintWithLongFormula)->Arg(10)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
@@ -71,9 +67,10 @@ BENCHMARK(BM_RepaintWithLongFormula)->Arg(10)->Arg(10'000'000)->Unit(benchmark::
 void BM_RepaintInputLineWithLongFormula(benchmark::State& state) {
     const std::string formula = LongFormula(static_cast<std::size_t>(state.range(0)));
     WindowWithLongFormula w(formula);
-    w.window->EDcalc->setText(QString::fromStdString(formula));
+    FormulaInput* input = w.Input();
+    input->setText(QString::fromStdString(formula));
     for (auto _ : state)
-        w.window->EDcalc->repaint();
+        input->repaint();
     state.counters["formula_bytes"] = static_cast<double>(formula.size());
 }
 BENCHMARK(BM_RepaintInputLineWithLongFormula)

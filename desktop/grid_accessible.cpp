@@ -10,17 +10,12 @@
 #include <vector>
 
 #include "desktop/grid_widget.h"
-#include "sheet/extend_string_grid.h"
 
 namespace {
 
-// The text a cell shows: the grid object's record when the grid object draws this grid,
-// else the grid's own string. Display lines, separated by tabs in a record, read as one line.
+// The text a cell shows. Display lines, separated by tabs in a cell, read as one line.
 QString ShownText(const GridWidget& grid, int col, int row) {
-    const CellProperty* record = extendStringGrid && extendStringGrid->grid == &grid
-                                     ? extendStringGrid->CellAt(col, row)
-                                     : nullptr;
-    const std::string text = record ? record->text : grid.Cells(col, row);
+    const std::string text = grid.shownText ? grid.shownText(col, row) : grid.Cells(col, row);
     return QString::fromStdString(text).replace(u'\t', u' ');
 }
 

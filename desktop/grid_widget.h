@@ -79,6 +79,9 @@ public:
 
     // The tip shown over a cell (the whole text of one cut short, for example); empty: none.
     std::function<QString(int col, int row)> cellToolTip;
+    // The text a cell shows when its owner draws it rather than the grid's strings (a screen
+    // reader reads it); empty: the grid's own string.
+    std::function<std::string(int col, int row)> shownText;
 
     // The first scrolling column and row shown after the fixed ones.
     int LeftCol() const { return leftCol_; }

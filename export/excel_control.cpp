@@ -7,8 +7,6 @@
 #include "export/cell_reference.h"
 #include "export/pasted_text.h"
 
-ExcelControl* excelControl = nullptr;
-
 namespace {
 
 // A member that answered nothing cannot be used further.

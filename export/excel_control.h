@@ -36,9 +36,6 @@ public:
     ClipboardWriter clipboard;
 };
 
-// The program-wide automation object; set by start-up (and by tests) before any window exists.
-extern ExcelControl* excelControl;
-
 // The spreadsheet export of text at cell through excel: start, new workbook, paste,
 // select cell. False when the spreadsheet program cannot be started (nothing else happened,
 // the clipboard is untouched); a later failure, such as a cell the spreadsheet refuses, throws

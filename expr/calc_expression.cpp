@@ -13,8 +13,6 @@
 #include "expr/constant_file.h"
 #include "expr/functions.h"
 
-CalcExpression* calcExpression = nullptr;
-
 namespace {
 
 constexpr const char* TextIncomplete = "式が不完全";

@@ -90,6 +90,3 @@ private:
     ValueTable operands_;
     std::array<char, ValueTable::Capacity + 1> operators_{};
 };
-
-// The program-wide evaluator; set by start-up (and by tests) before any window exists.
-extern CalcExpression* calcExpression;

@@ -11,8 +11,6 @@
 #include "platform/system_info.h"
 #include "settings/display_modes.h"
 
-ExecuteParameter* executeParameter = nullptr;
-
 namespace {
 
 using IntegerMember = std::int32_t ExecuteParameter::*;

@@ -60,6 +60,3 @@ private:
     bool ownsFile_ = false;
     std::vector<std::string> settingsAtStart_;  // as the file gave them, in the file's order
 };
-
-// The program-wide settings record; set by start-up (and by tests) before any window exists.
-extern ExecuteParameter* executeParameter;

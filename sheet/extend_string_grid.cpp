@@ -5,8 +5,6 @@
 
 #include "platform/text_contrast.h"
 
-ExtendStringGrid* extendStringGrid = nullptr;
-
 namespace {
 
 constexpr PlatformColor KeepColor = static_cast<PlatformColor>(KeepValue);

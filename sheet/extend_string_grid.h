@@ -91,6 +91,3 @@ private:
     void StepColumn(int step);
     void StepRow(int step);
 };
-
-// The program-wide grid object; set by start-up (and by tests) before any window exists.
-extern ExtendStringGrid* extendStringGrid;

@@ -146,7 +146,9 @@ QStringList FunctionEntries() {
 
 const QStringList FunctionPad::kFunctionEntries = FunctionEntries();
 
-FunctionPad::FunctionPad(QLineEdit* EDcalc, QWidget* parent) : QWidget(parent), EDcalc_(EDcalc) {
+FunctionPad::FunctionPad(QLineEdit* EDcalc, const ExecuteParameter& settings,
+                         const CalcExpression& calculator, QWidget* parent)
+    : QWidget(parent), EDcalc_(EDcalc), settings_(settings), calculator_(calculator) {
     setObjectName(QStringLiteral("PLpad"));
 
     LBfunc = new PadList(this);
@@ -214,11 +216,9 @@ void FunctionPad::changeEvent(QEvent* event) {
 
 void FunctionPad::FillConstList() {
     LBconst->clear();
-    if (calcExpression) {
-        for (const std::string& line : calcExpression->Constants) {
-            auto* item = new QListWidgetItem(ConstantEntry(QString::fromStdString(line)), LBconst);
-            item->setToolTip(item->text().trimmed());
-        }
+    for (const std::string& line : calculator_.Constants) {
+        auto* item = new QListWidgetItem(ConstantEntry(QString::fromStdString(line)), LBconst);
+        item->setToolTip(item->text().trimmed());
     }
     LBconst->setEnabled(LBconst->count() > 0);
 }
@@ -229,8 +229,7 @@ void FunctionPad::LBfuncClick() {
     const QString text =
         row == 0 ? QStringLiteral("(") : TrimBlanks(LBfunc->item(row)->text()) + u'(';
     EDcalc_->insert(text);
-    const bool complete = executeParameter && executeParameter->RKAKKO != 0;
-    if (row == 0 || complete) {
+    if (row == 0 || settings_.RKAKKO != 0) {
         EDcalc_->insert(QStringLiteral(")"));
         PlaceCaret(EDcalc_);
     }

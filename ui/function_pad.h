@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <functional>
 
+class CalcExpression;
+class ExecuteParameter;
 class QLineEdit;
 
 // Puts the caret between the characters of the first "()" of the line's text, or at its end,
@@ -57,8 +59,10 @@ public:
     static constexpr int kFunctionListHeight = 168;
     static const QStringList kFunctionEntries;  // " ( )", " sin", ... " sqrt"
 
-    // EDcalc: the input line that receives the insertions.
-    explicit FunctionPad(QLineEdit* EDcalc, QWidget* parent = nullptr);
+    // EDcalc: the input line that receives the insertions; settings say whether a function
+    // comes with its closing bracket, the evaluator's list holds the constants.
+    FunctionPad(QLineEdit* EDcalc, const ExecuteParameter& settings,
+                const CalcExpression& calculator, QWidget* parent = nullptr);
 
     // Run after every insertion: the sheet counts as modified from then on.
     void SetModifiedHandler(std::function<void()> handler) { modified_ = std::move(handler); }
@@ -88,5 +92,7 @@ private:
     int textWidth_ = kWidth;
 
     QLineEdit* EDcalc_;
+    const ExecuteParameter& settings_;
+    const CalcExpression& calculator_;
     std::function<void()> modified_;
 };

@@ -41,8 +41,8 @@ bool RecoveryCopyKeeper::WriteNow() {
     if (stopped_) return false;
     if (window_.Modified()) {
         // A failed write is tried again after the next change; the previous copy stays whole.
-        if (WriteRecoveryCopy(path_, {window_.SheetContent(), CurrentFileName.toStdString()}) !=
-            FileStatus::Ok) {
+        if (WriteRecoveryCopy(path_, {window_.SheetContent(),
+                                      window_.CurrentFileName().toStdString()}) != FileStatus::Ok) {
             return false;
         }
         written_ = true;

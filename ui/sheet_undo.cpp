@@ -32,9 +32,10 @@ bool Matches(const QAction* item, const QKeyEvent& key) {
 
 }  // namespace
 
-SheetUndo::SheetUndo(TFMmain& window) : window_(window) {
-    window_.MMeditundo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    window_.MMeditredo->setShortcuts(
+SheetUndo::SheetUndo(TFMmain& window, QAction* undoItem, QAction* redoItem, QObject* input)
+    : window_(window), undoItem_(undoItem), redoItem_(redoItem), input_(input) {
+    undoItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redoItem_->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     connect(&window_, &TFMmain::SheetChanged, this, &SheetUndo::Observe);
     // Step ends are decided by the user's own keys and clicks, whichever widget they reach.
@@ -62,12 +63,12 @@ void SheetUndo::Reset() {
 bool SheetUndo::eventFilter(QObject* watched, QEvent* event) {
     // A key or click reaches its window object first and then its widget; the widget counts.
     if (!watched->isWidgetType()) return false;
-    const bool inInput = watched == window_.EDcalc;
+    const bool inInput = watched == input_;
     switch (event->type()) {
         case QEvent::ShortcutOverride: {
             // The input line would undo its own text; the key comes to it and is taken below.
             const auto& key = static_cast<const QKeyEvent&>(*event);
-            if (inInput && (Matches(window_.MMeditundo, key) || Matches(window_.MMeditredo, key))) {
+            if (inInput && (Matches(undoItem_, key) || Matches(redoItem_, key))) {
                 event->accept();
                 return true;
             }
@@ -75,11 +76,11 @@ bool SheetUndo::eventFilter(QObject* watched, QEvent* event) {
         }
         case QEvent::KeyPress: {
             const auto& key = static_cast<const QKeyEvent&>(*event);
-            if (inInput && Matches(window_.MMeditundo, key)) {
+            if (inInput && Matches(undoItem_, key)) {
                 Undo();
                 return true;
             }
-            if (inInput && Matches(window_.MMeditredo, key)) {
+            if (inInput && Matches(redoItem_, key)) {
                 Redo();
                 return true;
             }
@@ -152,7 +153,7 @@ void SheetUndo::Show(const SheetState& state) {
     FormulaFileContent content = window_.SheetContent();
     content.formulas = state.formulas;
     content.currentLine = state.currentLine;
-    window_.RestoreSheet(content, CurrentFileName);
+    window_.RestoreSheet(content, window_.CurrentFileName());
     window_.SetModified(state.modified);
     showing_ = false;
     seen_ = Take();
@@ -162,6 +163,6 @@ void SheetUndo::Show(const SheetState& state) {
 
 void SheetUndo::UpdateItems() {
     const bool pending = seen_.formulas != history_.Present().formulas;
-    window_.MMeditundo->setEnabled(pending || history_.CanUndo());
-    window_.MMeditredo->setEnabled(!pending && history_.CanRedo());
+    undoItem_->setEnabled(pending || history_.CanUndo());
+    redoItem_->setEnabled(!pending && history_.CanRedo());
 }

@@ -7,6 +7,8 @@
 
 #include <QObject>
 
+class QAction;
+
 #include "sheet/sheet_history.h"
 
 class TFMmain;
@@ -15,8 +17,10 @@ class SheetUndo : public QObject {
     Q_OBJECT
 
 public:
-    // Follows window from its present sheet on; gives its undo and redo items their keys.
-    explicit SheetUndo(TFMmain& window);
+    // Follows window from its present sheet on; gives its undo and redo items their keys and
+    // enables them as the history allows. input is the window's input line: its typing is a
+    // step that goes on until it stops.
+    SheetUndo(TFMmain& window, QAction* undoItem, QAction* redoItem, QObject* input);
 
     // Puts back the formulas, the current line and the modified mark before or after the step.
     void Undo();
@@ -37,6 +41,9 @@ private:
     void UpdateItems();
 
     TFMmain& window_;
+    QAction* undoItem_;
+    QAction* redoItem_;
+    QObject* input_;
     SheetHistory history_;
     SheetState seen_;  // the sheet at its last change
     bool typing_ = false;

@@ -22,8 +22,8 @@ Qt::WindowFlags SplashFlags() {
 
 }  // namespace
 
-TFMlogo::TFMlogo(QWidget* mainWindow)
-    : QWidget(mainWindow, SplashFlags()), mainWindow_(mainWindow) {
+TFMlogo::TFMlogo(const ExecuteParameter& settings, QWidget* mainWindow)
+    : QWidget(mainWindow, SplashFlags()), settings_(settings), mainWindow_(mainWindow) {
     setObjectName(QStringLiteral("TFMlogo"));
     setWindowTitle(QStringLiteral("Tessarin"));
     setFixedSize(300, 150);
@@ -59,7 +59,7 @@ void TFMlogo::FormShow() {
 
 void TFMlogo::TMtimerTimer() {
     TMtimer->stop();
-    if (mainWindow_ && executeParameter) ApplyStayOnTop(mainWindow_, executeParameter->TMOST != 0);
+    if (mainWindow_) ApplyStayOnTop(mainWindow_, settings_.TMOST != 0);
     hide();
 }
 

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class ExecuteParameter;
 class QLabel;
 class QTimer;
 
@@ -11,8 +12,9 @@ class TFMlogo : public QWidget {
     Q_OBJECT
 
 public:
-    // mainWindow: the window centred under the splash and given the stay-on-top setting.
-    explicit TFMlogo(QWidget* mainWindow = nullptr);
+    // mainWindow: the window centred under the splash and given the stay-on-top setting of
+    // settings.
+    explicit TFMlogo(const ExecuteParameter& settings, QWidget* mainWindow = nullptr);
 
     void setVisible(bool visible) override;
 
@@ -28,5 +30,6 @@ protected:
 private:
     void PlaceOverMainWindow();
 
+    const ExecuteParameter& settings_;
     QWidget* mainWindow_ = nullptr;
 };

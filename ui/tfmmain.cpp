@@ -44,8 +44,6 @@
 #include "ui/window_placement.h"
 #include "ui/window_settings.h"
 
-QString CurrentFileName;
-
 namespace {
 
 // The longest texts of the status bar's panels: each panel is sized for its sample in the
@@ -64,27 +62,32 @@ std::int32_t Toggled(std::int32_t flag) {
 
 }  // namespace
 
-TFMmain::TFMmain(QWidget* parent) : QMainWindow(parent) {
+TFMmain::TFMmain(ExecuteParameter& settings, CalcExpression& calculator,
+                 ExtendStringGrid& sheetGrid, ExcelControl& excel, QWidget* parent)
+    : QMainWindow(parent),
+      settings_(settings),
+      calculator_(calculator),
+      sheetGrid_(sheetGrid),
+      excel_(excel) {
     // Before any widget (the program has done so already; widget tests start here).
     InstallAccessibility();
     setObjectName(QStringLiteral("TFMmain"));
     resize(740, 500);
     BuildLayout();
-    BuildMainCommands(*this);
-    sheet_ = std::make_unique<FormulaSheet>(*this, *extendStringGrid, *calcExpression,
-                                            *executeParameter);
+    BuildCommands();
+    sheet_ = std::make_unique<FormulaSheet>(*this, sheetGrid_, calculator_, settings_);
     qApp->installEventFilter(this);
     // Installed after the window's own filter, so it sees every key and click first.
-    undo_ = std::make_unique<SheetUndo>(*this);
+    undo_ = std::make_unique<SheetUndo>(*this, MMeditundo, MMeditredo, EDcalc);
     FormCreate();
 }
 
 TFMmain::~TFMmain() {
     qApp->removeEventFilter(this);
     // The grid object outlives the window; it must not keep drawing into a dead grid.
-    if (extendStringGrid && extendStringGrid->grid == SGcalc) {
-        extendStringGrid->grid = nullptr;
-        extendStringGrid->canvas = nullptr;
+    if (sheetGrid_.grid == SGcalc) {
+        sheetGrid_.grid = nullptr;
+        sheetGrid_.canvas = nullptr;
     }
 }
 
@@ -136,6 +139,7 @@ void TFMmain::BuildResultPanel() {
     row->setSpacing(4);
 
     digits = new DigitDisplay(PLresult);
+    digits->setObjectName(QStringLiteral("digits"));
     row->addWidget(digits);
 
     EDcalc = new FormulaInput(PLresult);
@@ -191,11 +195,16 @@ void TFMmain::BuildGridPanel() {
     SGcalc->SetFont(
         GridFont{FixedPitchFamily(desktopFixed).toStdString(), 12, true, kWindowTextColor});
     // A text cut short in its cell shows whole in the tip.
-    SGcalc->cellToolTip = [](int col, int row) {
-        const CellProperty* cell = extendStringGrid->CellAt(col, row);
-        return cell && !extendStringGrid->TextFits(col, row)
+    SGcalc->cellToolTip = [this](int col, int row) {
+        const CellProperty* cell = sheetGrid_.CellAt(col, row);
+        return cell && !sheetGrid_.TextFits(col, row)
                    ? QString::fromStdString(cell->text).replace(u'\t', u'\n')
                    : QString();
+    };
+    // The grid object draws the cells from its records; a screen reader reads them there too.
+    SGcalc->shownText = [this](int col, int row) {
+        const CellProperty* cell = sheetGrid_.CellAt(col, row);
+        return cell ? cell->text : std::string();
     };
     // The window's own handlers, installed before the grid object attaches, take precedence.
     SGcalc->OnClick = [this] { SGcalcClick(); };
@@ -208,7 +217,7 @@ void TFMmain::BuildGridPanel() {
     };
     row->addWidget(SGcalc, 1);
 
-    PLpad = new FunctionPad(EDcalc, PLbase);
+    PLpad = new FunctionPad(EDcalc, settings_, calculator_, PLbase);
     // An insertion from the lists enables only the save button; the save items stay hidden.
     PLpad->SetModifiedHandler([this] { BTactionsave->setEnabled(true); });
     row->addWidget(PLpad);
@@ -219,6 +228,7 @@ void TFMmain::BuildStatusBar() {
     SBstatus->setObjectName(QStringLiteral("SBstatus"));
     for (int i = 0; i < 3; ++i) {
         auto* label = new ElidedLabel(kStatusSamples[i], SBstatus);
+        label->setObjectName(QStringLiteral("statusPanel%1").arg(i));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         SBstatus->addWidget(label);
         statusPanels[i] = label;
@@ -228,26 +238,25 @@ void TFMmain::BuildStatusBar() {
 void TFMmain::FormCreate() {
     Updating = true;
     QCoreApplication::processEvents();
-    helpFile = QString::fromStdString(
-        HelpDocumentPath(executeParameter->EXEPATH, TESSARIN_SHARED_DATA_DIR));
-    RestoreWindowBounds(this, executeParameter->LEFT, executeParameter->TOP,
-                        executeParameter->WIDTH, executeParameter->HEIGHT);
-    if (calcExpression->Constants.empty()) AddDefaultConstants(calcExpression->Constants);
-    calcExpression->Degree = executeParameter->DEGREE;
+    helpFile =
+        QString::fromStdString(HelpDocumentPath(settings_.EXEPATH, TESSARIN_SHARED_DATA_DIR));
+    RestoreWindowBounds(this, settings_.LEFT, settings_.TOP, settings_.WIDTH, settings_.HEIGHT);
+    if (calculator_.Constants.empty()) AddDefaultConstants(calculator_.Constants);
+    calculator_.Degree = settings_.DEGREE;
 }
 
 void TFMmain::FormShow() {
     {
         // Set since FormCreate; cleared here also when preparing the sheet throws.
         const auto prepared = qScopeGuard([this] { Updating = false; });
-        LayOutSheetGrid(*extendStringGrid, *SGcalc, executeParameter->RWIDTH);
+        LayOutSheetGrid(sheetGrid_, *SGcalc, settings_.RWIDTH);
         MMactionnewClick(MMactionnew);
         SGcalcClick();
         digits->ShowDigits(QString(), false);
         PLpad->FillConstList();
     }
     RefreshWindow(true);
-    ApplyTransparency(this, executeParameter->TRANS);
+    ApplyTransparency(this, settings_.TRANS);
 }
 
 void TFMmain::RefreshWindow(bool recalculate) {
@@ -255,7 +264,7 @@ void TFMmain::RefreshWindow(bool recalculate) {
     {
         // Also cleared when the recalculation throws.
         const QScopedValueRollback<bool> updating(Updating, true);
-        const ExecuteParameter& p = *executeParameter;
+        const ExecuteParameter& p = settings_;
 
         MMmodeform->setChecked(p.AMODE == 0);
         MMmodecalc->setChecked(p.AMODE == 1);
@@ -301,7 +310,7 @@ QString TFMmain::TitleFor(const QString& fileName) {
 }
 
 void TFMmain::RebuildTitle() {
-    setWindowTitle(TitleFor(CurrentFileName));
+    setWindowTitle(TitleFor(fileName_));
 }
 
 void TFMmain::FormResize() {
@@ -310,7 +319,7 @@ void TFMmain::FormResize() {
 }
 
 bool TFMmain::FormCloseQuery() {
-    if (askOnClose_ && executeParameter->ASK != 0 && Modified()) {
+    if (askOnClose_ && settings_.ASK != 0 && Modified()) {
         return CurrentDialogs().AskYesNo(
             this, QStringLiteral("数式を保存していません。\n終了しますか？"), true);
     }
@@ -323,12 +332,12 @@ void TFMmain::CloseWithoutQuestion() {
 }
 
 void TFMmain::FormClose() {
-    executeParameter->WIDTH = width();
-    executeParameter->HEIGHT = height();
+    settings_.WIDTH = width();
+    settings_.HEIGHT = height();
     // A position the window system made up would put the window elsewhere in the next session.
     if (!WindowPositionsAvailable()) return;
-    executeParameter->LEFT = x();
-    executeParameter->TOP = y();
+    settings_.LEFT = x();
+    settings_.TOP = y();
 }
 
 void TFMmain::FormKeyDown(int& key, ShiftState) {
@@ -336,6 +345,14 @@ void TFMmain::FormKeyDown(int& key, ShiftState) {
         keypadWindow->show();
         key = 0;
     }
+}
+
+void TFMmain::SetSideWindows(QWidget* keypad, QDialog* version,
+                             std::function<QDialog*()> makeSetup) {
+    keypadWindow = keypad;
+    versionWindow = version;
+    setupWindow = nullptr;
+    makeSetupWindow = std::move(makeSetup);
 }
 
 bool TFMmain::Modified() const {
@@ -368,47 +385,47 @@ void TFMmain::SetInputText(const std::string& text) {
 }
 
 void TFMmain::MMmodeformClick(QAction* sender) {
-    executeParameter->AMODE = Tag(sender);
+    settings_.AMODE = Tag(sender);
     RefreshWindow(false);
 }
 
 void TFMmain::BTmodeformClick(QAction* sender) {
-    executeParameter->AMODE = Tag(sender);
+    settings_.AMODE = Tag(sender);
     RefreshWindow(false);
 }
 
 void TFMmain::MMmoderealClick(QAction* sender) {
-    executeParameter->CMODE = Tag(sender);
+    settings_.CMODE = Tag(sender);
     RefreshWindow(true);
 }
 
 void TFMmain::BTmoderealClick(QAction* sender) {
-    executeParameter->CMODE = Tag(sender);
+    settings_.CMODE = Tag(sender);
     RefreshWindow(true);
 }
 
 void TFMmain::MMview10Click(QAction* sender) {
-    executeParameter->VMODE = Tag(sender);
+    settings_.VMODE = Tag(sender);
     RefreshWindow(true);
 }
 
 void TFMmain::BTview10Click(QAction* sender) {
-    executeParameter->VMODE = Tag(sender);
+    settings_.VMODE = Tag(sender);
     RefreshWindow(true);
 }
 
 void TFMmain::MMviewtoolClick(QAction*) {
-    executeParameter->TOOL = Toggled(executeParameter->TOOL);
+    settings_.TOOL = Toggled(settings_.TOOL);
     RefreshWindow(false);
 }
 
 void TFMmain::MMviewfuncClick(QAction*) {
-    executeParameter->FUNCTION = Toggled(executeParameter->FUNCTION);
+    settings_.FUNCTION = Toggled(settings_.FUNCTION);
     RefreshWindow(false);
 }
 
 void TFMmain::MMviewstatClick(QAction*) {
-    executeParameter->STATUS = Toggled(executeParameter->STATUS);
+    settings_.STATUS = Toggled(settings_.STATUS);
     RefreshWindow(false);
 }
 
@@ -418,7 +435,7 @@ void TFMmain::MMviewsetupClick(QAction*) {
     if (setupWindow) setupWindow->exec();
     PLpad->FillConstList();
     RefreshWindow(true);
-    ApplyWindowSettings(this);
+    ApplyWindowSettings(this, settings_);
 }
 
 void TFMmain::BTrecalClick() {
@@ -441,7 +458,7 @@ void TFMmain::MMhelphelpClick(QAction*) {
     if (!helpWindow_) helpWindow_ = std::make_unique<HelpWindow>();
     helpWindow_->LoadHelpFile(helpFile);
     // Above the main window even when that one stays on top.
-    ApplyStayOnTop(helpWindow_.get(), executeParameter->TMOST != 0);
+    ApplyStayOnTop(helpWindow_.get(), settings_.TMOST != 0);
     if (!helpWindow_->isVisible()) {
         helpWindow_->FitOnScreenOf(this);
         CentreOnScreenOf(helpWindow_.get(), this);

@@ -16,7 +16,11 @@
 #include "sheet/sheet_window.h"
 #include "ui/formula_input.h"
 
+class CalcExpression;
 class DigitDisplay;
+class ExcelControl;
+class ExecuteParameter;
+class ExtendStringGrid;
 class FunctionPad;
 class FormulaSheet;
 class GridWidget;
@@ -31,15 +35,14 @@ class QToolBar;
 class QToolButton;
 class SheetUndo;
 
-// Full path of the formula file last opened or saved; empty when there is none.
-extern QString CurrentFileName;
-
 class TFMmain : public QMainWindow, public SheetWindow {
     Q_OBJECT
 
 public:
-    // Builds the window hidden and runs FormCreate; the globals must exist.
-    explicit TFMmain(QWidget* parent = nullptr);
+    // Builds the window hidden and runs FormCreate. The window works with the settings record,
+    // the evaluator, the sheet's grid object and the spreadsheet link; all outlive it.
+    TFMmain(ExecuteParameter& settings, CalcExpression& calculator, ExtendStringGrid& sheetGrid,
+            ExcelControl& excel, QWidget* parent = nullptr);
     ~TFMmain() override;
 
     // What the sheet asks of its window.
@@ -122,6 +125,61 @@ public:
     // The title for a file path: "Tessarin", or "Tessarin - [ name ]".
     static QString TitleFor(const QString& fileName);
 
+    // Full path of the formula file last opened or saved; empty when there is none.
+    const QString& CurrentFileName() const { return fileName_; }
+
+    // The windows the start-up creates beside this one; each may stay null (tests). Escape
+    // shows the keypad, MMhelpver the version window; makeSetup makes the settings dialog when
+    // MMviewsetup first needs it, which leaves its fonts and controls out of start-up.
+    void SetSideWindows(QWidget* keypad, QDialog* version, std::function<QDialog*()> makeSetup);
+    // What the keypad works on: the lists whose entries its keys insert, and the input line it
+    // opens under.
+    FunctionPad* FunctionLists() const { return PLpad; }
+    FormulaInput* InputLine() const { return EDcalc; }
+
+    // Shows address in the help menu item, which with the tool button opens it; an empty
+    // address hides both rather than offering a page that does not exist.
+    void ShowSupportAddress(const QString& address);
+    // The help window, once MMhelphelp has opened it.
+    HelpWindow* Help() const { return helpWindow_.get(); }
+
+signals:
+    // The window has closed; the program ends its message loop.
+    void Closed();
+    // The sheet, its modified state or its settings may have changed.
+    void SheetChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildLayout();
+    // The menus, menu items and tool buttons, from the command table.
+    void BuildCommands();
+    void BuildResultPanel();
+    void BuildGridPanel();
+    void BuildStatusBar();
+    // The input line's key events: true when the event was handled here.
+    bool InputKeyPress(QKeyEvent* event);
+    // Whether an event must find the input line's composition committed before it acts.
+    bool CommitsComposition(QObject* watched, const QEvent& event) const;
+    // Wheel notches over the window or the grid; true when handled.
+    bool HandleWheel(QWheelEvent* event);
+    void MoveToLine(int line);
+    // Settings and formulas of a file into the sheet; with toCurrentLine the file's current line
+    // becomes the sheet's.
+    void PutSheetContent(const FormulaFileContent& content, bool toCurrentLine);
+    void SaveFormulaFile();
+    void RebuildTitle();
+
+    ExecuteParameter& settings_;
+    CalcExpression& calculator_;
+    ExtendStringGrid& sheetGrid_;
+    ExcelControl& excel_;
+
     // Menus (MMaction, MMactionexp, MMedit, MMmode, MMview, MMhelp) and their items.
     QMenu *MMaction = nullptr, *MMactionexp = nullptr, *MMedit = nullptr, *MMmode = nullptr,
           *MMview = nullptr, *MMhelp = nullptr;
@@ -161,53 +219,19 @@ public:
     bool StatusUpdateAllowed = false;
     bool KeyTyped = false;
 
-    // Windows the start-up creates after this one; each may stay null (tests).
-    QWidget* keypadWindow = nullptr;   // shown by Escape
-    QDialog* setupWindow = nullptr;    // shown modally by MMviewsetup
-    QDialog* versionWindow = nullptr;  // shown modally by MMhelpver
-    // Makes setupWindow when MMviewsetup first needs it: the dialog's fonts and controls are
-    // left out of start-up.
+    QWidget* keypadWindow = nullptr;
+    QDialog* setupWindow = nullptr;
+    QDialog* versionWindow = nullptr;
     std::function<QDialog*()> makeSetupWindow;
 
     QString helpFile;        // the help document TSRN.HLP
     QString supportAddress;  // opened by MMhelpwww; empty: the item and its button are hidden
-    // The help window, once MMhelphelp has opened it.
-    HelpWindow* Help() const { return helpWindow_.get(); }
-
-signals:
-    // The window has closed; the program ends its message loop.
-    void Closed();
-    // The sheet, its modified state or its settings may have changed.
-    void SheetChanged();
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void BuildLayout();
-    void BuildResultPanel();
-    void BuildGridPanel();
-    void BuildStatusBar();
-    // The input line's key events: true when the event was handled here.
-    bool InputKeyPress(QKeyEvent* event);
-    // Whether an event must find the input line's composition committed before it acts.
-    bool CommitsComposition(QObject* watched, const QEvent& event) const;
-    // Wheel notches over the window or the grid; true when handled.
-    bool HandleWheel(QWheelEvent* event);
-    void MoveToLine(int line);
-    // Settings and formulas of a file into the sheet; with toCurrentLine the file's current line
-    // becomes the sheet's.
-    void PutSheetContent(const FormulaFileContent& content, bool toCurrentLine);
-    void SaveFormulaFile();
-    void RebuildTitle();
+    QString fileName_;
 
     std::unique_ptr<FormulaSheet> sheet_;
     std::unique_ptr<HelpWindow> helpWindow_;
     std::unique_ptr<SheetUndo> undo_;
-    FileStamp sheetFileStamp_;  // CurrentFileName as this run last opened or saved it
+    FileStamp sheetFileStamp_;  // fileName_ as this run last opened or saved it
     bool shown_ = false;
     bool askOnClose_ = true;
     int wheelRest_ = 0;

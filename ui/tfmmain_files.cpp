@@ -30,8 +30,10 @@ std::string FolderOf(const QString& path) {
     return (QFileInfo(path).absolutePath() + QLatin1Char('/')).toStdString();
 }
 
-FileDialogSetup DialogSetup(const QString& title, const QString& fileName) {
-    return {title, QString::fromStdString(executeParameter->FOLDER), fileName, kFilter, kSuffix};
+// The file dialogs open in folder.
+FileDialogSetup DialogSetup(const QString& title, const std::string& folder,
+                            const QString& fileName) {
+    return {title, QString::fromStdString(folder), fileName, kFilter, kSuffix};
 }
 
 }  // namespace
@@ -44,7 +46,7 @@ void TFMmain::MMactionnewClick(QAction* sender) {
     }
     sheet_->ClearAllLines();
     if (sender) {
-        CurrentFileName.clear();
+        fileName_.clear();
         sheetFileStamp_.Clear();
     }
     SetModified(false);
@@ -62,8 +64,8 @@ void TFMmain::MMactionloadClick(QAction*) {
             this, QStringLiteral(" 全ての数式を消去して読み込みます。\n"), NoticeIcon::Question)) {
         return;
     }
-    const QString path =
-        CurrentDialogs().OpenFileName(this, DialogSetup(QStringLiteral("数式ファイル"), QString()));
+    const QString path = CurrentDialogs().OpenFileName(
+        this, DialogSetup(QStringLiteral("数式ファイル"), settings_.FOLDER, QString()));
     if (path.isEmpty()) return;
     LoadFormulaFile(path);
 }
@@ -77,7 +79,7 @@ void TFMmain::LoadFormulaFile(const QString& path) {
     // A file that could not be read at all (or is no text) leaves everything as it was, the file
     // name too, so that a following save cannot overwrite a file that was never shown.
     if (result.status != FormulaFileStatus::Unreadable) {
-        CurrentFileName = path;
+        fileName_ = path;
         sheetFileStamp_ = stamp;
     }
     if (result.EmptiesSheet()) MMactionnewClick(nullptr);
@@ -85,7 +87,7 @@ void TFMmain::LoadFormulaFile(const QString& path) {
     // the line that stays current.
     if (result.AppliesContent()) PutSheetContent(result.content, result.Succeeded());
     if (result.Succeeded()) {
-        executeParameter->FOLDER = FolderOf(path);
+        settings_.FOLDER = FolderOf(path);
     } else {
         CurrentDialogs().ShowNotice(this, path + QStringLiteral("\nファイルが読み込めません。"),
                                     NoticeIcon::Error);
@@ -95,9 +97,9 @@ void TFMmain::LoadFormulaFile(const QString& path) {
 }
 
 void TFMmain::PutSheetContent(const FormulaFileContent& content, bool toCurrentLine) {
-    ApplyFormulaFileSettings(content.settings, *executeParameter, *calcExpression);
+    ApplyFormulaFileSettings(content.settings, settings_, calculator_);
     for (int k = 0; k < kLineCount; ++k) {
-        if (CellProperty* formula = extendStringGrid->CellAt(2, k)) {
+        if (CellProperty* formula = sheetGrid_.CellAt(2, k)) {
             formula->text = content.formulas[k];
         }
     }
@@ -109,23 +111,24 @@ void TFMmain::PutSheetContent(const FormulaFileContent& content, bool toCurrentL
 void TFMmain::RestoreSheet(const FormulaFileContent& content, const QString& fileName) {
     MMactionnewClick(nullptr);
     PutSheetContent(content, true);
-    CurrentFileName = fileName;
+    fileName_ = fileName;
     sheetFileStamp_.Clear();
     SetModified(true);
     RefreshWindow(true);
 }
 
 void TFMmain::MMactionsaveClick(QAction* sender) {
-    MMactionrenClick(CurrentFileName.isEmpty() ? sender : nullptr);
+    MMactionrenClick(fileName_.isEmpty() ? sender : nullptr);
 }
 
 void TFMmain::MMactionrenClick(QAction* sender) {
-    QString path = CurrentFileName;
+    QString path = fileName_;
     if (sender) {
-        path = CurrentDialogs().SaveFileName(this, DialogSetup(QString(), CurrentFileName));
+        path = CurrentDialogs().SaveFileName(this,
+                                             DialogSetup(QString(), settings_.FOLDER, fileName_));
         if (path.isEmpty()) return;
     }
-    CurrentFileName = path;
+    fileName_ = path;
     SaveFormulaFile();
     RebuildTitle();
 }
@@ -133,10 +136,10 @@ void TFMmain::MMactionrenClick(QAction* sender) {
 FormulaFileContent TFMmain::SheetContent() const {
     FormulaFileContent content;
     content.currentLine = CurrentLine();
-    const ExecuteParameter& p = *executeParameter;
+    const ExecuteParameter& p = settings_;
     content.settings = {p.AMODE, p.CMODE, p.VMODE, p.COMMA, p.HSIZE, p.DEGREE};
     for (int k = 0; k < kLineCount; ++k) {
-        if (const CellProperty* formula = extendStringGrid->CellAt(2, k)) {
+        if (const CellProperty* formula = sheetGrid_.CellAt(2, k)) {
             content.formulas[k] = formula->text;
         }
     }
@@ -145,7 +148,7 @@ FormulaFileContent TFMmain::SheetContent() const {
 
 void TFMmain::SaveFormulaFile() {
     const FormulaFileContent content = SheetContent();
-    const std::string path = CurrentFileName.toStdString();
+    const std::string path = fileName_.toStdString();
     if (sheetFileStamp_.ChangedSince(path) &&
         !CurrentDialogs().AskYesNo(
             this,
@@ -153,28 +156,27 @@ void TFMmain::SaveFormulaFile() {
             true)) {
         return;
     }
-    if (!CurrentFileName.isEmpty() && WriteFormulaFile(path, content) == FileStatus::Ok) {
+    if (!fileName_.isEmpty() && WriteFormulaFile(path, content) == FileStatus::Ok) {
         sheetFileStamp_.Take(path);
         SetModified(false);
-        executeParameter->FOLDER = FolderOf(CurrentFileName);
+        settings_.FOLDER = FolderOf(fileName_);
     } else {
         CurrentDialogs().ShowNotice(
-            this, CurrentFileName + QStringLiteral("\nファイルが書き込めません。"),
-            NoticeIcon::Error);
+            this, fileName_ + QStringLiteral("\nファイルが書き込めません。"), NoticeIcon::Error);
     }
 }
 
 void TFMmain::MMactionexpclipClick(QAction*) {
-    PutClipboardText(BuildExportText(*extendStringGrid, executeParameter->EOUT));
+    PutClipboardText(BuildExportText(sheetGrid_, settings_.EOUT));
 }
 
 void TFMmain::MMactionexpexcelClick(QAction*) {
     // A refusal after the start (a cell the spreadsheet cannot take) is told here: an exception
     // must not travel through Qt's event delivery, whose own clean-up it would skip.
-    const ExecuteParameter& p = *executeParameter;
+    const ExecuteParameter& p = settings_;
     try {
-        const std::string text = BuildExportText(*extendStringGrid, p.EOUT);
-        if (!ExportToSpreadsheet(*excelControl, p.ECELL, text,
+        const std::string text = BuildExportText(sheetGrid_, p.EOUT);
+        if (!ExportToSpreadsheet(excel_, p.ECELL, text,
                                  TextFieldOfExport(p.EOUT, p.CMODE, p.VMODE))) {
             CurrentDialogs().ShowNotice(this, QStringLiteral("Excelを起動できません。"),
                                         NoticeIcon::Error);

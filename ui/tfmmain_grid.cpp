@@ -24,12 +24,12 @@ constexpr int kWheelNotch = 120;
 void TFMmain::SGcalcClick() {
     const int current = CurrentLine();
     for (int i = 0; i < kLineCount; ++i) {
-        CellProperty* number = extendStringGrid->CellAt(0, i);
+        CellProperty* number = sheetGrid_.CellAt(0, i);
         if (!number) continue;
         number->style.color = i == current ? kResultPanelColor : SGcalc->FixedColor();
         number->fontColor = i == current ? kResultDigitColor : kWindowTextColor;
     }
-    const CellProperty* formula = extendStringGrid->CellAt(2, current);
+    const CellProperty* formula = sheetGrid_.CellAt(2, current);
     EDcalc->ForgetCompletedCloses();
     EDcalc->setText(formula ? QString::fromStdString(formula->text) : QString());
     EDcalc->setFocus();
@@ -57,7 +57,7 @@ void TFMmain::SGcalcMouseMove(ShiftState, int, int) {
     if (!StatusUpdateAllowed) return;
     int top = 0;
     int bottom = kLastLine;
-    if (executeParameter->RSUM == 0) {
+    if (settings_.RSUM == 0) {
         const GridRect selection = SGcalc->Selection();
         top = std::max(selection.top, 0);
         bottom = std::min(selection.bottom, kLastLine);
@@ -65,7 +65,7 @@ void TFMmain::SGcalcMouseMove(ShiftState, int, int) {
     Extended sum = 0;
     int n = 0;
     for (int i = top; i <= bottom; ++i) {
-        const Extended value = calcExpression->LineValues.values[i];
+        const Extended value = calculator_.LineValues.values[i];
         // A NaN never compares equal to itself: it is no value either.
         if (value != ErrorValue && value == value) {
             sum += value;
@@ -73,7 +73,7 @@ void TFMmain::SGcalcMouseMove(ShiftState, int, int) {
         }
     }
     QString sumText;
-    const DisplayModes modes = executeParameter->Modes();
+    const DisplayModes modes = settings_.Modes();
     if (n > 1) sumText = QString::fromStdString(FormatValue(sum, modes));
     QString averageText;
     if (!sumText.isEmpty()) averageText = QString::fromStdString(FormatValue(sum / n, modes));

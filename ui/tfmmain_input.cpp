@@ -127,7 +127,7 @@ void TFMmain::EDcalcKeyPress(char32_t& key) {
         key = 0;
         return;
     }
-    const ExecuteParameter& p = *executeParameter;
+    const ExecuteParameter& p = settings_;
     if (up == VK_RETURN) {
         if (CurrentLine() < kLastLine) {
             MoveToLine(CurrentLine() + 1);
@@ -152,13 +152,13 @@ void TFMmain::EDcalcKeyPress(char32_t& key) {
         const int line = CurrentLine();
         const int caret =
             EDcalc->hasSelectedText() ? EDcalc->selectionStart() : EDcalc->cursorPosition();
-        const CellProperty* next = extendStringGrid->CellAt(2, line + 1);
+        const CellProperty* next = sheetGrid_.CellAt(2, line + 1);
         if (line < kLastLine && next && next->text.empty() && caret == EDcalc->text().size() &&
-            calcExpression->LineValues.values[line] != ErrorValue) {
+            calculator_.LineValues.values[line] != ErrorValue) {
             MoveToLine(line + 1);
         }
         if (EDcalc->text().isEmpty() && CurrentLine() > 0) {
-            const CellProperty* label = extendStringGrid->CellAt(0, CurrentLine() - 1);
+            const CellProperty* label = sheetGrid_.CellAt(0, CurrentLine() - 1);
             EDcalc->setText(QString::fromStdString(label ? label->text : std::string()));
             EDcalcEnter();
         }

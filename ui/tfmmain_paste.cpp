@@ -20,22 +20,23 @@ QString Label(int line) {
     return QStringLiteral("A%1").arg(line);
 }
 
-bool AnyFormulaIn(int first, int last) {
+bool AnyFormulaIn(const ExtendStringGrid& sheetGrid, int first, int last) {
     for (int line = first; line <= last; ++line) {
-        const CellProperty* formula = extendStringGrid->CellAt(2, line);
+        const CellProperty* formula = sheetGrid.CellAt(2, line);
         if (formula && !formula->text.empty()) return true;
     }
     return false;
 }
 
 // Replaces line's formula; its old result and value go, the recalculation brings the new ones.
-void ReplaceFormula(int line, const std::string& text) {
-    CellProperty* formula = extendStringGrid->CellAt(2, line);
-    CellProperty* result = extendStringGrid->CellAt(1, line);
+void ReplaceFormula(ExtendStringGrid& sheetGrid, CalcExpression& calculator, int line,
+                    const std::string& text) {
+    CellProperty* formula = sheetGrid.CellAt(2, line);
+    CellProperty* result = sheetGrid.CellAt(1, line);
     if (!formula || !result) return;
     formula->text = ToHalfWidth(text);
     result->text.clear();
-    calcExpression->LineValues.values[line] = ErrorValue;
+    calculator.LineValues.values[line] = ErrorValue;
 }
 
 }  // namespace
@@ -58,7 +59,7 @@ void TFMmain::EDcalcPaste(const QString& text) {
             return;
         }
     }
-    if (fill.FillsBelow() && AnyFormulaIn(fill.firstBelow, fill.lastBelow)) {
+    if (fill.FillsBelow() && AnyFormulaIn(sheetGrid_, fill.firstBelow, fill.lastBelow)) {
         const QString range =
             fill.lastBelow > fill.firstBelow
                 ? Label(fill.firstBelow) + QStringLiteral("～") + Label(fill.lastBelow)
@@ -69,7 +70,7 @@ void TFMmain::EDcalcPaste(const QString& text) {
         }
     }
     for (int line = fill.firstBelow; line <= fill.lastBelow; ++line)
-        ReplaceFormula(line, lines[line - current]);
+        ReplaceFormula(sheetGrid_, calculator_, line, lines[line - current]);
 
     // The first line goes in at the caret, and is stored like typing.
     KeyTyped = true;

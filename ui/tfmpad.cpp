@@ -74,8 +74,12 @@ void KeyPanel::mouseReleaseEvent(QMouseEvent* event) {
 
 const QString TFMpad::PadKeys = QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ+-*/");
 
-TFMpad::TFMpad(FunctionPad* pad, QLineEdit* EDcalc, QWidget* parent)
-    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint), pad_(pad), EDcalc_(EDcalc) {
+TFMpad::TFMpad(FunctionPad* pad, QLineEdit* EDcalc, const ExecuteParameter& settings,
+               QWidget* parent)
+    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint),
+      pad_(pad),
+      EDcalc_(EDcalc),
+      settings_(settings) {
     setObjectName(QStringLiteral("TFMpad"));
     setFixedSize(265, 209);
     FormCreate();
@@ -138,7 +142,7 @@ void TFMpad::FormShow() {
         constantKeys[i]->setText(caption);
         SetTextColor(constantKeys[i], CharacterCount(caption) > 3 ? kBlack : kSilver);
     }
-    ApplyStayOnTop(this, executeParameter && executeParameter->TMOST != 0);
+    ApplyStayOnTop(this, settings_.TMOST != 0);
 }
 
 void TFMpad::FormKeyDown(int key) {

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <array>
 
+class ExecuteParameter;
 class FunctionPad;
 class QFrame;
 class QLineEdit;
@@ -35,8 +36,10 @@ public:
     static constexpr int kFunctionKeys = 10;
     static constexpr int kConstantKeys = 30;
 
-    // pad: the lists whose entries the keys insert; EDcalc: the input line it opens under.
-    TFMpad(FunctionPad* pad, QLineEdit* EDcalc, QWidget* parent = nullptr);
+    // pad: the lists whose entries the keys insert; EDcalc: the input line it opens under;
+    // settings: whether it stays on top.
+    TFMpad(FunctionPad* pad, QLineEdit* EDcalc, const ExecuteParameter& settings,
+           QWidget* parent = nullptr);
 
     // Showing runs FormShow first, so the pop-up opens in place with fresh captions.
     void setVisible(bool visible) override;
@@ -60,4 +63,5 @@ private:
 
     FunctionPad* pad_;
     QLineEdit* EDcalc_;
+    const ExecuteParameter& settings_;
 };

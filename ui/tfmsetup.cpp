@@ -86,10 +86,12 @@ QHBoxLayout* Row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
 
 }  // namespace
 
-TFMsetup::TFMsetup(QWidget* mainWindow)
+TFMsetup::TFMsetup(ExecuteParameter& settings, CalcExpression& calculator, QWidget* mainWindow)
     : QDialog(mainWindow,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       transparencyAvailable(TransparencyAvailable),
+      settings_(settings),
+      calculator_(calculator),
       mainWindow_(mainWindow) {
     setObjectName(QStringLiteral("TFMsetup"));
     setWindowTitle(QStringLiteral(" 設定"));
@@ -302,28 +304,24 @@ void TFMsetup::setVisible(bool visible) {
 
 void TFMsetup::FormShow() {
     const bool translucent = transparencyAvailable && transparencyAvailable();
-    if (executeParameter) {
-        for (const SettingBinding& binding : bindings_)
-            LoadSetting(binding, *executeParameter);
-        // Loading the position previews it, whether or not it differs from the last one.
-        TBtransChange();
-    }
+    for (const SettingBinding& binding : bindings_)
+        LoadSetting(binding, settings_);
+    // Loading the position previews it, whether or not it differs from the last one.
+    TBtransChange();
     TBtrans->setEnabled(translucent);
     TBtrans->SetSliderVisible(translucent);
     MMsiki->clear();
-    if (calcExpression) MMsiki->setPlainText(MemoText(calcExpression->Constants));
+    MMsiki->setPlainText(MemoText(calculator_.Constants));
     FitOnScreen();
     CentreOnScreenOf(this, mainWindow_);
     BTok->setFocus(Qt::OtherFocusReason);
 }
 
 void TFMsetup::BTokClick() {
-    if (executeParameter) {
-        for (const SettingBinding& binding : bindings_)
-            StoreSetting(binding, *executeParameter);
-        if (calcExpression) calcExpression->Degree = executeParameter->DEGREE;
-    }
-    if (calcExpression) calcExpression->Constants = MemoLines(MMsiki->toPlainText());
+    for (const SettingBinding& binding : bindings_)
+        StoreSetting(binding, settings_);
+    calculator_.Degree = settings_.DEGREE;
+    calculator_.Constants = MemoLines(MMsiki->toPlainText());
     accept();
 }
 

@@ -10,6 +10,8 @@
 #include "ui/setting_bindings.h"
 #include "ui/track_bar.h"
 
+class CalcExpression;
+class ExecuteParameter;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -23,8 +25,10 @@ class TFMsetup : public QDialog {
     Q_OBJECT
 
 public:
-    // mainWindow: the window the dialog is centred over and whose opacity it previews.
-    explicit TFMsetup(QWidget* mainWindow = nullptr);
+    // settings and calculator: the record and the evaluator (its angle unit and constants) the
+    // dialog shows and, by OK, changes. mainWindow: the window the dialog is centred over and
+    // whose opacity it previews.
+    TFMsetup(ExecuteParameter& settings, CalcExpression& calculator, QWidget* mainWindow = nullptr);
 
     // Showing runs FormShow first, so the controls hold the settings when they appear.
     void setVisible(bool visible) override;
@@ -84,6 +88,8 @@ private:
     // window; what does not fit scrolls.
     void FitOnScreen();
 
+    ExecuteParameter& settings_;
+    CalcExpression& calculator_;
     QWidget* mainWindow_;
     QScrollArea* scroller_ = nullptr;
     std::vector<SettingBinding> bindings_;

@@ -19,9 +19,10 @@ QLabel* NamedLabel(QWidget* parent, const char* name, const QString& text) {
 
 }  // namespace
 
-TFMver::TFMver(QWidget* mainWindow)
-    : QDialog(mainWindow, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                              Qt::WindowCloseButtonHint) {
+TFMver::TFMver(const ExecuteParameter& settings, QWidget* mainWindow)
+    : QDialog(mainWindow,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      settings_(settings) {
     setObjectName(QStringLiteral("TFMver"));
     setWindowTitle(QStringLiteral(" バージョン情報"));
     setModal(true);
@@ -70,12 +71,10 @@ void TFMver::showEvent(QShowEvent* event) {
 void TFMver::FormShow() {
     // Drawn for the screen the window shows on.
     IMicon->setPixmap(ProgramIconPixmap(32, devicePixelRatioF()));
-    if (executeParameter) {
-        LLcomputername->setText(QString::fromStdString(executeParameter->COMPUTER));
-        LLusername->setText(QString::fromStdString(executeParameter->USER));
-        LLcomputername->setToolTip(LLcomputername->text());
-        LLusername->setToolTip(LLusername->text());
-    }
+    LLcomputername->setText(QString::fromStdString(settings_.COMPUTER));
+    LLusername->setText(QString::fromStdString(settings_.USER));
+    LLcomputername->setToolTip(LLcomputername->text());
+    LLusername->setToolTip(LLusername->text());
     CentreOnScreenOf(this, parentWidget());
     BTok->setFocus();
 }

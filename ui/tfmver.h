@@ -3,6 +3,7 @@
 
 #include <QDialog>
 
+class ExecuteParameter;
 class QLabel;
 class QPushButton;
 
@@ -10,8 +11,9 @@ class TFMver : public QDialog {
     Q_OBJECT
 
 public:
-    // mainWindow: the window the box is centred over and modal to.
-    explicit TFMver(QWidget* mainWindow = nullptr);
+    // settings: the run record whose computer and user it shows; mainWindow: the window the box
+    // is centred over and modal to.
+    explicit TFMver(const ExecuteParameter& settings, QWidget* mainWindow = nullptr);
 
     void FormShow();
     void BTokClick();
@@ -26,4 +28,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    const ExecuteParameter& settings_;
 };

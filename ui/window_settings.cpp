@@ -16,10 +16,9 @@ void ApplyTransparency(QWidget* window, int level) {
     window->setWindowOpacity(level > 0 ? OpacityOfLevel(level) / 255.0 : 1.0);
 }
 
-void ApplyWindowSettings(QWidget* mainWindow) {
-    if (!executeParameter) return;
-    ApplyTransparency(mainWindow, executeParameter->TRANS);
-    ApplyStayOnTop(mainWindow, executeParameter->TMOST != 0);
+void ApplyWindowSettings(QWidget* mainWindow, const ExecuteParameter& settings) {
+    ApplyTransparency(mainWindow, settings.TRANS);
+    ApplyStayOnTop(mainWindow, settings.TMOST != 0);
 }
 
 // Window opacity works on X11 (with a compositing manager) and on the desktop systems Qt

@@ -1,6 +1,7 @@
 #pragma once
 // Transparency and the topmost layer of the main window, as the settings ask for them.
 
+class ExecuteParameter;
 class QWidget;
 
 // Opacity 0..255 for a transparency level: 255 - level * 255 / 15. Levels outside 0..10
@@ -11,7 +12,7 @@ int OpacityOfLevel(int level);
 void ApplyTransparency(QWidget* window, int level);
 
 // TRANS and TMOST applied to the main window; its position and size stay.
-void ApplyWindowSettings(QWidget* mainWindow);
+void ApplyWindowSettings(QWidget* mainWindow, const ExecuteParameter& settings);
 
 // True when the window system can show translucent windows.
 bool TransparencyAvailable();

@@ -30,29 +30,15 @@
 #include "ui/tfmsetup.h"
 #include "ui/tfmver.h"
 
-ProgramObjects::ProgramObjects(const std::string& dataFolder) {
-    settings_ = std::make_unique<ExecuteParameter>(dataFolder);
-    executeParameter = settings_.get();
-    calculator_ = std::make_unique<CalcExpression>(dataFolder + "constant.clc");
-    calcExpression = calculator_.get();
-    excel_ = std::make_unique<ExcelControl>(PutClipboardText);
-    excelControl = excel_.get();
-    grid_ = std::make_unique<ExtendStringGrid>();
-    extendStringGrid = grid_.get();
-    CurrentFileName.clear();
-}
+ProgramObjects::ProgramObjects(const std::string& dataFolder)
+    : settings_(std::make_unique<ExecuteParameter>(dataFolder)),
+      calculator_(std::make_unique<CalcExpression>(dataFolder + "constant.clc")),
+      excel_(std::make_unique<ExcelControl>(PutClipboardText)),
+      grid_(std::make_unique<ExtendStringGrid>()) {}
 
-ProgramObjects::~ProgramObjects() {
-    CurrentFileName.clear();
-    extendStringGrid = nullptr;
-    grid_.reset();
-    excelControl = nullptr;
-    excel_.reset();
-    calcExpression = nullptr;
-    calculator_.reset();
-    executeParameter = nullptr;
-    settings_.reset();
-}
+// Members go in the reverse order of their declaration: the grid object first, the settings
+// record last.
+ProgramObjects::~ProgramObjects() = default;
 
 TessarinApplication::TessarinApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Tessarin"));
@@ -97,17 +83,16 @@ int RunProgram(int argc, char** argv) {
     TessarinApplication application(argc, argv);
     InstallWorkbookAutomation();
     try {
-        TFMmain main;
-        TFMlogo logo(&main);
-        TFMver version(&main);
+        ExecuteParameter& settings = objects.Settings();
+        TFMmain main(settings, objects.Calculator(), objects.SheetGrid(), objects.Excel());
+        TFMlogo logo(settings, &main);
+        TFMver version(settings, &main);
         std::unique_ptr<TFMsetup> setup;
-        TFMpad keypad(main.PLpad, main.EDcalc, &main);
-        main.versionWindow = &version;
-        main.makeSetupWindow = [&setup, &main]() -> QDialog* {
-            setup = std::make_unique<TFMsetup>(&main);
+        TFMpad keypad(main.FunctionLists(), main.InputLine(), settings, &main);
+        main.SetSideWindows(&keypad, &version, [&setup, &main, &objects]() -> QDialog* {
+            setup = std::make_unique<TFMsetup>(objects.Settings(), objects.Calculator(), &main);
             return setup.get();
-        };
-        main.keypadWindow = &keypad;
+        });
         QObject::connect(&main, &TFMmain::Closed, &application, &QCoreApplication::quit);
 
         RecoveryCopyKeeper recovery(main, dataFolder + RecoveryCopyName(CurrentProcess()));
@@ -132,25 +117,25 @@ int RunProgram(int argc, char** argv) {
 
         // With the splash, the splash applies the stay-on-top setting when it closes; the
         // recovery question follows it, and until then the splash keeps keys from the sheet.
-        if (executeParameter->FLASH != 0) {
+        if (settings.FLASH != 0) {
             if (recoveryPending) {
                 logo.setWindowModality(Qt::ApplicationModal);
                 QObject::connect(logo.TMtimer, &QTimer::timeout, &main, offerRecovery,
                                  Qt::SingleShotConnection);
             }
         } else {
-            ApplyStayOnTop(&main, executeParameter->TMOST != 0);
+            ApplyStayOnTop(&main, settings.TMOST != 0);
         }
         // The splash follows the main window, so that it can be placed over it (on Wayland the
         // compositor places it, as a window of the main window).
         main.show();
-        if (executeParameter->FLASH != 0) logo.show();
+        if (settings.FLASH != 0) logo.show();
         // A formula file named on the command line (a file manager's double click) opens
         // once the window is shown, as if the user had chosen it in the open dialog; an
         // unsaved sheet of an earlier run is offered after it, so the user decides last.
         const QStringList arguments = QCoreApplication::arguments();
         if (arguments.size() == 2) main.LoadFormulaFile(QFileInfo(arguments[1]).absoluteFilePath());
-        if (executeParameter->FLASH == 0 && recoveryPending) offerRecovery();
+        if (settings.FLASH == 0 && recoveryPending) offerRecovery();
         // A signal during the question has closed the window already.
         if (ending.Received() == 0) application.exec();
         // A normal end: the user has decided about the unsaved sheet.

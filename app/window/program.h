@@ -15,8 +15,8 @@ class ExtendStringGrid;
 
 // The objects that live for the whole run, created in this order: the settings record (reads
 // the settings file), the evaluator (reads the constant file), the spreadsheet automation and
-// the grid object; CurrentFileName is emptied. They are destroyed in the reverse order, so the
-// constant file and then the settings file are written last.
+// the grid object. They are destroyed in the reverse order, so the constant file and then the
+// settings file are written last. The windows receive what they use of them.
 class ProgramObjects {
 public:
     // dataFolder holds the settings and constant files and ends in "/".
@@ -24,6 +24,11 @@ public:
     ~ProgramObjects();
     ProgramObjects(const ProgramObjects&) = delete;
     ProgramObjects& operator=(const ProgramObjects&) = delete;
+
+    ExecuteParameter& Settings() { return *settings_; }
+    CalcExpression& Calculator() { return *calculator_; }
+    ExcelControl& Excel() { return *excel_; }
+    ExtendStringGrid& SheetGrid() { return *grid_; }
 
 private:
     std::unique_ptr<ExecuteParameter> settings_;

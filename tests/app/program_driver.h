@@ -11,24 +11,31 @@
 #include <vector>
 
 #include "app/window/program.h"
+#include "tests/ui/main_window_parts.h"
 #include "ui/tfmmain.h"
 
 // What the next run of the program does once its main window is shown and set up; it ends the
 // run by closing the window.
 inline std::function<void()> drive;
 
-inline TFMmain* MainWindow() {
+// The run's window of type T; null when it has none.
+template <typename T>
+T* RunWindow() {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* window = qobject_cast<TFMmain*>(widget)) return window;
+        if (auto* window = qobject_cast<T*>(widget)) return window;
     }
     return nullptr;
+}
+
+inline TFMmain* MainWindow() {
+    return RunWindow<TFMmain>();
 }
 
 // Runs the drive, then ends the run if the drive left the window open (a failed check returns
 // from the drive early), so that a failure never leaves the test waiting.
 inline void DriveWhenShown() {
     TFMmain* window = MainWindow();
-    if (!window || !window->isVisible() || window->Updating) {
+    if (!window || !window->isVisible()) {
         QTimer::singleShot(10, DriveWhenShown);
         return;
     }

@@ -10,9 +10,9 @@
 #include <QTimer>
 #include <fstream>
 
-#include "sheet/extend_string_grid.h"
 #include "tests/app/program_driver.h"
 #include "tests/support/temp_folder.h"
+#include "ui/tfmpad.h"
 #include "ui/tfmsetup.h"
 
 class DesktopSessionTest : public QObject {
@@ -37,8 +37,8 @@ void DesktopSessionTest::sessionKeepsSavedPosition() {
         TFMmain* window = MainWindow();
         QVERIFY(window);
         wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-        QTest::keyClicks(window->EDcalc, QStringLiteral("6*7"));
-        result = QString::fromStdString(extendStringGrid->CellAt(1, 0)->text);
+        QTest::keyClicks(FindInput(window), QStringLiteral("6*7"));
+        result = FindDigits(window)->accessibleDescription();
         QTimer::singleShot(0, [&] {
             auto* setup = qobject_cast<TFMsetup*>(QApplication::activeModalWidget());
             if (!setup) return;
@@ -46,10 +46,11 @@ void DesktopSessionTest::sessionKeepsSavedPosition() {
             stayOnTopKept = setup->CHtmost->isChecked();
             setup->BTok->click();
         });
-        window->MMviewsetup->trigger();
-        QTest::keyClick(window->EDcalc, Qt::Key_Escape);
-        keypadShown = window->keypadWindow->isVisible();
-        window->keypadWindow->hide();
+        FindAction(window, "MMviewsetup")->trigger();
+        QTest::keyClick(FindInput(window), Qt::Key_Escape);
+        TFMpad* keypad = RunWindow<TFMpad>();
+        keypadShown = keypad && keypad->isVisible();
+        if (keypad) keypad->hide();
         window->resize(640, 410);
         QApplication::processEvents();
         window->CloseWithoutQuestion();

@@ -75,11 +75,11 @@ void ProgramTest::startTypeSaveQuit() {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             if (qobject_cast<TFMlogo*>(widget) && widget->isVisible()) splashShown = true;
         }
-        QVERIFY(!calcExpression->Constants.empty());
-        QTest::keyClicks(window->EDcalc, QStringLiteral("6*7"));
+        QVERIFY(FindPad(window)->LBconst->count() > 0);
+        QTest::keyClicks(FindInput(window), QStringLiteral("6*7"));
         ScriptedDialogs dialogs;
         dialogs.AnswerSave(sheet);
-        window->BTactionsave->trigger();
+        FindAction(window, "BTactionsave")->trigger();
         title = window->windowTitle();
         window->move(21, 12);
         window->resize(640, 410);
@@ -104,19 +104,14 @@ void ProgramTest::startTypeSaveQuit() {
     QCOMPARE(Setting(settings, "FOLDER"), folder_->Path().string() + "/");
     // The run never changed the constants: it writes no list over one another window may save.
     QVERIFY(!std::filesystem::exists(folder_->Path() / "constant.clc"));
-    // Everything the run created is gone with it.
-    QCOMPARE(executeParameter, nullptr);
-    QCOMPARE(calcExpression, nullptr);
-    QCOMPARE(extendStringGrid, nullptr);
-    QVERIFY(CurrentFileName.isEmpty());
 }
 
 void ProgramTest::secondRunReadsSettings() {
     drive = [] {
         TFMmain* window = MainWindow();
         QVERIFY(window);
-        window->MMmodeint->trigger();
-        window->MMviewstat->trigger();
+        FindAction(window, "MMmodeint")->trigger();
+        FindAction(window, "MMviewstat")->trigger();
         window->close();
     };
     QCOMPARE(Run(), 0);
@@ -125,9 +120,9 @@ void ProgramTest::secondRunReadsSettings() {
     drive = [&] {
         TFMmain* window = MainWindow();
         QVERIFY(window);
-        cmode = executeParameter->CMODE;
-        statusShown = window->SBstatus->isVisible();
-        QVERIFY(window->MMview10->isVisible());
+        cmode = FindAction(window, "MMmodeint")->isChecked() ? 1 : 0;
+        statusShown = FindPart<QStatusBar>(window, "SBstatus")->isVisible();
+        QVERIFY(FindAction(window, "MMview10")->isVisible());
         window->close();
     };
     QCOMPARE(Run(), 0);
@@ -166,16 +161,14 @@ void ProgramTest::opensFileNamedOnCommandLine() {
     const QString previous = QDir::currentPath();
     QDir::setCurrent(QString::fromStdString(folder_->Path().string()));
     QString title, input, fileName;
-    std::string folder;
     int cmode = -1;
     drive = [&] {
         TFMmain* window = MainWindow();
         QVERIFY(window);
         title = window->windowTitle();
-        input = window->EDcalc->text();
-        fileName = CurrentFileName;
-        folder = executeParameter->FOLDER;
-        cmode = executeParameter->CMODE;
+        input = FindInput(window)->text();
+        fileName = window->CurrentFileName();
+        cmode = FindAction(window, "MMmodeint")->isChecked() ? 1 : 0;
         window->close();
     };
     ScriptedDialogs dialogs;
@@ -185,7 +178,8 @@ void ProgramTest::opensFileNamedOnCommandLine() {
     QCOMPARE(title, QStringLiteral("Tessarin - [ given.tsf ]"));
     QCOMPARE(input, QStringLiteral("H10+1"));
     QCOMPARE(fileName, QString::fromStdString((folder_->Path() / "given.tsf").string()));
-    QCOMPARE(folder, folder_->Path().string() + "/");
+    QCOMPARE(Setting(Lines(folder_->Path() / "TSRN.sts"), "FOLDER"),
+             folder_->Path().string() + "/");
     QCOMPARE(cmode, 1);
 }
 
@@ -199,7 +193,7 @@ void ProgramTest::unreadableFileOnCommandLineLeavesEmptySheet() {
         title = window->windowTitle();
         empty = true;
         for (int line = 0; line < 100; ++line)
-            empty = empty && extendStringGrid->CellAt(2, line)->text.empty();
+            empty = empty && window->SheetContent().formulas[line].empty();
         window->close();
     };
     ScriptedDialogs dialogs;

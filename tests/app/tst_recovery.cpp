@@ -49,12 +49,12 @@ std::vector<fs::path> Copies(const fs::path& folder) {
 int ChildRun(const char* savePath) {
     drive = [savePath] {
         TFMmain* window = MainWindow();
-        QTest::keyClicks(window->EDcalc, QStringLiteral("6*7"));
+        QTest::keyClicks(FindInput(window), QStringLiteral("6*7"));
         if (savePath[0] != '\0') {
             ScriptedDialogs dialogs;
             dialogs.AnswerSave(QString::fromLocal8Bit(savePath));
-            window->MMactionsave->trigger();
-            QTest::keyClicks(window->EDcalc, QStringLiteral("+1"));
+            FindAction(window, "MMactionsave")->trigger();
+            QTest::keyClicks(FindInput(window), QStringLiteral("+1"));
         }
         window->resize(640, 410);
         QTimer::singleShot(60000, qApp, &QCoreApplication::quit);
@@ -152,15 +152,15 @@ void RecoveryTest::copyFollowsChangesAndNormalEndRemovesIt() {
     dialogs.AnswerYesNo(true);  // quit without saving
     drive = [&] {
         TFMmain* window = MainWindow();
-        QTest::keyClicks(window->EDcalc, QStringLiteral("1+2"));
+        QTest::keyClicks(FindInput(window), QStringLiteral("1+2"));
         QVERIFY2(Copies(folder_->Path()).empty(), "not written while a key is handled");
         QTRY_COMPARE_WITH_TIMEOUT(Copies(folder_->Path()).size(), 1, 3000);
         QCOMPARE(Lines(Copies(folder_->Path()).front()),
                  std::vector<std::string>({"000003081", "FILE=", "0=1+2"}));
         // A saved sheet needs no copy; the next change brings it back.
-        window->MMactionsave->trigger();
+        FindAction(window, "MMactionsave")->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(Copies(folder_->Path()).empty(), 3000);
-        QTest::keyClicks(window->EDcalc, QStringLiteral("+3"));
+        QTest::keyClicks(FindInput(window), QStringLiteral("+3"));
         QTRY_COMPARE_WITH_TIMEOUT(Copies(folder_->Path()).size(), 1, 3000);
         window->close();
     };
@@ -226,7 +226,7 @@ void RecoveryTest::copyOfRunningProgramIsNeverOffered() {
     fs::create_directory(unreadable);
     dialogs.AnswerYesNo(false);
     drive = [] {
-        QVERIFY(MainWindow()->EDcalc->text().isEmpty());
+        QVERIFY(FindInput(MainWindow())->text().isEmpty());
         MainWindow()->close();
     };
     QCOMPARE(Run(), 0);
@@ -253,9 +253,8 @@ void RecoveryTest::copyOfKilledProgramIsRestored() {
             if (qobject_cast<TFMlogo*>(widget)) QVERIFY2(!widget->isVisible(), "after the splash");
         }
         QCOMPARE(window->windowTitle(), QStringLiteral("Tessarin - [ kept.tsf ]"));
-        QVERIFY(window->Modified() && window->MMactionsave->isVisible());
-        QCOMPARE(window->EDcalc->text(), QStringLiteral("6*7+1"));
-        QCOMPARE(executeParameter->FOLDER, folderSetting);
+        QVERIFY(window->Modified() && FindAction(window, "MMactionsave")->isVisible());
+        QCOMPARE(FindInput(window)->text(), QStringLiteral("6*7+1"));
         // The killed run's copy has given way to this run's.
         const std::vector<fs::path> copies = Copies(folder_->Path());
         QCOMPARE(copies.size(), 1);
@@ -266,6 +265,8 @@ void RecoveryTest::copyOfKilledProgramIsRestored() {
     QCOMPARE(dialogs.Shown().size(), 2);
     QCOMPARE(dialogs.Shown().front().text, kQuestion);
     QVERIFY(Copies(folder_->Path()).empty());
+    // The restored sheet kept the folder setting.
+    QCOMPARE(Setting(Lines(folder_->Path() / "TSRN.sts"), "FOLDER"), folderSetting);
 }
 
 // SIGTERM stands for the three end signals, which take one road.
@@ -314,11 +315,11 @@ void RecoveryTest::unwritableCopyIsToldOnce() {
     dialogs.AnswerYesNo(true);  // quit without saving
     drive = [&] {
         TFMmain* window = MainWindow();
-        QTest::keyClicks(window->EDcalc, QStringLiteral("1+2"));
+        QTest::keyClicks(FindInput(window), QStringLiteral("1+2"));
         QTRY_COMPARE_WITH_TIMEOUT(dialogs.Shown().size(), 1, 3000);
         QCOMPARE(dialogs.Shown().front().kind, ScriptedDialogs::Kind::Notice);
         // The next change is tried again, and fails again, without another box.
-        QTest::keyClicks(window->EDcalc, QStringLiteral("+3"));
+        QTest::keyClicks(FindInput(window), QStringLiteral("+3"));
         QTest::qWait(2 * RecoveryCopyKeeper::kDelayMs);
         QCOMPARE(dialogs.Shown().size(), 1);
         window->close();

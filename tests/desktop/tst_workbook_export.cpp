@@ -228,7 +228,7 @@ void TestWorkbookExport::hexadecimalResultsStayText() {
     for (int line = 0; line < formulas.size(); ++line)
         f.Enter(line, formulas[line]);
 
-    f.W().MMactionexpexcel->trigger();
+    f.Action("MMactionexpexcel")->trigger();
 
     const QStringList arguments = RecordedArguments("calc");
     QCOMPARE(arguments.size(), 1);

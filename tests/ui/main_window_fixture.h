@@ -19,8 +19,9 @@
 #include "expr/calc_expression.h"
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
-#include "tests/support/program_objects_guard.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/test_program_objects.h"
+#include "tests/ui/main_window_parts.h"
 #include "tests/ui/scripted_dialogs.h"
 #include "ui/digit_display.h"
 #include "ui/tfmmain.h"
@@ -32,30 +33,45 @@ public:
     explicit MainWindowFixture(Adjust adjust) {
         settings.FOLDER = folder.Folder();
         adjust(settings);
-        CurrentFileName.clear();
-        window = std::make_unique<TFMmain>();
+        window = NewWindow();
         window->show();
         window->activateWindow();
         (void)QTest::qWaitForWindowActive(window.get());
     }
     MainWindowFixture() : MainWindowFixture([](ExecuteParameter&) {}) {}
 
-    ~MainWindowFixture() {
-        window.reset();
-        CurrentFileName.clear();
-    }
+    ~MainWindowFixture() { window.reset(); }
     MainWindowFixture(const MainWindowFixture&) = delete;
     MainWindowFixture& operator=(const MainWindowFixture&) = delete;
 
+    // A main window over the fixture's objects, as the program builds one.
+    std::unique_ptr<TFMmain> NewWindow() {
+        return std::make_unique<TFMmain>(settings, calculator, grid, excel);
+    }
+
     TFMmain& W() { return *window; }
-    QLineEdit* Input() { return window->EDcalc; }
-    GridWidget* Grid() { return window->SGcalc; }
+    FormulaInput* Input() { return FindInput(window.get()); }
+    GridWidget* Grid() { return FindGrid(window.get()); }
+    FunctionPad* Pad() { return FindPad(window.get()); }
+    DigitDisplay* Digits() { return FindDigits(window.get()); }
+    QAction* Action(const char* name) { return FindAction(window.get(), name); }
+    QMenu* Menu(const char* name) { return FindMenu(window.get(), name); }
+    template <typename T>
+    T* Part(const char* name) {
+        return FindPart<T>(window.get(), name);
+    }
+    QLabel* StatusPanel(int i) { return FindStatusPanel(window.get(), i); }
     int Line() { return window->CurrentLine(); }
+    // Gives the sheet a file name, as if it had been opened from path; nothing is read.
+    void NameSheet(const QString& path) {
+        window->RestoreSheet(window->SheetContent(), path);
+        window->SetModified(false);
+    }
 
     std::string Formula(int line) { return grid.CellAt(2, line)->text; }
     std::string Result(int line) { return grid.CellAt(1, line)->text; }
     Extended Value(int line) { return calculator.LineValues.values[line]; }
-    QString Panel(int i) { return window->statusPanels[i]->text(); }
+    QString Panel(int i) { return StatusPanel(i)->text(); }
 
     // Types ASCII text into the input line, key by key.
     void Type(const QString& text) { QTest::keyClicks(Input(), text); }
@@ -107,7 +123,7 @@ public:
 
     TempFolder folder;
     // The evaluator starts without constants, as before a first start.
-    ProgramObjectsGuard objects{false};
+    TestProgramObjects objects{false};
     ExecuteParameter& settings = objects.record;
     CalcExpression& calculator = objects.calc;
     ExcelControl& excel = objects.excel;

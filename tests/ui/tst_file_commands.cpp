@@ -62,23 +62,23 @@ void FileCommandsTest::saveWritesHeaderAndFormulas() {
     f.Type(QStringLiteral("1+2"));
     const QString path = f.File("sum.tsf");
     f.dialogs.AnswerSave(path);
-    f.W().BTactionsave->trigger();
+    f.Action("BTactionsave")->trigger();
     QCOMPARE(ReadBytes(path.toStdString()), std::string("000003081\r\n0=1+2\r\n"));
-    QCOMPARE(CurrentFileName, path);
+    QCOMPARE(f.W().CurrentFileName(), path);
     QCOMPARE(f.W().windowTitle(), QStringLiteral("Tessarin - [ sum.tsf ]"));
     QVERIFY(!f.W().Modified());
-    QVERIFY(!f.W().MMactionsave->isVisible());
-    QVERIFY(!f.W().MMactionren->isVisible());
+    QVERIFY(!f.Action("MMactionsave")->isVisible());
+    QVERIFY(!f.Action("MMactionren")->isVisible());
     QCOMPARE(f.settings.FOLDER, f.folder.Path().string() + "/");
 }
 
 void FileCommandsTest::saveDialogPresets() {
     MainWindowFixture f;
     f.settings.FOLDER = "/some/folder/";
-    CurrentFileName = QStringLiteral("/some/folder/old.tsf");
+    f.NameSheet(QStringLiteral("/some/folder/old.tsf"));
     f.Type(QStringLiteral("1"));
     f.dialogs.AnswerSave(QString());
-    f.W().MMactionren->trigger();
+    f.Action("MMactionren")->trigger();
     QCOMPARE(f.dialogs.Shown().size(), 1);
     const FileDialogSetup& setup = f.dialogs.Shown()[0].setup;
     QCOMPARE(setup.title, QString());
@@ -100,7 +100,7 @@ void FileCommandsTest::emptySheetSavesHeaderOnly() {
     f.Go(7);
     const QString path = f.File("empty.tsf");
     f.dialogs.AnswerSave(path);
-    f.W().MMactionren->trigger();
+    f.Action("MMactionren")->trigger();
     QCOMPARE(ReadBytes(path.toStdString()), std::string("071114160\r\n"));
 }
 
@@ -109,11 +109,11 @@ void FileCommandsTest::saveWithFileWritesWithoutDialog() {
     const QString path = f.File("kept.tsf");
     f.Enter(0, QStringLiteral("1"));
     f.dialogs.AnswerSave(path);
-    f.W().MMactionsave->trigger();
+    f.Action("MMactionsave")->trigger();
     f.Enter(12, QStringLiteral("A0*3"));
     f.Enter(3, QStringLiteral(" 2 "));
     QVERIFY(f.W().Modified());
-    f.W().MMactionsave->trigger();
+    f.Action("MMactionsave")->trigger();
     QCOMPARE(f.dialogs.Shown().size(), 1);
     QCOMPARE(ReadBytes(path.toStdString()), std::string("030003081\r\n0=1\r\n3=2\r\n12=A0*3\r\n"));
     QVERIFY(!f.W().Modified());
@@ -123,9 +123,9 @@ void FileCommandsTest::saveCancelled() {
     MainWindowFixture f;
     f.Type(QStringLiteral("5"));
     f.dialogs.AnswerSave(QString());
-    f.W().BTactionsave->trigger();
+    f.Action("BTactionsave")->trigger();
     QVERIFY(f.W().Modified());
-    QCOMPARE(CurrentFileName, QString());
+    QCOMPARE(f.W().CurrentFileName(), QString());
     QVERIFY(std::filesystem::is_empty(f.folder.Path()));
 }
 
@@ -136,13 +136,13 @@ void FileCommandsTest::saveFailureKeepsModified() {
     const QString path = f.File("missing/out.tsf");
     f.dialogs.AnswerSave(path);
     f.dialogs.AcknowledgeNotice();
-    f.W().BTactionsave->trigger();
+    f.Action("BTactionsave")->trigger();
     QCOMPARE(f.dialogs.Shown().size(), 2);
     QCOMPARE(f.dialogs.Shown()[1].text, path + kWriteFailure);
     QCOMPARE(f.dialogs.Shown()[1].icon, NoticeIcon::Error);
     QVERIFY(f.W().Modified());
-    QVERIFY(f.W().MMactionsave->isVisible());
-    QCOMPARE(CurrentFileName, path);
+    QVERIFY(f.Action("MMactionsave")->isVisible());
+    QCOMPARE(f.W().CurrentFileName(), path);
     QCOMPARE(f.settings.FOLDER, folderBefore);
 }
 
@@ -155,7 +155,7 @@ void FileCommandsTest::saveOntoPipeFails() {
     QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     f.dialogs.AnswerSave(path);
     f.dialogs.AcknowledgeNotice();
-    f.W().BTactionsave->trigger();
+    f.Action("BTactionsave")->trigger();
     QCOMPARE(f.dialogs.Shown().size(), 2);
     QCOMPARE(f.dialogs.Shown()[1].text, path + kWriteFailure);
     QVERIFY(f.W().Modified());
@@ -169,7 +169,7 @@ void FileCommandsTest::openAppliesFile() {
     WriteBytes(path.toStdString(), "051114040\r\n0=255\r\n5=A0+1\r\n9=ASIN(1)*2\r\n");
     f.settings.FOLDER = "/elsewhere/";
     f.dialogs.AnswerOpen(path);
-    f.W().BTactionopen->trigger();
+    f.Action("BTactionopen")->trigger();
     QCOMPARE(f.settings.AMODE, 1);
     QCOMPARE(f.settings.CMODE, 1);
     QCOMPARE(f.settings.VMODE, 1);
@@ -182,11 +182,11 @@ void FileCommandsTest::openAppliesFile() {
     QCOMPARE(f.Result(0), std::string("00FF"));
     QCOMPARE(f.Result(5), std::string("0100"));
     QCOMPARE(f.Value(9), Extended(3.1415926535897932385L));
-    QVERIFY(f.W().MMmodecalc->isChecked());
-    QVERIFY(f.W().MMview16->isVisible() && f.W().MMview16->isChecked());
-    QVERIFY(f.W().BTview16->isChecked());
+    QVERIFY(f.Action("MMmodecalc")->isChecked());
+    QVERIFY(f.Action("MMview16")->isVisible() && f.Action("MMview16")->isChecked());
+    QVERIFY(f.Action("BTview16")->isChecked());
     QCOMPARE(f.W().windowTitle(), QStringLiteral("Tessarin - [ hex.tsf ]"));
-    QCOMPARE(CurrentFileName, path);
+    QCOMPARE(f.W().CurrentFileName(), path);
     QCOMPARE(f.settings.FOLDER, f.folder.Path().string() + "/");
     QVERIFY(!f.W().Modified());
 }
@@ -195,7 +195,7 @@ void FileCommandsTest::openDialogPresets() {
     MainWindowFixture f;
     f.settings.FOLDER = "/data/sheets/";
     f.dialogs.AnswerOpen(QString());
-    f.W().MMactionload->trigger();
+    f.Action("MMactionload")->trigger();
     QCOMPARE(f.dialogs.Shown().size(), 1);
     const FileDialogSetup& setup = f.dialogs.Shown()[0].setup;
     QCOMPARE(setup.title, QStringLiteral("数式ファイル"));
@@ -214,7 +214,7 @@ void FileCommandsTest::openShortHeader() {
     const QString path = f.File("short.tsf");
     WriteBytes(path.toStdString(), "17\n17=4*4\n");
     f.dialogs.AnswerOpen(path);
-    f.W().MMactionload->trigger();
+    f.Action("MMactionload")->trigger();
     QCOMPARE(f.Line(), 17);
     QCOMPARE(f.Input()->text(), QStringLiteral("4*4"));
     QCOMPARE(f.settings.AMODE, 0);
@@ -233,7 +233,7 @@ void FileCommandsTest::openFormulaLines() {
                "000003081\r\n5=A1=2\r\n100=1\r\n-1=1\r\nx=1\r\n7\r\n07=1\r\n3=1\r\n3=2\r\n"
                "99=A3\r\n");
     f.dialogs.AnswerOpen(path);
-    f.W().MMactionload->trigger();
+    f.Action("MMactionload")->trigger();
     QCOMPARE(f.Formula(5), std::string("A1=2"));
     QCOMPARE(f.Formula(7), std::string("1"));
     QCOMPARE(f.Formula(3), std::string("2"));
@@ -260,23 +260,23 @@ void FileCommandsTest::openUnreadableKeepsEverything() {
     const QString previous = f.File("previous.tsf");
     f.Type(QStringLiteral("42"));
     f.dialogs.AnswerSave(previous);
-    f.W().BTactionsave->trigger();
+    f.Action("BTactionsave")->trigger();
     const std::string folderBefore = f.settings.FOLDER;
     const QString other = f.File("other.tsf");
     if (exists) WriteBytes(other.toStdString(), bytes.toStdString());
     f.dialogs.AnswerOpen(other);
     f.dialogs.AcknowledgeNotice();
-    f.W().MMactionload->trigger();
+    f.Action("MMactionload")->trigger();
     QCOMPARE(f.dialogs.Shown().size(), 3);
     QCOMPARE(f.dialogs.Shown()[2].text, other + kReadFailure);
     QCOMPARE(f.dialogs.Shown()[2].icon, NoticeIcon::Error);
     QCOMPARE(f.Formula(0), std::string("42"));
-    QCOMPARE(CurrentFileName, previous);
+    QCOMPARE(f.W().CurrentFileName(), previous);
     QCOMPARE(f.W().windowTitle(), QStringLiteral("Tessarin - [ previous.tsf ]"));
     QCOMPARE(f.settings.FOLDER, folderBefore);
     // A following save writes the file that was shown, not the one that failed.
     f.Type(QStringLiteral("0"));
-    f.W().BTactionsave->trigger();
+    f.Action("BTactionsave")->trigger();
     QCOMPARE(ReadBytes(previous.toStdString()), std::string("000003081\r\n0=420\r\n"));
     QCOMPARE(std::filesystem::exists(other.toStdString()), exists);
     if (exists) QCOMPARE(ReadBytes(other.toStdString()), bytes.toStdString());
@@ -291,10 +291,10 @@ void FileCommandsTest::openUtf16File() {
         path.toStdString(),
         "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.utf16()), text.size() * 2));
     f.dialogs.AnswerOpen(path);
-    f.W().MMactionload->trigger();
+    f.Action("MMactionload")->trigger();
     QCOMPARE(f.Formula(0), std::string("2*3"));
     QCOMPARE(f.Formula(1), std::string("A0+1 \u5186"));
-    QCOMPARE(CurrentFileName, path);
+    QCOMPARE(f.W().CurrentFileName(), path);
 }
 
 void FileCommandsTest::saveOverFileChangedElsewhere_data() {
@@ -309,14 +309,14 @@ void FileCommandsTest::saveOverFileChangedElsewhere() {
     const QString path = f.File("shared.tsf");
     WriteBytes(path.toStdString(), "000003081\r\n0=1\r\n");
     f.dialogs.AnswerOpen(path);
-    f.W().MMactionload->trigger();
+    f.Action("MMactionload")->trigger();
     f.Type(QStringLiteral("2"));
     // Another program writes the file meanwhile (the size differs, whatever the clock says).
     const std::string theirs = "000003081\r\n0=1000\r\n";
     WriteBytes(path.toStdString(), theirs);
     f.dialogs.ClearShown();
     f.dialogs.AnswerYesNo(overwrite);
-    f.W().MMactionsave->trigger();
+    f.Action("MMactionsave")->trigger();
     QCOMPARE(f.dialogs.Shown().size(), 1);
     QCOMPARE(
         f.dialogs.Shown()[0].text,
@@ -336,11 +336,11 @@ void FileCommandsTest::openEmptyFile() {
     WriteBytes(path.toStdString(), "");
     f.dialogs.AnswerOpen(path);
     f.dialogs.AcknowledgeNotice();
-    f.W().MMactionload->trigger();
+    f.Action("MMactionload")->trigger();
     QCOMPARE(f.dialogs.Shown().last().text, path + kReadFailure);
     QCOMPARE(f.Formula(4), std::string());
     QCOMPARE(f.Line(), 0);
-    QCOMPARE(CurrentFileName, path);
+    QCOMPARE(f.W().CurrentFileName(), path);
     QCOMPARE(f.W().windowTitle(), QStringLiteral("Tessarin - [ empty.tsf ]"));
 }
 
@@ -352,7 +352,7 @@ void FileCommandsTest::openBadLineIndex() {
     f.Go(6);
     f.dialogs.AnswerOpen(path);
     f.dialogs.AcknowledgeNotice();
-    f.W().MMactionload->trigger();
+    f.Action("MMactionload")->trigger();
     QCOMPARE(f.dialogs.Shown().last().text, path + kReadFailure);
     QCOMPARE(f.Line(), 0);
     QCOMPARE(f.Formula(1), std::string("A0*2"));
@@ -391,7 +391,7 @@ void FileCommandsTest::openQuestion() {
     f.W().SetModified(modified);
     if (modified) f.dialogs.AnswerConfirm(yes);
     if (opens) f.dialogs.AnswerOpen(path);
-    f.W().MMactionload->trigger();
+    f.Action("MMactionload")->trigger();
     if (modified) {
         QCOMPARE(f.dialogs.Shown()[0].text,
                  QStringLiteral(" 全ての数式を消去して読み込みます。\n"));
@@ -424,12 +424,11 @@ void FileCommandsTest::newSheetQuestion() {
     QFETCH(bool, yes);
     QFETCH(bool, clears);
     MainWindowFixture f;
-    CurrentFileName = f.File("named.tsf");
-    f.W().RefreshWindow(false);
+    f.NameSheet(f.File("named.tsf"));
     f.Enter(3, QStringLiteral("8"));
     f.W().SetModified(modified);
     if (modified) f.dialogs.AnswerConfirm(yes);
-    f.W().BTactionnew->trigger();
+    f.Action("BTactionnew")->trigger();
     if (modified) {
         QCOMPARE(f.dialogs.Shown()[0].text, QStringLiteral(" 全ての数式を消去します。\n"));
         QCOMPARE(f.dialogs.Shown()[0].icon, NoticeIcon::Question);
@@ -437,7 +436,7 @@ void FileCommandsTest::newSheetQuestion() {
     QCOMPARE(f.Formula(3), std::string(clears ? "" : "8"));
     QCOMPARE(f.Value(3), clears ? ErrorValue : Extended(8));
     QCOMPARE(f.Line(), clears ? 0 : 3);
-    QCOMPARE(CurrentFileName.isEmpty(), clears);
+    QCOMPARE(f.W().CurrentFileName().isEmpty(), clears);
     QCOMPARE(f.W().windowTitle(),
              clears ? QStringLiteral("Tessarin") : QStringLiteral("Tessarin - [ named.tsf ]"));
     QCOMPARE(f.W().Modified(), !clears && modified);
@@ -445,22 +444,22 @@ void FileCommandsTest::newSheetQuestion() {
 
 void FileCommandsTest::savedFileReopensInItsModes() {
     MainWindowFixture f;
-    f.W().MMmodeint->trigger();
-    f.W().BTview16->trigger();
+    f.Action("MMmodeint")->trigger();
+    f.Action("BTview16")->trigger();
     f.Enter(0, QStringLiteral("H7F"));
     f.Enter(2, QStringLiteral("A0*2"));
     const QString path = f.File("modes.tsf");
     f.dialogs.AnswerSave(path);
-    f.W().BTactionsave->trigger();
+    f.Action("BTactionsave")->trigger();
     const std::string hexResult = f.Result(2);
-    f.W().MMmodereal->trigger();
-    f.W().BTactionnew->trigger();
+    f.Action("MMmodereal")->trigger();
+    f.Action("BTactionnew")->trigger();
     QCOMPARE(f.settings.CMODE, 0);
     f.dialogs.AnswerOpen(path);
-    f.W().BTactionopen->trigger();
+    f.Action("BTactionopen")->trigger();
     QCOMPARE(f.settings.CMODE, 1);
     QCOMPARE(f.settings.VMODE, 1);
-    QVERIFY(f.W().BTmodeint->isChecked());
+    QVERIFY(f.Action("BTmodeint")->isChecked());
     QCOMPARE(f.Line(), 2);
     QCOMPARE(f.Result(2), hexResult);
     QVERIFY(hexResult.ends_with("FE"));
@@ -471,13 +470,13 @@ void FileCommandsTest::ctrlSpaceThenSaveWritesSameFile() {
     const QString path = f.File("same.tsf");
     WriteBytes(path.toStdString(), "000003081\r\n0=1\r\n");
     f.dialogs.AnswerOpen(path);
-    f.W().BTactionopen->trigger();
+    f.Action("BTactionopen")->trigger();
     f.Key(Qt::Key_Space, Qt::ControlModifier);
     QVERIFY(!f.W().Modified());
-    QVERIFY(!f.W().MMactionsave->isVisible());
+    QVERIFY(!f.Action("MMactionsave")->isVisible());
     f.Type(QStringLiteral("6"));
-    QVERIFY(f.W().MMactionsave->isVisible());
-    f.W().MMactionsave->trigger();
+    QVERIFY(f.Action("MMactionsave")->isVisible());
+    f.Action("MMactionsave")->trigger();
     QCOMPARE(f.dialogs.Shown().size(), 1);
     QCOMPARE(ReadBytes(path.toStdString()), std::string("000003081\r\n0=6\r\n"));
 }
@@ -494,7 +493,7 @@ void FileCommandsTest::longFormulasSurviveMovesClicksAndSave() {
     const QString path = f.File("long.tsf");
     WriteBytes(path.toStdString(), bytes);
     f.dialogs.AnswerOpen(path);
-    f.W().BTactionopen->trigger();
+    f.Action("BTactionopen")->trigger();
     QCOMPARE(f.Input()->text().size(), 320);
     for (int i = 0; i < 4; ++i)
         f.Key(Qt::Key_Down);
@@ -507,7 +506,7 @@ void FileCommandsTest::longFormulasSurviveMovesClicksAndSave() {
     QCOMPARE(f.Result(3), std::string("128,000,000,000"));
     QCOMPARE(f.Result(7), std::string("256,000,000,000"));
     QCOMPARE(f.Result(8), std::string("384,000,000,000"));
-    f.W().MMactionsaveClick(f.W().MMactionsave);
+    f.W().MMactionsaveClick(f.Action("MMactionsave"));
     QCOMPARE(ReadBytes(path.toStdString()), bytes);
 }
 
@@ -515,7 +514,7 @@ void FileCommandsTest::exportToClipboard() {
     MainWindowFixture f;
     f.Enter(0, QStringLiteral("1+1"));
     f.Enter(2, QStringLiteral("1/0"));
-    f.W().ToolButton1->trigger();
+    f.Action("ToolButton1")->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(),
              QStringLiteral("A0\t2\t1+1\r\nA2\tゼロで除算\t1/0\r\n"));
 }
@@ -528,7 +527,7 @@ void FileCommandsTest::exportWithoutSpreadsheet() {
     QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
     f.Enter(0, QStringLiteral("1"));
     f.dialogs.AcknowledgeNotice();
-    f.W().BTactionexpexcel->trigger();
+    f.Action("BTactionexpexcel")->trigger();
     SetAutomationFactory(before);
     QCOMPARE(f.dialogs.Shown().size(), 1);
     QCOMPARE(f.dialogs.Shown()[0].text, QStringLiteral("Excelを起動できません。"));
@@ -545,7 +544,8 @@ void FileCommandsTest::exportToCellTheSpreadsheetRefuses() {
     InstallWorkbookAutomation();
     f.Enter(0, QStringLiteral("1"));
     f.dialogs.AcknowledgeNotice();
-    QTest::mouseClick(f.W().TBtool->widgetForAction(f.W().BTactionexpexcel), Qt::LeftButton);
+    QTest::mouseClick(f.Part<QToolBar>("TBtool")->widgetForAction(f.Action("BTactionexpexcel")),
+                      Qt::LeftButton);
     SetAutomationFactory(before);
     qunsetenv("TESSARIN_SPREADSHEET");
     QCOMPARE(f.dialogs.Shown().size(), 1);

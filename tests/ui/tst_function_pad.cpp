@@ -6,19 +6,19 @@
 
 #include "expr/calc_expression.h"
 #include "settings/execute_parameter.h"
-#include "tests/support/program_objects_guard.h"
+#include "tests/support/test_program_objects.h"
 #include "ui/function_pad.h"
 
 namespace {
 
 // An input line and the pad beside it, counting the modified notices.
 struct PadWindow {
-    PadWindow() {
+    explicit PadWindow(const TestProgramObjects& objects) {
         auto* column = new QVBoxLayout(&window);
         EDcalc = new QLineEdit(&window);
         EDcalc->setMaxLength(300);
         other = new QLineEdit(&window);
-        pad = new FunctionPad(EDcalc, &window);
+        pad = new FunctionPad(EDcalc, objects.record, objects.calc, &window);
         column->addWidget(EDcalc);
         column->addWidget(other);
         column->addWidget(pad);
@@ -93,9 +93,9 @@ void FunctionPadTest::functionEntryInsertion() {
     QFETCH(int, row);
     QFETCH(QString, result);
     QFETCH(int, caret);
-    ProgramObjectsGuard objects(false);
+    TestProgramObjects objects(false);
     objects.record.RKAKKO = complete ? 1 : 0;
-    PadWindow window;
+    PadWindow window(objects);
     window.EDcalc->setText(text);
     window.EDcalc->setSelection(selectionStart, selectionLength);
 
@@ -139,9 +139,9 @@ void FunctionPadTest::constantEntryInsertion() {
     QFETCH(int, selectionLength);
     QFETCH(int, row);
     QFETCH(QString, result);
-    ProgramObjectsGuard objects(false);
+    TestProgramObjects objects(false);
     objects.calc.Constants = {"PI=3.14", "C=3E8", "MY C=1", "no name"};
-    PadWindow window;
+    PadWindow window(objects);
     window.pad->FillConstList();
     window.EDcalc->setText(text);
     window.EDcalc->setSelection(selectionStart, selectionLength);
@@ -176,9 +176,9 @@ void FunctionPadTest::constantListEntries_data() {
 void FunctionPadTest::constantListEntries() {
     QFETCH(std::vector<std::string>, constants);
     QFETCH(QStringList, entries);
-    ProgramObjectsGuard objects(false);
+    TestProgramObjects objects(false);
     objects.calc.Constants = {"OLD=1", "OLDER=2", "OLDEST=3"};
-    PadWindow window;
+    PadWindow window(objects);
     window.pad->FillConstList();
     objects.calc.Constants = constants;
 
@@ -192,9 +192,9 @@ void FunctionPadTest::constantListEntries() {
 }
 
 void FunctionPadTest::mouseClickInsertsAndReturnsFocus() {
-    ProgramObjectsGuard objects(false);
+    TestProgramObjects objects(false);
     objects.calc.Constants = kDefaults;
-    PadWindow window;
+    PadWindow window(objects);
     window.pad->FillConstList();
     window.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window.window));
@@ -218,8 +218,8 @@ void FunctionPadTest::mouseClickInsertsAndReturnsFocus() {
 }
 
 void FunctionPadTest::listsDrawLikeResultPanel() {
-    ProgramObjectsGuard objects(false);
-    PadWindow window;
+    TestProgramObjects objects(false);
+    PadWindow window(objects);
     window.pad->FillConstList();
     PadList* functions = window.pad->LBfunc;
     QCOMPARE(functions->size(), QSize(44, 168));
@@ -243,8 +243,8 @@ void FunctionPadTest::functionNamesFitAtAnyFont() {
         QFont font = desktopFont;
         if (points > 0) font.setPointSize(points);
         QApplication::setFont(font);
-        ProgramObjectsGuard objects(false);
-        PadWindow window;
+        TestProgramObjects objects(false);
+        PadWindow window(objects);
         window.window.resize(200, 800);
         window.window.show();
         PadList* functions = window.pad->LBfunc;

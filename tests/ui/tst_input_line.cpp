@@ -311,8 +311,7 @@ void InputLineTest::ctrlSpaceEmptiesSheetKeepingFile() {
     QFETCH(int, key);
     QFETCH(int, modifiers);
     MainWindowFixture f;
-    CurrentFileName = f.File("budget.tsf");
-    f.W().RefreshWindow(false);
+    f.NameSheet(f.File("budget.tsf"));
     f.Enter(0, QStringLiteral("1"));
     f.Enter(5, QStringLiteral("2"));
     QVERIFY(f.W().Modified());
@@ -321,10 +320,10 @@ void InputLineTest::ctrlSpaceEmptiesSheetKeepingFile() {
     QCOMPARE(f.Formula(0), std::string());
     QCOMPARE(f.Formula(5), std::string());
     QCOMPARE(f.Line(), 0);
-    QCOMPARE(CurrentFileName, f.File("budget.tsf"));
+    QCOMPARE(f.W().CurrentFileName(), f.File("budget.tsf"));
     QCOMPARE(f.W().windowTitle(), QStringLiteral("Tessarin - [ budget.tsf ]"));
     QVERIFY(!f.W().Modified());
-    QVERIFY(!f.W().MMactionsave->isVisible());
+    QVERIFY(!f.Action("MMactionsave")->isVisible());
 }
 
 void InputLineTest::typingMarksModified() {
@@ -332,9 +331,8 @@ void InputLineTest::typingMarksModified() {
     QVERIFY(!f.W().Modified());
     f.Type(QStringLiteral("1"));
     QVERIFY(f.W().Modified());
-    QVERIFY(f.W().MMactionsave->isVisible());
-    QVERIFY(f.W().MMactionren->isVisible());
-    QVERIFY(!f.W().KeyTyped);
+    QVERIFY(f.Action("MMactionsave")->isVisible());
+    QVERIFY(f.Action("MMactionren")->isVisible());
 }
 
 void InputLineTest::programChangesDoNotMarkModified() {
@@ -346,14 +344,13 @@ void InputLineTest::programChangesDoNotMarkModified() {
     f.Key(Qt::Key_Up);
     f.Key(Qt::Key_Return);
     f.Go(1);
-    f.W().BTclear->click();
+    f.Part<QToolButton>("BTclear")->click();
     QVERIFY(!f.W().Modified());
     // A typed key is carried to the next change, even one the program makes.
     f.Key(Qt::Key_Home);
-    QVERIFY(f.W().KeyTyped);
+    QVERIFY(!f.W().Modified());
     f.Go(2);
     QVERIFY(f.W().Modified());
-    QVERIFY(!f.W().KeyTyped);
 }
 
 void InputLineTest::ringOrderAfterKeystroke() {
@@ -361,14 +358,14 @@ void InputLineTest::ringOrderAfterKeystroke() {
     f.Enter(3, QStringLiteral("A4"));
     f.Enter(4, QStringLiteral("A5"));
     f.Enter(5, QStringLiteral("1"));
-    f.W().BTrecal->click();
+    f.Part<QToolButton>("BTrecal")->click();
     QCOMPARE(f.Result(3), std::string("1"));
     f.Input()->selectAll();
     f.Type(QStringLiteral("2"));
     // From line 5 on: 5, 6, ..., 99, 0, ..., 4; line 3 was done before line 4 changed.
     QCOMPARE(f.Result(4), std::string("2"));
     QCOMPARE(f.Result(3), std::string("1"));
-    f.W().BTrecal->click();
+    f.Part<QToolButton>("BTrecal")->click();
     QCOMPARE(f.Result(3), std::string("2"));
 }
 
@@ -380,7 +377,7 @@ void InputLineTest::onlyCurrentLineWithoutRecalcTime() {
     f.Type(QStringLiteral("5"));
     QCOMPARE(f.Result(0), std::string("25"));
     QCOMPARE(f.Result(1), std::string("20"));
-    f.W().BTrecal->click();
+    f.Part<QToolButton>("BTrecal")->click();
     QCOMPARE(f.Result(1), std::string("250"));
 }
 
@@ -403,8 +400,8 @@ void InputLineTest::typingLimit() {
     f.Input()->end(false);
     f.Type(QStringLiteral("a2"));
     QCOMPARE(f.Formula(1), "2" + std::string(298, '1') + "A");
-    f.W().PLpad->LBfunc->setCurrentRow(0);
-    f.W().PLpad->LBfuncClick();
+    f.Pad()->LBfunc->setCurrentRow(0);
+    f.Pad()->LBfuncClick();
     QVERIFY(f.Input()->text().size() > 300);
     QCOMPARE(f.Formula(1), f.Input()->text().toStdString());
 }

@@ -70,14 +70,18 @@ void InputMethodTest::compositionStaysOnItsLine() {
         {"click on another line", [](MainWindowFixture& f) { f.Pick(4); }, "2*10", 4},
         {"function list",
          [](MainWindowFixture& f) {
-             QListWidget* list = f.W().PLpad->LBfunc;
+             QListWidget* list = f.Pad()->LBfunc;
              QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                                list->visualItemRect(list->item(1)).center());
          },
          "2*10sin()", 1},
         {"clear button",
-         [](MainWindowFixture& f) { QTest::mouseClick(f.W().BTclear, Qt::LeftButton); }, "", 1},
-        {"menu command", [](MainWindowFixture& f) { f.W().MMmodecalc->trigger(); }, "2*10", 1},
+         [](MainWindowFixture& f) {
+             QTest::mouseClick(f.Part<QToolButton>("BTclear"), Qt::LeftButton);
+         },
+         "", 1},
+        {"menu command", [](MainWindowFixture& f) { f.Action("MMmodecalc")->trigger(); }, "2*10",
+         1},
         {"paste", [](MainWindowFixture& f) { f.W().EDcalcPaste(QStringLiteral("+3")); }, "2*10+3",
          1},
         {"focus leaves", [](MainWindowFixture& f) { f.Grid()->setFocus(); }, "2*10", 1},

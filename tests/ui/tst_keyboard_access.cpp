@@ -67,7 +67,7 @@ void KeyboardAccessTest::recalculationKey() {
 // Tab goes round each window in reading order.
 void KeyboardAccessTest::tabOrder() {
     MainWindowFixture f;
-    TFMsetup setup(f.window.get());
+    TFMsetup setup(f.settings, f.calculator, f.window.get());
     setup.transparencyAvailable = [] { return true; };
     setup.show();
     struct Case {
@@ -98,7 +98,7 @@ void KeyboardAccessTest::tabOrder() {
 void KeyboardAccessTest::listsTakeKeys() {
     for (Qt::Key take : {Qt::Key_Return, Qt::Key_Space}) {
         MainWindowFixture f([](ExecuteParameter& s) { s.RKAKKO = 1; });
-        PadList* functions = f.W().PLpad->LBfunc;
+        PadList* functions = f.Pad()->LBfunc;
         functions->setFocus(Qt::TabFocusReason);
         QTest::keyClick(functions, Qt::Key_Down);  // from " ( )" to " sin"
         QTest::keyClick(functions, take);

@@ -4,7 +4,7 @@
 #include "desktop/window_layer.h"
 #include "expr/calc_expression.h"
 #include "settings/execute_parameter.h"
-#include "tests/support/program_objects_guard.h"
+#include "tests/support/test_program_objects.h"
 #include "ui/function_pad.h"
 #include "ui/tfmpad.h"
 
@@ -12,14 +12,14 @@ namespace {
 
 // The main window's part the keypad works on: the input line and the lists.
 struct PadHost {
-    PadHost() {
+    explicit PadHost(const TestProgramObjects& objects) {
         window.setGeometry(100, 80, 500, 300);
         EDcalc = new QLineEdit(&window);
         EDcalc->setGeometry(10, 20, 300, 24);
-        pad = new FunctionPad(EDcalc, &window);
+        pad = new FunctionPad(EDcalc, objects.record, objects.calc, &window);
         pad->setGeometry(450, 0, 44, 300);
         pad->SetModifiedHandler([this] { ++modified; });
-        keypad = new TFMpad(pad, EDcalc, &window);
+        keypad = new TFMpad(pad, EDcalc, objects.record, &window);
         pad->FillConstList();
         window.show();
     }
@@ -80,8 +80,8 @@ void KeypadTest::constantCaptions() {
     QFETCH(int, key);
     QFETCH(QString, caption);
     QFETCH(QColor, color);
-    ProgramObjectsGuard objects;
-    PadHost host;
+    TestProgramObjects objects;
+    PadHost host(objects);
     host.keypad->show();
     host.keypad->hide();
     objects.calc.Constants = constants;
@@ -122,8 +122,8 @@ void KeypadTest::keysInsertAndClose() {
     QFETCH(int, key);
     QFETCH(QString, text);
     QFETCH(QString, inserted);
-    ProgramObjectsGuard objects;
-    PadHost host;
+    TestProgramObjects objects;
+    PadHost host(objects);
     host.keypad->show();
     QVERIFY(host.keypad->isVisible());
 
@@ -149,9 +149,9 @@ void KeypadTest::digitKeyMatchesFunctionList_data() {
 
 void KeypadTest::digitKeyMatchesFunctionList() {
     QFETCH(bool, complete);
-    ProgramObjectsGuard objects;
+    TestProgramObjects objects;
     objects.record.RKAKKO = complete ? 1 : 0;
-    PadHost host;
+    PadHost host(objects);
     host.EDcalc->setText("1+2*(3)");
     host.EDcalc->setSelection(2, 1);
     host.pad->LBfunc->setCurrentRow(3);
@@ -171,8 +171,8 @@ void KeypadTest::digitKeyMatchesFunctionList() {
 
 // A modifier alone and a click on the keypad itself keep it open; a click elsewhere closes it.
 void KeypadTest::onlyKeysAndOutsideClicksClose() {
-    ProgramObjectsGuard objects;
-    PadHost host;
+    TestProgramObjects objects;
+    PadHost host(objects);
     host.keypad->show();
     QTest::sendKeyEvent(QTest::Press, host.keypad, Qt::Key_Shift, QString(), Qt::ShiftModifier);
     QVERIFY(host.keypad->isVisible());
@@ -184,9 +184,9 @@ void KeypadTest::onlyKeysAndOutsideClicksClose() {
 }
 
 void KeypadTest::panelClickActsAsItsKey() {
-    ProgramObjectsGuard objects;
+    TestProgramObjects objects;
     objects.record.RKAKKO = 0;
-    PadHost host;
+    PadHost host(objects);
     host.keypad->show();
     QTest::mouseClick(host.keypad->constantKeys[0], Qt::LeftButton);
     QVERIFY(!host.keypad->isVisible());
@@ -205,9 +205,9 @@ void KeypadTest::panelClickActsAsItsKey() {
 }
 
 void KeypadTest::emptyConstantListGivesSilverKeys() {
-    ProgramObjectsGuard objects;
+    TestProgramObjects objects;
     objects.calc.Constants.clear();
-    PadHost host;
+    PadHost host(objects);
     QVERIFY(!host.pad->LBconst->isEnabled());
     host.keypad->show();
     for (int i = 0; i < TFMpad::kConstantKeys; ++i) {
@@ -225,8 +225,8 @@ void KeypadTest::emptyConstantListGivesSilverKeys() {
 }
 
 void KeypadTest::showPlacesUnderInputLineWithTopmostSetting() {
-    ProgramObjectsGuard objects;
-    PadHost host;
+    TestProgramObjects objects;
+    PadHost host(objects);
     objects.record.TMOST = 1;
     host.keypad->show();
     QCOMPARE(host.keypad->pos(), host.EDcalc->mapToGlobal(QPoint(-2, 25)));

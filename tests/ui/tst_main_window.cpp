@@ -68,7 +68,6 @@ private slots:
     void modeSwitchRecalculation();
     void viewToggles_data();
     void viewToggles();
-    void refreshInsideUpdateDoesNothing();
     void formulaColumnFillsGrid();
     void title_data();
     void title();
@@ -124,17 +123,17 @@ void MainWindowTest::menuOrder() {
     MainWindowFixture f;
     QCOMPARE(Names(f.W().menuBar()->actions()),
              QStringList({"MMaction", "MMedit", "MMmode", "MMview", "MMhelp"}));
-    QCOMPARE(f.W().MMaction->title(), QStringLiteral("操作(&A)"));
-    QCOMPARE(f.W().MMactionexp->title(), QStringLiteral("エクスポート(&E)"));
-    QCOMPARE(f.W().MMmode->title(), QStringLiteral("モード(&M)"));
-    QCOMPARE(f.W().MMview->title(), QStringLiteral("表示(&V)"));
-    QCOMPARE(f.W().MMhelp->title(), QStringLiteral("ヘルプ(&H)"));
-    QCOMPARE(Names(f.W().MMaction->actions()),
+    QCOMPARE(f.Menu("MMaction")->title(), QStringLiteral("操作(&A)"));
+    QCOMPARE(f.Menu("MMactionexp")->title(), QStringLiteral("エクスポート(&E)"));
+    QCOMPARE(f.Menu("MMmode")->title(), QStringLiteral("モード(&M)"));
+    QCOMPARE(f.Menu("MMview")->title(), QStringLiteral("表示(&V)"));
+    QCOMPARE(f.Menu("MMhelp")->title(), QStringLiteral("ヘルプ(&H)"));
+    QCOMPARE(Names(f.Menu("MMaction")->actions()),
              QStringList({"MMactionnew", "MMactionload", "MMactionsave", "MMactionren", "|",
                           "MMactionrecal", "|", "MMactionexp", "|", "MMactionexit"}));
-    QCOMPARE(Names(f.W().MMactionexp->actions()),
+    QCOMPARE(Names(f.Menu("MMactionexp")->actions()),
              QStringList({"MMactionexpexcel", "MMactionexpclip"}));
-    QCOMPARE(Names(f.W().MMview->actions()),
+    QCOMPARE(Names(f.Menu("MMview")->actions()),
              QStringList({"MMview10", "MMview16", "|", "MMviewtool", "MMviewfunc", "MMviewstat",
                           "|", "MMviewsetup"}));
 }
@@ -181,7 +180,7 @@ void MainWindowTest::toolButtons() {
     MainWindowFixture f;
     auto* action = f.W().findChild<QAction*>(name);
     QVERIFY(action);
-    QVERIFY(f.W().TBtool->actions().contains(action));
+    QVERIFY(f.Part<QToolBar>("TBtool")->actions().contains(action));
     QCOMPARE(action->toolTip(), hint);
     QCOMPARE(action->isCheckable(), checkable);
     QCOMPARE(action->data().isValid() ? action->data().toInt() : -1, tag);
@@ -190,30 +189,30 @@ void MainWindowTest::toolButtons() {
 
 void MainWindowTest::toolBarOrder() {
     MainWindowFixture f;
-    QCOMPARE(Names(f.W().TBtool->actions()), QStringList({"BTactionnew",
-                                                          "BTactionopen",
-                                                          "BTactionsave",
-                                                          "|",
-                                                          "BTactionexpexcel",
-                                                          "ToolButton1",
-                                                          "|",
-                                                          "BTmodeform",
-                                                          "BTmodecalc",
-                                                          "|",
-                                                          "BTmodereal",
-                                                          "BTmodeint",
-                                                          "|",
-                                                          "BTview10",
-                                                          "BTview16",
-                                                          "|",
-                                                          "BTviewtool",
-                                                          "BTviewfunc",
-                                                          "BTviewstat",
-                                                          "|",
-                                                          "BThelphelp",
-                                                          "BThelpwww"}));
-    QCOMPARE(f.W().BTclear->toolTip(), QStringLiteral("式の消去"));
-    QCOMPARE(f.W().BTrecal->toolTip(), QStringLiteral("式の再計算"));
+    QCOMPARE(Names(f.Part<QToolBar>("TBtool")->actions()), QStringList({"BTactionnew",
+                                                                        "BTactionopen",
+                                                                        "BTactionsave",
+                                                                        "|",
+                                                                        "BTactionexpexcel",
+                                                                        "ToolButton1",
+                                                                        "|",
+                                                                        "BTmodeform",
+                                                                        "BTmodecalc",
+                                                                        "|",
+                                                                        "BTmodereal",
+                                                                        "BTmodeint",
+                                                                        "|",
+                                                                        "BTview10",
+                                                                        "BTview16",
+                                                                        "|",
+                                                                        "BTviewtool",
+                                                                        "BTviewfunc",
+                                                                        "BTviewstat",
+                                                                        "|",
+                                                                        "BThelphelp",
+                                                                        "BThelpwww"}));
+    QCOMPARE(f.Part<QToolButton>("BTclear")->toolTip(), QStringLiteral("式の消去"));
+    QCOMPARE(f.Part<QToolButton>("BTrecal")->toolTip(), QStringLiteral("式の再計算"));
 }
 
 void MainWindowTest::layout() {
@@ -221,17 +220,17 @@ void MainWindowTest::layout() {
     QCOMPARE(FormulaInput::TypingLimit, 300);  // typing only: see the input line tests
     QVERIFY(f.Input()->font().bold());
     QVERIFY(!f.Input()->testAttribute(Qt::WA_InputMethodEnabled));
-    QVERIFY(f.W().PLpad->width() >= 44);
-    QCOMPARE(f.W().PLpad->parentWidget(), f.W().PLbase);
-    QCOMPARE(f.Grid()->parentWidget(), f.W().PLbase);
-    QVERIFY(f.W().PLpad->x() >= f.Grid()->x() + f.Grid()->width());
+    QVERIFY(f.Pad()->width() >= 44);
+    QCOMPARE(f.Pad()->parentWidget(), f.Part<QWidget>("PLbase"));
+    QCOMPARE(f.Grid()->parentWidget(), f.Part<QWidget>("PLbase"));
+    QVERIFY(f.Pad()->x() >= f.Grid()->x() + f.Grid()->width());
     // The panels hold the longest sum and average whole.
     const QString longest = QStringLiteral(" Avg. -1.2345678901E+4931");
     for (int i = 0; i < 2; ++i) {
-        QVERIFY(f.W().statusPanels[i]->contentsRect().width() >=
-                f.W().statusPanels[i]->fontMetrics().horizontalAdvance(longest));
+        QVERIFY(f.StatusPanel(i)->contentsRect().width() >=
+                f.StatusPanel(i)->fontMetrics().horizontalAdvance(longest));
     }
-    QCOMPARE(f.W().PLresult->palette().color(QPalette::Window), QColor(49, 49, 49));
+    QCOMPARE(f.Part<QWidget>("PLresult")->palette().color(QPalette::Window), QColor(49, 49, 49));
 
     QCOMPARE(f.Grid()->ColCount(), 3);
     QCOMPARE(f.Grid()->RowCount(), 100);
@@ -255,11 +254,9 @@ void MainWindowTest::layout() {
 void MainWindowTest::startState() {
     MainWindowFixture f([](ExecuteParameter& s) { s.DEGREE = 0; });
     QCOMPARE(f.W().windowTitle(), QStringLiteral("Tessarin"));
-    QVERIFY(!f.W().Updating);
-    QVERIFY(!f.W().StatusUpdateAllowed);
     QVERIFY(!f.W().Modified());
-    QVERIFY(!f.W().MMactionsave->isVisible());
-    QVERIFY(!f.W().MMactionren->isVisible());
+    QVERIFY(!f.Action("MMactionsave")->isVisible());
+    QVERIFY(!f.Action("MMactionren")->isVisible());
     QCOMPARE(f.Line(), 0);
     QCOMPARE(f.Input()->text(), QString());
     QCOMPARE(f.calculator.Degree, 0);
@@ -268,7 +265,7 @@ void MainWindowTest::startState() {
     QCOMPARE(f.Panel(0), QStringLiteral(" Sum "));
     QCOMPARE(f.Panel(1), QStringLiteral(" Avg. "));
     QCOMPARE(f.Panel(2), QStringLiteral(" n "));
-    QCOMPARE(f.W().digits->GlyphAt(0), -1);
+    QCOMPARE(f.Digits()->GlyphAt(0), -1);
     QCOMPARE(QApplication::focusWidget(), f.Input());
 }
 
@@ -276,7 +273,7 @@ void MainWindowTest::constantsOnlyAddedToEmptyList() {
     MainWindowFixture f;
     const std::vector<std::string> mine = {"E=2.718281828459045"};
     f.calculator.Constants = mine;
-    f.window = std::make_unique<TFMmain>();
+    f.window = f.NewWindow();
     QCOMPARE(f.calculator.Constants, mine);
 }
 
@@ -301,22 +298,22 @@ void MainWindowTest::baseItemsFollowIntegerMode() {
     QFETCH(int, cmode);
     QFETCH(int, vmode);
     MainWindowFixture f([vmode](ExecuteParameter& s) { s.VMODE = vmode; });
-    QAction* item = cmode == 1 ? f.W().MMmodeint : f.W().MMmodereal;
+    QAction* item = cmode == 1 ? f.Action("MMmodeint") : f.Action("MMmodereal");
     item->trigger();
     const bool integer = cmode == 1;
     QCOMPARE(f.settings.CMODE, cmode);
-    QCOMPARE(f.W().MMmodereal->isChecked(), !integer);
-    QCOMPARE(f.W().MMmodeint->isChecked(), integer);
-    QCOMPARE(f.W().BTmodereal->isChecked(), !integer);
-    QCOMPARE(f.W().BTmodeint->isChecked(), integer);
-    QCOMPARE(f.W().MMview10->isVisible(), integer);
-    QCOMPARE(f.W().MMview16->isVisible(), integer);
-    QCOMPARE(f.W().MMview10->isChecked(), vmode == 0);
-    QCOMPARE(f.W().MMview16->isChecked(), vmode == 1);
-    QCOMPARE(f.W().BTview10->isEnabled(), integer);
-    QCOMPARE(f.W().BTview16->isEnabled(), integer);
-    QCOMPARE(f.W().BTview10->isChecked(), integer && vmode == 0);
-    QCOMPARE(f.W().BTview16->isChecked(), integer && vmode == 1);
+    QCOMPARE(f.Action("MMmodereal")->isChecked(), !integer);
+    QCOMPARE(f.Action("MMmodeint")->isChecked(), integer);
+    QCOMPARE(f.Action("BTmodereal")->isChecked(), !integer);
+    QCOMPARE(f.Action("BTmodeint")->isChecked(), integer);
+    QCOMPARE(f.Action("MMview10")->isVisible(), integer);
+    QCOMPARE(f.Action("MMview16")->isVisible(), integer);
+    QCOMPARE(f.Action("MMview10")->isChecked(), vmode == 0);
+    QCOMPARE(f.Action("MMview16")->isChecked(), vmode == 1);
+    QCOMPARE(f.Action("BTview10")->isEnabled(), integer);
+    QCOMPARE(f.Action("BTview16")->isEnabled(), integer);
+    QCOMPARE(f.Action("BTview10")->isChecked(), integer && vmode == 0);
+    QCOMPARE(f.Action("BTview16")->isChecked(), integer && vmode == 1);
 }
 
 void MainWindowTest::modeSwitchRecalculation_data() {
@@ -398,17 +395,6 @@ void MainWindowTest::viewToggles() {
     QCOMPARE(f.settings.TOOL + f.settings.FUNCTION + f.settings.STATUS, 3);
 }
 
-void MainWindowTest::refreshInsideUpdateDoesNothing() {
-    MainWindowFixture f;
-    f.settings.CMODE = 1;
-    f.W().Updating = true;
-    f.W().RefreshWindow(true);
-    QVERIFY(!f.W().MMview10->isVisible());
-    f.W().Updating = false;
-    f.W().RefreshWindow(false);
-    QVERIFY(f.W().MMview10->isVisible());
-}
-
 void MainWindowTest::formulaColumnFillsGrid() {
     MainWindowFixture f;
     for (const QSize size : {QSize(700, 450), QSize(900, 500)}) {
@@ -419,7 +405,7 @@ void MainWindowTest::formulaColumnFillsGrid() {
     }
     // Hiding the pad panel widens the grid, and the formula column with it.
     const int before = f.Grid()->ColWidth(2);
-    f.W().MMviewfunc->trigger();
+    f.Action("MMviewfunc")->trigger();
     QApplication::processEvents();
     QCOMPARE(f.Grid()->ColWidth(2), before + 44);
 }
@@ -479,7 +465,7 @@ void MainWindowTest::closeQuestion() {
     QSignalSpy closed(&f.W(), &TFMmain::Closed);
     if (typed) f.Type(QStringLiteral("1+2"));
     if (asked) f.dialogs.AnswerYesNo(yes);
-    f.W().MMactionexit->trigger();
+    f.Action("MMactionexit")->trigger();
     QCOMPARE(f.dialogs.Shown().size(), asked ? 1 : 0);
     if (asked) {
         QCOMPARE(f.dialogs.Shown()[0].text,
@@ -507,7 +493,7 @@ void MainWindowTest::closeStoresBounds() {
 void MainWindowTest::escapeShowsKeypad() {
     MainWindowFixture f;
     QWidget keypad;
-    f.W().keypadWindow = &keypad;
+    f.W().SetSideWindows(&keypad, nullptr, nullptr);
     f.Type(QStringLiteral("12"));
     f.Key(Qt::Key_Escape);
     QVERIFY(keypad.isVisible());
@@ -522,7 +508,7 @@ void MainWindowTest::clearButtonEmptiesLine() {
     f.Enter(3, QStringLiteral("4*5"));
     QCOMPARE(f.Result(3), std::string("20"));
     f.W().SetModified(false);
-    f.W().BTclear->click();
+    f.Part<QToolButton>("BTclear")->click();
     QCOMPARE(f.Input()->text(), QString());
     QCOMPARE(f.Formula(3), std::string());
     QCOMPARE(f.Result(3), std::string());
@@ -556,44 +542,44 @@ void MainWindowTest::transparency() {
 void MainWindowTest::supportAddressOpens() {
     MainWindowFixture f;
     // The build's own setting decides at start-up.
-    QCOMPARE(f.W().MMhelpwww->isVisible(), !SupportAddress().isEmpty());
-    QCOMPARE(f.W().BThelpwww->isVisible(), !SupportAddress().isEmpty());
+    QCOMPARE(f.Action("MMhelpwww")->isVisible(), !SupportAddress().isEmpty());
+    QCOMPARE(f.Action("BThelpwww")->isVisible(), !SupportAddress().isEmpty());
 
-    ShowSupportAddress(f.W(), QStringLiteral("https://support.test/"));
-    QCOMPARE(f.W().MMhelpwww->text(), QStringLiteral("https://support.test/ (&W)..."));
-    QVERIFY(f.W().MMhelpwww->isVisible() && f.W().BThelpwww->isVisible());
+    f.W().ShowSupportAddress(QStringLiteral("https://support.test/"));
+    QCOMPARE(f.Action("MMhelpwww")->text(), QStringLiteral("https://support.test/ (&W)..."));
+    QVERIFY(f.Action("MMhelpwww")->isVisible() && f.Action("BThelpwww")->isVisible());
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "Open");
-    f.W().BThelpwww->trigger();
-    f.W().MMhelpwww->trigger();
+    f.Action("BThelpwww")->trigger();
+    f.Action("MMhelpwww")->trigger();
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     QCOMPARE(catcher.opened, QList<QUrl>(2, QUrl(QStringLiteral("https://support.test/"))));
 
-    ShowSupportAddress(f.W(), QString());
-    QVERIFY(!f.W().MMhelpwww->isVisible() && !f.W().BThelpwww->isVisible());
+    f.W().ShowSupportAddress(QString());
+    QVERIFY(!f.Action("MMhelpwww")->isVisible() && !f.Action("BThelpwww")->isVisible());
 }
 
 void MainWindowTest::helpAndVersionWindows() {
     MainWindowFixture f;
     QVERIFY(!f.W().Help());
-    f.W().BThelphelp->trigger();
+    f.Action("BThelphelp")->trigger();
     QVERIFY(f.W().Help());
     QVERIFY(f.W().Help()->isVisible());
     QVERIFY(!IsStayOnTop(f.W().Help()));
     // With stay-on-top, the help window opens above the main window.
     f.W().Help()->close();
     f.settings.TMOST = 1;
-    f.W().BThelphelp->trigger();
+    f.Action("BThelphelp")->trigger();
     QVERIFY(IsStayOnTop(f.W().Help()));
     QVERIFY(f.W().Help()->isVisible());
     QDialog version;
-    f.W().versionWindow = &version;
+    f.W().SetSideWindows(nullptr, &version, nullptr);
     bool shownModally = false;
     QTimer::singleShot(0, &version, [&] {
         shownModally = version.isVisible() && version.isModal();
         version.accept();
     });
-    f.W().MMhelpver->trigger();
+    f.Action("MMhelpver")->trigger();
     QVERIFY(shownModally);
 }
 
@@ -602,11 +588,11 @@ void MainWindowTest::helpAndVersionWindows() {
 void MainWindowTest::menuAccessKeysFromTheInputLine() {
     MainWindowFixture f;
     TFMmain& w = *f.window;
-    w.EDcalc->setFocus();
-    QTest::keyClick(w.EDcalc, Qt::Key_M, Qt::AltModifier);
-    QTRY_VERIFY(w.MMmode->isVisible());
-    QCOMPARE(w.EDcalc->text(), QString());
-    w.MMmode->close();
+    FindInput(&w)->setFocus();
+    QTest::keyClick(FindInput(&w), Qt::Key_M, Qt::AltModifier);
+    QTRY_VERIFY(FindMenu(&w, "MMmode")->isVisible());
+    QCOMPARE(FindInput(&w)->text(), QString());
+    FindMenu(&w, "MMmode")->close();
 }
 
 QTEST_MAIN(MainWindowTest)

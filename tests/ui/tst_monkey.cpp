@@ -156,20 +156,20 @@ struct Session {
     explicit Session(std::mt19937& random)
         : dialogs(random, QString::fromStdString(fx.folder.Path().string())) {
         TFMmain& w = fx.W();
-        keypad = new TFMpad(w.PLpad, w.EDcalc, &w);
-        setup = new TFMsetup(&w);
-        w.keypadWindow = keypad;
-        w.setupWindow = setup;
-        w.versionWindow = new TFMver(&w);
+        keypad = new TFMpad(FindPad(&w), FindInput(&w), fx.settings, &w);
+        setup = new TFMsetup(fx.settings, fx.calculator, &w);
+        version = new TFMver(fx.settings, &w);
+        w.SetSideWindows(keypad, version, [this] { return setup; });
         fx.excel.clipboard = PutClipboardText;
         AddDefaultConstants(fx.calculator.Constants);
-        w.PLpad->FillConstList();
+        FindPad(&w)->FillConstList();
     }
 
     MainWindowFixture fx;
     RandomDialogs dialogs;
     TFMpad* keypad = nullptr;
     TFMsetup* setup = nullptr;
+    TFMver* version = nullptr;
 };
 
 }  // namespace
@@ -467,7 +467,8 @@ void MonkeyTest::Paste() {
 
 void MonkeyTest::TurnWheel() {
     TFMmain& w = W();
-    const std::vector<QWidget*> targets = {w.SGcalc->viewport(), w.EDcalc, w.PLresult, &w};
+    const std::vector<QWidget*> targets = {FindGrid(&w)->viewport(), FindInput(&w),
+                                           FindPart<QWidget>(&w, "PLresult"), &w};
     QWidget* target = OneOf(targets);
     static const std::vector<int> deltas = {120, -120, 240, -240, 40, -40, 360, -360};
     const int delta = OneOf(deltas);
@@ -491,7 +492,7 @@ void MonkeyTest::SendMouse(QWidget* target, QEvent::Type type, QPoint pos,
 }
 
 void MonkeyTest::ClickGrid() {
-    QWidget* viewport = W().SGcalc->viewport();
+    QWidget* viewport = FindGrid(&W())->viewport();
     const QPoint pos = RandomPoint(viewport, false);
     const Qt::KeyboardModifiers mods =
         Chance(4) ? (Chance(2) ? Qt::ShiftModifier : Qt::ControlModifier) : Qt::NoModifier;
@@ -510,7 +511,7 @@ void MonkeyTest::ClickGrid() {
 }
 
 void MonkeyTest::DragGrid() {
-    QWidget* viewport = W().SGcalc->viewport();
+    QWidget* viewport = FindGrid(&W())->viewport();
     QPoint pos = RandomPoint(viewport, false);
     QString path = QStringLiteral("drag grid %1,%2").arg(pos.x()).arg(pos.y());
     SendMouse(viewport, QEvent::MouseButtonPress, pos, Qt::NoModifier);
@@ -526,10 +527,16 @@ void MonkeyTest::DragGrid() {
 void MonkeyTest::RunCommand() {
     TFMmain& w = W();
     const std::vector<QAction*> commands = {
-        w.MMactionnew,     w.MMactionload, w.MMactionsave, w.MMactionren, w.MMactionexpexcel,
-        w.MMactionexpclip, w.MMactionexit, w.MMmodeform,   w.MMmodecalc,  w.MMmodereal,
-        w.MMmodeint,       w.MMview10,     w.MMview16,     w.MMviewtool,  w.MMviewfunc,
-        w.MMviewstat,      w.MMviewsetup,  w.MMhelphelp,   w.MMhelpwww,   w.MMhelpver};
+        FindAction(&w, "MMactionnew"),      FindAction(&w, "MMactionload"),
+        FindAction(&w, "MMactionsave"),     FindAction(&w, "MMactionren"),
+        FindAction(&w, "MMactionexpexcel"), FindAction(&w, "MMactionexpclip"),
+        FindAction(&w, "MMactionexit"),     FindAction(&w, "MMmodeform"),
+        FindAction(&w, "MMmodecalc"),       FindAction(&w, "MMmodereal"),
+        FindAction(&w, "MMmodeint"),        FindAction(&w, "MMview10"),
+        FindAction(&w, "MMview16"),         FindAction(&w, "MMviewtool"),
+        FindAction(&w, "MMviewfunc"),       FindAction(&w, "MMviewstat"),
+        FindAction(&w, "MMviewsetup"),      FindAction(&w, "MMhelphelp"),
+        FindAction(&w, "MMhelpwww"),        FindAction(&w, "MMhelpver")};
     QAction* command = OneOf(commands);
     // Hidden items (save while the sheet is unchanged) cannot be chosen from the menu.
     if (!command->isVisible() || !command->isEnabled()) return;
@@ -542,9 +549,11 @@ void MonkeyTest::RunCommand() {
 
 void MonkeyTest::ClickToolButton() {
     TFMmain& w = W();
-    std::vector<QWidget*> buttons = {w.BTclear, w.BTrecal};
-    for (QAction* action : w.TBtool->actions()) {
-        if (QWidget* button = w.TBtool->widgetForAction(action)) buttons.push_back(button);
+    std::vector<QWidget*> buttons = {FindPart<QToolButton>(&w, "BTclear"),
+                                     FindPart<QToolButton>(&w, "BTrecal")};
+    for (QAction* action : FindPart<QToolBar>(&w, "TBtool")->actions()) {
+        if (QWidget* button = FindPart<QToolBar>(&w, "TBtool")->widgetForAction(action))
+            buttons.push_back(button);
     }
     QWidget* button = OneOf(buttons);
     if (!button->isVisible() || !button->isEnabled()) return;
@@ -555,17 +564,17 @@ void MonkeyTest::ClickToolButton() {
 void MonkeyTest::OpenSettings() {
     Log("settings dialog");
     settingsDrives_ = 0;
-    QMetaObject::invokeMethod(W().MMviewsetup, &QAction::trigger, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(FindAction(&W(), "MMviewsetup"), &QAction::trigger,
+                              Qt::QueuedConnection);
     QCoreApplication::processEvents();
 }
 
 void MonkeyTest::DriveModalDialogs() {
     if (!session_) return;
-    TFMmain& w = W();
-    if (w.setupWindow && w.setupWindow->isVisible()) {
+    if (session_->setup->isVisible()) {
         DriveSettings(*session_->setup);
-    } else if (w.versionWindow && w.versionWindow->isVisible()) {
-        w.versionWindow->accept();
+    } else if (session_->version->isVisible()) {
+        session_->version->accept();
     }
 }
 
@@ -677,7 +686,7 @@ void MonkeyTest::UseKeypad() {
 }
 
 void MonkeyTest::ClickList() {
-    FunctionPad* pad = W().PLpad;
+    FunctionPad* pad = FindPad(&W());
     QListWidget* list = Chance(2) ? static_cast<QListWidget*>(pad->LBfunc)
                                   : static_cast<QListWidget*>(pad->LBconst);
     if (!list->isVisible() || !list->isEnabled() || list->count() == 0) return;
@@ -703,17 +712,17 @@ void MonkeyTest::SaveThenOpen() {
     for (int k = 0; k < kLineCount; ++k)
         formulas[k] = fx.Formula(k);
     const int line = fx.Line();
-    const ExecuteParameter& p = *executeParameter;
+    const ExecuteParameter& p = fx.settings;
     const FormulaFileSettings settings{p.AMODE, p.CMODE, p.VMODE, p.COMMA, p.HSIZE, p.DEGREE};
 
     const QString path = QString::fromStdString(fx.folder.Path().string()) + "/round-trip.tsf";
     const int notices = session_->dialogs.Notices();
     session_->dialogs.QueuePath(path);
-    W().MMactionren->trigger();
+    FindAction(&W(), "MMactionren")->trigger();
     QVERIFY2(session_->dialogs.Notices() == notices, "the save showed a notice");
     QVERIFY2(!W().Modified(), "the sheet is still modified after the save");
     session_->dialogs.QueuePath(path);
-    W().MMactionload->trigger();
+    FindAction(&W(), "MMactionload")->trigger();
     QVERIFY2(session_->dialogs.Notices() == notices, "the open showed a notice");
 
     for (int k = 0; k < kLineCount; ++k) {
@@ -752,7 +761,7 @@ QString MonkeyTest::SheetViolation() {
     // What a save writes reads back as the same sheet.
     FormulaFileContent content;
     content.currentLine = line;
-    const ExecuteParameter& p = *executeParameter;
+    const ExecuteParameter& p = session_->fx.settings;
     content.settings = {p.AMODE, p.CMODE, p.VMODE, p.COMMA, p.HSIZE, p.DEGREE};
     for (int k = 0; k < kLineCount; ++k)
         content.formulas[k] = fx.Formula(k);
@@ -767,7 +776,7 @@ QString MonkeyTest::SheetViolation() {
     // Each line recalculated on its own with the values the sheet holds. A line whose result
     // depends on other lines' values is left out: with live recalculation off, or a reference
     // to a line later in the pass, it shows an older value by design.
-    const CalcExpression& calc = *calcExpression;
+    const CalcExpression& calc = session_->fx.calculator;
     checker_.Constants = calc.Constants;
     checker_.Degree = calc.Degree;
     checker_.MaxExpansions = calc.MaxExpansions;
@@ -793,8 +802,8 @@ QString MonkeyTest::SheetViolation() {
             checker_.Calculate(formula);
             const bool failed = checker_.ErrorCode != 0;
             values[pass] = failed ? ErrorValue : checker_.ResultValue;
-            texts[pass] = failed ? checker_.ErrorText
-                                 : FormatValue(checker_.ResultValue, executeParameter->Modes());
+            texts[pass] =
+                failed ? checker_.ErrorText : FormatValue(checker_.ResultValue, p.Modes());
         }
         if (texts[1] != texts[0] || texts[2] != texts[0]) continue;
         if (result != texts[0] || !SameValue(stored, values[0])) {

@@ -113,7 +113,7 @@ void PasteTest::everyRouteFillsLines() {
     QCOMPARE(f.Line(), 4);
     QCOMPARE(f.Input()->text(), QStringLiteral("2*3"));
     QCOMPARE(f.Result(5), std::string("7"));
-    QVERIFY(f.W().Modified() && f.W().MMactionsave->isVisible());
+    QVERIFY(f.W().Modified() && f.Action("MMactionsave")->isVisible());
 }
 
 void PasteTest::fill_data() {

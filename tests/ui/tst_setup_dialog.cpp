@@ -16,7 +16,7 @@
 #include "desktop/window_layer.h"
 #include "expr/calc_expression.h"
 #include "settings/execute_parameter.h"
-#include "tests/support/program_objects_guard.h"
+#include "tests/support/test_program_objects.h"
 #include "ui/tfmsetup.h"
 #include "ui/window_settings.h"
 
@@ -24,7 +24,8 @@ namespace {
 
 // The dialog over a main window of its own; the window system is said to show translucency.
 struct SetupHost {
-    SetupHost() : dialog(&mainWindow) {
+    explicit SetupHost(TestProgramObjects& objects)
+        : dialog(objects.record, objects.calc, &mainWindow) {
         mainWindow.setGeometry(50, 50, 600, 400);
         dialog.transparencyAvailable = [] { return true; };
     }
@@ -71,7 +72,7 @@ private slots:
 };
 
 void SetupDialogTest::showLoadsSettings() {
-    ProgramObjectsGuard objects;
+    TestProgramObjects objects;
     ExecuteParameter& record = objects.record;
     record.FLASH = 0;
     record.ASK = 5;
@@ -85,7 +86,7 @@ void SetupDialogTest::showLoadsSettings() {
     record.DEGREE = 0;
     record.TRANS = 4;
     record.TMOST = 1;
-    SetupHost host;
+    SetupHost host(objects);
     host.dialog.show();
     TFMsetup& d = host.dialog;
     QCOMPARE(d.windowTitle(), QStringLiteral(" 設定"));
@@ -109,8 +110,8 @@ void SetupDialogTest::showLoadsSettings() {
 }
 
 void SetupDialogTest::okStoresControls() {
-    ProgramObjectsGuard objects;
-    SetupHost host;
+    TestProgramObjects objects;
+    SetupHost host(objects);
     TFMsetup& d = host.dialog;
     d.show();
     d.CHflash->setChecked(false);
@@ -164,9 +165,9 @@ void SetupDialogTest::exportBits() {
     QFETCH(int, stored);
     QFETCH(QList<bool>, boxes);
     QFETCH(int, expected);
-    ProgramObjectsGuard objects;
+    TestProgramObjects objects;
     objects.record.EOUT = stored;
-    SetupHost host;
+    SetupHost host(objects);
     host.dialog.show();
     if (!boxes.isEmpty()) {
         host.dialog.CHexpnum->setChecked(boxes[0]);
@@ -202,8 +203,8 @@ void SetupDialogTest::digitFieldsStoredAsNumbers() {
     QFETCH(QString, hexDigits);
     QFETCH(int, COMMA);
     QFETCH(int, HSIZE);
-    ProgramObjectsGuard objects;
-    SetupHost host;
+    TestProgramObjects objects;
+    SetupHost host(objects);
     host.dialog.show();
     host.dialog.EDketa10->setText(comma);
     host.dialog.EDketa16->setText(hexDigits);
@@ -235,8 +236,8 @@ void SetupDialogTest::commaFieldKeys() {
     QFETCH(QString, before);
     QFETCH(QString, typed);
     QFETCH(QString, after);
-    ProgramObjectsGuard objects;
-    SetupHost host;
+    TestProgramObjects objects;
+    SetupHost host(objects);
     host.dialog.show();
     QLineEdit* field = host.dialog.EDketa10;
     field->setText(before);
@@ -279,8 +280,8 @@ void SetupDialogTest::hexDigitsFieldKeys() {
     QFETCH(int, caret);
     QFETCH(QString, typed);
     QFETCH(QString, after);
-    ProgramObjectsGuard objects;
-    SetupHost host;
+    TestProgramObjects objects;
+    SetupHost host(objects);
     host.dialog.show();
     QLineEdit* field = host.dialog.EDketa16;
     field->setText(before);
@@ -321,8 +322,8 @@ void SetupDialogTest::inputMethodCommitsFollowKeyRules() {
     QFETCH(QString, before);
     QFETCH(QString, committed);
     QFETCH(QString, after);
-    ProgramObjectsGuard objects;
-    SetupHost host;
+    TestProgramObjects objects;
+    SetupHost host(objects);
     host.dialog.show();
     QLineEdit* field = hex ? host.dialog.EDketa16 : host.dialog.EDketa10;
     field->setText(before);
@@ -354,8 +355,8 @@ void SetupDialogTest::constantsEditedOnlyByOk() {
     QFETCH(QString, memo);
     QFETCH(bool, ok);
     QFETCH(std::vector<std::string>, constants);
-    ProgramObjectsGuard objects;
-    SetupHost host;
+    TestProgramObjects objects;
+    SetupHost host(objects);
     host.dialog.show();
     host.dialog.MMsiki->setPlainText(memo);
     if (ok) {
@@ -390,9 +391,9 @@ void SetupDialogTest::transparencyLevelKeptInRange_data() {
 void SetupDialogTest::transparencyLevelKeptInRange() {
     QFETCH(int, stored);
     QFETCH(int, shown);
-    ProgramObjectsGuard objects;
+    TestProgramObjects objects;
     objects.record.TRANS = stored;
-    SetupHost host;
+    SetupHost host(objects);
     host.dialog.show();
     QCOMPARE(host.dialog.TBtrans->value(), shown);
     QCOMPARE(host.dialog.TBtrans->SelStart(), shown);
@@ -402,10 +403,10 @@ void SetupDialogTest::transparencyLevelKeptInRange() {
 }
 
 void SetupDialogTest::trackBarPreviewsAndNgRestores() {
-    ProgramObjectsGuard objects;
+    TestProgramObjects objects;
     objects.record.TRANS = 2;
-    SetupHost host;
-    ApplyWindowSettings(&host.mainWindow);
+    SetupHost host(objects);
+    ApplyWindowSettings(&host.mainWindow, objects.record);
     QCOMPARE(host.Opacity(), 221);
     host.dialog.show();
 
@@ -421,20 +422,20 @@ void SetupDialogTest::trackBarPreviewsAndNgRestores() {
     host.dialog.CHtmost->setChecked(true);
     host.dialog.BTng->click();
     QCOMPARE(objects.record.TRANS, 2);
-    ApplyWindowSettings(&host.mainWindow);
+    ApplyWindowSettings(&host.mainWindow, objects.record);
     QCOMPARE(host.Opacity(), 221);
     QVERIFY(!IsStayOnTop(&host.mainWindow));
 
     objects.record.TMOST = 1;
-    ApplyWindowSettings(&host.mainWindow);
+    ApplyWindowSettings(&host.mainWindow, objects.record);
     QVERIFY(IsStayOnTop(&host.mainWindow));
     QCOMPARE(host.mainWindow.geometry(), QRect(50, 50, 600, 400));
 }
 
 void SetupDialogTest::withoutTransparencyTrackBarIsFixed() {
-    ProgramObjectsGuard objects;
+    TestProgramObjects objects;
     objects.record.TRANS = 4;
-    SetupHost host;
+    SetupHost host(objects);
     host.dialog.transparencyAvailable = [] { return false; };
     host.dialog.show();
     QVERIFY(!host.dialog.TBtrans->isEnabled());
@@ -469,8 +470,8 @@ void SetupDialogTest::opacityOfLevels() {
 }
 
 void SetupDialogTest::modalRunClosesByButtons() {
-    ProgramObjectsGuard objects;
-    SetupHost host;
+    TestProgramObjects objects;
+    SetupHost host(objects);
     QWidget* focused = nullptr;
     QTimer::singleShot(0, &host.dialog, [&] {
         focused = host.dialog.focusWidget();
@@ -497,8 +498,8 @@ void SetupDialogTest::captionsFitTheirControls() {
         QFont font = desktopFont;
         if (points > 0) font.setPointSize(points);
         QApplication::setFont(font);
-        ProgramObjectsGuard objects;
-        SetupHost host;
+        TestProgramObjects objects;
+        SetupHost host(objects);
         TFMsetup& d = host.dialog;
         d.show();
         const QByteArray size = QByteArray::number(points);

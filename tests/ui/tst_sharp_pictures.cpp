@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QTest>
 
+#include "settings/execute_parameter.h"
 #include "ui/digit_display.h"
 #include "ui/tfmlogo.h"
 #include "ui/tfmver.h"
@@ -35,8 +36,9 @@ private slots:
 };
 
 void SharpPicturesTest::picturesAreDrawnForTheScreen() {
-    TFMlogo splash;
-    TFMver version(nullptr);
+    const ExecuteParameter settings;
+    TFMlogo splash(settings);
+    TFMver version(settings);
     DigitDisplay digits;
     digits.ShowDigits(QStringLiteral("-8,888.8"), false);
     for (QWidget* window : std::initializer_list<QWidget*>{&splash, &version, &digits}) {

@@ -20,7 +20,7 @@
 #include "desktop/window_layer.h"
 #include "platform/text_file.h"
 #include "settings/execute_parameter.h"
-#include "tests/support/program_objects_guard.h"
+#include "tests/support/test_program_objects.h"
 #include "tests/ui/scripted_dialogs.h"
 #include "ui/help_window.h"
 #include "ui/icons.h"
@@ -256,10 +256,10 @@ void SmallWindowsTest::stayOnTopKeepsPlaceAndVisibility() {
 }
 
 void SmallWindowsTest::splashShowsOnTopWithTimer() {
-    ProgramObjectsGuard guard;
+    TestProgramObjects objects;
     QMainWindow mainWindow;
     mainWindow.setGeometry(200, 100, 740, 500);
-    TFMlogo splash(&mainWindow);
+    TFMlogo splash(objects.record, &mainWindow);
     QCOMPARE(splash.TMtimer->interval(), 1000);
     QVERIFY(!splash.TMtimer->isActive());
     QVERIFY(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
@@ -297,14 +297,14 @@ void SmallWindowsTest::splashTimerAppliesStayOnTop() {
     QFETCH(int, tmost);
     QFETCH(bool, mainOnTopBefore);
     QFETCH(bool, expected);
-    ProgramObjectsGuard guard;
-    guard.record.TMOST = tmost;
+    TestProgramObjects objects;
+    objects.record.TMOST = tmost;
     QMainWindow mainWindow;
     mainWindow.setWindowFlag(Qt::WindowStaysOnTopHint, mainOnTopBefore);
     mainWindow.setGeometry(150, 120, 600, 400);
     mainWindow.show();
     QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
-    TFMlogo splash(&mainWindow);
+    TFMlogo splash(objects.record, &mainWindow);
     splash.show();
     QVERIFY(splash.TMtimer->isActive());
 
@@ -317,11 +317,11 @@ void SmallWindowsTest::splashTimerAppliesStayOnTop() {
 }
 
 void SmallWindowsTest::splashEndsByItself() {
-    ProgramObjectsGuard guard;
-    guard.record.TMOST = 1;
+    TestProgramObjects objects;
+    objects.record.TMOST = 1;
     QMainWindow mainWindow;
     mainWindow.show();
-    TFMlogo splash(&mainWindow);
+    TFMlogo splash(objects.record, &mainWindow);
     splash.show();
     QVERIFY(splash.isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(!splash.isVisible(), 5000);
@@ -330,12 +330,12 @@ void SmallWindowsTest::splashEndsByItself() {
 }
 
 void SmallWindowsTest::versionWindowShowsRunRecord() {
-    ProgramObjectsGuard guard;
-    guard.record.COMPUTER = "calc-host-01";
-    guard.record.USER = "山田 太郎";
+    TestProgramObjects objects;
+    objects.record.COMPUTER = "calc-host-01";
+    objects.record.USER = "山田 太郎";
     QMainWindow mainWindow;
     mainWindow.setGeometry(100, 100, 740, 500);
-    TFMver version(&mainWindow);
+    TFMver version(objects.record, &mainWindow);
     QCOMPARE(version.windowTitle(), QStringLiteral(" バージョン情報"));
     QCOMPARE(version.size(), QSize(365, 85));
     QVERIFY(version.LLver->text().contains(QStringLiteral("Tessarin")));
@@ -357,7 +357,7 @@ void SmallWindowsTest::versionWindowShowsRunRecord() {
     QVERIFY(!version.isVisible());
 
     // Every opening shows the record as it is.
-    guard.record.USER = "suzuki";
+    objects.record.USER = "suzuki";
     version.show();
     QCOMPARE(version.LLusername->text(), QStringLiteral("suzuki"));
     QCOMPARE(version.LLcomputername->text(), QStringLiteral("calc-host-01"));
@@ -371,8 +371,8 @@ void SmallWindowsTest::versionWindowFitsTheDesktopFont() {
         QFont font = desktopFont;
         if (points > 0) font.setPointSize(points);
         QApplication::setFont(font);
-        ProgramObjectsGuard guard;
-        TFMver version;
+        TestProgramObjects objects;
+        TFMver version(objects.record);
         version.show();
         for (QLabel* label : {version.LLver, version.LLcomputer, version.LLuser}) {
             const QString name = label->objectName() + u' ' + QString::number(points);
@@ -402,8 +402,8 @@ void SmallWindowsTest::versionWindowClosesByOkAndKeys_data() {
 void SmallWindowsTest::versionWindowClosesByOkAndKeys() {
     QFETCH(int, key);
     QFETCH(int, result);
-    ProgramObjectsGuard guard;
-    TFMver version;
+    TestProgramObjects objects;
+    TFMver version(objects.record);
     QTimer::singleShot(0, [&version, key] {
         if (key == 0) {
             QTest::mouseClick(version.BTok, Qt::LeftButton);

@@ -59,7 +59,6 @@ void StatusBarTest::panelsFollowDrag() {
     for (int line = 1; line <= 4; ++line)
         f.Enter(line, QString::number(line));
     f.Press(1, 2);
-    QVERIFY(f.W().StatusUpdateAllowed);
     f.MoveHeld(2, 2);
     QCOMPARE(f.Panel(0), QStringLiteral(" Sum 3"));
     QCOMPARE(f.Panel(2), QStringLiteral(" n 2"));
@@ -68,7 +67,6 @@ void StatusBarTest::panelsFollowDrag() {
     QCOMPARE(f.Panel(1), QStringLiteral(" Avg. 2.5"));
     QCOMPARE(f.Panel(2), QStringLiteral(" n 4"));
     f.Release(4, 2);
-    QVERIFY(!f.W().StatusUpdateAllowed);
     // After the release the panels keep their texts, whatever the mouse does.
     f.MoveHeld(1, 2);
     QCOMPARE(f.Panel(0), QStringLiteral(" Sum 10"));
@@ -153,9 +151,9 @@ void StatusBarTest::hexadecimalSums() {
     // The sum and average take the same form as the results.
     const QString total = QString::fromStdString(f.Result(2));
     const QString half = QString::fromStdString(f.Result(3));
-    f.W().BTclear->click();
+    f.Part<QToolButton>("BTclear")->click();
     f.Go(2);
-    f.W().BTclear->click();
+    f.Part<QToolButton>("BTclear")->click();
     QCOMPARE(f.Panel(0), QStringLiteral(" Sum ") + total);
     QCOMPARE(f.Panel(1), QStringLiteral(" Avg. ") + half);
     QVERIFY(total.endsWith(QStringLiteral("200")));
@@ -264,7 +262,7 @@ void StatusBarTest::wheelOverInputLine() {
     MainWindowFixture f;
     f.Wheel(f.Input(), -240);
     QCOMPARE(f.Line(), 2);
-    f.Wheel(f.W().PLresult, 120);
+    f.Wheel(f.Part<QWidget>("PLresult"), 120);
     QCOMPARE(f.Line(), 1);
 }
 

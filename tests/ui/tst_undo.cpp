@@ -63,7 +63,7 @@ void UndoTest::stepsBackAndForth() {
              f.Key(Qt::Key_Return);
              f.Type(QStringLiteral("2"));
              f.dialogs.AnswerSave(f.File("saved.tsf"));
-             f.W().MMactionsave->trigger();
+             f.Action("MMactionsave")->trigger();
              f.Type(QStringLiteral("3"));
          },
          {{'z', "1|2|", false}, {'z', "1||", true}, {'y', "1|2|", false}, {'y', "1|23|", true}}},
@@ -83,9 +83,9 @@ void UndoTest::stepsBackAndForth() {
             QCOMPARE(f.Input()->text().toStdString(), f.Formula(f.Line()));
             // The undo item is enabled while there is something to undo, the redo item after an
             // undo.
-            QCOMPARE(f.W().MMeditundo->isEnabled(),
+            QCOMPARE(f.Action("MMeditundo")->isEnabled(),
                      std::string(step.sheet) != "||" || step.key != 'z');
-            if (step.key == 'z') QVERIFY(f.W().MMeditredo->isEnabled());
+            if (step.key == 'z') QVERIFY(f.Action("MMeditredo")->isEnabled());
         }
     }
 }
