@@ -111,8 +111,10 @@ void TFMmain::PutSheetContent(const FormulaFileContent& content, bool toCurrentL
 void TFMmain::RestoreSheet(const FormulaFileContent& content, const QString& fileName) {
     MMactionnewClick(nullptr);
     PutSheetContent(content, true);
+    // The same file keeps its stamp (undo and redo come this way): a save still asks before it
+    // overwrites what another program wrote.
+    if (fileName != fileName_) sheetFileStamp_.Clear();
     fileName_ = fileName;
-    sheetFileStamp_.Clear();
     SetModified(true);
     RefreshWindow(true);
 }

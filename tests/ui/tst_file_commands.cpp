@@ -299,18 +299,27 @@ void FileCommandsTest::openUtf16File() {
 
 void FileCommandsTest::saveOverFileChangedElsewhere_data() {
     QTest::addColumn<bool>("overwrite");
-    QTest::newRow("yes") << true;
-    QTest::newRow("no") << false;
+    QTest::addColumn<bool>("undoFirst");
+    QTest::newRow("yes") << true << false;
+    QTest::newRow("no") << false << false;
+    // Undo puts formulas back; the file is still the one opened.
+    QTest::newRow("no, after an undo") << false << true;
 }
 
 void FileCommandsTest::saveOverFileChangedElsewhere() {
     QFETCH(bool, overwrite);
+    QFETCH(bool, undoFirst);
     MainWindowFixture f;
     const QString path = f.File("shared.tsf");
     WriteBytes(path.toStdString(), "000003081\r\n0=1\r\n");
     f.dialogs.AnswerOpen(path);
     f.Action("MMactionload")->trigger();
     f.Type(QStringLiteral("2"));
+    if (undoFirst) {
+        f.Key(Qt::Key_Return);
+        f.Type(QStringLiteral("5"));
+        f.Key(Qt::Key_Z, Qt::ControlModifier);
+    }
     // Another program writes the file meanwhile (the size differs, whatever the clock says).
     const std::string theirs = "000003081\r\n0=1000\r\n";
     WriteBytes(path.toStdString(), theirs);
