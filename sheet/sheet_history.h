@@ -40,7 +40,6 @@ public:
     const SheetState& Redo();
 
     const SheetState& Present() const { return present_; }
-    std::size_t StepCount() const { return steps_.size(); }
 
 private:
     struct LineChange {

@@ -8,7 +8,7 @@
 
 #include "platform/text_file.h"
 #include "ui/logo.h"
-#include "ui/screen_room.h"
+#include "ui/window_placement.h"
 
 namespace {
 

@@ -122,23 +122,19 @@ void SheetUndo::Observe() {
     // The step of the line left ends (the calculator mode's chaining moves on within one
     // key), and the next one begins at the new line.
     if (now.currentLine != seen_.currentLine) {
-        Settle(seen_);
+        history_.Record(seen_);
         SheetState moved = seen_;
         moved.currentLine = now.currentLine;
-        Settle(moved);
+        history_.Record(moved);
     }
     // Saved as it stands: the typing up to the save is a step, and the state it reached is the
     // saved one.
     if (seen_.modified && !now.modified && now.formulas == seen_.formulas) {
-        Settle(seen_);
+        history_.Record(seen_);
         history_.MarkSaved();
     }
     seen_ = now;
     UpdateItems();
-}
-
-void SheetUndo::Settle(const SheetState& state) {
-    history_.Record(state);
 }
 
 void SheetUndo::Settle() {

@@ -34,8 +34,7 @@ protected:
 private:
     SheetState Take() const;
     void Observe();
-    // Ends the step in progress at state.
-    void Settle(const SheetState& state);
+    // Ends the step in progress at the sheet as it stands.
     void Settle();
     void Show(const SheetState& state);
     void UpdateItems();

@@ -24,7 +24,6 @@
 #include "desktop/window_layer.h"
 #include "expr/calc_expression.h"
 #include "settings/execute_parameter.h"
-#include "ui/screen_room.h"
 #include "ui/setting_bindings.h"
 #include "ui/window_placement.h"
 #include "ui/window_settings.h"

@@ -127,3 +127,10 @@ void KeepOnScreenOf(QWidget* window, const QWidget* mainWindow) {
     const ScreenRect placed = MoveInside(frame, VisibleArea(mainWindow));
     if (placed != frame) PlaceFrame(window, placed, margins);
 }
+
+QSize ClientRoomOnScreenOf(const QWidget* window, const QWidget* mainWindow) {
+    const QScreen* screen = mainWindow ? mainWindow->screen() : window->screen();
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen) return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    return screen->availableGeometry().size().shrunkBy(ExpectedFrameMargins(window, mainWindow));
+}

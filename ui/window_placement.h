@@ -2,6 +2,8 @@
 // Keeps windows on the screens: the main window's saved bounds, and the smaller windows on the
 // screen of the main window.
 
+#include <QSize>
+
 class QWidget;
 
 // False where the window system neither reports nor accepts the position of a top-level
@@ -22,3 +24,8 @@ void CentreOnScreenOf(QWidget* window, const QWidget* mainWindow);
 // of mainWindow's screen, from where it was placed; where window positions are unknown, wholly
 // over mainWindow (a pop-up is placed relative to it).
 void KeepOnScreenOf(QWidget* window, const QWidget* mainWindow);
+
+// The largest client size whose frame fits on the available area of mainWindow's screen (of
+// window's own without a main window). A window not framed yet is taken to get mainWindow's
+// frame.
+QSize ClientRoomOnScreenOf(const QWidget* window, const QWidget* mainWindow);
