@@ -228,8 +228,10 @@ bool ReadStandardInput(std::string& bytes) {
 bool ReadSheetFile(const std::string& file, FormulaFileReadResult& result) {
     if (file == "-") {
         std::string bytes;
-        if (!ReadStandardInput(bytes) || !IsFileText(bytes)) return false;
-        result = ParseFormulaFile(DecodeFileLines(bytes));
+        if (!ReadStandardInput(bytes)) return false;
+        const std::optional<std::string> text = DecodeIfText(bytes);
+        if (!text) return false;
+        result = ParseFormulaFile(SplitLines(*text));
     } else {
         ReadFormulaFile(file, result);
     }

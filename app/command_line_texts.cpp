@@ -40,14 +40,16 @@ const CommandLineTexts kEnglish{
     "out of memory.",
 };
 
-}  // namespace
-
+// True when the locale that names the language of messages (LC_ALL, else LC_MESSAGES, else
+// LANG, the first one set and not empty) is Japanese ("ja", "ja_JP.UTF-8", ...).
 bool JapaneseMessages(const char* lcAll, const char* lcMessages, const char* lang) {
     for (const char* value : {lcAll, lcMessages, lang}) {
         if (value != nullptr && *value != '\0') return std::string_view(value).starts_with("ja");
     }
     return false;
 }
+
+}  // namespace
 
 const CommandLineTexts& Texts() {
     static const bool japanese =

@@ -5,10 +5,6 @@
 
 #include <string>
 
-// True when the locale that names the language of messages (LC_ALL, else LC_MESSAGES, else
-// LANG, the first one set and not empty) is Japanese ("ja", "ja_JP.UTF-8", ...).
-bool JapaneseMessages(const char* lcAll, const char* lcMessages, const char* lang);
-
 struct CommandLineTexts {
     const char* usage;
     const char* cannotWrite;          // followed by ": " and the system's reason

@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr PlatformColor kSystemColorFlag = 0x80000000u;
-
 // The palette role that plays the part of each system colour index; -1 has none.
 constexpr int kRoleOfSystemColor[] = {
     QPalette::Button,           // 0 scroll bar
@@ -42,7 +40,7 @@ QColor ToQColor(PlatformColor rgb) {
 }
 
 QColor ToQColor(PlatformColor color, const QPalette& palette) {
-    if ((color & kSystemColorFlag) == 0) return ToQColor(color);
+    if (!IsSystemColor(color)) return ToQColor(color);
     const PlatformColor index = color & ~kSystemColorFlag;
     if (index >= std::size(kRoleOfSystemColor)) return QColor(Qt::black);
     return palette.color(QPalette::Active, QPalette::ColorRole(kRoleOfSystemColor[index]));

@@ -215,9 +215,7 @@ public:
         }
         const GridRect selection = Grid().Selection();
         const bool moved = Grid().Col() != col_ || Grid().Row() != row_;
-        const bool reselected =
-            selection.left != selection_.left || selection.top != selection_.top ||
-            selection.right != selection_.right || selection.bottom != selection_.bottom;
+        const bool reselected = selection != selection_;
         col_ = Grid().Col();
         row_ = Grid().Row();
         selection_ = selection;

@@ -203,12 +203,7 @@ bool GridWidget::HandleGridKey(int key, ShiftState shift) {
 }
 
 void GridWidget::ExtendSelectionRows(int rows) {
-    if (!rangeSelect_) return;
-    const int row = std::clamp(extent_.row + rows, fixedRows_, rowCount_ - 1);
-    if (row == extent_.row) return;
-    extent_.row = row;
-    ScrollIntoView(extent_.col, row);
-    viewport()->update();
+    if (rangeSelect_) MoveByKey(0, rows, true);
 }
 
 void GridWidget::MoveByKey(int cols, int rows, bool extend) {

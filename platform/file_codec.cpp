@@ -211,18 +211,24 @@ bool StartsWithUtf16Mark(std::string_view bytes) {
     return Utf16BigEndian(bytes).has_value();
 }
 
-bool IsFileText(std::string_view bytes) {
+std::optional<std::string> DecodeIfText(std::string_view bytes) {
     if (const std::optional<bool> bigEndian = Utf16BigEndian(bytes)) {
         bool valid = false;
-        DecodeUtf16(bytes.substr(kUtf16LeBom.size()), *bigEndian, valid);
-        return valid;
+        std::string text = DecodeUtf16(bytes.substr(kUtf16LeBom.size()), *bigEndian, valid);
+        if (!valid) return std::nullopt;
+        return text;
     }
-    if (bytes.find('\0') != std::string_view::npos) return false;
-    if (bytes.starts_with(kBom)) return IsValidUtf8(bytes.substr(kBom.size()));
-    if (IsAscii(bytes) || IsValidUtf8(bytes)) return true;
+    if (bytes.find('\0') != std::string_view::npos) return std::nullopt;
+    if (bytes.starts_with(kBom)) {
+        const std::string_view rest = bytes.substr(kBom.size());
+        if (!IsValidUtf8(rest)) return std::nullopt;
+        return std::string(rest);
+    }
+    if (IsAscii(bytes) || IsValidUtf8(bytes)) return std::string(bytes);
     Converter& converter = Cp932ToUtf8();
-    std::string decoded;
-    return converter.usable() && converter.Convert(bytes, decoded) == bytes.size();
+    std::string text;
+    if (!converter.usable() || converter.Convert(bytes, text) != bytes.size()) return std::nullopt;
+    return text;
 }
 
 std::string DecodeFileText(std::string_view bytes) {

@@ -4,6 +4,7 @@
 // editors write as "Unicode") is UTF-16, one with the UTF-8 mark or valid UTF-8 is UTF-8, any
 // other is CP932 (Windows Shift-JIS). Inside the program all text is UTF-8.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,9 +13,10 @@
 std::string DecodeFileText(std::string_view bytes);
 // True when the bytes begin with a UTF-16 byte-order mark (either byte order).
 bool StartsWithUtf16Mark(std::string_view bytes);
-// True when the bytes are text in one of the encodings read: no NUL character, and every byte
-// part of a character (an image or an archive is not).
-bool IsFileText(std::string_view bytes);
+// File bytes to UTF-8 text, as DecodeFileText decodes them, when they are text in one of the
+// encodings read: no NUL character, and every byte part of a character (an image or an archive
+// is not). Nothing otherwise.
+std::optional<std::string> DecodeIfText(std::string_view bytes);
 // UTF-8 text to file bytes: CP932 when the whole text survives the round trip to CP932 and back
 // unchanged, otherwise UTF-8 with the byte-order mark, so nothing is lost.
 std::string EncodeFileText(std::string_view text);

@@ -16,7 +16,5 @@ void FileStamp::Take(const std::string& path) {
 bool FileStamp::ChangedSince(const std::string& path) const {
     if (!seen_ || seen_->path != path) return false;
     const std::optional<State> now = StateOf(path);
-    return now && (now->device != seen_->device || now->inode != seen_->inode ||
-                   now->size != seen_->size || now->modifiedSeconds != seen_->modifiedSeconds ||
-                   now->modifiedNanoseconds != seen_->modifiedNanoseconds);
+    return now && *now != *seen_;
 }

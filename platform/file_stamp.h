@@ -23,6 +23,7 @@ private:
         ino_t inode;
         off_t size;
         long long modifiedSeconds, modifiedNanoseconds;
+        bool operator==(const State&) const = default;
     };
     static std::optional<State> StateOf(const std::string& path);
 

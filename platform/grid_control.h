@@ -11,6 +11,12 @@
 
 // A platform colour: RGB as 0x00BBGGRR, or a system colour as 0x80000000 + index.
 using PlatformColor = std::uint32_t;
+inline constexpr PlatformColor kSystemColorFlag = 0x80000000u;
+
+// True for a system colour: one the desktop decides.
+inline constexpr bool IsSystemColor(PlatformColor color) {
+    return (color & kSystemColorFlag) != 0;
+}
 
 // The system colours the program uses, by the part they play.
 inline constexpr PlatformColor kWindowColor = 0x80000005;         // window background
@@ -33,6 +39,7 @@ enum class MouseButton { Left, Right, Middle };
 // Cell or pixel rectangle; for pixels right and bottom are exclusive.
 struct GridRect {
     int left = 0, top = 0, right = 0, bottom = 0;
+    bool operator==(const GridRect&) const = default;
 };
 
 struct DrawState {

@@ -133,6 +133,9 @@ std::string LocalTimeText() {
     return text;
 }
 
+namespace {
+
+// True for the folders where a system installs programs (/usr/bin, /usr/local/bin, ...).
 bool IsSystemProgramFolder(const std::string& folder) {
     for (const char* system : {"/bin/", "/sbin/", "/usr/bin/", "/usr/sbin/", "/usr/games/",
                                "/usr/local/bin/", "/usr/local/sbin/", "/usr/local/games/"}) {
@@ -140,6 +143,8 @@ bool IsSystemProgramFolder(const std::string& folder) {
     }
     return false;
 }
+
+}  // namespace
 
 std::string ChooseDataFolder(const DataFolderFacts& facts) {
     if (!facts.dataDirVariable.empty()) return WithTrailingSlash(facts.dataDirVariable);

@@ -20,9 +20,6 @@ struct DataFolderFacts {
     std::string home;
 };
 
-// True for the folders where a system installs programs (/usr/bin, /usr/local/bin, ...).
-bool IsSystemProgramFolder(const std::string& folder);
-
 // The folder of the settings and constant files, ending in "/": $TESSARIN_DATA_DIR when set;
 // else, for a portable copy or a build tree, the executable's folder when it can be written; an
 // installed program (its help document in the installed data folder, or itself in a system

@@ -19,10 +19,6 @@ double RelativeLuminance(PlatformColor rgb) {
 
 }  // namespace
 
-bool IsSystemColor(PlatformColor color) {
-    return (color & 0x80000000u) != 0;
-}
-
 double ContrastRatio(PlatformColor rgb1, PlatformColor rgb2) {
     const double l1 = RelativeLuminance(rgb1);
     const double l2 = RelativeLuminance(rgb2);

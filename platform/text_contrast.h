@@ -6,7 +6,6 @@
 
 inline constexpr double kReadableContrast = 4.5;
 
-bool IsSystemColor(PlatformColor color);
 // For RGB colours (0x00BBGGRR); from 1 (the same colour) to 21 (black on white).
 double ContrastRatio(PlatformColor rgb1, PlatformColor rgb2);
 // The colour to draw text (or a focus frame) in on background. On a desktop colour the desired

@@ -209,13 +209,13 @@ bool WriteAt(int fd, std::string_view bytes) {
            ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
 }
 
-// Writes the whole text into the existing file. Room for it is taken first where the file
-// system allows, so that a full disk stops the save before the old text is touched; should a
-// write still fail, the old text (when it could be read) is put back.
 FileStatus Written(bool written) {
     return written ? FileStatus::Ok : FileStatus::Unwritable;
 }
 
+// Writes the whole text into the existing file. Room for it is taken first where the file
+// system allows, so that a full disk stops the save before the old text is touched; should a
+// write still fail, the old text (when it could be read) is put back.
 bool WriteInPlace(int fd, const std::optional<std::string>& old, const std::string& bytes) {
     if (!bytes.empty() && ::fallocate(fd, 0, 0, static_cast<off_t>(bytes.size())) != 0 &&
         errno != EOPNOTSUPP) {
@@ -254,8 +254,9 @@ FileStatus ReadTextFile(const std::string& path, std::vector<std::string>& lines
     ::fcntl(file.get(), F_SETFL, ::fcntl(file.get(), F_GETFL) & ~O_NONBLOCK);
     std::string bytes;
     if (!ReadAll(file.get(), bytes)) return FileStatus::Unreadable;
-    if (!IsFileText(bytes)) return FileStatus::NotText;
-    lines = DecodeFileLines(bytes);
+    const std::optional<std::string> text = DecodeIfText(bytes);
+    if (!text) return FileStatus::NotText;
+    lines = SplitLines(*text);
     return FileStatus::Ok;
 }
 

@@ -15,7 +15,7 @@ bool ReadAll(int fd, std::string& bytes);
 // Reads and decodes the file at path into lines (see file_codec.h); lines are left untouched
 // unless the result is Ok (Missing, Unreadable or NotText else). Anything but a regular file (a
 // pipe, a device) is Unreadable and is neither waited for nor read. A file that is not text (see
-// IsFileText) is NotText.
+// DecodeIfText) is NotText.
 FileStatus ReadTextFile(const std::string& path, std::vector<std::string>& lines);
 
 // Encodes lines (CR LF after each) and writes them to path, through its symbolic links. Where

@@ -30,6 +30,13 @@ ScreenRect FitInside(ScreenRect window, const ScreenRect& area) {
     return MoveInside(window, area);
 }
 
+namespace {
+
+// How much of a title bar, across and down from the frame's top edge, must lie on a screen for
+// the user to grab it.
+constexpr int kTitleBarGrip = 32;
+
+// True when the top strip of frame, where its title bar is, can be grabbed on one of areas.
 bool TitleBarReachable(const ScreenRect& frame, std::span<const ScreenRect> areas) {
     const ScreenRect titleBar{frame.left, frame.top, frame.width, kTitleBarGrip};
     return std::any_of(areas.begin(), areas.end(), [&titleBar](const ScreenRect& area) {
@@ -39,6 +46,8 @@ bool TitleBarReachable(const ScreenRect& frame, std::span<const ScreenRect> area
                across >= kTitleBarGrip;
     });
 }
+
+}  // namespace
 
 ScreenRect RestoreBounds(const ScreenRect& saved, std::span<const ScreenRect> areas,
                          const ScreenRect& primary) {

@@ -17,19 +17,12 @@ struct ScreenRect {
     bool operator==(const ScreenRect&) const = default;
 };
 
-// How much of a title bar, across and down from the frame's top edge, must lie on a screen for
-// the user to grab it.
-constexpr int kTitleBarGrip = 32;
-
 // window moved the least distance that puts it wholly inside area. A window wider or taller
 // than area is aligned with the area's left or top edge, so its title bar stays in reach.
 ScreenRect MoveInside(ScreenRect window, const ScreenRect& area);
 
 // window made no larger than area, then moved inside it.
 ScreenRect FitInside(ScreenRect window, const ScreenRect& area);
-
-// True when the top strip of frame, where its title bar is, can be grabbed on one of areas.
-bool TitleBarReachable(const ScreenRect& frame, std::span<const ScreenRect> areas);
 
 // The bounds a window saved at saved comes back at, given the screens' available areas:
 // exactly as saved while its title bar can be grabbed and it is no larger than the screen it

@@ -532,7 +532,7 @@ void ExtendStringGrid::SplitLines(const std::string& text, std::size_t maxLines,
         std::size_t cut = start;
         for (std::size_t characters = 0; cut < end && characters < maxCharacters; ++characters) {
             ++cut;
-            while (cut < end && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+            while (cut < end && IsContinuationByte(text[cut]))
                 ++cut;
         }
         // Existing strings are reassigned rather than recreated, so their buffers are reused.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -96,14 +97,20 @@ INSTANTIATE_TEST_SUITE_P(
                                std::string("\xFE\xFF\xD8\x3D\xDE\0", 6), "\U0001F600"}),
     [](const testing::TestParamInfo<DecodeCase>& info) { return std::string(info.param.name); });
 
-TEST(IsFileText, TellsTextFromOtherFiles) {
+TEST(DecodeIfText, TellsTextFromOtherFiles) {
     for (const auto& [bytes, text] : {std::pair{std::string("\x89\x7E=1"), true},
                                       {std::string("\xFF\xFE\x41\0", 4), true},
                                       {std::string("A\0B", 3), false},
                                       {std::string("\xFE\xFF\xDC\x00", 4), false},
                                       {kBom + "\xFF", false},
-                                      {std::string("\xFD\xA0"), false}})
-        EXPECT_EQ(IsFileText(bytes), text) << testing::PrintToString(bytes);
+                                      {kBom + "A", true},
+                                      {std::string("\xFD\xA0"), false}}) {
+        const std::optional<std::string> decoded = DecodeIfText(bytes);
+        EXPECT_EQ(decoded.has_value(), text) << testing::PrintToString(bytes);
+        if (decoded) {
+            EXPECT_EQ(*decoded, DecodeFileText(bytes));
+        }
+    }
 }
 
 struct SplitCase {
