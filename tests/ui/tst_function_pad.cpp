@@ -7,6 +7,7 @@
 #include "expr/calc_expression.h"
 #include "settings/execute_parameter.h"
 #include "tests/support/test_program_objects.h"
+#include "tests/ui/desktop_font_sizes.h"
 #include "ui/function_pad.h"
 
 namespace {
@@ -238,11 +239,7 @@ void FunctionPadTest::listsDrawLikeResultPanel() {
 
 // At a large desktop font the names neither overlap nor lose their last letters.
 void FunctionPadTest::functionNamesFitAtAnyFont() {
-    const QFont desktopFont = QApplication::font();
-    for (const int points : {0, 12, 14, 16}) {
-        QFont font = desktopFont;
-        if (points > 0) font.setPointSize(points);
-        QApplication::setFont(font);
+    AtDesktopFontSizes({0, 12, 14, 16}, [&](int) {
         TestProgramObjects objects(false);
         PadWindow window(objects);
         window.window.resize(200, 800);
@@ -262,8 +259,7 @@ void FunctionPadTest::functionNamesFitAtAnyFont() {
             const QString name = functions->item(row)->text();
             QVERIFY(metrics.horizontalAdvance(name) <= functions->viewport()->width());
         }
-    }
-    QApplication::setFont(desktopFont);
+    });
 }
 
 QTEST_MAIN(FunctionPadTest)

@@ -17,6 +17,7 @@
 #include "expr/calc_expression.h"
 #include "settings/execute_parameter.h"
 #include "tests/support/test_program_objects.h"
+#include "tests/ui/desktop_font_sizes.h"
 #include "ui/tfmsetup.h"
 #include "ui/window_settings.h"
 
@@ -493,17 +494,13 @@ void SetupDialogTest::modalRunClosesByButtons() {
 // At the desktop's font size, every caption shows whole inside its control, no two controls
 // overlap, and the dialog fits the screen with OK and NG within reach.
 void SetupDialogTest::captionsFitTheirControls() {
-    const QFont desktopFont = QApplication::font();
-    for (const int points : {0, 14, 16}) {
-        QFont font = desktopFont;
-        if (points > 0) font.setPointSize(points);
-        QApplication::setFont(font);
+    AtDesktopFontSizes({0, 14, 16}, [&](int points) {
         TestProgramObjects objects;
         SetupHost host(objects);
         TFMsetup& d = host.dialog;
         d.show();
         const QByteArray size = QByteArray::number(points);
-        QCOMPARE(d.font().pointSize(), font.pointSize());
+        QCOMPARE(d.font().pointSize(), QApplication::font().pointSize());
         QVERIFY2(d.screen()->availableGeometry().size().boundedTo(d.size()) == d.size(), size);
         auto* scroller = d.findChild<QScrollArea*>();
         QWidget* content = scroller->widget();
@@ -539,8 +536,7 @@ void SetupDialogTest::captionsFitTheirControls() {
             QVERIFY2(metrics.horizontalAdvance(group->title()) < group->width() - 16,
                      qPrintable(group->objectName()));
         }
-    }
-    QApplication::setFont(desktopFont);
+    });
 }
 
 QTEST_MAIN(SetupDialogTest)

@@ -21,6 +21,7 @@
 #include "platform/text_file.h"
 #include "settings/execute_parameter.h"
 #include "tests/support/test_program_objects.h"
+#include "tests/ui/desktop_font_sizes.h"
 #include "tests/ui/scripted_dialogs.h"
 #include "ui/help_window.h"
 #include "ui/icons.h"
@@ -366,11 +367,7 @@ void SmallWindowsTest::versionWindowShowsRunRecord() {
 
 // "Version 1.25" and the other captions show whole at any desktop font size.
 void SmallWindowsTest::versionWindowFitsTheDesktopFont() {
-    const QFont desktopFont = QApplication::font();
-    for (const int points : {0, 16, 20}) {
-        QFont font = desktopFont;
-        if (points > 0) font.setPointSize(points);
-        QApplication::setFont(font);
+    AtDesktopFontSizes({0, 16, 20}, [&](int points) {
         TestProgramObjects objects;
         TFMver version(objects.record);
         version.show();
@@ -379,8 +376,7 @@ void SmallWindowsTest::versionWindowFitsTheDesktopFont() {
             QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(name));
             QVERIFY2(label->geometry().bottom() < version.height(), qPrintable(name));
         }
-    }
-    QApplication::setFont(desktopFont);
+    });
 }
 
 void SmallWindowsTest::versionWindowClosesByOkAndKeys_data() {
