@@ -20,14 +20,12 @@
 #include "expr/constant_file.h"
 #include "expr/format_value.h"
 #include "platform/file_codec.h"
-#include "platform/memory_grid.h"
 #include "platform/parse_integer.h"
 #include "platform/system_info.h"
 #include "platform/version.h"
 #include "settings/execute_parameter.h"
-#include "sheet/extend_string_grid.h"
 #include "sheet/formula_file.h"
-#include "sheet/formula_sheet.h"
+#include "sheet/sheet_document.h"
 
 namespace {
 
@@ -125,60 +123,21 @@ bool CommandLineConstants(const Options& options, std::vector<std::string>& cons
     return true;
 }
 
-// The sheet without a window: the digit display, the status bar and the input line are not there.
-class NoWindow : public SheetWindow {
-public:
-    explicit NoWindow(FormulaSheet& sheet) : sheet_(sheet) {}
-    void ShowDigits(const std::string&, bool) override {}
-    void UpdateStatusBar() override {}
-    void SetInputText(const std::string& text) override { sheet_.ChangeCurrentFormula(text); }
-    void RefreshWindow(bool recalculate) override {
-        if (recalculate) sheet_.RecalcAll();
-    }
-
-private:
-    FormulaSheet& sheet_;
-};
-
-// The 100-line sheet on a grid kept in memory, as the window lays it out.
-struct HeadlessSheet {
-    MemoryGrid grid{3, kLineCount};
-    ExtendStringGrid esg;
-    FormulaSheet sheet;
-    NoWindow window{sheet};
-
-    HeadlessSheet(CalcExpression& calc, const ExecuteParameter& settings)
-        : sheet(window, esg, calc, settings) {
-        grid.fixedCols = 2;
-        grid.fixedRows = 0;
-        grid.rangeSelect = true;
-        LayOutSheetGrid(esg, grid, settings.RWIDTH);
-        grid.SetRow(0);
-    }
-
-    std::string& Formula(int line) { return esg.CellAt(2, line)->text; }
-    std::string& Result(int line) { return esg.CellAt(1, line)->text; }
-};
-
 // Evaluates each formula as line A0 of an empty sheet and prints its result text (empty for an
 // empty formula); false when any formula failed. Reading stops as soon as the results can no
 // longer be written.
 int RunEval(const std::string& formula, CalcExpression& calc, const ExecuteParameter& settings) {
-    HeadlessSheet headless(calc, settings);
+    // Only line A0 is ever written, so the sheet is otherwise empty for every formula.
+    SheetDocument sheet(calc, settings);
     StandardOutput output;
     std::string out;
     bool ok = true;
     const auto evaluate = [&](const std::string& text) {
-        // Only line A0 is ever written, so emptying it empties the sheet.
-        headless.Result(0).clear();
-        calc.LineValues.values[0] = ErrorValue;
         // Full-width characters fold as the input line folds them.
-        headless.Formula(0) = ToHalfWidth(text);
-        headless.sheet.RecalcLine(0);
-        out += headless.Result(0);
+        sheet.ChangeCurrentFormula(text);
+        out += sheet.Result(0);
         out += '\n';
-        const bool failed = calc.LineValues.values[0] == ErrorValue && !headless.Result(0).empty();
-        ok = ok && !failed;
+        ok = ok && !sheet.Failed(0);
     };
     const auto flush = [&] {
         output.Write(out);
@@ -270,16 +229,12 @@ int RunSheet(const std::string& file, const Options& options, CalcExpression& ca
                      Texts().cannotReadFile);
     }
     if (!applies) return 1;
-    ApplyFormulaFileSettings(read.content.settings, settings, calc);
+    ApplyFormulaFileSettings(read.content.settings, settings);
     ApplyModes(options, settings);  // a mode given on the command line wins over the file's
-    calc.Degree = settings.DEGREE;
 
-    HeadlessSheet headless(calc, settings);
-    for (int line = 0; line < kLineCount; ++line)
-        headless.Formula(line) = read.content.formulas[line];
-    headless.grid.SetRow(read.content.currentLine);
-    headless.sheet.RecalcAll();
-    return Print(WithLfLineEnds(BuildExportText(headless.esg, 7)));
+    SheetDocument sheet(calc, settings);
+    sheet.Load(read.content, file, {});
+    return Print(WithLfLineEnds(BuildExportText(sheet, 7)));
 }
 
 }  // namespace
@@ -304,7 +259,6 @@ int RunCommandLine(int argc, char** argv) {
     ApplyModes(options, settings);
     CalcExpression evaluator;
     if (!CommandLineConstants(options, evaluator.Constants)) return 1;
-    evaluator.Degree = settings.DEGREE;
     return options.formula ? RunEval(*options.formula, evaluator, settings)
                            : RunSheet(*options.sheetFile, options, evaluator, settings);
 }

@@ -7,19 +7,14 @@
 #include <string>
 
 #include "bench/floor_sheet.h"
+#include "expr/calc_expression.h"
 #include "expr/constant_file.h"
-#include "sheet/formula_sheet.h"
-#include "tests/sheet/sheet_fixture.h"
+#include "settings/execute_parameter.h"
+#include "sheet/extend_string_grid.h"
+#include "sheet/sheet_document.h"
+#include "tests/sheet/fake_grid.h"
 
 namespace {
-
-class QuietWindow : public SheetWindow {
-public:
-    void ShowDigits(const std::string&, bool) override {}
-    void UpdateStatusBar() override {}
-    void SetInputText(const std::string&) override {}
-    void RefreshWindow(bool) override {}
-};
 
 std::string LineFormula(int i) {
     const std::string prev = "A" + std::to_string(i - 1);
@@ -36,20 +31,20 @@ std::string LineFormula(int i) {
     }
 }
 
-// A sheet of 100 non-empty lines with line 50 current, calculated once.
+// A sheet of 100 non-empty lines with line 50 current, calculated twice.
 struct FullSheet {
-    SheetObjects objects;
-    QuietWindow window;
-    FormulaSheet sheet{window, objects.esg, objects.calc, objects.settings};
+    ExecuteParameter settings;
+    CalcExpression calc;
+    SheetDocument sheet{calc, settings};
 
     FullSheet() {
-        AddDefaultConstants(objects.calc.Constants);
-        objects.calc.Degree = 1;
-        objects.Formula(0) = "1.5";
+        AddDefaultConstants(calc.Constants);
+        FormulaFileContent content;
+        content.formulas[0] = "1.5";
         for (int i = 1; i < 100; ++i)
-            objects.Formula(i) = LineFormula(i);
-        objects.SelectLine(50);
-        sheet.RecalcAll();
+            content.formulas[i] = LineFormula(i);
+        content.currentLine = 50;
+        sheet.Load(content, {}, {});
         sheet.RecalcAll();
     }
 };
@@ -58,10 +53,10 @@ void BM_RecalcAllFullSheet(benchmark::State& state) {
     FullSheet s;
     int failed = 0;
     for (int i = 0; i < 100; ++i)
-        failed += s.objects.Result(i).empty() || s.objects.calc.ErrorCode;
+        failed += s.sheet.Result(i).empty() || s.sheet.Failed(i);
     for (auto _ : state) {
         s.sheet.RecalcAll();
-        benchmark::DoNotOptimize(s.objects.calc.LineValues.values.data());
+        benchmark::DoNotOptimize(s.calc.LineValues.values.data());
     }
     state.counters["lines"] = 100;
     state.counters["failed"] = failed;
@@ -79,7 +74,7 @@ void BM_FloorRecalcAllFullSheet(benchmark::State& state) {
     FullSheet s;
     int disagreeing = 0;
     for (int i = 0; i < kLineCount; ++i) {
-        const long double ours = s.objects.calc.LineValues.values[i];
+        const long double ours = s.sheet.Value(i);
         disagreeing += std::fabs(floor.values[i] - ours) > 1e-12L * std::fabs(ours);
     }
     for (auto _ : state) {
@@ -93,13 +88,13 @@ BENCHMARK(BM_FloorRecalcAllFullSheet)->Unit(benchmark::kMicrosecond);
 // One keystroke: the current line's formula changes, then with RTIME on every line follows.
 void Keystrokes(benchmark::State& state, int rtime) {
     FullSheet s;
-    s.objects.settings.RTIME = rtime;
+    s.settings.RTIME = rtime;
     const std::string texts[2] = {LineFormula(50), LineFormula(50) + "+1"};
     int k = 0;
     for (auto _ : state) {
         s.sheet.ChangeCurrentFormula(texts[k]);
         k ^= 1;
-        benchmark::DoNotOptimize(s.objects.calc.LineValues.values.data());
+        benchmark::DoNotOptimize(s.calc.LineValues.values.data());
     }
 }
 void BM_ChangeCurrentFormulaRtime(benchmark::State& state) {
@@ -114,8 +109,22 @@ BENCHMARK(BM_ChangeCurrentFormulaCurrentOnly)->Unit(benchmark::kMicrosecond);
 // Painting every cell of the sheet once, as a full repaint of the grid does.
 void BM_PaintFullSheet(benchmark::State& state) {
     FullSheet s;
+    FakeGrid grid(3, kLineCount);
+    grid.fixedCols = 2;
+    grid.fixedRows = 0;
+    ExtendStringGrid records;
+    records.AttachGrid(grid);
+    records.SetGridSize(3, kLineCount);
+    records.FitCells(KeepValue, KeepValue, {5, s.settings.RWIDTH, -1});
+    for (int line = 0; line < kLineCount; ++line) {
+        records.CellAt(0, line)->text = SheetDocument::Label(line);
+        records.CellAt(1, line)->text = s.sheet.Result(line);
+        records.CellAt(1, line)->align = 2;
+        records.CellAt(2, line)->text = s.sheet.Formula(line);
+    }
+    grid.canvas.recording = false;
     for (auto _ : state) {
-        s.objects.grid.PaintAll();
+        grid.PaintAll();
         benchmark::ClobberMemory();
     }
 }

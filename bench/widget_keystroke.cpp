@@ -21,6 +21,7 @@
 #include "expr/calc_expression.h"
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
+#include "sheet/sheet_document.h"
 #include "tests/ui/main_window_parts.h"
 #include "ui/recovery_copy_keeper.h"
 #include "ui/tfmmain.h"
@@ -39,29 +40,30 @@ void KeystrokeWithFullRecalculation(benchmark::State& state, bool keepRecoveryCo
     settings.RTIME = 1;
     settings.ASK = 0;
     CalcExpression calculator;
+    SheetDocument sheet(calculator, settings);
     ExcelControl excel;
     ExtendStringGrid grid;
     {
-        auto window = std::make_unique<TFMmain>(settings, calculator, grid, excel);
+        auto window = std::make_unique<TFMmain>(settings, calculator, sheet, grid, excel);
         window->show();
         QApplication::processEvents();
-        GridWidget* sheet = FindGrid(window.get());
+        GridWidget* sheetGrid = FindGrid(window.get());
         FormulaInput* input = FindInput(window.get());
         // Every line refers to the one above, so each edit ripples through the whole sheet.
         for (int line = 0; line < 100; ++line) {
-            sheet->SetRow(line);
-            input->setText(line == 0
-                               ? QStringLiteral("SQRT(2)*PI")
-                               : QStringLiteral("A%1*1.0001+SIN(%2)").arg(line - 1).arg(line));
+            sheet.MoveTo(line);
+            sheet.ChangeCurrentFormula(line == 0 ? "SQRT(2)*PI"
+                                                 : "A" + std::to_string(line - 1) + "*1.0001+SIN(" +
+                                                       std::to_string(line) + ")");
         }
-        sheet->SetRow(50);
+        sheet.MoveTo(50);
         QApplication::processEvents();
         const std::filesystem::path folder =
             std::filesystem::temp_directory_path() / "tessarin-keystroke-bench";
         std::optional<RecoveryCopyKeeper> recovery;
         if (keepRecoveryCopy) {
             std::filesystem::create_directories(folder);
-            recovery.emplace(*window, (folder / "recovery-copy.tsf").string());
+            recovery.emplace(sheet, window.get(), (folder / "recovery-copy.tsf").string());
         }
         if (grid.CellAt(2, 99)->text.empty() || grid.CellAt(1, 99)->text.empty()) {
             state.SkipWithError("the sheet was not filled");
@@ -76,7 +78,7 @@ void KeystrokeWithFullRecalculation(benchmark::State& state, bool keepRecoveryCo
             } else {
                 SendKey(input, Qt::Key_Backspace, QStringLiteral("\b"));
             }
-            sheet->viewport()->repaint();
+            sheetGrid->viewport()->repaint();
             const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
             state.SetIterationTime(elapsed.count());
             samples.push_back(elapsed.count() * 1000.0);

@@ -13,6 +13,7 @@
 #include "expr/calc_expression.h"
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
+#include "sheet/sheet_document.h"
 #include "tests/ui/main_window_parts.h"
 #include "ui/tfmmain.h"
 
@@ -31,11 +32,10 @@ class WindowWithLongFormula {
 public:
     explicit WindowWithLongFormula(const std::string& formula) {
         settings_.ASK = 0;
-        window = std::make_unique<TFMmain>(settings_, calculator_, grid_, excel_);
+        window = std::make_unique<TFMmain>(settings_, calculator_, sheet_, grid_, excel_);
         window->show();
         QApplication::processEvents();
-        grid_.CellAt(2, 0)->text = formula;
-        grid_.CellAt(1, 0)->text = std::to_string((formula.size() + 1) / 2);
+        sheet_.ChangeCurrentFormula(formula, FormulaEdit::Insertion);
     }
     // The window goes first: it was built over the objects.
     ~WindowWithLongFormula() { window.reset(); }
@@ -48,6 +48,7 @@ public:
 private:
     ExecuteParameter settings_;
     CalcExpression calculator_;
+    SheetDocument sheet_{calculator_, settings_};
     ExcelControl excel_;
     ExtendStringGrid grid_;
 };

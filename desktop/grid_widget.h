@@ -38,9 +38,14 @@ public:
     int Row() const override { return row_; }
     void SetRow(int row) override;
     GridRect Selection() const override;
-    // Moves the free end of the selection by rows lines, stopping at the first and last line;
-    // the current cell stays. Only with range selection on.
-    void ExtendSelectionRows(int rows);
+    // The rows where the selection is anchored and where its moving end is.
+    int AnchorRow() const { return anchor_.row; }
+    int ExtentRow() const { return extent_.row; }
+    // Selects the rows anchorRow..extentRow in the current column; the current cell stays. Only
+    // with range selection on.
+    void SelectRows(int anchorRow, int extentRow);
+    // Whether the wheel scrolls the grid; otherwise its notches go on to the grid's parent.
+    void SetWheelScrolls(bool on) { wheelScrolls_ = on; }
 
     bool RangeSelect() const override { return rangeSelect_; }
     void SetRangeSelect(bool on) override;
@@ -169,6 +174,7 @@ private:
     QPoint lastMousePos_;
     QTimer autoScrollTimer_;
     int wheelRemainder_ = 0;
+    bool wheelScrolls_ = true;
     bool updatingScrollBars_ = false;
 
     QLineEdit* editor_ = nullptr;

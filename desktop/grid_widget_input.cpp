@@ -135,6 +135,10 @@ void GridWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void GridWidget::wheelEvent(QWheelEvent* event) {
+    if (!wheelScrolls_) {
+        event->ignore();
+        return;
+    }
     event->accept();
     if (!enabled_) return;
     wheelRemainder_ += event->angleDelta().y();
@@ -202,8 +206,12 @@ bool GridWidget::HandleGridKey(int key, ShiftState shift) {
     }
 }
 
-void GridWidget::ExtendSelectionRows(int rows) {
-    if (rangeSelect_) MoveByKey(0, rows, true);
+void GridWidget::SelectRows(int anchorRow, int extentRow) {
+    if (!rangeSelect_) return;
+    anchor_ = {col_, std::clamp(anchorRow, fixedRows_, rowCount_ - 1)};
+    extent_ = {col_, std::clamp(extentRow, fixedRows_, rowCount_ - 1)};
+    ScrollIntoView(extent_.col, extent_.row);
+    viewport()->update();
 }
 
 void GridWidget::MoveByKey(int cols, int rows, bool extend) {

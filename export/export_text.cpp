@@ -2,8 +2,7 @@
 
 #include <vector>
 
-#include "sheet/extend_string_grid.h"
-#include "sheet/line_count.h"
+#include "sheet/sheet_document.h"
 
 std::string BuildExportText(std::span<const ExportLine> lines, int eout) {
     std::string result;
@@ -24,16 +23,11 @@ std::string BuildExportText(std::span<const ExportLine> lines, int eout) {
     return result;
 }
 
-std::string BuildExportText(const ExtendStringGrid& sheetGrid, int eout) {
+std::string BuildExportText(const SheetDocument& sheet, int eout) {
     std::vector<ExportLine> lines;
     lines.reserve(kLineCount);
-    const auto textOf = [&sheetGrid](int col, int row) {
-        const CellProperty* cell = sheetGrid.CellAt(col, row);
-        return cell != nullptr ? cell->text : std::string();
-    };
-    for (int row = 0; row < kLineCount; ++row) {
-        lines.push_back({textOf(0, row), textOf(1, row), textOf(2, row)});
-    }
+    for (int line = 0; line < kLineCount; ++line)
+        lines.push_back({SheetDocument::Label(line), sheet.Result(line), sheet.Formula(line)});
     return BuildExportText(lines, eout);
 }
 

@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-class ExtendStringGrid;
+class SheetDocument;
 
 // The three shown texts of one sheet line.
 struct ExportLine {
@@ -18,8 +18,8 @@ struct ExportLine {
 // is a line none of whose fields is selected.
 std::string BuildExportText(std::span<const ExportLine> lines, int eout);
 
-// The export text of the 100 lines of the sheet's grid object under eout.
-std::string BuildExportText(const ExtendStringGrid& sheetGrid, int eout);
+// The export text of the sheet's 100 lines under eout.
+std::string BuildExportText(const SheetDocument& sheet, int eout);
 
 // The field of every exported line that a workbook must keep as text, or -1: the result in
 // hexadecimal display, where 2345 or 1E10 would read as a decimal number.

@@ -5,7 +5,6 @@
 #include <optional>
 #include <string_view>
 
-#include "expr/calc_expression.h"
 #include "platform/parse_integer.h"
 #include "platform/text_file.h"
 #include "settings/execute_parameter.h"
@@ -121,13 +120,11 @@ FileStatus WriteFormulaFile(const std::string& path, const FormulaFileContent& c
     return WriteTextFile(path, FormatFormulaFile(content));
 }
 
-void ApplyFormulaFileSettings(const FormulaFileSettings& settings, ExecuteParameter& record,
-                              CalcExpression& calc) {
+void ApplyFormulaFileSettings(const FormulaFileSettings& settings, ExecuteParameter& record) {
     record.AMODE = settings.AMODE;
     record.CMODE = settings.CMODE;
     record.VMODE = settings.VMODE;
     record.COMMA = settings.COMMA;
     record.HSIZE = settings.HSIZE;
     record.DEGREE = settings.DEGREE;
-    calc.Degree = settings.DEGREE;
 }

@@ -11,8 +11,6 @@
 #include "settings/execute_parameter.h"
 #include "sheet/line_count.h"
 
-class CalcExpression;
-
 // The settings a formula file carries, with the values a header gives when a field is unreadable
 // (the two digit counts fall back to their settings' defaults).
 struct FormulaFileSettings {
@@ -67,10 +65,8 @@ std::vector<std::string> FormatFormulaFile(const FormulaFileContent& content);
 // are skipped; a later line for the same index replaces an earlier one.
 FormulaFileReadResult ParseFormulaFile(const std::vector<std::string>& lines);
 
-// The file's settings become the program's: they go into record, and DEGREE also into the
-// evaluator's angle unit.
-void ApplyFormulaFileSettings(const FormulaFileSettings& settings, ExecuteParameter& record,
-                              CalcExpression& calc);
+// The file's settings become the program's.
+void ApplyFormulaFileSettings(const FormulaFileSettings& settings, ExecuteParameter& record);
 
 // Reads and parses the file at path; the result's status.
 FormulaFileStatus ReadFormulaFile(const std::string& path, FormulaFileReadResult& result);

@@ -2,69 +2,56 @@
 
 #include <utility>
 
-void SheetHistory::Reset(const SheetState& state) {
-    present_ = state;
+std::size_t SheetStep::Bytes() const {
+    std::size_t bytes = sizeof(SheetStep);
+    for (const LineChange& change : lines)
+        bytes += sizeof(LineChange) + change.before.size() + change.after.size();
+    return bytes;
+}
+
+void SheetHistory::Clear() {
     steps_.clear();
     position_ = 0;
     bytes_ = 0;
 }
 
-void SheetHistory::Record(const SheetState& state) {
-    Step step{{}, present_.currentLine, state.currentLine, present_.modified, state.modified, 0};
-    for (int line = 0; line < kLineCount; ++line) {
-        const std::string& before = present_.formulas[line];
-        const std::string& after = state.formulas[line];
-        if (before == after) continue;
-        step.bytes += sizeof(LineChange) + before.size() + after.size();
-        step.lines.push_back({line, before, after});
+void SheetHistory::Push(SheetStep step) {
+    while (steps_.size() > position_) {
+        bytes_ -= steps_.back().Bytes();
+        steps_.pop_back();
     }
-    present_ = state;
-    if (step.lines.empty()) return;
-    DropRedo();
-    bytes_ += step.bytes;
+    bytes_ += step.Bytes();
     steps_.push_back(std::move(step));
     ++position_;
     KeepBounds();
 }
 
 void SheetHistory::MarkSaved() {
+    // Every other state of the sheet differs from the file now.
+    const auto mark = [](Modified& modified, bool saved) {
+        if (saved) {
+            modified = Modified::No;
+        } else if (modified == Modified::No) {
+            modified = Modified::Typed;
+        }
+    };
     for (std::size_t n = 0; n < steps_.size(); ++n) {
-        steps_[n].modifiedBefore = n != position_;
-        steps_[n].modifiedAfter = n + 1 != position_;
+        mark(steps_[n].modifiedBefore, n == position_);
+        mark(steps_[n].modifiedAfter, n + 1 == position_);
     }
-    present_.modified = false;
 }
 
-const SheetState& SheetHistory::Undo() {
-    if (!CanUndo()) return present_;
-    const Step& step = steps_[--position_];
-    for (const LineChange& change : step.lines)
-        present_.formulas[change.line] = change.before;
-    present_.currentLine = step.lineBefore;
-    present_.modified = step.modifiedBefore;
-    return present_;
+const SheetStep* SheetHistory::Undo() {
+    return CanUndo() ? &steps_[--position_] : nullptr;
 }
 
-const SheetState& SheetHistory::Redo() {
-    if (!CanRedo()) return present_;
-    const Step& step = steps_[position_++];
-    for (const LineChange& change : step.lines)
-        present_.formulas[change.line] = change.after;
-    present_.currentLine = step.lineAfter;
-    present_.modified = step.modifiedAfter;
-    return present_;
-}
-
-void SheetHistory::DropRedo() {
-    while (steps_.size() > position_) {
-        bytes_ -= steps_.back().bytes;
-        steps_.pop_back();
-    }
+const SheetStep* SheetHistory::Redo() {
+    return CanRedo() ? &steps_[position_++] : nullptr;
 }
 
 void SheetHistory::KeepBounds() {
     while (steps_.size() > 1 && (steps_.size() > maxSteps_ || bytes_ > maxBytes_)) {
-        bytes_ -= steps_.front().bytes;
+        bytes_ -= steps_.front().Bytes();
         steps_.pop_front();
         --position_;
     }

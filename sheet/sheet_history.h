@@ -1,19 +1,31 @@
 #pragma once
-// The undo history of the sheet. A step keeps only the lines it changed, with the current line
-// and the modified mark on either side of it, so a hundred steps of a full sheet stay small.
+// The undo history of the sheet: the steps the commands recorded, each with the lines it
+// changed and the current line and the modified mark on either side of it, so a hundred steps
+// of a full sheet stay small.
 
-#include <array>
 #include <cstddef>
 #include <deque>
 #include <string>
 #include <vector>
 
-#include "sheet/line_count.h"
+// How the sheet stands against its file. An insertion from the lists offers saving on the tool
+// bar only; typing offers it in the menu as well.
+enum class Modified { No, Inserted, Typed };
 
-struct SheetState {
-    std::array<std::string, kLineCount> formulas;
-    int currentLine = 0;
-    bool modified = false;
+struct LineChange {
+    int line;
+    std::string before;
+    std::string after;
+};
+
+struct SheetStep {
+    std::vector<LineChange> lines;
+    int lineBefore = 0;
+    int lineAfter = 0;
+    Modified modifiedBefore = Modified::No;
+    Modified modifiedAfter = Modified::No;
+
+    std::size_t Bytes() const;
 };
 
 class SheetHistory {
@@ -25,44 +37,25 @@ public:
     explicit SheetHistory(std::size_t maxSteps = kMaxSteps, std::size_t maxBytes = kMaxBytes)
         : maxSteps_(maxSteps), maxBytes_(maxBytes) {}
 
-    // Starts afresh at state: nothing to undo or redo.
-    void Reset(const SheetState& state);
-    // Makes state the present one. A change of formulas is a new step, and what could be redone
-    // is dropped; without one only the current line and the modified mark are taken over.
-    void Record(const SheetState& state);
-    // The present state has just been saved: it alone is not modified.
+    // Nothing to undo or redo.
+    void Clear();
+    // A step just done; what could be redone is dropped.
+    void Push(SheetStep step);
+    // The sheet as it stands has just been saved: it alone counts as not modified.
     void MarkSaved();
 
     bool CanUndo() const { return position_ > 0; }
     bool CanRedo() const { return position_ < steps_.size(); }
-    // Steps back or forward (only when possible) and returns the state reached.
-    const SheetState& Undo();
-    const SheetState& Redo();
-
-    const SheetState& Present() const { return present_; }
+    // The step to take back or do again; null when there is none.
+    const SheetStep* Undo();
+    const SheetStep* Redo();
 
 private:
-    struct LineChange {
-        int line;
-        std::string before;
-        std::string after;
-    };
-    struct Step {
-        std::vector<LineChange> lines;
-        int lineBefore;
-        int lineAfter;
-        bool modifiedBefore;
-        bool modifiedAfter;
-        std::size_t bytes;
-    };
-
-    void DropRedo();
     void KeepBounds();
 
     std::size_t maxSteps_;
     std::size_t maxBytes_;
-    SheetState present_;
-    std::deque<Step> steps_;
+    std::deque<SheetStep> steps_;
     std::size_t position_ = 0;  // the steps before it are done
     std::size_t bytes_ = 0;
 };

@@ -143,6 +143,17 @@ DigitDisplay::DigitDisplay(QWidget* parent) : QWidget(parent) {
     setAccessibleName(QStringLiteral("結果"));
 }
 
+void DigitDisplay::Follow(const SheetDocument& sheet) {
+    const auto show = [this, &sheet] {
+        const int line = sheet.CurrentLine();
+        ShowDigits(QString::fromStdString(sheet.Result(line)), sheet.Failed(line));
+    };
+    subscription_ = sheet.Observe([show, &sheet](const SheetChange& change) {
+        if (change.currentLine || change.Touches(sheet.CurrentLine())) show();
+    });
+    show();
+}
+
 void DigitDisplay::ShowDigits(const QString& text, bool failed) {
     dotVisible_.fill(false);
     glyphs_.fill(-1);

@@ -10,6 +10,8 @@
 #include <array>
 #include <vector>
 
+#include "sheet/sheet_document.h"
+
 class QPainter;
 
 // Draws glyph number glyph (of "0123456789ABCDEF.+-") in a 14 x 16 box at the painter's origin;
@@ -33,6 +35,8 @@ public:
     // Shows a result text right-aligned (commas become dots between the glyphs); failed or an
     // empty text leaves the display blank. Texts longer than the display lose their left part.
     void ShowDigits(const QString& text, bool failed);
+    // From now on shows the result of sheet's current line, blank while it fails.
+    void Follow(const SheetDocument& sheet);
 
     // The glyph number shown at a position (0 = IM00, the rightmost), or -1 when it is empty.
     int GlyphAt(int position) const;
@@ -60,4 +64,5 @@ private:
     std::array<int, kPositions> glyphs_;
     std::array<bool, kDots> dotVisible_;
     std::array<int, kDots> dotLeft_;
+    SheetDocument::Subscription subscription_;
 };

@@ -9,24 +9,7 @@
 #include <limits>
 #include <memory>
 
-namespace {
-
-// The edit control's own rule for a key that types its text: printable (or a format or
-// private-use character), and not a Ctrl shortcut.
-bool TypesText(const QKeyEvent& event) {
-    const QString text = event.text();
-    if (text.isEmpty()) return false;
-    const QChar c = text.front();
-    if (c.category() == QChar::Other_Format) return true;
-    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
-    if (modifiers == Qt::ControlModifier ||
-        modifiers == (Qt::ShiftModifier | Qt::ControlModifier)) {
-        return false;
-    }
-    return c.isPrint() || c.category() == QChar::Other_PrivateUse || c.isHighSurrogate();
-}
-
-}  // namespace
+#include "sheet/formula_typing.h"
 
 FormulaInput::FormulaInput(QWidget* parent) : QLineEdit(parent) {
     // The control itself cuts whatever it holds to its maximum length, texts set by the program
@@ -43,21 +26,30 @@ FormulaInput::FormulaInput(QWidget* parent) : QLineEdit(parent) {
                         Qt::ImhNoAutoUppercase);
 }
 
-QString FormulaInput::Typeable(const QString& text, qsizetype room) {
-    if (room >= text.size()) return text;
-    if (room <= 0) return QString();
-    if (text.at(room - 1).isHighSurrogate()) --room;
-    return text.left(room);
+bool FormulaInput::TypesText(const QKeyEvent& event) {
+    const QString text = event.text();
+    if (text.isEmpty()) return false;
+    const QChar c = text.front();
+    if (c.category() == QChar::Other_Format) return true;
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::ControlModifier ||
+        modifiers == (Qt::ShiftModifier | Qt::ControlModifier)) {
+        return false;
+    }
+    return c.isPrint() || c.category() == QChar::Other_PrivateUse || c.isHighSurrogate();
 }
 
-qsizetype FormulaInput::Room() const {
-    return TypingLimit - (text().size() - selectedText().size());
+void FormulaInput::PlaceCaret() {
+    setCursorPosition(FormulaTyping::CaretPlace(text().toStdU16String()));
 }
 
-void FormulaInput::InsertTyped(const QString& text) {
-    const qsizetype room = Room();
-    if (!text.isEmpty() && room <= 0) return;
-    insert(Typeable(text, room));
+bool FormulaInput::event(QEvent* event) {
+    // The control would undo its own text; the window's commands undo the sheet.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) return true;
+    }
+    return QLineEdit::event(event);
 }
 
 void FormulaInput::keyPressEvent(QKeyEvent* event) {
@@ -66,11 +58,19 @@ void FormulaInput::keyPressEvent(QKeyEvent* event) {
         if (!isReadOnly()) emit Pasted(QGuiApplication::clipboard()->text());
         return;
     }
-    if (TypesText(*event) && event->text().size() > Room()) {
+    // Typing stops at the limit; a longer text the program set may be shortened, not lengthened.
+    const qsizetype kept = text().size() - selectedText().size();
+    if (TypesText(*event) && kept + event->text().size() > FormulaTyping::kTypingLimit) {
         event->accept();
         return;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void FormulaInput::focusInEvent(QFocusEvent* event) {
+    // The control's own focus handling may select the text; the caret rule wins.
+    QLineEdit::focusInEvent(event);
+    PlaceCaret();
 }
 
 void FormulaInput::contextMenuEvent(QContextMenuEvent* event) {

@@ -1,21 +1,17 @@
 #pragma once
 // The input line's edit control. Text the program sets or inserts is never cut, however long;
-// what the user types is held to the typing limit, and a pasted or dropped text may hold several
-// lines, so every paste and drop goes to the window instead. The input method stays closed here
-// where the framework asks the control; where it does not, what it commits goes to the window
-// too, to be taken by the rules of typed characters.
+// a pasted or dropped text may hold several lines, so every paste and drop is reported instead
+// of inserted. The input method stays closed here where the framework asks the control; where it
+// does not, what it commits is reported too, to be taken by the rules of typed characters. Undo
+// and redo keys are left to the window's commands: they act on the sheet.
 
 #include <QLineEdit>
 #include <QTextLayout>
-#include <vector>
 
 class FormulaInput : public QLineEdit {
     Q_OBJECT
 
 public:
-    // The most characters typing can make: as an edit control's limit, it refuses additions
-    // beyond it but lets a longer text set by the program be shortened.
-    static constexpr int TypingLimit = 300;
     // Beyond this many characters (the control's own default limit) the control's painting and
     // pointer handling, which lay out and measure the whole text each time, give way to ones
     // that lay out only the characters around the caret.
@@ -23,21 +19,13 @@ public:
 
     explicit FormulaInput(QWidget* parent = nullptr);
 
-    // The part of text that typing can add where room characters are left: its beginning,
-    // never half a surrogate pair.
-    static QString Typeable(const QString& text, qsizetype room = TypingLimit);
+    // Whether a key types its text here, by the edit control's own rule: printable (or a format
+    // or private-use character), and not a Ctrl shortcut.
+    static bool TypesText(const QKeyEvent& event);
 
-    // Inserts text at the caret in place of the selection, as typing does: cut to the room the
-    // typing limit leaves, nothing at all when there is none.
-    void InsertTyped(const QString& text);
-
-    // Parenthesis completion has put "()" with its ")" at position, and the caret there: a ")"
-    // typed while the caret stands right before that one steps over it.
-    void RememberCompletedClose(int position);
-    // Moves the caret past the ")" completion put right after it; false when there is none.
-    bool StepOverCompletedClose();
-    // The line gets another formula: no ")" is pending any more.
-    void ForgetCompletedCloses() { completedTails_.clear(); }
+    // Puts the caret between the characters of the first "()", or at the end, and collapses the
+    // selection.
+    void PlaceCaret();
 
     // Whether an input method is composing text in the line (shown but not yet part of it).
     bool Composing() const { return !composing_.isEmpty(); }
@@ -55,7 +43,12 @@ signals:
     void Committed(const QString& text);
 
 protected:
+    bool event(QEvent* event) override;
+    // While a composition is shown: commits it before a click, a wheel notch, a key or a
+    // command anywhere acts.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -75,8 +68,6 @@ private:
         qreal offset = 0;
     };
 
-    // The characters that may still be added in place of the selection.
-    qsizetype Room() const;
     bool HoldsLongText() const { return text().size() > LongText; }
     // The view of a long text with the caret inside the box; moves the scroll position as
     // little as keeps the caret in sight.
@@ -89,9 +80,7 @@ private:
     qsizetype longTextLeft_ = 0;
     // Where a drag with the left button started, while a long text is shown.
     int dragAnchor_ = -1;
-    // The text right of the caret just after each completion still pending, innermost last:
-    // while only the text before it changes, the line keeps ending with it.
-    std::vector<QString> completedTails_;
     // The composition the input method shows, empty when none.
     QString composing_;
+    bool watchingComposition_ = false;
 };

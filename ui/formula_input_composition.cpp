@@ -1,9 +1,13 @@
-// What the input line takes from input methods, and the ")" that parenthesis completion
-// inserts ahead of the caret.
+// What the input line takes from input methods: what they commit is reported, and a composition
+// shown is committed before anything else acts.
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QInputMethod>
 #include <QInputMethodEvent>
+#include <QKeyEvent>
+
+#include "desktop/key_translation.h"
 
 #include "ui/formula_input.h"
 
@@ -14,16 +18,58 @@ QVariant FormulaInput::inputMethodQuery(Qt::InputMethodQuery query) const {
     return QLineEdit::inputMethodQuery(query);
 }
 
+namespace {
+
+// Whether an event must find the composition committed before it acts.
+bool CommitsComposition(const QWidget* line, const QObject* watched, const QEvent& event) {
+    switch (event.type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+            return true;
+        case QEvent::KeyPress:
+        case QEvent::ShortcutOverride:
+            // The input method passes on the Shift of a shifted character it composes.
+            return !IsModifierKey(static_cast<const QKeyEvent&>(event).key());
+        case QEvent::FocusOut:
+            return watched == line;
+        case QEvent::WindowDeactivate:
+            return watched == line->window();
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+bool FormulaInput::eventFilter(QObject* watched, QEvent* event) {
+    if (Composing() && CommitsComposition(this, watched, *event)) CommitComposition();
+    return QLineEdit::eventFilter(watched, event);
+}
+
 void FormulaInput::inputMethodEvent(QInputMethodEvent* event) {
+    // Only while a composition is shown does the line watch what happens elsewhere.
+    const auto watch = [this] {
+        if (Composing() == watchingComposition_) return;
+        watchingComposition_ = Composing();
+        if (watchingComposition_) {
+            qApp->installEventFilter(this);
+        } else {
+            qApp->removeEventFilter(this);
+        }
+    };
     if (isReadOnly() || event->commitString().isEmpty()) {
         composing_ = event->preeditString();
         QLineEdit::inputMethodEvent(event);
+        watch();
         return;
     }
     // The composition shown goes first, so that the committed text meets the line as it is.
     QInputMethodEvent clear;
     QLineEdit::inputMethodEvent(&clear);
     composing_.clear();
+    watch();
     emit Committed(event->commitString());
 
     if (event->preeditString().isEmpty()) return;
@@ -35,6 +81,7 @@ void FormulaInput::inputMethodEvent(QInputMethodEvent* event) {
     QInputMethodEvent rest(event->preeditString(), attributes);
     composing_ = rest.preeditString();
     QLineEdit::inputMethodEvent(&rest);
+    watch();
 }
 
 void FormulaInput::CommitComposition() {
@@ -49,21 +96,4 @@ void FormulaInput::CommitComposition() {
     commit.setCommitString(composing_);
     inputMethodEvent(&commit);
     inputMethod->reset();
-}
-
-void FormulaInput::RememberCompletedClose(int position) {
-    if (cursorPosition() != position || text().mid(position - 1, 2) != QStringLiteral("()")) return;
-    completedTails_.push_back(text().mid(position));
-}
-
-bool FormulaInput::StepOverCompletedClose() {
-    const QString& all = text();
-    // Typing before a pending ")" leaves the line ending with its tail; anything else ends it.
-    while (!completedTails_.empty() && !all.endsWith(completedTails_.back()))
-        completedTails_.pop_back();
-    if (completedTails_.empty() || hasSelectedText()) return false;
-    if (all.size() - cursorPosition() != completedTails_.back().size()) return false;
-    completedTails_.pop_back();
-    cursorForward(false);
-    return true;
 }

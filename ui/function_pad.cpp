@@ -3,12 +3,12 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <algorithm>
 
 #include "desktop/colors.h"
@@ -16,6 +16,7 @@
 #include "expr/functions.h"
 #include "settings/execute_parameter.h"
 #include "ui/result_panel_colors.h"
+#include "ui/sheet_input.h"
 
 namespace {
 
@@ -63,11 +64,6 @@ QString TrimBlanks(const QString& text) {
 
 }  // namespace
 
-void PlaceCaret(QLineEdit* line) {
-    const qsizetype pair = line->text().indexOf(QStringLiteral("()"));
-    line->setCursorPosition(pair >= 0 ? static_cast<int>(pair) + 1 : line->text().size());
-}
-
 QString ConstantEntry(const QString& constantLine) {
     const qsizetype equals = constantLine.indexOf(u'=');
     return u' ' + (equals >= 0 ? constantLine.left(equals) : QString());
@@ -112,6 +108,10 @@ void PadList::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && onMouseUp) onMouseUp();
 }
 
+void PadList::wheelEvent(QWheelEvent* event) {
+    event->ignore();
+}
+
 void PadList::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     const bool takes = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
@@ -146,9 +146,9 @@ QStringList FunctionEntries() {
 
 const QStringList FunctionPad::kFunctionEntries = FunctionEntries();
 
-FunctionPad::FunctionPad(QLineEdit* EDcalc, const ExecuteParameter& settings,
+FunctionPad::FunctionPad(SheetInput& input, const ExecuteParameter& settings,
                          const CalcExpression& calculator, QWidget* parent)
-    : QWidget(parent), EDcalc_(EDcalc), settings_(settings), calculator_(calculator) {
+    : QWidget(parent), input_(input), settings_(settings), calculator_(calculator) {
     setObjectName(QStringLiteral("PLpad"));
 
     LBfunc = new PadList(this);
@@ -226,12 +226,11 @@ void FunctionPad::FillConstList() {
 void FunctionPad::LBfuncClick() {
     const int row = LBfunc->SelectedRow();
     if (row < 0) return;
-    const QString text =
-        row == 0 ? QStringLiteral("(") : TrimBlanks(LBfunc->item(row)->text()) + u'(';
-    EDcalc_->insert(text);
-    if (row == 0 || settings_.RKAKKO != 0) {
-        EDcalc_->insert(QStringLiteral(")"));
-        PlaceCaret(EDcalc_);
+    // The parenthesis entry always comes as a pair; a function does while RKAKKO is on.
+    if (row == 0) {
+        input_.Insert(QStringLiteral("("), true);
+    } else {
+        input_.Insert(TrimBlanks(LBfunc->item(row)->text()) + u'(', settings_.RKAKKO != 0);
     }
     Inserted(LBfunc);
 }
@@ -239,20 +238,19 @@ void FunctionPad::LBfuncClick() {
 void FunctionPad::LBconstClick() {
     const int row = LBconst->SelectedRow();
     if (row < 0) return;
-    EDcalc_->insert(TrimBlanks(LBconst->item(row)->text()));
+    input_.Insert(TrimBlanks(LBconst->item(row)->text()), false);
     Inserted(LBconst);
 }
 
 void FunctionPad::Inserted(PadList* list) {
     list->clearSelection();
     list->setCurrentRow(-1);
-    if (modified_) modified_();
 }
 
 void FunctionPad::LBfuncMouseUp() {
-    EDcalc_->setFocus(Qt::OtherFocusReason);
+    input_.Focus();
 }
 
 void FunctionPad::LBconstMouseUp() {
-    EDcalc_->setFocus(Qt::OtherFocusReason);
+    input_.Focus();
 }

@@ -9,11 +9,7 @@
 
 class CalcExpression;
 class ExecuteParameter;
-class QLineEdit;
-
-// Puts the caret between the characters of the first "()" of the line's text, or at its end,
-// and collapses the selection.
-void PlaceCaret(QLineEdit* line);
+class SheetInput;
 
 // The list entry of a constant line: a blank and the text before the first "=", or the blank
 // alone for a line without "=".
@@ -43,6 +39,8 @@ public:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // A wheel notch over the pad moves the current line, as anywhere in the window.
+    void wheelEvent(QWheelEvent* event) override;
     // Return, Enter and Space take the current entry as a click on it would.
     void keyPressEvent(QKeyEvent* event) override;
 };
@@ -59,13 +57,10 @@ public:
     static constexpr int kFunctionListHeight = 168;
     static const QStringList kFunctionEntries;  // " ( )", " sin", ... " sqrt"
 
-    // EDcalc: the input line that receives the insertions; settings say whether a function
+    // input: the input line that receives the insertions; settings say whether a function
     // comes with its closing bracket, the evaluator's list holds the constants.
-    FunctionPad(QLineEdit* EDcalc, const ExecuteParameter& settings,
+    FunctionPad(SheetInput& input, const ExecuteParameter& settings,
                 const CalcExpression& calculator, QWidget* parent = nullptr);
-
-    // Run after every insertion: the sheet counts as modified from then on.
-    void SetModifiedHandler(std::function<void()> handler) { modified_ = std::move(handler); }
 
     // Rebuilds LBconst from the evaluator's constant list; disabled when it has no entries.
     void FillConstList();
@@ -91,8 +86,7 @@ private:
     void FitWidth();
     int textWidth_ = kWidth;
 
-    QLineEdit* EDcalc_;
+    SheetInput& input_;
     const ExecuteParameter& settings_;
     const CalcExpression& calculator_;
-    std::function<void()> modified_;
 };

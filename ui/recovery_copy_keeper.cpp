@@ -6,20 +6,21 @@
 
 #include "desktop/dialogs.h"
 #include "sheet/recovery_copy.h"
-#include "ui/tfmmain.h"
 
-RecoveryCopyKeeper::RecoveryCopyKeeper(TFMmain& window, std::string path)
-    : window_(window), path_(std::move(path)) {
+RecoveryCopyKeeper::RecoveryCopyKeeper(const SheetDocument& sheet, QWidget* window,
+                                       std::string path)
+    : sheet_(sheet), window_(window), path_(std::move(path)) {
     timer_.setSingleShot(true);
     timer_.setInterval(kDelayMs);
     connect(&timer_, &QTimer::timeout, this, &RecoveryCopyKeeper::WriteAfterChange);
-    connect(&window_, &TFMmain::SheetChanged, this, &RecoveryCopyKeeper::SheetChanged);
-}
-
-void RecoveryCopyKeeper::SheetChanged() {
-    // Not restarted by later changes: while the user keeps typing, the copy still follows
-    // within a second, and the write picks up every change made until then.
-    if (!stopped_ && !timer_.isActive()) timer_.start();
+    subscription_ = sheet_.Observe([this](const SheetChange& change) {
+        // What the copy holds: the formulas, the current line, the file name and the mark.
+        const bool copied = change.firstLine <= change.lastLine || change.currentLine ||
+                            change.modified || change.file;
+        // Not restarted by later changes: while the user keeps typing, the copy still follows
+        // within a second, and the write picks up every change made until then.
+        if (copied && !stopped_ && !timer_.isActive()) timer_.start();
+    });
 }
 
 void RecoveryCopyKeeper::WriteAfterChange() {
@@ -29,7 +30,7 @@ void RecoveryCopyKeeper::WriteAfterChange() {
     told_ = true;
     const QString folder = QFileInfo(QString::fromStdString(path_)).absolutePath();
     CurrentDialogs().ShowNotice(
-        &window_,
+        window_,
         QStringLiteral("復元用のコピーを書き込めません。\n%1\n"
                        "保存していない数式は、異常終了すると復元できません。")
             .arg(folder),
@@ -39,10 +40,9 @@ void RecoveryCopyKeeper::WriteAfterChange() {
 bool RecoveryCopyKeeper::WriteNow() {
     timer_.stop();
     if (stopped_) return false;
-    if (window_.Modified()) {
+    if (sheet_.IsModified()) {
         // A failed write is tried again after the next change; the previous copy stays whole.
-        if (WriteRecoveryCopy(path_, {window_.SheetContent(),
-                                      window_.CurrentFileName().toStdString()}) != FileStatus::Ok) {
+        if (WriteRecoveryCopy(path_, {sheet_.Content(), sheet_.FileName()}) != FileStatus::Ok) {
             return false;
         }
         written_ = true;

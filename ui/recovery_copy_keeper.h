@@ -1,13 +1,15 @@
 #pragma once
-// Keeps the recovery copy of the main window's sheet while it has unsaved changes: written about
-// a second after a change, never while a key is handled, and removed once the sheet is saved.
-// The first copy that cannot be written after a change is told to the user, once a run.
+// Keeps the recovery copy of the sheet while it has unsaved changes: written about a second after
+// a change, never while a key is handled, and removed once the sheet is saved. The first copy
+// that cannot be written after a change is told to the user, once a run.
 
 #include <QObject>
 #include <QTimer>
 #include <string>
 
-class TFMmain;
+#include "sheet/sheet_document.h"
+
+class QWidget;
 
 class RecoveryCopyKeeper : public QObject {
     Q_OBJECT
@@ -15,9 +17,9 @@ class RecoveryCopyKeeper : public QObject {
 public:
     static constexpr int kDelayMs = 1000;
 
-    // path: this program's copy. The keeper follows the window's changes until it is destroyed;
-    // the copy stays unless Remove is called.
-    RecoveryCopyKeeper(TFMmain& window, std::string path);
+    // path: this program's copy. The keeper follows the sheet's changes until it is destroyed;
+    // the copy stays unless Remove is called. A copy that cannot be written is told over window.
+    RecoveryCopyKeeper(const SheetDocument& sheet, QWidget* window, std::string path);
 
     // Brings the copy up to date at once: written while the sheet is modified, else removed.
     // False when the sheet is modified and the copy could not be written.
@@ -28,14 +30,15 @@ public:
     const std::string& Path() const { return path_; }
 
 private:
-    void SheetChanged();
     void WriteAfterChange();
     void DeleteCopy();
 
-    TFMmain& window_;
+    const SheetDocument& sheet_;
+    QWidget* window_;
     std::string path_;
     QTimer timer_;
     bool written_ = false;
     bool stopped_ = false;
     bool told_ = false;
+    SheetDocument::Subscription subscription_;
 };

@@ -21,7 +21,7 @@ void OfferRecoveryCopy(TFMmain& window, RecoveryCopyKeeper& keeper, const std::s
             false);
         if (ending()) return;
         if (restore) {
-            window.RestoreSheet(copy.sheet, QString::fromStdString(copy.fileName));
+            window.RestoreSheet(copy.sheet, copy.fileName);
             // The old copy goes only once this run's copy holds the sheet.
             if (!keeper.WriteNow()) return;
         }

@@ -1,7 +1,7 @@
 #include "ui/tfmmain.h"
 
 #include <QAction>
-#include <QApplication>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDialog>
@@ -10,47 +10,38 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
 #include <QScopeGuard>
-#include <QScopedValueRollback>
-#include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <iterator>
 
 #include "desktop/dialogs.h"
-#include "desktop/elided_label.h"
 #include "desktop/font_choice.h"
 #include "desktop/grid_widget.h"
-#include "desktop/key_translation.h"
 #include "desktop/window_layer.h"
 #include "expr/calc_expression.h"
 #include "expr/constant_file.h"
 #include "platform/system_info.h"
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
-#include "sheet/formula_sheet.h"
 #include "ui/accessibility.h"
 #include "ui/digit_display.h"
+#include "ui/formula_input.h"
 #include "ui/function_pad.h"
 #include "ui/help_window.h"
 #include "ui/icons.h"
-#include "ui/main_commands.h"
-#include "ui/sheet_undo.h"
+#include "ui/sheet_grid_view.h"
+#include "ui/sheet_input.h"
+#include "ui/sheet_status_bar.h"
 #include "ui/window_placement.h"
 #include "ui/window_settings.h"
 
 namespace {
 
-// The longest texts of the status bar's panels: each panel is sized for its sample in the
-// status bar's font.
-const QString kStatusSamples[3] = {QStringLiteral(" Avg. -1.2345678901E+4931 "),
-                                   QStringLiteral(" Avg. -1.2345678901E+4931 "),
-                                   QStringLiteral(" n 100 ")};
+constexpr int kWheelNotch = 120;
 
 int Tag(const QAction* sender) {
     return sender ? sender->data().toInt() : 0;
@@ -62,11 +53,12 @@ std::int32_t Toggled(std::int32_t flag) {
 
 }  // namespace
 
-TFMmain::TFMmain(ExecuteParameter& settings, CalcExpression& calculator,
+TFMmain::TFMmain(ExecuteParameter& settings, CalcExpression& calculator, SheetDocument& sheet,
                  ExtendStringGrid& sheetGrid, ExcelControl& excel, QWidget* parent)
     : QMainWindow(parent),
       settings_(settings),
       calculator_(calculator),
+      sheet_(sheet),
       sheetGrid_(sheetGrid),
       excel_(excel) {
     // Before any widget (the program has done so already; widget tests start here).
@@ -75,15 +67,11 @@ TFMmain::TFMmain(ExecuteParameter& settings, CalcExpression& calculator,
     resize(740, 500);
     BuildLayout();
     BuildCommands();
-    sheet_ = std::make_unique<FormulaSheet>(*this, sheetGrid_, calculator_, settings_);
-    qApp->installEventFilter(this);
-    // Installed after the window's own filter, so it sees every key and click first.
-    undo_ = std::make_unique<SheetUndo>(*this, MMeditundo, MMeditredo, EDcalc);
+    subscription_ = sheet_.Observe([this](const SheetChange& change) { ShowSheet(change); });
     FormCreate();
 }
 
 TFMmain::~TFMmain() {
-    qApp->removeEventFilter(this);
     // The grid object outlives the window; it must not keep drawing into a dead grid.
     if (sheetGrid_.grid == SGcalc) {
         sheetGrid_.grid = nullptr;
@@ -119,7 +107,8 @@ void TFMmain::BuildLayout() {
     BuildGridPanel();
     column->addWidget(PLbase, 1);
     setCentralWidget(central);
-    BuildStatusBar();
+    SBstatus = new SheetStatusBar(sheet_, settings_, this);
+    setStatusBar(SBstatus);
     // Tab goes through the window as it reads: the input line and its buttons, the sheet, the
     // lists beside it.
     QWidget* const order[] = {EDcalc, BTclear, BTrecal, SGcalc, PLpad->LBfunc, PLpad->LBconst};
@@ -140,6 +129,7 @@ void TFMmain::BuildResultPanel() {
 
     digits = new DigitDisplay(PLresult);
     digits->setObjectName(QStringLiteral("digits"));
+    digits->Follow(sheet_);
     row->addWidget(digits);
 
     EDcalc = new FormulaInput(PLresult);
@@ -148,11 +138,7 @@ void TFMmain::BuildResultPanel() {
     QFont bold = EDcalc->font();
     bold.setBold(true);
     EDcalc->setFont(bold);
-    connect(EDcalc, &QLineEdit::textChanged, this, [this] { EDcalcChange(); });
-    connect(EDcalc, &FormulaInput::Committed, this,
-            [this](const QString& text) { EDcalcCommit(text); });
-    connect(EDcalc, &FormulaInput::Pasted, this,
-            [this](const QString& text) { EDcalcPaste(text); });
+    input_ = std::make_unique<SheetInput>(*EDcalc, sheet_, settings_);
     row->addWidget(EDcalc, 1);
 
     const auto speedButton = [this](const char* name, const QString& hint, ToolIcon icon) {
@@ -168,8 +154,8 @@ void TFMmain::BuildResultPanel() {
     };
     BTclear = speedButton("BTclear", QStringLiteral("式の消去"), ToolIcon::Clear);
     BTrecal = speedButton("BTrecal", QStringLiteral("式の再計算"), ToolIcon::Recalculate);
-    connect(BTclear, &QToolButton::clicked, this, [this] { BTclearClick(); });
-    connect(BTrecal, &QToolButton::clicked, this, [this] { BTrecalClick(); });
+    connect(BTclear, &QToolButton::clicked, this, [this] { input_->Clear(); });
+    connect(BTrecal, &QToolButton::clicked, this, [this] { RefreshWindow(true); });
     row->addWidget(BTclear);
     row->addWidget(BTrecal);
 }
@@ -194,114 +180,73 @@ void TFMmain::BuildGridPanel() {
     desktopFixed.setBold(true);
     SGcalc->SetFont(
         GridFont{FixedPitchFamily(desktopFixed).toStdString(), 12, true, kWindowTextColor});
-    // A text cut short in its cell shows whole in the tip.
-    SGcalc->cellToolTip = [this](int col, int row) {
-        const CellProperty* cell = sheetGrid_.CellAt(col, row);
-        return cell && !sheetGrid_.TextFits(col, row)
-                   ? QString::fromStdString(cell->text).replace(u'\t', u'\n')
-                   : QString();
-    };
-    // The grid object draws the cells from its records; a screen reader reads them there too.
-    SGcalc->shownText = [this](int col, int row) {
-        const CellProperty* cell = sheetGrid_.CellAt(col, row);
-        return cell ? cell->text : std::string();
-    };
-    // The window's own handlers, installed before the grid object attaches, take precedence.
-    SGcalc->OnClick = [this] { SGcalcClick(); };
-    SGcalc->OnMouseDown = [this](MouseButton button, ShiftState shift, int x, int y) {
-        SGcalcMouseDown(button, shift, x, y);
-    };
-    SGcalc->OnMouseMove = [this](ShiftState shift, int x, int y) { SGcalcMouseMove(shift, x, y); };
-    SGcalc->OnMouseUp = [this](MouseButton button, ShiftState shift, int x, int y) {
-        SGcalcMouseUp(button, shift, x, y);
-    };
+    gridView_ = std::make_unique<SheetGridView>(*SGcalc, sheetGrid_, sheet_);
+    connect(gridView_.get(), &SheetGridView::LinePicked, this, [this] {
+        input_->Focus();
+        EDcalc->PlaceCaret();
+    });
     row->addWidget(SGcalc, 1);
 
-    PLpad = new FunctionPad(EDcalc, settings_, calculator_, PLbase);
-    // An insertion from the lists enables only the save button; the save items stay hidden.
-    PLpad->SetModifiedHandler([this] { BTactionsave->setEnabled(true); });
+    PLpad = new FunctionPad(*input_, settings_, calculator_, PLbase);
     row->addWidget(PLpad);
 }
 
-void TFMmain::BuildStatusBar() {
-    SBstatus = statusBar();
-    SBstatus->setObjectName(QStringLiteral("SBstatus"));
-    for (int i = 0; i < 3; ++i) {
-        auto* label = new ElidedLabel(kStatusSamples[i], SBstatus);
-        label->setObjectName(QStringLiteral("statusPanel%1").arg(i));
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        SBstatus->addWidget(label);
-        statusPanels[i] = label;
-    }
-}
-
 void TFMmain::FormCreate() {
-    Updating = true;
-    QCoreApplication::processEvents();
     helpFile =
         QString::fromStdString(HelpDocumentPath(settings_.EXEPATH, TESSARIN_SHARED_DATA_DIR));
     RestoreWindowBounds(this, settings_.LEFT, settings_.TOP, settings_.WIDTH, settings_.HEIGHT);
     if (calculator_.Constants.empty()) AddDefaultConstants(calculator_.Constants);
-    calculator_.Degree = settings_.DEGREE;
 }
 
 void TFMmain::FormShow() {
-    {
-        // Set since FormCreate; cleared here also when preparing the sheet throws.
-        const auto prepared = qScopeGuard([this] { Updating = false; });
-        LayOutSheetGrid(sheetGrid_, *SGcalc, settings_.RWIDTH);
-        MMactionnewClick(MMactionnew);
-        SGcalcClick();
-        digits->ShowDigits(QString(), false);
-        PLpad->FillConstList();
-    }
+    gridView_->LayOut(settings_.RWIDTH);
+    sheet_.NewSheet();
+    PLpad->FillConstList();
     RefreshWindow(true);
     ApplyTransparency(this, settings_.TRANS);
 }
 
 void TFMmain::RefreshWindow(bool recalculate) {
-    if (Updating) return;
-    {
-        // Also cleared when the recalculation throws.
-        const QScopedValueRollback<bool> updating(Updating, true);
-        const ExecuteParameter& p = settings_;
+    const ExecuteParameter& p = settings_;
+    MMmodeform->setChecked(p.AMODE == 0);
+    MMmodecalc->setChecked(p.AMODE == 1);
+    MMmodereal->setChecked(p.CMODE == 0);
+    MMmodeint->setChecked(p.CMODE == 1);
+    // The bases exist in integer mode only: their items go, their buttons grey out released.
+    const bool integer = p.CMODE == 1;
+    MMview10->setVisible(integer);
+    MMview16->setVisible(integer);
+    baseGroup->setEnabled(integer);
+    MMview10->setChecked(integer && p.VMODE == 0);
+    MMview16->setChecked(integer && p.VMODE == 1);
+    MMviewtool->setChecked(p.TOOL != 0);
+    MMviewfunc->setChecked(p.FUNCTION != 0);
+    MMviewstat->setChecked(p.STATUS != 0);
 
-        MMmodeform->setChecked(p.AMODE == 0);
-        MMmodecalc->setChecked(p.AMODE == 1);
-        MMmodereal->setChecked(p.CMODE == 0);
-        MMmodeint->setChecked(p.CMODE == 1);
-        MMview10->setVisible(p.CMODE == 1);
-        MMview16->setVisible(p.CMODE == 1);
-        MMview10->setChecked(p.VMODE == 0);
-        MMview16->setChecked(p.VMODE == 1);
-        MMviewtool->setChecked(p.TOOL != 0);
-        MMviewfunc->setChecked(p.FUNCTION != 0);
-        MMviewstat->setChecked(p.STATUS != 0);
+    PLtool->setVisible(p.TOOL != 0);
+    PLpad->setVisible(p.FUNCTION != 0);
+    SBstatus->setVisible(p.STATUS != 0);
 
-        BTmodeform->setChecked(MMmodeform->isChecked());
-        BTmodecalc->setChecked(MMmodecalc->isChecked());
-        BTmodereal->setChecked(MMmodereal->isChecked());
-        BTmodeint->setChecked(MMmodeint->isChecked());
-        BTviewtool->setChecked(MMviewtool->isChecked());
-        BTviewfunc->setChecked(MMviewfunc->isChecked());
-        BTviewstat->setChecked(MMviewstat->isChecked());
-        BTview10->setChecked(MMview10->isVisible() && MMview10->isChecked());
-        BTview16->setChecked(MMview16->isVisible() && MMview16->isChecked());
-        BTview10->setEnabled(MMview10->isVisible());
-        BTview16->setEnabled(MMview16->isVisible());
+    if (recalculate) sheet_.RecalcAll();
+    SBstatus->Refresh();
+    setWindowTitle(TitleFor(QString::fromStdString(sheet_.FileName())));
+    gridView_->FitFormulaColumn();
+}
 
-        PLtool->setVisible(p.TOOL != 0);
-        PLpad->setVisible(p.FUNCTION != 0);
-        SBstatus->setVisible(p.STATUS != 0);
-
-        if (recalculate) sheet_->RecalcAll();
-
-        SGcalc->Repaint();
-        UpdateStatusBar();
-        RebuildTitle();
-        FormResize();
+void TFMmain::ShowSheet(const SheetChange& change) {
+    if (change.modified) {
+        // Saving is offered on the tool bar while the sheet is modified, in the menu after
+        // typing.
+        const bool typed = sheet_.ModifiedMark() == Modified::Typed;
+        MMactionsave->setEnabled(sheet_.IsModified());
+        MMactionsave->setVisible(typed);
+        MMactionren->setVisible(typed);
     }
-    emit SheetChanged();
+    if (change.file) setWindowTitle(TitleFor(QString::fromStdString(sheet_.FileName())));
+    if (change.history) {
+        MMeditundo->setEnabled(sheet_.CanUndo());
+        MMeditredo->setEnabled(sheet_.CanRedo());
+    }
 }
 
 QString TFMmain::TitleFor(const QString& fileName) {
@@ -309,17 +254,8 @@ QString TFMmain::TitleFor(const QString& fileName) {
     return QStringLiteral("Tessarin - [ ") + QFileInfo(fileName).fileName() + QStringLiteral(" ]");
 }
 
-void TFMmain::RebuildTitle() {
-    setWindowTitle(TitleFor(fileName_));
-}
-
-void TFMmain::FormResize() {
-    const int rest = SGcalc->Width() - SGcalc->ColWidth(0) - SGcalc->ColWidth(1) - 24;
-    SGcalc->SetColWidth(2, std::max(rest, 0));
-}
-
 bool TFMmain::FormCloseQuery() {
-    if (askOnClose_ && settings_.ASK != 0 && Modified()) {
+    if (askOnClose_ && settings_.ASK != 0 && sheet_.IsModified()) {
         return CurrentDialogs().AskYesNo(
             this, QStringLiteral("数式を保存していません。\n終了しますか？"), true);
     }
@@ -340,11 +276,8 @@ void TFMmain::FormClose() {
     settings_.TOP = y();
 }
 
-void TFMmain::FormKeyDown(int& key, ShiftState) {
-    if (key == VK_ESCAPE && keypadWindow) {
-        keypadWindow->show();
-        key = 0;
-    }
+void TFMmain::FormKeyDown() {
+    if (keypadWindow) keypadWindow->show();
 }
 
 void TFMmain::SetSideWindows(QWidget* keypad, QDialog* version,
@@ -355,41 +288,7 @@ void TFMmain::SetSideWindows(QWidget* keypad, QDialog* version,
     makeSetupWindow = std::move(makeSetup);
 }
 
-bool TFMmain::Modified() const {
-    return BTactionsave->isEnabled();
-}
-
-void TFMmain::SetModified(bool modified) {
-    BTactionsave->setEnabled(modified);
-    MMactionsave->setVisible(modified);
-    MMactionren->setVisible(modified);
-    emit SheetChanged();
-}
-
-int TFMmain::CurrentLine() const {
-    return SGcalc->Row();
-}
-
-void TFMmain::ShowDigits(const std::string& text, bool failed) {
-    digits->ShowDigits(QString::fromStdString(text), failed);
-}
-
-void TFMmain::UpdateStatusBar() {
-    StatusUpdateAllowed = true;
-    SGcalcMouseMove({}, 0, 0);
-    StatusUpdateAllowed = false;
-}
-
-void TFMmain::SetInputText(const std::string& text) {
-    EDcalc->setText(QString::fromStdString(text));
-}
-
 void TFMmain::MMmodeformClick(QAction* sender) {
-    settings_.AMODE = Tag(sender);
-    RefreshWindow(false);
-}
-
-void TFMmain::BTmodeformClick(QAction* sender) {
     settings_.AMODE = Tag(sender);
     RefreshWindow(false);
 }
@@ -399,17 +298,7 @@ void TFMmain::MMmoderealClick(QAction* sender) {
     RefreshWindow(true);
 }
 
-void TFMmain::BTmoderealClick(QAction* sender) {
-    settings_.CMODE = Tag(sender);
-    RefreshWindow(true);
-}
-
 void TFMmain::MMview10Click(QAction* sender) {
-    settings_.VMODE = Tag(sender);
-    RefreshWindow(true);
-}
-
-void TFMmain::BTview10Click(QAction* sender) {
     settings_.VMODE = Tag(sender);
     RefreshWindow(true);
 }
@@ -438,16 +327,16 @@ void TFMmain::MMviewsetupClick(QAction*) {
     ApplyWindowSettings(this, settings_);
 }
 
-void TFMmain::BTrecalClick() {
+void TFMmain::MMactionrecalClick(QAction*) {
     RefreshWindow(true);
 }
 
-void TFMmain::MMactionrecalClick(QAction*) {
-    BTrecalClick();
+void TFMmain::MMeditundoClick(QAction*) {
+    sheet_.Undo();
 }
 
-void TFMmain::BTclearClick() {
-    EDcalc->setText(QString());
+void TFMmain::MMeditredoClick(QAction*) {
+    sheet_.Redo();
 }
 
 void TFMmain::MMactionexitClick(QAction*) {
@@ -484,11 +373,6 @@ void TFMmain::showEvent(QShowEvent* event) {
     FormShow();
 }
 
-void TFMmain::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    if (shown_) FormResize();
-}
-
 void TFMmain::closeEvent(QCloseEvent* event) {
     if (!FormCloseQuery()) {
         event->ignore();
@@ -499,47 +383,26 @@ void TFMmain::closeEvent(QCloseEvent* event) {
     emit Closed();
 }
 
-bool TFMmain::eventFilter(QObject* watched, QEvent* event) {
-    // The window watches the events of all its widgets: it previews keys, takes every wheel
-    // notch as a line move and places the input line's caret. What the user does anywhere
-    // meets the input line with its composition committed.
-    if (EDcalc->Composing() && CommitsComposition(watched, *event)) EDcalc->CommitComposition();
-    switch (event->type()) {
-        case QEvent::KeyPress: {
-            auto* key = static_cast<QKeyEvent*>(event);
-            const auto* widget = qobject_cast<QWidget*>(watched);
-            // A key ignored by its control travels on to the containers, which take no focus:
-            // the preview sees it once, at the focused control.
-            if (widget && widget->window() == this && widget->focusPolicy() != Qt::NoFocus) {
-                int code = ToVirtualKey(*key);
-                if (code != 0) {
-                    FormKeyDown(code, ToShiftState(key->modifiers()));
-                    if (code == 0) return true;
-                }
-            }
-            if (watched == EDcalc) return InputKeyPress(key);
-            break;
-        }
-        case QEvent::FocusIn:
-            if (watched == EDcalc) {
-                // The control's own focus handling may select the text; the caret rule wins.
-                static_cast<QObject*>(EDcalc)->event(event);
-                EDcalcEnter();
-                return true;
-            }
-            break;
-        case QEvent::Wheel: {
-            const auto* widget = qobject_cast<QWidget*>(watched);
-            if (widget && widget->window() == this) {
-                return HandleWheel(static_cast<QWheelEvent*>(event));
-            }
-            break;
-        }
-        case QEvent::Resize:
-            if (watched == SGcalc && shown_) FormResize();
-            break;
-        default:
-            break;
+void TFMmain::keyPressEvent(QKeyEvent* event) {
+    // Escape, which no control of the window takes, comes up to the window from any of them.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        FormKeyDown();
+        return;
     }
-    return QMainWindow::eventFilter(watched, event);
+    QMainWindow::keyPressEvent(event);
+}
+
+void TFMmain::wheelEvent(QWheelEvent* event) {
+    event->accept();
+    // High-resolution wheels send parts of a notch; they add up to whole notches, each of which
+    // moves the line as Up or Down in the input line does.
+    wheelRest_ += event->angleDelta().y();
+    for (; wheelRest_ >= kWheelNotch; wheelRest_ -= kWheelNotch) {
+        int key = VK_UP;
+        input_->EDcalcKeyDown(key, {});
+    }
+    for (; wheelRest_ <= -kWheelNotch; wheelRest_ += kWheelNotch) {
+        int key = VK_DOWN;
+        input_->EDcalcKeyDown(key, {});
+    }
 }

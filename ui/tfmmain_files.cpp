@@ -1,23 +1,16 @@
-// The file commands: new sheet, open, save and save as, with the sheet's modified state, the
-// current file name and the folder of the file dialogs; and the two exports.
+// The file commands: new sheet, open, save and save as, with their questions and notices and
+// the folder of the file dialogs; and the two exports.
 
 #include <QAction>
-#include <QClipboard>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <exception>
 
 #include "desktop/clipboard.h"
 #include "desktop/dialogs.h"
-#include "desktop/grid_widget.h"
 #include "export/excel_control.h"
 #include "export/export_text.h"
-#include "expr/calc_expression.h"
 #include "settings/execute_parameter.h"
-#include "sheet/extend_string_grid.h"
 #include "sheet/formula_file.h"
-#include "sheet/formula_sheet.h"
-#include "ui/sheet_undo.h"
 #include "ui/tfmmain.h"
 
 namespace {
@@ -38,28 +31,17 @@ FileDialogSetup DialogSetup(const QString& title, const std::string& folder,
 
 }  // namespace
 
-void TFMmain::MMactionnewClick(QAction* sender) {
-    if (sender && !Updating && Modified() &&
+void TFMmain::MMactionnewClick(QAction*) {
+    if (sheet_.IsModified() &&
         !CurrentDialogs().ConfirmAction(this, QStringLiteral(" 全ての数式を消去します。\n"),
                                         NoticeIcon::Question)) {
         return;
     }
-    sheet_->ClearAllLines();
-    if (sender) {
-        fileName_.clear();
-        sheetFileStamp_.Clear();
-    }
-    SetModified(false);
-    MoveToLine(0);
-    SGcalcClick();
-    SGcalc->Repaint();
-    RebuildTitle();
-    // The user's new sheet starts a fresh history; Ctrl+Space (no sender) is a step of it.
-    if (sender) undo_->Reset();
+    sheet_.NewSheet();
 }
 
 void TFMmain::MMactionloadClick(QAction*) {
-    if (!Updating && Modified() &&
+    if (sheet_.IsModified() &&
         !CurrentDialogs().ConfirmAction(
             this, QStringLiteral(" 全ての数式を消去して読み込みます。\n"), NoticeIcon::Question)) {
         return;
@@ -75,101 +57,67 @@ void TFMmain::LoadFormulaFile(const QString& path) {
     FileStamp stamp;
     stamp.Take(path.toStdString());
     FormulaFileReadResult result;
-    ReadFormulaFile(path.toStdString(), result);
     // A file that could not be read at all (or is no text) leaves everything as it was, the file
     // name too, so that a following save cannot overwrite a file that was never shown.
-    if (result.status != FormulaFileStatus::Unreadable) {
-        fileName_ = path;
-        sheetFileStamp_ = stamp;
+    if (ReadFormulaFile(path.toStdString(), result) != FormulaFileStatus::Unreadable) {
+        if (result.AppliesContent()) ApplyFormulaFileSettings(result.content.settings, settings_);
+        sheet_.Load(result.content, path.toStdString(), stamp);
     }
-    if (result.EmptiesSheet()) MMactionnewClick(nullptr);
-    // Also with a header line that is no line of the sheet, the input line shows the formula of
-    // the line that stays current.
-    if (result.AppliesContent()) PutSheetContent(result.content, result.Succeeded());
     if (result.Succeeded()) {
         settings_.FOLDER = FolderOf(path);
     } else {
         CurrentDialogs().ShowNotice(this, path + QStringLiteral("\nファイルが読み込めません。"),
                                     NoticeIcon::Error);
     }
+    // The lines come in as the input line takes the current one, and a refresh recalculates
+    // them again: a line that reads a later one has its value then.
     RefreshWindow(true);
-    if (result.status != FormulaFileStatus::Unreadable) undo_->Reset();
 }
 
-void TFMmain::PutSheetContent(const FormulaFileContent& content, bool toCurrentLine) {
-    ApplyFormulaFileSettings(content.settings, settings_, calculator_);
-    for (int k = 0; k < kLineCount; ++k) {
-        if (CellProperty* formula = sheetGrid_.CellAt(2, k)) {
-            formula->text = content.formulas[k];
-        }
-    }
-    if (toCurrentLine) MoveToLine(content.currentLine);
-    SGcalcClick();
-    SGcalc->Repaint();
-}
-
-void TFMmain::RestoreSheet(const FormulaFileContent& content, const QString& fileName) {
-    MMactionnewClick(nullptr);
-    PutSheetContent(content, true);
-    // The same file keeps its stamp (undo and redo come this way): a save still asks before it
-    // overwrites what another program wrote.
-    if (fileName != fileName_) sheetFileStamp_.Clear();
-    fileName_ = fileName;
-    SetModified(true);
+void TFMmain::RestoreSheet(const FormulaFileContent& content, const std::string& fileName) {
+    ApplyFormulaFileSettings(content.settings, settings_);
+    sheet_.Restore(content, fileName);
     RefreshWindow(true);
 }
 
 void TFMmain::MMactionsaveClick(QAction* sender) {
-    MMactionrenClick(fileName_.isEmpty() ? sender : nullptr);
-}
-
-void TFMmain::MMactionrenClick(QAction* sender) {
-    QString path = fileName_;
-    if (sender) {
-        path = CurrentDialogs().SaveFileName(this,
-                                             DialogSetup(QString(), settings_.FOLDER, fileName_));
-        if (path.isEmpty()) return;
+    if (sheet_.FileName().empty()) {
+        MMactionrenClick(sender);
+    } else {
+        SaveFormulaFile(QString::fromStdString(sheet_.FileName()));
     }
-    fileName_ = path;
-    SaveFormulaFile();
-    RebuildTitle();
 }
 
-FormulaFileContent TFMmain::SheetContent() const {
-    FormulaFileContent content;
-    content.currentLine = CurrentLine();
-    const ExecuteParameter& p = settings_;
-    content.settings = {p.AMODE, p.CMODE, p.VMODE, p.COMMA, p.HSIZE, p.DEGREE};
-    for (int k = 0; k < kLineCount; ++k) {
-        if (const CellProperty* formula = sheetGrid_.CellAt(2, k)) {
-            content.formulas[k] = formula->text;
-        }
-    }
-    return content;
+void TFMmain::MMactionrenClick(QAction*) {
+    const QString path = CurrentDialogs().SaveFileName(
+        this, DialogSetup(QString(), settings_.FOLDER, QString::fromStdString(sheet_.FileName())));
+    if (!path.isEmpty()) SaveFormulaFile(path);
 }
 
-void TFMmain::SaveFormulaFile() {
-    const FormulaFileContent content = SheetContent();
-    const std::string path = fileName_.toStdString();
-    if (sheetFileStamp_.ChangedSince(path) &&
+bool TFMmain::SaveFormulaFile(const QString& path) {
+    const std::string file = path.toStdString();
+    if (sheet_.FileSeen().ChangedSince(file) &&
         !CurrentDialogs().AskYesNo(
             this,
             QStringLiteral("ファイルは他のプログラムによって変更されています。\n上書きしますか？"),
             true)) {
-        return;
+        return false;
     }
-    if (!fileName_.isEmpty() && WriteFormulaFile(path, content) == FileStatus::Ok) {
-        sheetFileStamp_.Take(path);
-        SetModified(false);
-        settings_.FOLDER = FolderOf(fileName_);
-    } else {
-        CurrentDialogs().ShowNotice(
-            this, fileName_ + QStringLiteral("\nファイルが書き込めません。"), NoticeIcon::Error);
+    if (WriteFormulaFile(file, sheet_.Content()) != FileStatus::Ok) {
+        // The sheet stays under its old name: the next save goes where the last one went.
+        CurrentDialogs().ShowNotice(this, path + QStringLiteral("\nファイルが書き込めません。"),
+                                    NoticeIcon::Error);
+        return false;
     }
+    FileStamp stamp;
+    stamp.Take(file);
+    sheet_.MarkSaved(file, stamp);
+    settings_.FOLDER = FolderOf(path);
+    return true;
 }
 
 void TFMmain::MMactionexpclipClick(QAction*) {
-    PutClipboardText(BuildExportText(sheetGrid_, settings_.EOUT));
+    PutClipboardText(BuildExportText(sheet_, settings_.EOUT));
 }
 
 void TFMmain::MMactionexpexcelClick(QAction*) {
@@ -177,7 +125,7 @@ void TFMmain::MMactionexpexcelClick(QAction*) {
     // must not travel through Qt's event delivery, whose own clean-up it would skip.
     const ExecuteParameter& p = settings_;
     try {
-        const std::string text = BuildExportText(sheetGrid_, p.EOUT);
+        const std::string text = BuildExportText(sheet_, p.EOUT);
         if (!ExportToSpreadsheet(excel_, p.ECELL, text,
                                  TextFieldOfExport(p.EOUT, p.CMODE, p.VMODE))) {
             CurrentDialogs().ShowNotice(this, QStringLiteral("Excelを起動できません。"),

@@ -19,8 +19,10 @@
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
 #include "sheet/recovery_copy.h"
+#include "sheet/sheet_document.h"
 #include "ui/accessibility.h"
 #include "ui/end_signal_notifier.h"
+#include "ui/formula_input.h"
 #include "ui/logo.h"
 #include "ui/recovery_copy_keeper.h"
 #include "ui/recovery_offer.h"
@@ -33,6 +35,7 @@
 ProgramObjects::ProgramObjects(const std::string& dataFolder)
     : settings_(std::make_unique<ExecuteParameter>(dataFolder)),
       calculator_(std::make_unique<CalcExpression>(dataFolder + "constant.clc")),
+      sheet_(std::make_unique<SheetDocument>(*calculator_, *settings_)),
       excel_(std::make_unique<ExcelControl>(PutClipboardText)),
       grid_(std::make_unique<ExtendStringGrid>()) {}
 
@@ -84,7 +87,8 @@ int RunProgram(int argc, char** argv) {
     InstallWorkbookAutomation();
     try {
         ExecuteParameter& settings = objects.Settings();
-        TFMmain main(settings, objects.Calculator(), objects.SheetGrid(), objects.Excel());
+        TFMmain main(settings, objects.Calculator(), objects.Sheet(), objects.SheetGrid(),
+                     objects.Excel());
         TFMlogo logo(settings, &main);
         TFMver version(settings, &main);
         std::unique_ptr<TFMsetup> setup;
@@ -95,7 +99,8 @@ int RunProgram(int argc, char** argv) {
         });
         QObject::connect(&main, &TFMmain::Closed, &application, &QCoreApplication::quit);
 
-        RecoveryCopyKeeper recovery(main, dataFolder + RecoveryCopyName(CurrentProcess()));
+        RecoveryCopyKeeper recovery(objects.Sheet(), &main,
+                                    dataFolder + RecoveryCopyName(CurrentProcess()));
         EndSignalNotifier ending(endSignals);
         // Nobody may be there to answer a question: the unsaved sheet stays in its copy.
         QObject::connect(&ending, &EndSignalNotifier::EndRequested, &main, [&] {

@@ -12,11 +12,12 @@ class CalcExpression;
 class ExcelControl;
 class ExecuteParameter;
 class ExtendStringGrid;
+class SheetDocument;
 
 // The objects that live for the whole run, created in this order: the settings record (reads
-// the settings file), the evaluator (reads the constant file), the spreadsheet automation and
-// the grid object. They are destroyed in the reverse order, so the constant file and then the
-// settings file are written last. The windows receive what they use of them.
+// the settings file), the evaluator (reads the constant file), the sheet, the spreadsheet
+// automation and the grid object. They are destroyed in the reverse order, so the constant file
+// and then the settings file are written last. The windows receive what they use of them.
 class ProgramObjects {
 public:
     // dataFolder holds the settings and constant files and ends in "/".
@@ -27,12 +28,14 @@ public:
 
     ExecuteParameter& Settings() { return *settings_; }
     CalcExpression& Calculator() { return *calculator_; }
+    SheetDocument& Sheet() { return *sheet_; }
     ExcelControl& Excel() { return *excel_; }
     ExtendStringGrid& SheetGrid() { return *grid_; }
 
 private:
     std::unique_ptr<ExecuteParameter> settings_;
     std::unique_ptr<CalcExpression> calculator_;
+    std::unique_ptr<SheetDocument> sheet_;
     std::unique_ptr<ExcelControl> excel_;
     std::unique_ptr<ExtendStringGrid> grid_;
 };

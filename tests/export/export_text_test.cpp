@@ -5,9 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "settings/execute_parameter.h"
-#include "sheet/extend_string_grid.h"
-#include "tests/sheet/fake_grid.h"
+#include "sheet/sheet_document.h"
+#include "tests/support/test_program_objects.h"
 
 namespace {
 
@@ -63,26 +62,17 @@ TEST(ExportText, EmptyFieldAddsNoTab) {
     EXPECT_EQ(BuildExportText(lines, 2), "5\r\n");
 }
 
-// The grid object's three columns under the settings' EOUT, line 0 first whatever line is
-// current.
-TEST(ExportText, ReadsTheProgramWideSheet) {
-    FakeGrid grid(3, 100);
-    grid.fixedRows = 0;
-    ExtendStringGrid sheet;
-    sheet.AttachGrid(grid);
-
-    for (int row = 0; row < 100; ++row)
-        sheet.CellAt(0, row)->text = "A" + std::to_string(row);
-    for (int row : {99, 50, 0}) {
-        sheet.CellAt(1, row)->text = std::to_string(row * 2);
-        sheet.CellAt(2, row)->text = std::to_string(row) + "*2";
+// The sheet's lines, line 0 first whatever line is current.
+TEST(ExportText, ReadsTheSheet) {
+    TestProgramObjects objects;
+    SheetDocument& sheet = objects.sheet;
+    for (int line : {99, 50, 0}) {
+        sheet.MoveTo(line);
+        sheet.ChangeCurrentFormula(std::to_string(line) + "*2");
     }
-    sheet.SetCurrentCell(2, 50);
-    const std::string all = BuildExportText(sheet, 7);
-    const std::string formulas = BuildExportText(sheet, 4);
-    EXPECT_EQ(grid.row, 50);
-    EXPECT_EQ(all, "A0\t0\t0*2\r\nA50\t100\t50*2\r\nA99\t198\t99*2\r\n");
-    EXPECT_EQ(formulas, "0*2\r\n50*2\r\n99*2\r\n");
+    sheet.MoveTo(50);
+    EXPECT_EQ(BuildExportText(sheet, 7), "A0\t0\t0*2\r\nA50\t100\t50*2\r\nA99\t198\t99*2\r\n");
+    EXPECT_EQ(BuildExportText(sheet, 4), "0*2\r\n50*2\r\n99*2\r\n");
 }
 
 // The result field keeps its text in a workbook only in hexadecimal display, wherever EOUT

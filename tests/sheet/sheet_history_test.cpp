@@ -5,7 +5,7 @@
 #include <string>
 
 // Steps that each write their number, padded to a size, into line 0: beyond the bounds the
-// oldest go, and undo reaches the oldest state kept, whole.
+// oldest go, and undo reaches the oldest step kept.
 TEST(SheetHistory, OldestStepsGoBeyondTheBounds) {
     const struct {
         const char* name;
@@ -20,16 +20,17 @@ TEST(SheetHistory, OldestStepsGoBeyondTheBounds) {
     };
     for (const auto& row : rows) {
         SheetHistory history(SheetHistory::kMaxSteps, row.maxBytes);
-        SheetState state;
         for (int n = 1; n <= row.steps; ++n) {
-            state.formulas[0] = std::to_string(n) + std::string(row.lineSize, ' ');
-            history.Record(state);
+            const std::string padding(row.lineSize, ' ');
+            history.Push({{{0, std::to_string(n - 1) + padding, std::to_string(n) + padding}}});
         }
         int undos = 0;
-        for (; history.CanUndo(); ++undos)
-            history.Undo();
+        const SheetStep* oldest = nullptr;
+        for (const SheetStep* step; (step = history.Undo()) != nullptr; ++undos)
+            oldest = step;
         EXPECT_EQ(undos, row.kept) << row.name;
-        EXPECT_EQ(history.Present().formulas[0],
+        ASSERT_NE(oldest, nullptr);
+        EXPECT_EQ(oldest->lines.front().before,
                   std::to_string(row.steps - row.kept) + std::string(row.lineSize, ' '))
             << row.name;
     }

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QSpontaneKeyEvent>
 #include <QTest>
 #include <QToolButton>
 #include <filesystem>
@@ -46,7 +47,7 @@ public:
 
     // A main window over the fixture's objects, as the program builds one.
     std::unique_ptr<TFMmain> NewWindow() {
-        return std::make_unique<TFMmain>(settings, calculator, grid, excel);
+        return std::make_unique<TFMmain>(settings, calculator, sheet, grid, excel);
     }
 
     TFMmain& W() { return *window; }
@@ -55,22 +56,22 @@ public:
     FunctionPad* Pad() { return FindPad(window.get()); }
     DigitDisplay* Digits() { return FindDigits(window.get()); }
     QAction* Action(const char* name) { return FindAction(window.get(), name); }
+    QToolButton* Button(const char* name) { return FindPart<QToolButton>(window.get(), name); }
     QMenu* Menu(const char* name) { return FindMenu(window.get(), name); }
     template <typename T>
     T* Part(const char* name) {
         return FindPart<T>(window.get(), name);
     }
     QLabel* StatusPanel(int i) { return FindStatusPanel(window.get(), i); }
-    int Line() { return window->CurrentLine(); }
-    // Gives the sheet a file name, as if it had been opened from path; nothing is read.
-    void NameSheet(const QString& path) {
-        window->RestoreSheet(window->SheetContent(), path);
-        window->SetModified(false);
-    }
+    int Line() { return sheet.CurrentLine(); }
+    bool Modified() { return sheet.IsModified(); }
+    QString FileName() { return QString::fromStdString(sheet.FileName()); }
+    // Gives the sheet a file name, as if it had been saved to path; nothing is written.
+    void NameSheet(const QString& path) { sheet.MarkSaved(path.toStdString(), {}); }
 
-    std::string Formula(int line) { return grid.CellAt(2, line)->text; }
-    std::string Result(int line) { return grid.CellAt(1, line)->text; }
-    Extended Value(int line) { return calculator.LineValues.values[line]; }
+    std::string Formula(int line) { return sheet.Formula(line); }
+    std::string Result(int line) { return sheet.Result(line); }
+    Extended Value(int line) { return sheet.Value(line); }
     QString Panel(int i) { return StatusPanel(i)->text(); }
 
     // Types ASCII text into the input line, key by key.
@@ -87,8 +88,8 @@ public:
         Press(line, 2);
         Release(line, 2);
     }
-    // Makes line current through the grid's row, as the keys do.
-    void Go(int line) { Grid()->SetRow(line); }
+    // Makes line current, as the keys do.
+    void Go(int line) { sheet.MoveTo(line); }
     // Makes line current and types formula into it.
     void Enter(int line, const QString& formula) {
         Go(line);
@@ -109,11 +110,14 @@ public:
     void Release(int row, int col) {
         Mouse(QEvent::MouseButtonRelease, CellCenter(row, col), Qt::LeftButton, Qt::NoModifier);
     }
+    // A wheel notch as the system delivers it: what the widget under the pointer ignores goes
+    // on to its parents.
     void Wheel(QWidget* target, int delta) {
         const QPointF pos(5, 5);
         QWheelEvent event(pos, target->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton,
                           Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(target, &event);
+        QSpontaneKeyEvent::setSpontaneous(&event);
+        qApp->notify(target, &event);
     }
 
     // A path inside the folder, as the window takes file names.
@@ -126,6 +130,7 @@ public:
     TestProgramObjects objects{false};
     ExecuteParameter& settings = objects.record;
     CalcExpression& calculator = objects.calc;
+    SheetDocument& sheet = objects.sheet;
     ExcelControl& excel = objects.excel;
     ExtendStringGrid& grid = objects.grid;
     ScriptedDialogs dialogs;

@@ -62,11 +62,11 @@ void FileCommandsTest::saveWritesHeaderAndFormulas() {
     f.Type(QStringLiteral("1+2"));
     const QString path = f.File("sum.tsf");
     f.dialogs.AnswerSave(path);
-    f.Action("BTactionsave")->trigger();
+    f.Button("BTactionsave")->click();
     QCOMPARE(ReadBytes(path.toStdString()), std::string("000003081\r\n0=1+2\r\n"));
-    QCOMPARE(f.W().CurrentFileName(), path);
+    QCOMPARE(f.FileName(), path);
     QCOMPARE(f.W().windowTitle(), QStringLiteral("Tessarin - [ sum.tsf ]"));
-    QVERIFY(!f.W().Modified());
+    QVERIFY(!f.Modified());
     QVERIFY(!f.Action("MMactionsave")->isVisible());
     QVERIFY(!f.Action("MMactionren")->isVisible());
     QCOMPARE(f.settings.FOLDER, f.folder.Path().string() + "/");
@@ -112,37 +112,42 @@ void FileCommandsTest::saveWithFileWritesWithoutDialog() {
     f.Action("MMactionsave")->trigger();
     f.Enter(12, QStringLiteral("A0*3"));
     f.Enter(3, QStringLiteral(" 2 "));
-    QVERIFY(f.W().Modified());
+    QVERIFY(f.Modified());
     f.Action("MMactionsave")->trigger();
     QCOMPARE(f.dialogs.Shown().size(), 1);
     QCOMPARE(ReadBytes(path.toStdString()), std::string("030003081\r\n0=1\r\n3=2\r\n12=A0*3\r\n"));
-    QVERIFY(!f.W().Modified());
+    QVERIFY(!f.Modified());
 }
 
 void FileCommandsTest::saveCancelled() {
     MainWindowFixture f;
     f.Type(QStringLiteral("5"));
     f.dialogs.AnswerSave(QString());
-    f.Action("BTactionsave")->trigger();
-    QVERIFY(f.W().Modified());
-    QCOMPARE(f.W().CurrentFileName(), QString());
+    f.Button("BTactionsave")->click();
+    QVERIFY(f.Modified());
+    QCOMPARE(f.FileName(), QString());
     QVERIFY(std::filesystem::is_empty(f.folder.Path()));
 }
 
+// A failed save keeps the sheet modified and under the name it had: the title, the recovery copy
+// and the next save do not move to the name that failed.
 void FileCommandsTest::saveFailureKeepsModified() {
     MainWindowFixture f;
     const std::string folderBefore = f.settings.FOLDER;
+    const QString previous = f.File("previous.tsf");
+    f.NameSheet(previous);
     f.Type(QStringLiteral("5"));
     const QString path = f.File("missing/out.tsf");
     f.dialogs.AnswerSave(path);
     f.dialogs.AcknowledgeNotice();
-    f.Action("BTactionsave")->trigger();
+    f.Action("MMactionren")->trigger();
     QCOMPARE(f.dialogs.Shown().size(), 2);
     QCOMPARE(f.dialogs.Shown()[1].text, path + kWriteFailure);
     QCOMPARE(f.dialogs.Shown()[1].icon, NoticeIcon::Error);
-    QVERIFY(f.W().Modified());
+    QVERIFY(f.Modified());
     QVERIFY(f.Action("MMactionsave")->isVisible());
-    QCOMPARE(f.W().CurrentFileName(), path);
+    QCOMPARE(f.FileName(), previous);
+    QCOMPARE(f.W().windowTitle(), QStringLiteral("Tessarin - [ previous.tsf ]"));
     QCOMPARE(f.settings.FOLDER, folderBefore);
 }
 
@@ -155,10 +160,10 @@ void FileCommandsTest::saveOntoPipeFails() {
     QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     f.dialogs.AnswerSave(path);
     f.dialogs.AcknowledgeNotice();
-    f.Action("BTactionsave")->trigger();
+    f.Button("BTactionsave")->click();
     QCOMPARE(f.dialogs.Shown().size(), 2);
     QCOMPARE(f.dialogs.Shown()[1].text, path + kWriteFailure);
-    QVERIFY(f.W().Modified());
+    QVERIFY(f.Modified());
     QVERIFY(std::filesystem::is_fifo(path.toStdString()));
 }
 
@@ -169,7 +174,7 @@ void FileCommandsTest::openAppliesFile() {
     WriteBytes(path.toStdString(), "051114040\r\n0=255\r\n5=A0+1\r\n9=ASIN(1)*2\r\n");
     f.settings.FOLDER = "/elsewhere/";
     f.dialogs.AnswerOpen(path);
-    f.Action("BTactionopen")->trigger();
+    f.Button("BTactionopen")->click();
     QCOMPARE(f.settings.AMODE, 1);
     QCOMPARE(f.settings.CMODE, 1);
     QCOMPARE(f.settings.VMODE, 1);
@@ -184,11 +189,11 @@ void FileCommandsTest::openAppliesFile() {
     QCOMPARE(f.Value(9), Extended(3.1415926535897932385L));
     QVERIFY(f.Action("MMmodecalc")->isChecked());
     QVERIFY(f.Action("MMview16")->isVisible() && f.Action("MMview16")->isChecked());
-    QVERIFY(f.Action("BTview16")->isChecked());
+    QVERIFY(f.Button("BTview16")->isChecked());
     QCOMPARE(f.W().windowTitle(), QStringLiteral("Tessarin - [ hex.tsf ]"));
-    QCOMPARE(f.W().CurrentFileName(), path);
+    QCOMPARE(f.FileName(), path);
     QCOMPARE(f.settings.FOLDER, f.folder.Path().string() + "/");
-    QVERIFY(!f.W().Modified());
+    QVERIFY(!f.Modified());
 }
 
 void FileCommandsTest::openDialogPresets() {
@@ -260,7 +265,7 @@ void FileCommandsTest::openUnreadableKeepsEverything() {
     const QString previous = f.File("previous.tsf");
     f.Type(QStringLiteral("42"));
     f.dialogs.AnswerSave(previous);
-    f.Action("BTactionsave")->trigger();
+    f.Button("BTactionsave")->click();
     const std::string folderBefore = f.settings.FOLDER;
     const QString other = f.File("other.tsf");
     if (exists) WriteBytes(other.toStdString(), bytes.toStdString());
@@ -271,12 +276,12 @@ void FileCommandsTest::openUnreadableKeepsEverything() {
     QCOMPARE(f.dialogs.Shown()[2].text, other + kReadFailure);
     QCOMPARE(f.dialogs.Shown()[2].icon, NoticeIcon::Error);
     QCOMPARE(f.Formula(0), std::string("42"));
-    QCOMPARE(f.W().CurrentFileName(), previous);
+    QCOMPARE(f.FileName(), previous);
     QCOMPARE(f.W().windowTitle(), QStringLiteral("Tessarin - [ previous.tsf ]"));
     QCOMPARE(f.settings.FOLDER, folderBefore);
     // A following save writes the file that was shown, not the one that failed.
     f.Type(QStringLiteral("0"));
-    f.Action("BTactionsave")->trigger();
+    f.Button("BTactionsave")->click();
     QCOMPARE(ReadBytes(previous.toStdString()), std::string("000003081\r\n0=420\r\n"));
     QCOMPARE(std::filesystem::exists(other.toStdString()), exists);
     if (exists) QCOMPARE(ReadBytes(other.toStdString()), bytes.toStdString());
@@ -294,7 +299,7 @@ void FileCommandsTest::openUtf16File() {
     f.Action("MMactionload")->trigger();
     QCOMPARE(f.Formula(0), std::string("2*3"));
     QCOMPARE(f.Formula(1), std::string("A0+1 \u5186"));
-    QCOMPARE(f.W().CurrentFileName(), path);
+    QCOMPARE(f.FileName(), path);
 }
 
 void FileCommandsTest::saveOverFileChangedElsewhere_data() {
@@ -333,14 +338,14 @@ void FileCommandsTest::saveOverFileChangedElsewhere() {
     QVERIFY(f.dialogs.Shown()[0].noIsDefault);
     QCOMPARE(ReadBytes(path.toStdString()),
              overwrite ? std::string("000003081\r\n0=12\r\n") : theirs);
-    QCOMPARE(f.W().Modified(), !overwrite);
+    QCOMPARE(f.Modified(), !overwrite);
     QCOMPARE(f.Formula(0), std::string("12"));
 }
 
 void FileCommandsTest::openEmptyFile() {
     MainWindowFixture f;
     f.Enter(4, QStringLiteral("9"));
-    f.W().SetModified(false);
+    f.sheet.MarkSaved();
     const QString path = f.File("empty.tsf");
     WriteBytes(path.toStdString(), "");
     f.dialogs.AnswerOpen(path);
@@ -349,7 +354,7 @@ void FileCommandsTest::openEmptyFile() {
     QCOMPARE(f.dialogs.Shown().last().text, path + kReadFailure);
     QCOMPARE(f.Formula(4), std::string());
     QCOMPARE(f.Line(), 0);
-    QCOMPARE(f.W().CurrentFileName(), path);
+    QCOMPARE(f.FileName(), path);
     QCOMPARE(f.W().windowTitle(), QStringLiteral("Tessarin - [ empty.tsf ]"));
 }
 
@@ -397,7 +402,7 @@ void FileCommandsTest::openQuestion() {
     const QString path = f.File("q.tsf");
     WriteBytes(path.toStdString(), "000003081\r\n0=3\r\n");
     f.Type(QStringLiteral("8"));
-    f.W().SetModified(modified);
+    if (!modified) f.sheet.MarkSaved();
     if (modified) f.dialogs.AnswerConfirm(yes);
     if (opens) f.dialogs.AnswerOpen(path);
     f.Action("MMactionload")->trigger();
@@ -435,9 +440,9 @@ void FileCommandsTest::newSheetQuestion() {
     MainWindowFixture f;
     f.NameSheet(f.File("named.tsf"));
     f.Enter(3, QStringLiteral("8"));
-    f.W().SetModified(modified);
+    if (!modified) f.sheet.MarkSaved();
     if (modified) f.dialogs.AnswerConfirm(yes);
-    f.Action("BTactionnew")->trigger();
+    f.Button("BTactionnew")->click();
     if (modified) {
         QCOMPARE(f.dialogs.Shown()[0].text, QStringLiteral(" 全ての数式を消去します。\n"));
         QCOMPARE(f.dialogs.Shown()[0].icon, NoticeIcon::Question);
@@ -445,30 +450,30 @@ void FileCommandsTest::newSheetQuestion() {
     QCOMPARE(f.Formula(3), std::string(clears ? "" : "8"));
     QCOMPARE(f.Value(3), clears ? ErrorValue : Extended(8));
     QCOMPARE(f.Line(), clears ? 0 : 3);
-    QCOMPARE(f.W().CurrentFileName().isEmpty(), clears);
+    QCOMPARE(f.FileName().isEmpty(), clears);
     QCOMPARE(f.W().windowTitle(),
              clears ? QStringLiteral("Tessarin") : QStringLiteral("Tessarin - [ named.tsf ]"));
-    QCOMPARE(f.W().Modified(), !clears && modified);
+    QCOMPARE(f.Modified(), !clears && modified);
 }
 
 void FileCommandsTest::savedFileReopensInItsModes() {
     MainWindowFixture f;
     f.Action("MMmodeint")->trigger();
-    f.Action("BTview16")->trigger();
+    f.Button("BTview16")->click();
     f.Enter(0, QStringLiteral("H7F"));
     f.Enter(2, QStringLiteral("A0*2"));
     const QString path = f.File("modes.tsf");
     f.dialogs.AnswerSave(path);
-    f.Action("BTactionsave")->trigger();
+    f.Button("BTactionsave")->click();
     const std::string hexResult = f.Result(2);
     f.Action("MMmodereal")->trigger();
-    f.Action("BTactionnew")->trigger();
+    f.Button("BTactionnew")->click();
     QCOMPARE(f.settings.CMODE, 0);
     f.dialogs.AnswerOpen(path);
-    f.Action("BTactionopen")->trigger();
+    f.Button("BTactionopen")->click();
     QCOMPARE(f.settings.CMODE, 1);
     QCOMPARE(f.settings.VMODE, 1);
-    QVERIFY(f.Action("BTmodeint")->isChecked());
+    QVERIFY(f.Button("BTmodeint")->isChecked());
     QCOMPARE(f.Line(), 2);
     QCOMPARE(f.Result(2), hexResult);
     QVERIFY(hexResult.ends_with("FE"));
@@ -479,9 +484,9 @@ void FileCommandsTest::ctrlSpaceThenSaveWritesSameFile() {
     const QString path = f.File("same.tsf");
     WriteBytes(path.toStdString(), "000003081\r\n0=1\r\n");
     f.dialogs.AnswerOpen(path);
-    f.Action("BTactionopen")->trigger();
+    f.Button("BTactionopen")->click();
     f.Key(Qt::Key_Space, Qt::ControlModifier);
-    QVERIFY(!f.W().Modified());
+    QVERIFY(!f.Modified());
     QVERIFY(!f.Action("MMactionsave")->isVisible());
     f.Type(QStringLiteral("6"));
     QVERIFY(f.Action("MMactionsave")->isVisible());
@@ -502,7 +507,7 @@ void FileCommandsTest::longFormulasSurviveMovesClicksAndSave() {
     const QString path = f.File("long.tsf");
     WriteBytes(path.toStdString(), bytes);
     f.dialogs.AnswerOpen(path);
-    f.Action("BTactionopen")->trigger();
+    f.Button("BTactionopen")->click();
     QCOMPARE(f.Input()->text().size(), 320);
     for (int i = 0; i < 4; ++i)
         f.Key(Qt::Key_Down);
@@ -515,7 +520,8 @@ void FileCommandsTest::longFormulasSurviveMovesClicksAndSave() {
     QCOMPARE(f.Result(3), std::string("128,000,000,000"));
     QCOMPARE(f.Result(7), std::string("256,000,000,000"));
     QCOMPARE(f.Result(8), std::string("384,000,000,000"));
-    f.W().MMactionsaveClick(f.Action("MMactionsave"));
+    f.dialogs.AnswerSave(path);
+    f.Action("MMactionren")->trigger();
     QCOMPARE(ReadBytes(path.toStdString()), bytes);
 }
 
@@ -523,7 +529,7 @@ void FileCommandsTest::exportToClipboard() {
     MainWindowFixture f;
     f.Enter(0, QStringLiteral("1+1"));
     f.Enter(2, QStringLiteral("1/0"));
-    f.Action("ToolButton1")->trigger();
+    f.Button("ToolButton1")->click();
     QCOMPARE(QGuiApplication::clipboard()->text(),
              QStringLiteral("A0\t2\t1+1\r\nA2\tゼロで除算\t1/0\r\n"));
 }
@@ -536,7 +542,7 @@ void FileCommandsTest::exportWithoutSpreadsheet() {
     QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
     f.Enter(0, QStringLiteral("1"));
     f.dialogs.AcknowledgeNotice();
-    f.Action("BTactionexpexcel")->trigger();
+    f.Button("BTactionexpexcel")->click();
     SetAutomationFactory(before);
     QCOMPARE(f.dialogs.Shown().size(), 1);
     QCOMPARE(f.dialogs.Shown()[0].text, QStringLiteral("Excelを起動できません。"));
@@ -553,8 +559,7 @@ void FileCommandsTest::exportToCellTheSpreadsheetRefuses() {
     InstallWorkbookAutomation();
     f.Enter(0, QStringLiteral("1"));
     f.dialogs.AcknowledgeNotice();
-    QTest::mouseClick(f.Part<QToolBar>("TBtool")->widgetForAction(f.Action("BTactionexpexcel")),
-                      Qt::LeftButton);
+    QTest::mouseClick(f.Button("BTactionexpexcel"), Qt::LeftButton);
     SetAutomationFactory(before);
     qunsetenv("TESSARIN_SPREADSHEET");
     QCOMPARE(f.dialogs.Shown().size(), 1);

@@ -9,8 +9,7 @@ class InputLineTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void characterRules_data();
-    void characterRules();
+    void typedKeysFollowTheRules();
     void nonAsciiPassesUnchanged();
     void fullWidthStoredHalfWidth();
     void ctrlLettersStayCommands();
@@ -19,8 +18,6 @@ private slots:
     void arrowsStopAtEnds_data();
     void arrowsStopAtEnds();
     void caretGoesIntoFirstEmptyPair();
-    void calculatorMode_data();
-    void calculatorMode();
     void calculatorChainsThenComputes();
     void shiftSpaceClearsSelection_data();
     void shiftSpaceClearsSelection();
@@ -28,70 +25,17 @@ private slots:
     void ctrlSpaceEmptiesSheetKeepingFile();
     void typingMarksModified();
     void programChangesDoNotMarkModified();
-    void ringOrderAfterKeystroke();
-    void onlyCurrentLineWithoutRecalcTime();
     void typingLimit();
     void longTextFollowsThePointer();
 };
 
-void InputLineTest::characterRules_data() {
-    QTest::addColumn<int>("amode");
-    QTest::addColumn<int>("rkakko");
-    QTest::addColumn<QString>("start");  // the input line's text before typing, caret at end
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("caret");
-    const struct {
-        const char* dataTag;
-        int amode;
-        int rkakko;
-        const char* start;
-        const char* typed;
-        const char* text;
-        int caret;
-    } rows[] = {
-        {"lower case becomes upper", 0, 1, "", "a", "A", 1},
-        {"blanks are refused", 0, 1, "", "1 + 2", "1+2", 3},
-        {"parenthesis completes", 0, 1, "", "sin(", "SIN()", 4},
-        {"parenthesis alone", 0, 0, "", "sin(", "SIN(", 4},
-        {"caret into first pair", 0, 1, "()+", "(", "()+()", 1},
-        {"close steps over the completed one", 0, 1, "", "sin(30)", "SIN(30)", 7},
-        {"nested closes step over in turn", 0, 1, "", "sin(cos(1))+1", "SIN(COS(1))+1", 13},
-        {"a close the completion did not insert goes in", 0, 1, "", "(1)2)", "(1)2)", 5},
-        {"closes without completion go in", 0, 0, "", "sin(30)", "SIN(30)", 7},
-        {"formula cannot start with *", 0, 1, "", "*", "", 0},
-        {"formula cannot start with )", 0, 1, "", ")", "", 0},
-        {"formula cannot start with ^", 0, 1, "", "^", "", 0},
-        {"formula cannot start with /", 0, 1, "", "/", "", 0},
-        {"formula cannot start with +", 0, 1, "", "+", "", 0},
-        {"formula may start with -", 0, 1, "", "-5", "-5", 2},
-        {"formula may start with (", 0, 0, "", "(", "(", 1},
-        {"operators after an operand", 0, 1, "", "2*3/4^5+1", "2*3/4^5+1", 9},
-        {"calculator mode on line 0 takes +", 1, 1, "", "+", "+", 1},
-    };
-    for (const auto& row : rows)
-        QTest::newRow(row.dataTag)
-            << row.amode << row.rkakko << row.start << row.typed << row.text << row.caret;
-}
-
-void InputLineTest::characterRules() {
-    QFETCH(int, amode);
-    QFETCH(int, rkakko);
-    QFETCH(QString, start);
-    QFETCH(QString, typed);
-    QFETCH(QString, text);
-    QFETCH(int, caret);
-    MainWindowFixture f([&](ExecuteParameter& s) {
-        s.AMODE = amode;
-        s.RKAKKO = rkakko;
-    });
-    f.Input()->setText(start);
-    f.Key(Qt::Key_End);
-    f.Type(typed);
-    QCOMPARE(f.Input()->text(), text);
-    QCOMPARE(f.Input()->cursorPosition(), caret);
-    QCOMPARE(f.Line(), 0);
-    QCOMPARE(QString::fromStdString(f.Formula(0)), text);
+// The keys go through the typing rules into the current line, caret included.
+void InputLineTest::typedKeysFollowTheRules() {
+    MainWindowFixture f;
+    f.Type(QStringLiteral("sin (30)+ ("));
+    QCOMPARE(f.Input()->text(), QStringLiteral("SIN(30)+()"));
+    QCOMPARE(f.Input()->cursorPosition(), 9);
+    QCOMPARE(f.Formula(0), std::string("SIN(30)+()"));
 }
 
 void InputLineTest::nonAsciiPassesUnchanged() {
@@ -180,11 +124,11 @@ void InputLineTest::arrowsStopAtEnds() {
     QFETCH(int, to);
     MainWindowFixture f;
     f.Enter(from, QStringLiteral("8"));
-    f.W().SetModified(false);
+    f.sheet.MarkSaved();
     f.Key(Qt::Key(key));
     QCOMPARE(f.Line(), to);
     QCOMPARE(f.Formula(from), std::string("8"));
-    QVERIFY(!f.W().Modified());
+    QVERIFY(!f.Modified());
 }
 
 void InputLineTest::caretGoesIntoFirstEmptyPair() {
@@ -203,58 +147,6 @@ void InputLineTest::caretGoesIntoFirstEmptyPair() {
     QCOMPARE(f.Input()->cursorPosition(), 4);
 }
 
-void InputLineTest::calculatorMode_data() {
-    QTest::addColumn<int>("line");
-    QTest::addColumn<QString>("formula");      // typed on line before the operator
-    QTest::addColumn<QString>("nextFormula");  // already on the next line
-    QTest::addColumn<bool>("caretAtEnd");
-    QTest::addColumn<QString>("op");
-    QTest::addColumn<int>("lineAfter");
-    QTest::addColumn<QString>("textAfter");
-    const struct {
-        const char* dataTag;
-        int line;
-        const char* formula;
-        const char* nextFormula;
-        bool caretAtEnd;
-        const char* op;
-        int lineAfter;
-        const char* textAfter;
-    } rows[] = {
-        {"advance and chain", 0, "12", "", true, "+", 1, "A0+"},
-        {"every operator advances", 4, "3", "", true, "^", 5, "A4^"},
-        {"failing line stays", 0, "1/0", "", true, "+", 0, "1/0+"},
-        {"empty line stays", 6, "", "", true, "*", 6, "A5*"},
-        {"line 99 stays", 99, "12", "", true, "+", 99, "12+"},
-        {"next line taken", 0, "12", "7", true, "-", 0, "12-"},
-        {"caret inside", 0, "12", "", false, "+", 0, "1+2"},
-        {"parenthesis does not advance", 0, "12", "", true, "(", 0, "12()"},
-    };
-    for (const auto& row : rows)
-        QTest::newRow(row.dataTag) << row.line << row.formula << row.nextFormula << row.caretAtEnd
-                                   << row.op << row.lineAfter << row.textAfter;
-}
-
-void InputLineTest::calculatorMode() {
-    QFETCH(int, line);
-    QFETCH(QString, formula);
-    QFETCH(QString, nextFormula);
-    QFETCH(bool, caretAtEnd);
-    QFETCH(QString, op);
-    QFETCH(int, lineAfter);
-    QFETCH(QString, textAfter);
-    MainWindowFixture f;
-    if (!nextFormula.isEmpty()) f.Enter(line + 1, nextFormula);
-    f.Enter(line, formula);
-    f.settings.AMODE = 1;
-    if (!caretAtEnd) f.Key(Qt::Key_Left);
-    f.Type(op);
-    QCOMPARE(f.Line(), lineAfter);
-    QCOMPARE(f.Input()->text(), textAfter);
-    QCOMPARE(QString::fromStdString(f.Formula(lineAfter)), textAfter);
-    if (lineAfter != line) QCOMPARE(QString::fromStdString(f.Formula(line)), formula);
-}
-
 void InputLineTest::calculatorChainsThenComputes() {
     MainWindowFixture f([](ExecuteParameter& s) { s.AMODE = 1; });
     f.Type(QStringLiteral("12+5*2"));
@@ -263,7 +155,7 @@ void InputLineTest::calculatorChainsThenComputes() {
     QCOMPARE(f.Formula(2), std::string("A1*2"));
     QCOMPARE(f.Line(), 2);
     QCOMPARE(f.Value(2), Extended(34));
-    QVERIFY(f.W().Modified());
+    QVERIFY(f.Modified());
 }
 
 void InputLineTest::shiftSpaceClearsSelection_data() {
@@ -314,71 +206,40 @@ void InputLineTest::ctrlSpaceEmptiesSheetKeepingFile() {
     f.NameSheet(f.File("budget.tsf"));
     f.Enter(0, QStringLiteral("1"));
     f.Enter(5, QStringLiteral("2"));
-    QVERIFY(f.W().Modified());
+    QVERIFY(f.Modified());
     f.Key(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QVERIFY(f.dialogs.Shown().isEmpty());
     QCOMPARE(f.Formula(0), std::string());
     QCOMPARE(f.Formula(5), std::string());
     QCOMPARE(f.Line(), 0);
-    QCOMPARE(f.W().CurrentFileName(), f.File("budget.tsf"));
+    QCOMPARE(f.FileName(), f.File("budget.tsf"));
     QCOMPARE(f.W().windowTitle(), QStringLiteral("Tessarin - [ budget.tsf ]"));
-    QVERIFY(!f.W().Modified());
+    QVERIFY(!f.Modified());
     QVERIFY(!f.Action("MMactionsave")->isVisible());
 }
 
 void InputLineTest::typingMarksModified() {
     MainWindowFixture f;
-    QVERIFY(!f.W().Modified());
+    QVERIFY(!f.Modified());
     f.Type(QStringLiteral("1"));
-    QVERIFY(f.W().Modified());
+    QVERIFY(f.Modified());
     QVERIFY(f.Action("MMactionsave")->isVisible());
     QVERIFY(f.Action("MMactionren")->isVisible());
 }
 
+// Line moves and the clear button change no formula the user typed: the sheet stays saved.
 void InputLineTest::programChangesDoNotMarkModified() {
     MainWindowFixture f;
     f.Enter(1, QStringLiteral("5"));
     f.Enter(2, QStringLiteral("6"));
-    f.W().SetModified(false);
-    // Line moves load other formulas into the input line without a typed key.
+    f.sheet.MarkSaved();
     f.Key(Qt::Key_Up);
     f.Key(Qt::Key_Return);
+    f.Key(Qt::Key_Home);
     f.Go(1);
     f.Part<QToolButton>("BTclear")->click();
-    QVERIFY(!f.W().Modified());
-    // A typed key is carried to the next change, even one the program makes.
-    f.Key(Qt::Key_Home);
-    QVERIFY(!f.W().Modified());
-    f.Go(2);
-    QVERIFY(f.W().Modified());
-}
-
-void InputLineTest::ringOrderAfterKeystroke() {
-    MainWindowFixture f;
-    f.Enter(3, QStringLiteral("A4"));
-    f.Enter(4, QStringLiteral("A5"));
-    f.Enter(5, QStringLiteral("1"));
-    f.Part<QToolButton>("BTrecal")->click();
-    QCOMPARE(f.Result(3), std::string("1"));
-    f.Input()->selectAll();
-    f.Type(QStringLiteral("2"));
-    // From line 5 on: 5, 6, ..., 99, 0, ..., 4; line 3 was done before line 4 changed.
-    QCOMPARE(f.Result(4), std::string("2"));
-    QCOMPARE(f.Result(3), std::string("1"));
-    f.Part<QToolButton>("BTrecal")->click();
-    QCOMPARE(f.Result(3), std::string("2"));
-}
-
-void InputLineTest::onlyCurrentLineWithoutRecalcTime() {
-    MainWindowFixture f([](ExecuteParameter& s) { s.RTIME = 0; });
-    f.Enter(0, QStringLiteral("2"));
-    f.Enter(1, QStringLiteral("A0*10"));
-    f.Go(0);
-    f.Type(QStringLiteral("5"));
-    QCOMPARE(f.Result(0), std::string("25"));
-    QCOMPARE(f.Result(1), std::string("20"));
-    f.Part<QToolButton>("BTrecal")->click();
-    QCOMPARE(f.Result(1), std::string("250"));
+    QVERIFY(!f.Modified());
+    QCOMPARE(f.Formula(1), std::string());
 }
 
 void InputLineTest::typingLimit() {
@@ -386,8 +247,8 @@ void InputLineTest::typingLimit() {
     // not lengthened, and the lists insert whatever the length.
     MainWindowFixture f;
     const std::string ones(320, '1');
-    f.grid.CellAt(2, 1)->text = ones;
-    f.Pick(1);
+    f.Go(1);
+    f.sheet.ChangeCurrentFormula(ones, FormulaEdit::Insertion);
     QCOMPARE(f.Input()->text().size(), 320);
     f.Type(QStringLiteral("2a("));
     QCOMPARE(f.Formula(1), ones);
@@ -413,8 +274,8 @@ void InputLineTest::longTextFollowsThePointer() {
     std::string formula = "1";
     while (formula.size() <= static_cast<std::size_t>(FormulaInput::LongText))
         formula += "+1";
-    f.grid.CellAt(2, 1)->text = formula;
-    f.Pick(1);
+    f.Go(1);
+    f.sheet.ChangeCurrentFormula(formula, FormulaEdit::Insertion);
     QLineEdit* input = f.Input();
     const int size = input->text().size();
     QCOMPARE(input->cursorPosition(), size);

@@ -44,7 +44,7 @@ void InputMethodTest::commitsMeetTypingRules() {
         f.Type(QString::fromStdString(row.start));
         Send(f, {}, QString::fromUtf8(row.committed));
         QCOMPARE(f.Formula(0), row.text);
-        QVERIFY(f.W().Modified());
+        QVERIFY(f.Modified());
     }
 }
 
@@ -82,21 +82,21 @@ void InputMethodTest::compositionStaysOnItsLine() {
          "", 1},
         {"menu command", [](MainWindowFixture& f) { f.Action("MMmodecalc")->trigger(); }, "2*10",
          1},
-        {"paste", [](MainWindowFixture& f) { f.W().EDcalcPaste(QStringLiteral("+3")); }, "2*10+3",
-         1},
+        {"paste", [](MainWindowFixture& f) { emit f.Input()->Pasted(QStringLiteral("+3")); },
+         "2*10+3", 1},
         {"focus leaves", [](MainWindowFixture& f) { f.Grid()->setFocus(); }, "2*10", 1},
     };
     for (const auto& row : rows) {
         MainWindowFixture f;
         f.Enter(1, QStringLiteral("2"));
-        f.W().SetModified(false);
+        f.sheet.MarkSaved();
         Send(f, QStringLiteral("*10"));
         // The Shift of a shifted character the input method composes comes through alone.
         f.Key(Qt::Key_Shift, Qt::ShiftModifier);
         row.act(f);
         QVERIFY2(f.Formula(1) == row.line1 && f.Line() == row.lineAfter, row.what);
         QVERIFY2(f.Formula(row.lineAfter == 1 ? 2 : row.lineAfter).empty(), row.what);
-        QVERIFY2(f.W().Modified(), row.what);
+        QVERIFY2(f.Modified(), row.what);
         QVERIFY2(!static_cast<FormulaInput*>(f.Input())->Composing(), row.what);
     }
 }

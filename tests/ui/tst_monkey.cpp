@@ -41,7 +41,7 @@
 #include "expr/format_value.h"
 #include "platform/file_codec.h"
 #include "sheet/formula_file.h"
-#include "sheet/formula_sheet.h"
+#include "sheet/half_width.h"
 #include "tests/ui/main_window_fixture.h"
 #include "tests/ui/random_dialogs.h"
 #include "ui/function_pad.h"
@@ -720,7 +720,7 @@ void MonkeyTest::SaveThenOpen() {
     session_->dialogs.QueuePath(path);
     FindAction(&W(), "MMactionren")->trigger();
     QVERIFY2(session_->dialogs.Notices() == notices, "the save showed a notice");
-    QVERIFY2(!W().Modified(), "the sheet is still modified after the save");
+    QVERIFY2(!fx.Modified(), "the sheet is still modified after the save");
     session_->dialogs.QueuePath(path);
     FindAction(&W(), "MMactionload")->trigger();
     QVERIFY2(session_->dialogs.Notices() == notices, "the open showed a notice");
@@ -778,7 +778,7 @@ QString MonkeyTest::SheetViolation() {
     // to a line later in the pass, it shows an older value by design.
     const CalcExpression& calc = session_->fx.calculator;
     checker_.Constants = calc.Constants;
-    checker_.Degree = calc.Degree;
+    checker_.Degree = p.DEGREE;
     checker_.MaxExpansions = calc.MaxExpansions;
     for (int k = 0; k < kLineCount; ++k) {
         const std::string formula = fx.Formula(k);

@@ -113,7 +113,7 @@ void PasteTest::everyRouteFillsLines() {
     QCOMPARE(f.Line(), 4);
     QCOMPARE(f.Input()->text(), QStringLiteral("2*3"));
     QCOMPARE(f.Result(5), std::string("7"));
-    QVERIFY(f.W().Modified() && f.Action("MMactionsave")->isVisible());
+    QVERIFY(f.Modified() && f.Action("MMactionsave")->isVisible());
 }
 
 void PasteTest::fill_data() {
@@ -170,7 +170,7 @@ void PasteTest::fill() {
     for (const QString& entry : before.split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
         const int equals = static_cast<int>(entry.indexOf(QLatin1Char('=')));
         f.Go(entry.left(equals).toInt());
-        f.Input()->setText(entry.mid(equals + 1));
+        f.sheet.ChangeCurrentFormula(entry.mid(equals + 1).toStdString());
     }
     f.Go(line);
     f.Input()->end(false);

@@ -171,7 +171,7 @@ void StatusBarTest::dragUpwardsKeepsCurrentUntilRelease() {
     f.MoveHeld(7, 2);
     QCOMPARE(f.Grid()->Selection().top, 7);
     QCOMPARE(f.Grid()->Selection().bottom, 10);
-    QCOMPARE(f.Line(), 10);
+    QCOMPARE(f.Grid()->Row(), 10);
     QCOMPARE(f.Input()->text(), QStringLiteral("1"));
     f.Release(7, 2);
     QCOMPARE(f.Line(), 10);
