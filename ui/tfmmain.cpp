@@ -10,7 +10,6 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QScopeGuard>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
@@ -32,7 +31,7 @@
 #include "ui/formula_input.h"
 #include "ui/function_pad.h"
 #include "ui/help_window.h"
-#include "ui/icons.h"
+#include "ui/result_panel.h"
 #include "ui/sheet_grid_view.h"
 #include "ui/sheet_input.h"
 #include "ui/sheet_status_bar.h"
@@ -111,53 +110,19 @@ void TFMmain::BuildLayout() {
     setStatusBar(SBstatus);
     // Tab goes through the window as it reads: the input line and its buttons, the sheet, the
     // lists beside it.
-    QWidget* const order[] = {EDcalc, BTclear, BTrecal, SGcalc, PLpad->LBfunc, PLpad->LBconst};
+    QWidget* const order[] = {EDcalc, PLresult->BTclear, PLresult->BTrecal,
+                              SGcalc, PLpad->LBfunc,     PLpad->LBconst};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
 
 void TFMmain::BuildResultPanel() {
-    PLresult = new QWidget(this);
-    PLresult->setObjectName(QStringLiteral("PLresult"));
-    PLresult->setAutoFillBackground(true);
-    QPalette panel = PLresult->palette();
-    panel.setColor(QPalette::Window, DigitDisplay::PanelColor());
-    PLresult->setPalette(panel);
-    auto* row = new QHBoxLayout(PLresult);
-    row->setContentsMargins(0, 2, 6, 2);
-    row->setSpacing(4);
-
-    digits = new DigitDisplay(PLresult);
-    digits->setObjectName(QStringLiteral("digits"));
-    digits->Follow(sheet_);
-    row->addWidget(digits);
-
-    EDcalc = new FormulaInput(PLresult);
-    EDcalc->setObjectName(QStringLiteral("EDcalc"));
-    EDcalc->setAccessibleName(QStringLiteral("数式"));
-    QFont bold = EDcalc->font();
-    bold.setBold(true);
-    EDcalc->setFont(bold);
+    PLresult = new ResultPanel(this);
+    EDcalc = PLresult->EDcalc;
+    PLresult->digits->Follow(sheet_);
     input_ = std::make_unique<SheetInput>(*EDcalc, sheet_, settings_);
-    row->addWidget(EDcalc, 1);
-
-    const auto speedButton = [this](const char* name, const QString& hint, ToolIcon icon) {
-        auto* button = new QToolButton(PLresult);
-        button->setObjectName(QString::fromLatin1(name));
-        button->setToolTip(hint);
-        button->setAccessibleName(hint);
-        button->setIcon(ToolIconPicture(icon));
-        button->setAutoRaise(true);
-        // Reached by Tab, never by a click: a click leaves the focus in the input line.
-        button->setFocusPolicy(Qt::TabFocus);
-        return button;
-    };
-    BTclear = speedButton("BTclear", QStringLiteral("式の消去"), ToolIcon::Clear);
-    BTrecal = speedButton("BTrecal", QStringLiteral("式の再計算"), ToolIcon::Recalculate);
-    connect(BTclear, &QToolButton::clicked, this, [this] { input_->Clear(); });
-    connect(BTrecal, &QToolButton::clicked, this, [this] { RefreshWindow(true); });
-    row->addWidget(BTclear);
-    row->addWidget(BTrecal);
+    connect(PLresult->BTclear, &QToolButton::clicked, this, [this] { input_->Clear(); });
+    connect(PLresult->BTrecal, &QToolButton::clicked, this, [this] { RefreshWindow(true); });
 }
 
 void TFMmain::BuildGridPanel() {
@@ -276,10 +241,6 @@ void TFMmain::FormClose() {
     settings_.TOP = y();
 }
 
-void TFMmain::FormKeyDown() {
-    if (keypadWindow) keypadWindow->show();
-}
-
 void TFMmain::SetSideWindows(QWidget* keypad, QDialog* version,
                              std::function<QDialog*()> makeSetup) {
     keypadWindow = keypad;
@@ -386,7 +347,7 @@ void TFMmain::closeEvent(QCloseEvent* event) {
 void TFMmain::keyPressEvent(QKeyEvent* event) {
     // Escape, which no control of the window takes, comes up to the window from any of them.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        FormKeyDown();
+        if (keypadWindow) keypadWindow->show();
         return;
     }
     QMainWindow::keyPressEvent(event);

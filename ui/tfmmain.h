@@ -12,7 +12,6 @@
 #include "sheet/sheet_document.h"
 
 class CalcExpression;
-class DigitDisplay;
 class ExcelControl;
 class ExecuteParameter;
 class ExtendStringGrid;
@@ -23,9 +22,8 @@ class HelpWindow;
 class QAction;
 class QActionGroup;
 class QDialog;
-class QMenu;
 class QToolBar;
-class QToolButton;
+class ResultPanel;
 class SheetGridView;
 class SheetInput;
 class SheetStatusBar;
@@ -40,10 +38,6 @@ public:
     TFMmain(ExecuteParameter& settings, CalcExpression& calculator, SheetDocument& sheet,
             ExtendStringGrid& sheetGrid, ExcelControl& excel, QWidget* parent = nullptr);
     ~TFMmain() override;
-
-    // Brings menus, tool buttons and panels in line with the settings, recalculating all lines
-    // when asked, and refreshes the status bar and the title.
-    void RefreshWindow(bool recalculate);
 
     // Reads the file at path into the sheet: the open command once the file is chosen, from
     // the dialog or from the command line.
@@ -83,6 +77,9 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    // Brings menus, tool buttons and panels in line with the settings, recalculating all lines
+    // when asked, and refreshes the status bar and the title.
+    void RefreshWindow(bool recalculate);
     void FormCreate();
     void FormShow();
     bool FormCloseQuery();  // false keeps the window open
@@ -143,11 +140,8 @@ private:
 
     QWidget* PLtool = nullptr;
     QToolBar* TBtool = nullptr;
-    QWidget* PLresult = nullptr;
-    DigitDisplay* digits = nullptr;
+    ResultPanel* PLresult = nullptr;  // the digit display, EDcalc, BTclear, BTrecal
     FormulaInput* EDcalc = nullptr;
-    QToolButton* BTclear = nullptr;
-    QToolButton* BTrecal = nullptr;
     QWidget* PLbase = nullptr;
     GridWidget* SGcalc = nullptr;
     FunctionPad* PLpad = nullptr;  // LBfunc and LBconst
