@@ -88,6 +88,8 @@ public:
     // reader reads it); empty: the grid's own string.
     std::function<std::string(int col, int row)> shownText;
 
+    // Whether a drag past the edge is scrolling the grid.
+    bool AutoScrolling() const { return autoScrollTimer_.isActive(); }
     // The first scrolling column and row shown after the fixed ones.
     int LeftCol() const { return leftCol_; }
     int TopRow() const { return topRow_; }

@@ -19,9 +19,7 @@ public:
     // Binds the painter that the drawing operations use until End().
     void Begin(QPainter* painter);
     void End();
-    bool IsPainting() const { return painter_ != nullptr; }
     void SetPalette(const QPalette& palette) { palette_ = palette; }
-    const QFont& CurrentFont() const { return font_; }
 
     void SetFont(const GridFont& font) override;
     int TextWidth(const std::string& text) override;

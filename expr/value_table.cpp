@@ -31,11 +31,3 @@ int ValueTable::StoreValue(Extended v) {
     values[count] = v;
     return count++;
 }
-
-bool ValueTable::RemoveValue(int i) {
-    if (i < 0 || i >= count) return false;
-    std::copy(values.begin() + i + 1, values.end(), values.begin() + i);
-    values[Capacity - 1] = ErrorValue;
-    --count;
-    return true;
-}

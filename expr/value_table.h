@@ -22,6 +22,4 @@ struct ValueTable {
     void ClearStoredValues();
     // Appends v and returns its index; returns -1 (storing nothing) when the table is full.
     int StoreValue(Extended v);
-    // Removes entry i, moving the later entries down; false when i is not in use.
-    bool RemoveValue(int i);
 };

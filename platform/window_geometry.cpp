@@ -12,11 +12,6 @@ int OverlapArea(const ScreenRect& a, const ScreenRect& b) {
 
 }  // namespace
 
-bool ScreenRect::Overlaps(const ScreenRect& other) const {
-    return left < other.Right() && other.left < Right() && top < other.Bottom() &&
-           other.top < Bottom();
-}
-
 ScreenRect MoveInside(ScreenRect window, const ScreenRect& area) {
     // The far edges first, so that the near ones win for a window larger than the area.
     window.left = std::max(std::min(window.left, area.Right() - window.width), area.left);

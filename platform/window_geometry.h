@@ -13,7 +13,6 @@ struct ScreenRect {
 
     int Right() const { return left + width; }
     int Bottom() const { return top + height; }
-    bool Overlaps(const ScreenRect& other) const;
     bool operator==(const ScreenRect&) const = default;
 };
 

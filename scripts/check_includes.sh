@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Checks that the folders include one way only: a file may include its own layer and the layers
-# before it in this list, never one after it. desktop/ is the Qt layer beneath the windows.
+# before it in this list, never one after it. The layers up to app/ (the command line) use no
+# Qt; desktop/ is the Qt layer beneath the windows, app/window/ the windowed program on top.
 # Tests, benchmarks and fuzz targets stand outside the layers and may include any of them.
 set -euo pipefail
-layers=(platform settings expr sheet export desktop ui app)
+layers=(platform settings expr sheet export app desktop ui app/window)
+last_without_qt=5  # app
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
@@ -31,5 +33,9 @@ while IFS= read -r file; do
       status=1
     fi
   done < <(grep -n '^#include "' "$file" | sed 's/^\([0-9]*\):#include "\([^"]*\)".*/\1:\2/')
+  if [ "$own" -le "$last_without_qt" ] && grep -n '^#include <Q' "$file" >&2; then
+    echo "$file: includes Qt in ${layers[$own]}, which uses no Qt" >&2
+    status=1
+  fi
 done < <(git ls-files '*.h' '*.cpp' '*.c')
 exit "$status"

@@ -1,6 +1,7 @@
 #include "ui/recovery_copy_keeper.h"
 
 #include <QFileInfo>
+#include <QWidget>
 #include <cstdio>
 #include <utility>
 
@@ -9,7 +10,7 @@
 
 RecoveryCopyKeeper::RecoveryCopyKeeper(const SheetDocument& sheet, QWidget* window,
                                        std::string path)
-    : sheet_(sheet), window_(window), path_(std::move(path)) {
+    : QObject(window), sheet_(sheet), window_(window), path_(std::move(path)) {
     timer_.setSingleShot(true);
     timer_.setInterval(kDelayMs);
     connect(&timer_, &QTimer::timeout, this, &RecoveryCopyKeeper::WriteAfterChange);
@@ -24,7 +25,9 @@ RecoveryCopyKeeper::RecoveryCopyKeeper(const SheetDocument& sheet, QWidget* wind
 }
 
 void RecoveryCopyKeeper::WriteAfterChange() {
-    if (WriteNow() || stopped_ || told_) return;
+    const bool written = WriteNow();
+    emit Tried(written);
+    if (written || stopped_ || told_) return;
     // Once a run: the copy is tried again after every change, and a box at each try would
     // break into the typing again and again.
     told_ = true;

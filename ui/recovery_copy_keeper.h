@@ -17,8 +17,9 @@ class RecoveryCopyKeeper : public QObject {
 public:
     static constexpr int kDelayMs = 1000;
 
-    // path: this program's copy. The keeper follows the sheet's changes until it is destroyed;
-    // the copy stays unless Remove is called. A copy that cannot be written is told over window.
+    // path: this program's copy. The keeper follows the sheet's changes until it is destroyed
+    // (with window, its parent, at the latest); the copy stays unless Remove is called. A copy
+    // that cannot be written is told over window.
     RecoveryCopyKeeper(const SheetDocument& sheet, QWidget* window, std::string path);
 
     // Brings the copy up to date at once: written while the sheet is modified, else removed.
@@ -28,6 +29,10 @@ public:
     void Remove();
 
     const std::string& Path() const { return path_; }
+
+signals:
+    // A write after a change was tried; written tells whether the copy is up to date.
+    void Tried(bool written);
 
 private:
     void WriteAfterChange();

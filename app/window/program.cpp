@@ -99,8 +99,8 @@ int RunProgram(int argc, char** argv) {
         });
         QObject::connect(&main, &TFMmain::Closed, &application, &QCoreApplication::quit);
 
-        RecoveryCopyKeeper recovery(objects.Sheet(), &main,
-                                    dataFolder + RecoveryCopyName(CurrentProcess()));
+        RecoveryCopyKeeper& recovery = *new RecoveryCopyKeeper(
+            objects.Sheet(), &main, dataFolder + RecoveryCopyName(CurrentProcess()));
         EndSignalNotifier ending(endSignals);
         // Nobody may be there to answer a question: the unsaved sheet stays in its copy.
         QObject::connect(&ending, &EndSignalNotifier::EndRequested, &main, [&] {

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
 #include <chrono>
 #include <csignal>
@@ -205,7 +206,8 @@ void RecoveryTest::copyOfRunningProgramIsNeverOffered() {
     // Any question would find no answer and fail the test.
     ScriptedDialogs dialogs;
     drive = [&] {
-        QTest::qWait(1500);  // past the splash, after which the question would come
+        // The question would come as the splash closes.
+        QTRY_VERIFY_WITH_TIMEOUT(!RunWindow<TFMlogo>()->isVisible(), 5000);
         MainWindow()->close();
     };
     QCOMPARE(Run(), 0);
@@ -259,6 +261,11 @@ void RecoveryTest::copyOfKilledProgramIsRestored() {
         const std::vector<fs::path> copies = Copies(folder_->Path());
         QCOMPARE(copies.size(), 1);
         QVERIFY(RecoveryCopyOwner(copies.front().filename().string()) == CurrentProcess());
+        // Undo never reaches behind the restore: the work stays, unsaved, and so does its copy.
+        QVERIFY(!FindAction(window, "MMeditundo")->isEnabled());
+        QTest::keyClick(FindInput(window), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(FindInput(window)->text(), QStringLiteral("6*7+1"));
+        QVERIFY(FindAction(window, "MMactionsave")->isVisible());
         window->close();
     };
     QCOMPARE(Run(), 0);
@@ -319,8 +326,10 @@ void RecoveryTest::unwritableCopyIsToldOnce() {
         QTRY_COMPARE_WITH_TIMEOUT(dialogs.Shown().size(), 1, 3000);
         QCOMPARE(dialogs.Shown().front().kind, ScriptedDialogs::Kind::Notice);
         // The next change is tried again, and fails again, without another box.
+        QSignalSpy tried(window->findChild<RecoveryCopyKeeper*>(), &RecoveryCopyKeeper::Tried);
         QTest::keyClicks(FindInput(window), QStringLiteral("+3"));
-        QTest::qWait(2 * RecoveryCopyKeeper::kDelayMs);
+        QVERIFY(tried.wait(4 * RecoveryCopyKeeper::kDelayMs));
+        QCOMPARE(tried.front().front().toBool(), false);
         QCOMPARE(dialogs.Shown().size(), 1);
         window->close();
     };
