@@ -60,6 +60,7 @@ void SheetGridView::LayOut(int resultChars) {
             records_.CellAt(kResultColumn, line)->align = 2;
         }
     }
+    resultChars_ = resultChars;
     laidOut_ = true;
     SheetChange all;
     all.AddLines(0, kLastLine);
@@ -69,8 +70,16 @@ void SheetGridView::LayOut(int resultChars) {
 }
 
 void SheetGridView::FitFormulaColumn() {
-    const int rest = grid_.Width() - grid_.ColWidth(0) - grid_.ColWidth(1) - 24;
-    grid_.SetColWidth(kFormulaColumn, std::max(rest, 0));
+    // A result column wider than the window allows (a hand-edited RWIDTH) leaves the formula
+    // column its default width at least.
+    const auto width = [this](int chars) {
+        return chars * records_.charWidth + 2 * records_.marginX;
+    };
+    const int room = grid_.Width() - grid_.ColWidth(0) - 24;
+    const int result =
+        std::min(width(resultChars_), std::max(room - width(records_.defaultColChars), 0));
+    if (resultChars_ > 0) grid_.SetColWidth(kResultColumn, result);
+    grid_.SetColWidth(kFormulaColumn, std::max(room - grid_.ColWidth(kResultColumn), 0));
 }
 
 bool SheetGridView::eventFilter(QObject* watched, QEvent* event) {

@@ -21,7 +21,8 @@ public:
     // Lays the grid out for the sheet: 3 columns by 100 rows, the labels and the result column
     // resultChars characters wide (0 hides it), and shows the sheet.
     void LayOut(int resultChars);
-    // The formula column takes the width the other two leave.
+    // The formula column takes the width the other two leave; the result column gives way down
+    // to the room the window leaves it beside a formula column of the default width.
     void FitFormulaColumn();
 
 signals:
@@ -44,6 +45,7 @@ private:
     SheetDocument& sheet_;
     SheetDocument::Subscription subscription_;
     int markedLine_ = 0;
+    int resultChars_ = 0;
     bool laidOut_ = false;
     bool pressed_ = false;  // a mouse button is held in the grid
     bool showing_ = false;  // the grid follows the sheet: its events are the view's own

@@ -77,6 +77,7 @@ private slots:
     void viewToggles_data();
     void viewToggles();
     void formulaColumnFillsGrid();
+    void resultColumnGivesWay();
     void title_data();
     void title();
     void closeQuestion_data();
@@ -366,6 +367,16 @@ void MainWindowTest::formulaColumnFillsGrid() {
     f.Action("MMviewfunc")->trigger();
     QApplication::processEvents();
     QCOMPARE(f.Grid()->ColWidth(2), before + 44);
+}
+
+// A result column wider than the window (a hand-edited RWIDTH) leaves the formula column its
+// default ten characters.
+void MainWindowTest::resultColumnGivesWay() {
+    MainWindowFixture f([](ExecuteParameter& s) { s.RWIDTH = 1000; });
+    QApplication::processEvents();
+    QCOMPARE(f.Grid()->ColWidth(2), 10 * f.grid.charWidth + 10);
+    QCOMPARE(f.Grid()->ColWidth(0) + f.Grid()->ColWidth(1) + f.Grid()->ColWidth(2) + 24,
+             f.Grid()->width());
 }
 
 void MainWindowTest::title_data() {
