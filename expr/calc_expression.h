@@ -73,7 +73,8 @@ private:
     bool OperandValue(std::string_view text, Extended& value);
     // Ends the current evaluation with ErrIncomplete.
     Extended Fail();
-    // An operand that could not be read: an underflowing literal keeps its error, any other fails.
+    // An operand that could not be read: an underflowing literal and a work entry without a
+    // value keep their errors, any other fails.
     Extended OperandFailure();
 
     std::string constantFile_;
