@@ -41,11 +41,11 @@ struct Options {
     std::optional<int> cmode, vmode, comma, hsize, degree;
 };
 
-// One to three digits, no sign, within low..high.
-bool ParseNumber(std::string_view text, int low, int high, int& value) {
+// One to three digits, no sign, a value the setting takes.
+bool ParseSetting(std::string_view text, std::int32_t ExecuteParameter::*setting, int& value) {
     if (text.empty() || text.size() > 3 || text.front() == '+' || text.front() == '-') return false;
     const std::optional<std::int32_t> v = ParseInteger(text);
-    if (!v || *v < low || *v > high) return false;
+    if (!v || !ExecuteParameter::ValuesOf(setting).Takes(*v)) return false;
     value = *v;
     return true;
 }
@@ -70,11 +70,12 @@ bool ParseArguments(int argc, char** argv, Options& options) {
             options.vmode = 1;
         } else if (arg == "--radians") {
             options.degree = 0;
-        } else if (arg == "--comma" && hasValue && ParseNumber(argv[i + 1], 0, 4, number) &&
-                   number != 1 && number != 2) {
+        } else if (arg == "--comma" && hasValue &&
+                   ParseSetting(argv[i + 1], &ExecuteParameter::COMMA, number)) {
             options.comma = number;
             ++i;
-        } else if (arg == "--hsize" && hasValue && ParseNumber(argv[i + 1], 1, 16, number)) {
+        } else if (arg == "--hsize" && hasValue &&
+                   ParseSetting(argv[i + 1], &ExecuteParameter::HSIZE, number)) {
             options.hsize = number;
             ++i;
         } else {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "settings/datafile_access.h"
+#include "settings/setting_values.h"
 
 struct DisplayModes;
 
@@ -37,7 +38,9 @@ public:
     // 1..16 is shown as the nearest of them: more digits than the display has would show zeros.
     DisplayModes Modes() const;
 
-    // The default of an integer setting, as its row of the settings table gives it.
+    // The default of an integer setting and the values it takes, as its row of the settings
+    // table gives them.
+    static const SettingValues& ValuesOf(std::int32_t ExecuteParameter::*setting);
     static std::int32_t DefaultOf(std::int32_t ExecuteParameter::*setting);
 
     // Run record.
@@ -55,7 +58,7 @@ public:
 private:
     // Writes this run's record, the settings it changed since its start, and every other
     // setting as the file has it now.
-    void SaveOwnChanges();
+    FileStatus SaveOwnChanges();
 
     bool ownsFile_ = false;
     std::vector<std::string> settingsAtStart_;  // as the file gave them, in the file's order

@@ -34,18 +34,15 @@ int FieldOrDefault(std::string_view header, std::size_t first, std::size_t count
     return ParseInteger(CharacterField(header, first, count)).value_or(fallback);
 }
 
-// The settings' own ranges: a flag is 0 or 1 (anything else counts as on), digits are grouped
-// by 0, 3 or 4, and 1 to 16 hexadecimal digits are shown.
+// The values the settings take; a flag's "on" is kept as 1.
 FormulaFileSettings Normalized(FormulaFileSettings settings) {
-    const auto flag = [](int value) { return value != 0 ? 1 : 0; };
-    settings.AMODE = flag(settings.AMODE);
-    settings.CMODE = flag(settings.CMODE);
-    settings.VMODE = flag(settings.VMODE);
-    settings.DEGREE = flag(settings.DEGREE);
-    if (settings.COMMA != 0 && settings.COMMA != 3 && settings.COMMA != 4) {
-        settings.COMMA = FormulaFileSettings{}.COMMA;
-    }
-    settings.HSIZE = std::clamp(settings.HSIZE, 1, 16);
+    using P = ExecuteParameter;
+    settings.AMODE = P::ValuesOf(&P::AMODE).Within(settings.AMODE);
+    settings.CMODE = P::ValuesOf(&P::CMODE).Within(settings.CMODE);
+    settings.VMODE = P::ValuesOf(&P::VMODE).Within(settings.VMODE);
+    settings.COMMA = P::ValuesOf(&P::COMMA).Within(settings.COMMA);
+    settings.HSIZE = P::ValuesOf(&P::HSIZE).Within(settings.HSIZE);
+    settings.DEGREE = P::ValuesOf(&P::DEGREE).Within(settings.DEGREE);
     return settings;
 }
 

@@ -30,8 +30,6 @@
 
 namespace {
 
-constexpr int kTransMaximum = 10;
-
 template <typename Control>
 Control* Named(Control* control, const char* name) {
     control->setObjectName(QLatin1String(name));
@@ -144,7 +142,8 @@ void TFMsetup::CreateControls() {
     RBrad = Named(new QRadioButton(QStringLiteral("ラジアン(&R)")), "RBrad");
     LLtrans = Named(new QLabel(QStringLiteral("透明度(&T)")), "LLtrans");
     TBtrans = Named(new TrackBar, "TBtrans");
-    TBtrans->setRange(0, kTransMaximum);
+    const SettingValues& levels = ExecuteParameter::ValuesOf(&ExecuteParameter::TRANS);
+    TBtrans->setRange(levels.low, levels.high);
     TBtrans->setPageStep(1);
     TBtrans->setSingleStep(1);
     TBtrans->setTickInterval(1);
@@ -325,7 +324,9 @@ void TFMsetup::BTokClick() {
 }
 
 bool TFMsetup::EDketa10KeyPress(QChar key) const {
-    return IsControl(key) || key == u'0' || key == u'3' || key == u'4';
+    if (IsControl(key)) return true;
+    return key >= u'0' && key <= u'9' &&
+           ExecuteParameter::ValuesOf(&ExecuteParameter::COMMA).Takes(key.unicode() - u'0');
 }
 
 bool TFMsetup::EDketa16KeyPress(QChar key) const {
