@@ -1,5 +1,7 @@
 #include "expr/constant_file.h"
 
+#include "expr/half_width.h"
+
 namespace {
 
 // Reads one character of a name at pos, advancing pos, folded so that a, A, ａ and Ａ compare
@@ -21,6 +23,10 @@ int FoldedChar(std::string_view s, std::size_t& pos) {
     }
     ++pos;
     return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c;
+}
+
+bool IsBlankLine(std::string_view line) {
+    return ToHalfWidth(line).find_first_not_of(" \t") == std::string::npos;
 }
 
 }  // namespace
@@ -55,9 +61,28 @@ std::optional<std::string_view> LookupConstant(const std::vector<std::string>& c
     return std::nullopt;
 }
 
+std::vector<std::string> ConstantsAsRead(const std::vector<std::string>& lines) {
+    std::vector<std::string> constants;
+    constants.reserve(lines.size());
+    for (const std::string& line : lines) {
+        if (IsBlankLine(line)) continue;
+        const std::size_t equal = line.find('=');
+        if (equal == std::string::npos) {
+            constants.push_back(line);
+        } else {
+            constants.push_back(line.substr(0, equal + 1) +
+                                ToHalfWidth(std::string_view(line).substr(equal + 1)));
+        }
+    }
+    return constants;
+}
+
 FileStatus LoadConstants(const std::string& path, std::vector<std::string>& constants) {
     constants.clear();
-    return ReadTextFile(path, constants);
+    std::vector<std::string> lines;
+    const FileStatus read = ReadTextFile(path, lines);
+    if (read == FileStatus::Ok) constants = ConstantsAsRead(lines);
+    return read;
 }
 
 FileStatus SaveConstants(const std::string& path, const std::vector<std::string>& constants) {

@@ -23,7 +23,13 @@ bool SameConstantName(std::string_view a, std::string_view b);
 std::optional<std::string_view> LookupConstant(const std::vector<std::string>& constants,
                                                std::string_view name);
 
-// Fills constants from the file at path (emptied first; stays empty unless the result is Ok).
+// The list as lines read from the file or typed into the settings dialog give it: blank lines,
+// which define nothing, are left out, and the full-width forms in a value are folded as in a
+// formula (the value is put into formulas as written).
+std::vector<std::string> ConstantsAsRead(const std::vector<std::string>& lines);
+
+// Fills constants from the file at path, as ConstantsAsRead gives them (emptied first; stays
+// empty unless the result is Ok).
 FileStatus LoadConstants(const std::string& path, std::vector<std::string>& constants);
 // Writes constants to the file at path, one line each with CR LF.
 FileStatus SaveConstants(const std::string& path, const std::vector<std::string>& constants);

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "expr/half_width.h"
 #include "platform/grid_control.h"
 #include "sheet/line_count.h"
 #include "sheet/sheet_window.h"
@@ -48,7 +49,3 @@ private:
 // column widths of 5 characters, resultChars characters (0 hides the results) and the default,
 // the labels A0..A99, and right-aligned results.
 void LayOutSheetGrid(ExtendStringGrid& sheetGrid, GridControl& grid, int resultChars);
-
-// Folds the full-width forms of blank, digits, ()+-*/ and Latin letters to ASCII; every other
-// character stays as it is.
-std::string ToHalfWidth(std::string_view text);

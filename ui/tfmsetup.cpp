@@ -23,6 +23,7 @@
 #include "desktop/font_choice.h"
 #include "desktop/window_layer.h"
 #include "expr/calc_expression.h"
+#include "expr/constant_file.h"
 #include "settings/execute_parameter.h"
 #include "ui/setting_bindings.h"
 #include "ui/window_placement.h"
@@ -319,7 +320,7 @@ void TFMsetup::BTokClick() {
     for (const SettingBinding& binding : bindings_)
         StoreSetting(binding, settings_);
     calculator_.Degree = settings_.DEGREE;
-    calculator_.Constants = MemoLines(MMsiki->toPlainText());
+    calculator_.Constants = ConstantsAsRead(MemoLines(MMsiki->toPlainText()));
     accept();
 }
 

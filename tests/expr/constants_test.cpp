@@ -87,6 +87,21 @@ INSTANTIATE_TEST_SUITE_P(
                     LookupRow{"CutFullWidthBeforeEquals", {"\xEF\xBC=1"}, "\xEF\xBC", "1"}),
     [](const testing::TestParamInfo<LookupRow>& info) { return std::string(info.param.name); });
 
+// What the constant file and the settings dialog's memo give the list.
+TEST(ConstantsAsReadTest, BlankLinesLeftOutAndValuesFolded) {
+    using Lines = std::vector<std::string>;
+    const std::tuple<const char*, Lines, Lines> cases[] = {
+        {"BlankLinesAreNoEntries", {"", "K=1", " ", "\t", "\u3000", ""}, {"K=1"}},
+        {"FullWidthValue", {"KK=１２"}, {"KK=12"}},
+        {"FullWidthFormulaValue", {"TWOPI=２＊PI", "H=ＨＦＦ"}, {"TWOPI=2*PI", "H=HFF"}},
+        {"NameKeptAsTyped", {"ＫＫ=１２"}, {"ＫＫ=12"}},
+        {"OnlyTheFirstEqualsSeparates", {"X=１=２"}, {"X=1=2"}},
+        {"LineWithoutEqualsKept", {"ＮＯＴＥ"}, {"ＮＯＴＥ"}},
+    };
+    for (const auto& [name, lines, constants] : cases)
+        EXPECT_EQ(ConstantsAsRead(lines), constants) << name;
+}
+
 TEST(ConstantNameTest, TextBeforeFirstEquals) {
     EXPECT_EQ(ConstantName("PI=3=4"), "PI");
     EXPECT_EQ(ConstantName("PI"), "");
@@ -143,11 +158,15 @@ TEST_F(ConstantFileTest, OnlyAWindowThatChangedTheListWritesIt) {
     }
 }
 
-TEST_F(ConstantFileTest, OnlyAnEmptyLineIsOneLine) {
+// Blank lines are no entries of the list: a file of them holds no constants, and the list
+// starts with the two defaults.
+TEST_F(ConstantFileTest, OnlyAnEmptyLineIsNoConstant) {
     WriteBytes("\r\n");
     {
         CalcExpression calc(path_);
-        EXPECT_EQ(calc.Constants, std::vector<std::string>{""});
+        std::vector<std::string> defaults;
+        AddDefaultConstants(defaults);
+        EXPECT_EQ(calc.Constants, defaults);
     }
     EXPECT_EQ(ReadBytes(), "\r\n");
 }
