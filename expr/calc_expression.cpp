@@ -194,19 +194,18 @@ bool AtTangentPole(Extended x, bool degrees) {
 CalcExpression::CalcExpression() = default;
 
 CalcExpression::CalcExpression(std::string constantFile) : constantFile_(std::move(constantFile)) {
-    // A file that exists but cannot be read (or is not text) is left alone at the end, so the
-    // user's constants are not replaced by the defaults.
-    const FileStatus read = LoadConstants(constantFile_, Constants);
-    mayWriteConstants_ = read == FileStatus::Ok || read == FileStatus::Missing;
+    constantsRead_ = LoadConstants(constantFile_, Constants);
     if (Constants.empty()) AddDefaultConstants(Constants);
     constantsAtStart_ = Constants;
 }
 
-CalcExpression::~CalcExpression() {
-    // Another window on the same data folder may have saved its own list meanwhile: only a run
-    // that changed the constants writes them.
-    if (mayWriteConstants_ && Constants != constantsAtStart_)
-        SaveConstants(constantFile_, Constants);
+FileStatus CalcExpression::SaveConstantChanges() {
+    if (constantFile_.empty() || Constants == constantsAtStart_) return FileStatus::Ok;
+    // A file that exists but could not be read (or is not text) is left alone, so the user's
+    // constants are not replaced by the defaults; the changes are not saved then.
+    if (constantsRead_ != FileStatus::Ok && constantsRead_ != FileStatus::Missing)
+        return constantsRead_;
+    return ::SaveConstantChanges(constantFile_, constantsAtStart_, Constants);
 }
 
 Extended CalcExpression::Calculate(std::string_view formula) {

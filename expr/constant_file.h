@@ -34,5 +34,21 @@ FileStatus LoadConstants(const std::string& path, std::vector<std::string>& cons
 // Writes constants to the file at path, one line each with CR LF.
 FileStatus SaveConstants(const std::string& path, const std::vector<std::string>& constants);
 
+// The list a run that started with atStart and ends with atEnd leaves on a file that holds
+// onDisk now (another run may have written it meanwhile). Name by name: where the run added,
+// changed or removed the lines of a name, its lines count, otherwise the file's. The file's
+// order stays; names only the run has come at the end, in its order. Names compare as lookups
+// do; a line without "=" is a name of its own.
+std::vector<std::string> MergeConstantChanges(const std::vector<std::string>& atStart,
+                                              const std::vector<std::string>& atEnd,
+                                              const std::vector<std::string>& onDisk);
+
+// Writes the run's changes (see MergeConstantChanges) onto the file at path as it is now, read
+// and written under the writer's lock; a file with no list counts as the two defaults, as a
+// start reads it. Ok without writing when the run changed nothing. The file stays as it was
+// unless the result is Ok.
+FileStatus SaveConstantChanges(const std::string& path, const std::vector<std::string>& atStart,
+                               const std::vector<std::string>& atEnd);
+
 // The two constants a list starts with when it has no lines at all.
 void AddDefaultConstants(std::vector<std::string>& constants);

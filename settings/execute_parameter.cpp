@@ -131,10 +131,10 @@ ExecuteParameter::ExecuteParameter(const std::string& dataFolder) : ownsFile_(tr
     if (ownsFile_) SaveOwnChanges();
 }
 
-ExecuteParameter::~ExecuteParameter() {
-    if (!ownsFile_) return;
+FileStatus ExecuteParameter::SaveAtEnd() {
+    if (!ownsFile_) return FileStatus::Ok;
     RecordQuit();
-    SaveOwnChanges();
+    return SaveOwnChanges();
 }
 
 DisplayModes ExecuteParameter::Modes() const {

@@ -49,6 +49,7 @@ private slots:
     void opensFileNamedOnCommandLine();
     void unreadableFileOnCommandLineLeavesEmptySheet();
     void withoutDisplayEndsBeforeAnyFile();
+    void filesThatCannotBeWrittenAtTheEndAreTold();
 
 private:
     std::unique_ptr<TempFolder> folder_;
@@ -224,6 +225,26 @@ void ProgramTest::withoutDisplayEndsBeforeAnyFile() {
     // The settings file and the message: nothing else.
     QCOMPARE(std::distance(std::filesystem::directory_iterator(folder_->Path()), {}), 2);
     QVERIFY(std::filesystem::last_write_time(settings) == written);
+}
+
+// A folder took the settings file's place during the run: once the window is gone, the
+// program's notice says that the file could not be written.
+void ProgramTest::filesThatCannotBeWrittenAtTheEndAreTold() {
+    const std::filesystem::path settings = folder_->Path() / "TSRN.sts";
+    drive = [&] {
+        TFMmain* window = MainWindow();
+        QVERIFY(window);
+        std::filesystem::remove(settings);
+        std::filesystem::create_directory(settings);
+        window->close();
+    };
+    ScriptedDialogs dialogs;
+    dialogs.AcknowledgeNotice();
+    QCOMPARE(Run(), 0);
+    QCOMPARE(dialogs.Shown().size(), 1);
+    QCOMPARE(dialogs.Shown().first().icon, NoticeIcon::Error);
+    QCOMPARE(dialogs.Shown().first().text, QString::fromStdString(settings.string()) +
+                                               QStringLiteral("\nファイルが書き込めません。"));
 }
 
 QTEST_APPLESS_MAIN(ProgramTest)
