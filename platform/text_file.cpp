@@ -5,6 +5,7 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <chrono>
@@ -228,10 +229,10 @@ bool WriteInPlace(int fd, const std::optional<std::string>& old, const std::stri
 
 }  // namespace
 
-bool ReadAll(int fd, std::string& bytes) {
+bool ReadAll(int fd, std::string& bytes, std::size_t limit) {
     char buffer[65536];
-    for (;;) {
-        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+    while (bytes.size() < limit) {
+        const ssize_t count = ::read(fd, buffer, std::min(sizeof buffer, limit - bytes.size()));
         if (count == 0) return true;
         if (count < 0) {
             if (errno == EINTR) continue;
@@ -239,9 +240,18 @@ bool ReadAll(int fd, std::string& bytes) {
         }
         bytes.append(buffer, static_cast<std::size_t>(count));
     }
+    return true;
 }
 
-FileStatus ReadTextFile(const std::string& path, std::vector<std::string>& lines) {
+namespace {
+
+// The bytes read first: a file with a NUL among them is no text of ours, whatever its size.
+constexpr std::size_t kFirstBlock = 65536;
+
+}  // namespace
+
+FileStatus ReadTextFile(const std::string& path, std::vector<std::string>& lines,
+                        std::size_t maxBytes) {
     // Opening a device may act on it: anything but a regular file is refused before that.
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return FileStatus::Unreadable;
@@ -251,9 +261,17 @@ FileStatus ReadTextFile(const std::string& path, std::vector<std::string>& lines
         return (errno == ENOENT || errno == ENOTDIR) ? FileStatus::Missing : FileStatus::Unreadable;
     }
     if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return FileStatus::Unreadable;
+    if (static_cast<std::uintmax_t>(info.st_size) > maxBytes) return FileStatus::TooLarge;
     ::fcntl(file.get(), F_SETFL, ::fcntl(file.get(), F_GETFL) & ~O_NONBLOCK);
+    // The first block alone: a NUL byte there refuses the file before the rest is read. The rest
+    // up to one byte past the limit, for a file that grew since it was measured.
+    const std::size_t limit = maxBytes == SIZE_MAX ? SIZE_MAX : maxBytes + 1;
     std::string bytes;
-    if (!ReadAll(file.get(), bytes)) return FileStatus::Unreadable;
+    if (!ReadAll(file.get(), bytes, std::min(kFirstBlock, limit))) return FileStatus::Unreadable;
+    if (!StartsWithUtf16Mark(bytes) && bytes.find('\0') != std::string::npos)
+        return FileStatus::NotText;
+    if (!ReadAll(file.get(), bytes, limit)) return FileStatus::Unreadable;
+    if (bytes.size() > maxBytes) return FileStatus::TooLarge;
     const std::optional<std::string> text = DecodeIfText(bytes);
     if (!text) return FileStatus::NotText;
     lines = SplitLines(*text);

@@ -74,8 +74,7 @@ void TFMmain::LoadFormulaFile(const QString& path) {
     // The file as it was before reading: a change made while it is read counts as one.
     FileStamp stamp;
     stamp.Take(path.toStdString());
-    FormulaFileReadResult result;
-    ReadFormulaFile(path.toStdString(), result);
+    const FormulaFileReadResult result = ReadFormulaFile(path.toStdString());
     // A file that could not be read at all (or is no text) leaves everything as it was, the file
     // name too, so that a following save cannot overwrite a file that was never shown.
     if (result.status != FormulaFileStatus::Unreadable) {
