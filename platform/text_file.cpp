@@ -62,8 +62,22 @@ bool WriteAll(int fd, std::string_view bytes) {
 constexpr std::string_view kTemporaryMark = ".tessarin-save-";
 constexpr std::size_t kRandomLength = 6;  // mkstemp's XXXXXX
 
-std::string TemporaryPrefix(const std::string& name) {
-    return "." + name + std::string(kTemporaryMark);
+std::string TemporaryPrefix(const std::string& stem) {
+    return "." + stem + std::string(kTemporaryMark);
+}
+
+// The part of a file's name its temporary carries: the whole name, or as much of it as leaves
+// room for the mark within the longest name the folder allows, so that every file that can be
+// opened can be saved. A cut keeps a UTF-8 character whole.
+std::string TemporaryStem(const std::string& folder, const std::string& name) {
+    const long longest = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    const std::size_t room = (longest > 0 ? static_cast<std::size_t>(longest) : 255) - 1 -
+                             kTemporaryMark.size() - kRandomLength;
+    if (name.size() <= room) return name;
+    std::size_t cut = room;
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+        --cut;
+    return name.substr(0, cut);
 }
 
 // The name of the file whose temporary entry is; nullopt when entry is no temporary.
@@ -150,11 +164,11 @@ bool CopyUserAttributes(int from, int to) {
 // and nothing was changed.
 RenameOutcome ReplaceByRename(const std::string& folder, const std::string& target,
                               const std::string& bytes, const struct stat* old, int oldFd) {
-    const std::string name = NameOf(target);
-    RemoveStaleTemporaries(folder, [&name](std::string_view file) { return file == name; });
+    const std::string stem = TemporaryStem(folder, NameOf(target));
+    RemoveStaleTemporaries(folder, [&stem](std::string_view file) { return file == stem; });
     // Same folder as the target, so the final rename cannot cross file systems. mkstemp makes
     // it 0600: no other user can read it while it is incomplete or if this save is killed.
-    std::string temp = folder + "/" + TemporaryPrefix(name) + "XXXXXX";
+    std::string temp = folder + "/" + TemporaryPrefix(stem) + "XXXXXX";
     FileDescriptor file(::mkostemp(temp.data(), O_CLOEXEC));
     if (file.get() < 0) return RenameOutcome::Failed;
 
