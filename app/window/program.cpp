@@ -65,6 +65,8 @@ bool TessarinApplication::notify(QObject* receiver, QEvent* event) {
 QString ExceptionText(const std::exception_ptr& exception) {
     try {
         std::rethrow_exception(exception);
+    } catch (const std::bad_alloc&) {
+        return QStringLiteral("メモリが足りません。");
     } catch (const std::exception& e) {
         return QString::fromUtf8(e.what());
     } catch (...) {

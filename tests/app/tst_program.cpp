@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -22,15 +23,16 @@
 
 namespace {
 
-// Throws from its event handling, as a faulty handler would.
+// Throws from its event handling, as a faulty handler would, or as one that runs out of memory.
 class Thrower : public QObject {
 public:
-    bool standard = true;
+    enum class Kind { Standard, OutOfMemory, Other } kind = Kind::Standard;
 
 protected:
     bool event(QEvent* event) override {
         if (event->type() != QEvent::User) return QObject::event(event);
-        if (standard) throw std::runtime_error("broken handler");
+        if (kind == Kind::Standard) throw std::runtime_error("broken handler");
+        if (kind == Kind::OutOfMemory) throw std::bad_alloc();
         throw 42;
     }
 };
@@ -136,14 +138,14 @@ void ProgramTest::exceptionIsShownAndProgramGoesOn() {
     bool stillRunning = false;
     drive = [&] {
         ScriptedDialogs dialogs;
-        dialogs.AcknowledgeNotice();
-        dialogs.AcknowledgeNotice();
         Thrower thrower;
-        QEvent first(QEvent::User);
-        QApplication::sendEvent(&thrower, &first);
-        thrower.standard = false;
-        QEvent second(QEvent::User);
-        QApplication::sendEvent(&thrower, &second);
+        for (const Thrower::Kind kind :
+             {Thrower::Kind::Standard, Thrower::Kind::OutOfMemory, Thrower::Kind::Other}) {
+            dialogs.AcknowledgeNotice();
+            thrower.kind = kind;
+            QEvent event(QEvent::User);
+            QApplication::sendEvent(&thrower, &event);
+        }
         for (const ScriptedDialogs::Box& box : dialogs.Shown()) {
             QCOMPARE(box.icon, NoticeIcon::Error);
             texts << box.text;
@@ -154,7 +156,8 @@ void ProgramTest::exceptionIsShownAndProgramGoesOn() {
     };
     QCOMPARE(Run(), 0);
     QVERIFY(stillRunning);
-    QCOMPARE(texts, QStringList({QStringLiteral("broken handler"), QString()}));
+    QCOMPARE(texts, QStringList({QStringLiteral("broken handler"),
+                                 QStringLiteral("メモリが足りません。"), QString()}));
 }
 
 void ProgramTest::opensFileNamedOnCommandLine() {
