@@ -333,7 +333,7 @@ bool TFMsetup::EDketa10KeyPress(QChar key) const {
 bool TFMsetup::EDketa16KeyPress(QChar key) const {
     if (IsControl(key)) return true;
     const int value = IntegerOr(EDketa16->text() + key, 0);
-    return value >= 1 && value <= 16;
+    return ExecuteParameter::ValuesOf(&ExecuteParameter::HSIZE).Takes(value);
 }
 
 void TFMsetup::TBtransChange() {
