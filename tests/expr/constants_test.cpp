@@ -103,56 +103,24 @@ TEST(ConstantsAsReadTest, BlankLinesLeftOutAndValuesFolded) {
         EXPECT_EQ(ConstantsAsRead(lines), constants) << name;
 }
 
-// Two windows' runs on one constant file: what the later one to end leaves, given the list each
-// started with and ended with and the file as the earlier one left it.
+// Two windows' runs on one constant file: what the later one to end leaves, given the list it
+// started and ended with and the file as the other one left it.
 TEST(MergeConstantChangesTest, EachRunKeepsTheOthersChanges) {
-    using Lines = std::vector<std::string>;
-    const Lines defaults = {"PI=3.14", "C=3E8"};
-    const struct {
-        const char* name;
-        Lines start, end, disk, merged;
-    } cases[] = {
-        {"BothAdded",
-         defaults,
-         {"PI=3.14", "C=3E8", "KB=2"},
-         {"PI=3.14", "C=3E8", "KA=1"},
-         {"PI=3.14", "C=3E8", "KA=1", "KB=2"}},
-        {"BothChangedTheLaterWins",
-         defaults,
-         {"PI=3", "C=3E8"},
-         {"PI=3.1416", "C=3E8"},
-         {"PI=3", "C=3E8"}},
-        {"ChangedByTheOtherOnly",
-         defaults,
-         defaults,
-         {"PI=3.1416", "C=3E8"},
-         {"PI=3.1416", "C=3E8"}},
-        {"RemovedHere", defaults, {"C=3E8"}, {"PI=3.14", "C=3E8", "KA=1"}, {"C=3E8", "KA=1"}},
-        {"RemovedByTheOther", defaults, {"PI=3.14", "C=3E8", "KB=2"}, {"C=3E8"}, {"C=3E8", "KB=2"}},
-        {"ChangedHereRemovedThereComesBackAtTheEnd",
-         defaults,
-         {"PI=3", "C=3E8"},
-         {"C=3E8", "KA=1"},
-         {"C=3E8", "KA=1", "PI=3"}},
-        {"TheFilesOrderNewNamesAtTheEnd",
-         defaults,
-         {"KB=2", "C=3E8", "PI=3.14", "KC=3"},
-         {"KA=1", "C=3E8", "PI=3.14"},
-         {"KA=1", "C=3E8", "PI=3.14", "KB=2", "KC=3"}},
-        {"NamesInAnyCase", {"pi=3.14"}, {"Pi=3"}, {"PI=3.1416", "K=1"}, {"Pi=3", "K=1"}},
-        {"RepeatedNameMovesTogether",
-         {"X=1", "x=2"},
-         {"X=1"},
-         {"K=1", "X=1", "x=2"},
-         {"K=1", "X=1"}},
-        {"LinesWithoutEqualsByTheirText",
-         {"NOTE"},
-         {"NOTE", "MEMO"},
-         {"K=1", "NOTE"},
-         {"K=1", "NOTE", "MEMO"}},
+    using L = std::vector<std::string>;
+    const std::tuple<const char*, L, L, L, L> cases[] = {
+        {"BothChanged", {"P=1"}, {"P=1", "B=2"}, {"P=2", "A=1"}, {"P=2", "A=1", "B=2"}},
+        {"SameNameTheLaterWins", {"P=1"}, {"P=3"}, {"P=2"}, {"P=3"}},
+        {"RemovedHere", {"P=1", "C=1"}, {"C=1"}, {"P=1", "C=1", "A=1"}, {"C=1", "A=1"}},
+        {"RemovedThere", {"P=1", "C=1"}, {"P=1", "C=1", "B=2"}, {"C=1"}, {"C=1", "B=2"}},
+        {"ChangedHereRemovedThere", {"P=1", "C=1"}, {"P=3", "C=1"}, {"C=1"}, {"C=1", "P=3"}},
+        // The file's order, a new name at the end.
+        {"Order", {"P=1", "C=1"}, {"B=2", "C=1", "P=1"}, {"C=1", "P=1"}, {"C=1", "P=1", "B=2"}},
+        {"NamesInAnyCase", {"p=1"}, {"P=3"}, {"P=2", "K=1"}, {"P=3", "K=1"}},
+        {"RepeatedName", {"X=1", "x=2"}, {"X=1"}, {"K=1", "X=1", "x=2"}, {"K=1", "X=1"}},
+        {"NoEqualsByItsText", {"NOTE"}, {"NOTE", "MEMO"}, {"K=1", "NOTE"}, {"K=1", "NOTE", "MEMO"}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(MergeConstantChanges(c.start, c.end, c.disk), c.merged) << c.name;
+    for (const auto& [name, start, end, disk, merged] : cases)
+        EXPECT_EQ(MergeConstantChanges(start, end, disk), merged) << name;
 }
 
 TEST(ConstantNameTest, TextBeforeFirstEquals) {

@@ -19,11 +19,10 @@ TEST(ReserveStandardDescriptors, ClosedOnesAreTakenAndStillFail) {
             close(fd);
         ReserveStandardDescriptors();
         char byte = 0;
-        const bool inputFails = read(0, &byte, 1) < 0 && errno == EBADF;
-        const bool outputFails = write(1, "x", 1) < 0 && errno == EBADF;
-        const bool errorFails = write(2, "x", 1) < 0 && errno == EBADF;
-        const int next = open("/dev/null", O_RDONLY);
-        _exit(inputFails && outputFails && errorFails && next > 2 ? 0 : 1);
+        const bool closedAsBefore = read(0, &byte, 1) < 0 && errno == EBADF &&
+                                    write(1, "x", 1) < 0 && errno == EBADF &&
+                                    write(2, "x", 1) < 0 && errno == EBADF;
+        _exit(closedAsBefore && open("/dev/null", O_RDONLY) > 2 ? 0 : 1);
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
