@@ -179,5 +179,5 @@ FileStatus SaveConstantChanges(const std::string& path, const std::vector<std::s
             return FileStatus::Unwritable;
     }
     if (onDisk.empty()) AddDefaultConstants(onDisk);
-    return WriteTextFile(path, MergeConstantChanges(atStart, atEnd, onDisk));
+    return SaveConstants(path, MergeConstantChanges(atStart, atEnd, onDisk));
 }
