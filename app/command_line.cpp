@@ -29,9 +29,6 @@
 
 namespace {
 
-// Standard input for --sheet - is read up to this size; an endless stream stops here.
-constexpr std::size_t kMaxSheetInput = std::size_t{256} << 20;
-
 struct Options {
     std::optional<std::string> formula;
     std::optional<std::string> sheetFile;
@@ -39,11 +36,11 @@ struct Options {
     std::optional<int> cmode, vmode, comma, hsize, degree;
 };
 
-// One to three digits, no sign, within low..high.
-bool ParseNumber(std::string_view text, int low, int high, int& value) {
+// One to three digits, no sign, a value the setting takes.
+bool ParseSetting(std::string_view text, std::int32_t ExecuteParameter::*setting, int& value) {
     if (text.empty() || text.size() > 3 || text.front() == '+' || text.front() == '-') return false;
     const std::optional<std::int32_t> v = ParseInteger(text);
-    if (!v || *v < low || *v > high) return false;
+    if (!v || !ExecuteParameter::ValuesOf(setting).Takes(*v)) return false;
     value = *v;
     return true;
 }
@@ -68,11 +65,12 @@ bool ParseArguments(int argc, char** argv, Options& options) {
             options.vmode = 1;
         } else if (arg == "--radians") {
             options.degree = 0;
-        } else if (arg == "--comma" && hasValue && ParseNumber(argv[i + 1], 0, 4, number) &&
-                   number != 1 && number != 2) {
+        } else if (arg == "--comma" && hasValue &&
+                   ParseSetting(argv[i + 1], &ExecuteParameter::COMMA, number)) {
             options.comma = number;
             ++i;
-        } else if (arg == "--hsize" && hasValue && ParseNumber(argv[i + 1], 1, 16, number)) {
+        } else if (arg == "--hsize" && hasValue &&
+                   ParseSetting(argv[i + 1], &ExecuteParameter::HSIZE, number)) {
             options.hsize = number;
             ++i;
         } else {
@@ -98,9 +96,14 @@ bool IsNullDevice(const std::string& path) {
            ::stat("/dev/null", &null) == 0 && file.st_rdev == null.st_rdev;
 }
 
-// Why a constant file given on the command line could not be read.
-std::string ConstantFileFailure(const std::string& path, FileStatus read) {
+// Why a file given on the command line could not be read.
+std::string FileFailure(const std::string& path, FileStatus read) {
     if (read == FileStatus::NotText) return Texts().notText;
+    if (read == FileStatus::TooLarge) {
+        char text[128];
+        std::snprintf(text, sizeof text, Texts().tooLarge, kMaxFormulaFileBytes >> 20);
+        return text;
+    }
     if (read == FileStatus::Missing) return std::strerror(ENOENT);
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return std::strerror(EISDIR);
@@ -116,7 +119,7 @@ bool CommandLineConstants(const Options& options, std::vector<std::string>& cons
     const FileStatus read = LoadConstants(path, constants);
     if (options.constantFile && read != FileStatus::Ok && !IsNullDevice(path)) {
         std::fprintf(stderr, "tessarin: %s: %s: %s\n", path.c_str(), Texts().cannotReadConstants,
-                     ConstantFileFailure(path, read).c_str());
+                     FileFailure(path, read).c_str());
         return false;
     }
     if (constants.empty()) AddDefaultConstants(constants);
@@ -167,34 +170,31 @@ int RunEval(const std::string& formula, CalcExpression& calc, const ExecuteParam
     return ok ? 0 : 1;
 }
 
-// Reads all of standard input; false on a read error or beyond kMaxSheetInput bytes.
-bool ReadStandardInput(std::string& bytes) {
+// Reads all of standard input: Unreadable on a read error, TooLarge beyond the largest formula
+// file (an endless stream stops there).
+FileStatus ReadStandardInput(std::string& bytes) {
     char buffer[1 << 16];
     std::size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) {
-        if (bytes.size() + n > kMaxSheetInput) {
-            std::fprintf(stderr, Texts().inputTooLarge, kMaxSheetInput >> 20);
-            std::fputc('\n', stderr);
-            return false;
-        }
+        if (bytes.size() + n > kMaxFormulaFileBytes) return FileStatus::TooLarge;
         bytes.append(buffer, n);
     }
-    return !std::ferror(stdin);
+    return std::ferror(stdin) ? FileStatus::Unreadable : FileStatus::Ok;
 }
 
-// Reads a formula file (or standard input for "-") as the open command does; false when its
-// content does not apply (the file could not be read or is not text, or it has no line at all).
-bool ReadSheetFile(const std::string& file, FormulaFileReadResult& result) {
-    if (file == "-") {
-        std::string bytes;
-        if (!ReadStandardInput(bytes)) return false;
-        const std::optional<std::string> text = DecodeIfText(bytes);
-        if (!text) return false;
-        result = ParseFormulaFile(SplitLines(*text));
-    } else {
-        ReadFormulaFile(file, result);
+// Reads a formula file (or standard input for "-") as the open command does.
+FormulaFileReadResult ReadSheetFile(const std::string& file) {
+    if (file != "-") return ReadFormulaFile(file);
+    FormulaFileReadResult refused;
+    std::string bytes;
+    refused.file = ReadStandardInput(bytes);
+    if (refused.file != FileStatus::Ok) return refused;
+    const std::optional<std::string> text = DecodeIfText(bytes);
+    if (!text) {
+        refused.file = FileStatus::NotText;
+        return refused;
     }
-    return result.AppliesContent();
+    return ParseFormulaFile(SplitLines(*text));
 }
 
 // The export text (CR LF after each line, as the clipboard takes it) with the line ends a
@@ -220,15 +220,20 @@ int Print(std::string_view text) {
 // the export text of all three columns.
 int RunSheet(const std::string& file, const Options& options, CalcExpression& calc,
              ExecuteParameter& settings) {
-    FormulaFileReadResult read;
-    const bool applies = ReadSheetFile(file, read);
+    const FormulaFileReadResult read = ReadSheetFile(file);
+    const char* const name = file == "-" ? Texts().standardInput : file.c_str();
     // As the open command: a header whose line index is no line of the sheet is reported, and
-    // the formulas still load with line 0 current.
-    if (!read.Succeeded()) {
-        std::fprintf(stderr, "%s\n%s\n", file == "-" ? Texts().standardInput : file.c_str(),
-                     Texts().cannotReadFile);
+    // the formulas still load with line 0 current. A refused file says why.
+    if (!read.Succeeded()) std::fprintf(stderr, "%s\n%s\n", name, Texts().cannotReadFile);
+    // Standard input that could not be read has no file to look at for the reason.
+    if (read.file != FileStatus::Ok && (file != "-" || read.file != FileStatus::Unreadable))
+        std::fprintf(stderr, "%s\n", FileFailure(file, read.file).c_str());
+    if (read.linesLeftOut > 0) {
+        std::fprintf(stderr, "%s\n", name);
+        std::fprintf(stderr, Texts().linesLeftOut, read.linesLeftOut);
+        std::fputc('\n', stderr);
     }
-    if (!applies) return 1;
+    if (!read.AppliesContent()) return 1;
     ApplyFormulaFileSettings(read.content.settings, settings);
     ApplyModes(options, settings);  // a mode given on the command line wins over the file's
 

@@ -10,7 +10,8 @@ struct CommandLineTexts {
     const char* cannotWrite;          // followed by ": " and the system's reason
     const char* standardInput;        // the name of standard input in a file notice
     const char* cannotReadFile;       // the line after a file's name
-    const char* inputTooLarge;        // with the limit in MB for "%zu"
+    const char* tooLarge;             // the reason for a file too large, the limit in MB for "%zu"
+    const char* linesLeftOut;         // the lines the sheet cannot hold, their count for "%d"
     const char* cannotReadConstants;  // followed by ": " and the system's reason
     const char* notText;              // the reason for a file that is not text
     const char* outOfMemory;

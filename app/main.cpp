@@ -7,6 +7,7 @@
 
 #include "app/command_line.h"
 #include "app/command_line_texts.h"
+#include "platform/standard_descriptors.h"
 #include "platform/system_info.h"
 
 namespace {
@@ -53,6 +54,9 @@ int RunWindow(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A descriptor 0-2 left closed would be taken by the next file or connection opened (the X
+    // connection on 2, corrupted by the first warning written there).
+    ReserveStandardDescriptors();
     if (StartsWindow(argc, argv)) return RunWindow(argc, argv);
     // Running out of memory ends with a message and a status, not an abort.
     try {

@@ -2,6 +2,7 @@
 
 #include <locale.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -154,15 +155,19 @@ DecimalRead ReadDecimal(std::string_view t, Extended& value) {
     return DecimalRead::Number;
 }
 
-// The power operator with the domain rules of the extended mathematics library; a failure
-// gives ErrorValue, which then flows on through the arithmetic.
-Extended Power(Extended a, Extended b) {
-    if (a == 0) return b > 0 ? 0 : ErrorValue;
-    if (b == 0) return 1;
-    if (a < 0 && std::trunc(b) != b) return ErrorValue;
-    const Extended r = std::pow(a, b);
-    if (!std::isfinite(r) || std::fabs(r) < LDBL_MIN) return ErrorValue;
-    return r;
+// The power operator with the domain rules of the extended mathematics library; false where
+// the library fails (0 to a power not above 0, a negative base with a fractional exponent, a
+// result beyond the extended range).
+bool Power(Extended a, Extended b, Extended& r) {
+    if (a == 0) {
+        r = 0;
+        return b > 0;
+    }
+    r = 1;
+    if (b == 0) return true;
+    if (a < 0 && std::trunc(b) != b) return false;
+    r = std::pow(a, b);
+    return std::isfinite(r) && std::fabs(r) >= LDBL_MIN;
 }
 
 // A sine, cosine or tangent; arguments of 2^63 or more lose all precision and fail.
@@ -171,24 +176,36 @@ Extended Circular(Extended (*function)(Extended), Extended x) {
     return function(x);
 }
 
+// Whether the tangent of x is taken at a pole. In degrees x is exact, so every odd multiple of
+// 90 is one, however far the conversion to radians moves it from the pole. In radians a pole is
+// only ever approached: x counts as on one within the 1e-16 that makes the tangent at 90 degrees
+// fail, or within two units in its last place where those are larger.
+bool AtTangentPole(Extended x, bool degrees) {
+    if (degrees) return std::fabs(std::fmod(x, 180.0L)) == 90;
+    constexpr Extended kHalfPi = 1.570796326794896619231321691639751442L;
+    const Extended multiple = std::nearbyint(x / kHalfPi);
+    if (std::fmod(multiple, 2.0L) == 0) return false;
+    const Extended unit = std::nextafter(std::fabs(x), HUGE_VALL) - std::fabs(x);
+    return std::fabs(x - multiple * kHalfPi) <= std::max(1e-16L, 2 * unit);
+}
+
 }  // namespace
 
 CalcExpression::CalcExpression() = default;
 
 CalcExpression::CalcExpression(std::string constantFile) : constantFile_(std::move(constantFile)) {
-    // A file that exists but cannot be read (or is not text) is left alone at the end, so the
-    // user's constants are not replaced by the defaults.
-    const FileStatus read = LoadConstants(constantFile_, Constants);
-    mayWriteConstants_ = read == FileStatus::Ok || read == FileStatus::Missing;
+    constantsRead_ = LoadConstants(constantFile_, Constants);
     if (Constants.empty()) AddDefaultConstants(Constants);
     constantsAtStart_ = Constants;
 }
 
-CalcExpression::~CalcExpression() {
-    // Another window on the same data folder may have saved its own list meanwhile: only a run
-    // that changed the constants writes them.
-    if (mayWriteConstants_ && Constants != constantsAtStart_)
-        SaveConstants(constantFile_, Constants);
+FileStatus CalcExpression::SaveConstantChanges() {
+    if (constantFile_.empty() || Constants == constantsAtStart_) return FileStatus::Ok;
+    // A file that exists but could not be read (or is not text) is left alone, so the user's
+    // constants are not replaced by the defaults; the changes are not saved then.
+    if (constantsRead_ != FileStatus::Ok && constantsRead_ != FileStatus::Missing)
+        return constantsRead_;
+    return ::SaveConstantChanges(constantFile_, constantsAtStart_, Constants);
 }
 
 Extended CalcExpression::Calculate(std::string_view formula) {
@@ -297,7 +314,7 @@ Extended CalcExpression::Fail() {
 }
 
 Extended CalcExpression::OperandFailure() {
-    return ErrorCode == ErrUnderflow ? 0 : Fail();
+    return ErrorCode == ErrUnderflow || ErrorCode == ErrOverflow ? 0 : Fail();
 }
 
 Extended CalcExpression::CalcSimple(std::string_view text) {
@@ -404,8 +421,12 @@ Extended CalcExpression::CalcSimple(std::string_view text) {
             const Extended b = operands_.values[j + 1];
             Extended r;
             switch (op) {
+                // A failed power has no value: no later step may make one of it.
                 case '^':
-                    r = Power(a, b);
+                    if (!Power(a, b, r)) {
+                        ErrorCode = ErrOverflow;
+                        return 0;
+                    }
                     break;
                 case '*':
                     r = a * b;
@@ -510,6 +531,12 @@ bool CalcExpression::OperandValue(std::string_view text, Extended& value) {
             n = n * 10 + (c - '0');
             if (n >= ValueTable::Capacity) return false;
         }
+        // A typed reference to an entry not stored yet reads no value, as a failed power has
+        // none.
+        if (n >= WorkValues.count) {
+            ErrorCode = ErrOverflow;
+            return false;
+        }
         value = WorkValues.values[n];
         return true;
     }
@@ -550,7 +577,9 @@ Extended CalcExpression::CalcFunction(const std::string& call) {
             // The tangent at an odd multiple of 90 degrees.
             case Function::Tan:
                 r = Circular(tanl, x / f);
-                if (std::fabs(ToDouble(r)) >= 1e16) r = ErrorValue;
+                if (std::fabs(ToDouble(r)) >= 1e16 || AtTangentPole(x, Degree != 0)) {
+                    r = ErrorValue;
+                }
                 break;
             case Function::Asin:
                 r = std::fabs(x) > 1 ? ErrorValue : std::asin(x) * f;

@@ -12,6 +12,7 @@
 
 #include "expr/extended.h"
 #include "expr/value_table.h"
+#include "platform/file_status.h"
 
 enum ErrorCodes : std::int32_t {
     ErrNone = 0,
@@ -32,13 +33,20 @@ class CalcExpression {
 public:
     // An evaluator with an empty constant list that reads and writes no file.
     CalcExpression();
-    // Loads the constant list from constantFile (the two defaults when it has none); the
-    // destructor saves it back there when the run changed it, unless the file existed but could
-    // not be read (the user's constants are never replaced by defaults).
+    // Loads the constant list from constantFile (the two defaults when it has none).
     explicit CalcExpression(std::string constantFile);
-    virtual ~CalcExpression();
+    virtual ~CalcExpression() = default;
     CalcExpression(const CalcExpression&) = delete;
     CalcExpression& operator=(const CalcExpression&) = delete;
+
+    // At the end of the run: writes the constants the run added, changed or removed onto the
+    // constant file as it is now (another window may have saved its own). Ok without writing
+    // when the run changed nothing or the evaluator has no file. Over a file that existed but
+    // could not be read at the start nothing is written either (the user's constants are never
+    // replaced by defaults): the result is why it could not be read.
+    FileStatus SaveConstantChanges();
+    // The constant file's path; empty for an evaluator without a file.
+    const std::string& ConstantFile() const { return constantFile_; }
 
     // Evaluates one formula; sets ErrorCode, ResultValue and ErrorText and returns ResultValue.
     Extended Calculate(std::string_view formula);
@@ -73,11 +81,12 @@ private:
     bool OperandValue(std::string_view text, Extended& value);
     // Ends the current evaluation with ErrIncomplete.
     Extended Fail();
-    // An operand that could not be read: an underflowing literal keeps its error, any other fails.
+    // An operand that could not be read: an underflowing literal and a work entry without a
+    // value keep their errors, any other fails.
     Extended OperandFailure();
 
     std::string constantFile_;
-    bool mayWriteConstants_ = false;
+    FileStatus constantsRead_ = FileStatus::Missing;
     std::vector<std::string> constantsAtStart_;
 
     // Buffers reused from call to call, so that a typical formula allocates nothing.

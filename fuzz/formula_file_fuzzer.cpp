@@ -115,8 +115,8 @@ void CheckPaletteSheet(const std::string& bytes) {
         return;
     }
     FUZZ_CHECK(WriteFormulaFile(path, content) == FileStatus::Ok, Describe(content));
-    FormulaFileReadResult reread;
-    FUZZ_CHECK(ReadFormulaFile(path, reread) == FormulaFileStatus::Read, Describe(content));
+    const FormulaFileReadResult reread = ReadFormulaFile(path);
+    FUZZ_CHECK(reread.status == FormulaFileStatus::Read, Describe(content));
     FUZZ_CHECK(SameContent(reread.content, content),
                Describe(content) + "\nbecame\n" + Describe(reread.content));
 }
@@ -159,9 +159,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string out = (ScratchFolder() / "out.tsf").string();
         FUZZ_CHECK(WriteFormulaFile(out, parsed.content) == FileStatus::Ok,
                    Describe(parsed.content));
-        FormulaFileReadResult reread;
-        FUZZ_CHECK(ReadFormulaFile(out, reread) == FormulaFileStatus::Read,
-                   Describe(parsed.content));
+        const FormulaFileReadResult reread = ReadFormulaFile(out);
+        FUZZ_CHECK(reread.status == FormulaFileStatus::Read, Describe(parsed.content));
         FUZZ_CHECK(SameContent(reread.content, parsed.content),
                    Describe(parsed.content) + "\nbecame\n" + Describe(reread.content));
     }

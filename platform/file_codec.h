@@ -4,6 +4,7 @@
 // editors write as "Unicode") is UTF-16, one with the UTF-8 mark or valid UTF-8 is UTF-8, any
 // other is CP932 (Windows Shift-JIS). Inside the program all text is UTF-8.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,10 @@ std::optional<std::string> DecodeIfText(std::string_view bytes);
 // UTF-8 text to file bytes: CP932 when the whole text survives the round trip to CP932 and back
 // unchanged, otherwise UTF-8 with the byte-order mark, so nothing is lost.
 std::string EncodeFileText(std::string_view text);
+
+// Length of the well-formed UTF-8 sequence at the start of s (no overlong forms, no
+// surrogates, nothing above U+10FFFF), or 0 when it is not one.
+std::size_t Utf8SequenceLength(std::string_view s);
 
 // Splits text into lines at CR LF, a lone CR or a lone LF; a last line without a line end
 // counts, an empty text has no lines.

@@ -37,10 +37,17 @@ FileLock::FileLock(const std::string& path, bool forWriting) {
         if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) break;
         ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
         if (::flock(fd_, operation) == 0) {
-            state_ = LockState::Locked;
-            return;
+            // A writer that replaced the file between the open and the lock left this one the
+            // old file, which nobody reads any more: the lock is taken again on the new one.
+            struct stat named {};
+            if (::stat(path.c_str(), &named) == 0 && named.st_ino == info.st_ino &&
+                named.st_dev == info.st_dev) {
+                state_ = LockState::Locked;
+                return;
+            }
+        } else if (errno != EWOULDBLOCK) {
+            break;
         }
-        if (errno != EWOULDBLOCK) break;
         if (attempt == kAttempts) {
             state_ = LockState::Held;
             break;

@@ -5,6 +5,7 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <chrono>
@@ -61,8 +62,22 @@ bool WriteAll(int fd, std::string_view bytes) {
 constexpr std::string_view kTemporaryMark = ".tessarin-save-";
 constexpr std::size_t kRandomLength = 6;  // mkstemp's XXXXXX
 
-std::string TemporaryPrefix(const std::string& name) {
-    return "." + name + std::string(kTemporaryMark);
+std::string TemporaryPrefix(const std::string& stem) {
+    return "." + stem + std::string(kTemporaryMark);
+}
+
+// The part of a file's name its temporary carries: the whole name, or as much of it as leaves
+// room for the mark within the longest name the folder allows, so that every file that can be
+// opened can be saved. A cut keeps a UTF-8 character whole.
+std::string TemporaryStem(const std::string& folder, const std::string& name) {
+    const long longest = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    const std::size_t room = (longest > 0 ? static_cast<std::size_t>(longest) : 255) - 1 -
+                             kTemporaryMark.size() - kRandomLength;
+    if (name.size() <= room) return name;
+    std::size_t cut = room;
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+        --cut;
+    return name.substr(0, cut);
 }
 
 // The name of the file whose temporary entry is; nullopt when entry is no temporary.
@@ -149,11 +164,11 @@ bool CopyUserAttributes(int from, int to) {
 // and nothing was changed.
 RenameOutcome ReplaceByRename(const std::string& folder, const std::string& target,
                               const std::string& bytes, const struct stat* old, int oldFd) {
-    const std::string name = NameOf(target);
-    RemoveStaleTemporaries(folder, [&name](std::string_view file) { return file == name; });
+    const std::string stem = TemporaryStem(folder, NameOf(target));
+    RemoveStaleTemporaries(folder, [&stem](std::string_view file) { return file == stem; });
     // Same folder as the target, so the final rename cannot cross file systems. mkstemp makes
     // it 0600: no other user can read it while it is incomplete or if this save is killed.
-    std::string temp = folder + "/" + TemporaryPrefix(name) + "XXXXXX";
+    std::string temp = folder + "/" + TemporaryPrefix(stem) + "XXXXXX";
     FileDescriptor file(::mkostemp(temp.data(), O_CLOEXEC));
     if (file.get() < 0) return RenameOutcome::Failed;
 
@@ -228,10 +243,10 @@ bool WriteInPlace(int fd, const std::optional<std::string>& old, const std::stri
 
 }  // namespace
 
-bool ReadAll(int fd, std::string& bytes) {
+bool ReadAll(int fd, std::string& bytes, std::size_t limit) {
     char buffer[65536];
-    for (;;) {
-        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+    while (bytes.size() < limit) {
+        const ssize_t count = ::read(fd, buffer, std::min(sizeof buffer, limit - bytes.size()));
         if (count == 0) return true;
         if (count < 0) {
             if (errno == EINTR) continue;
@@ -239,9 +254,18 @@ bool ReadAll(int fd, std::string& bytes) {
         }
         bytes.append(buffer, static_cast<std::size_t>(count));
     }
+    return true;
 }
 
-FileStatus ReadTextFile(const std::string& path, std::vector<std::string>& lines) {
+namespace {
+
+// The bytes read first: a file with a NUL among them is no text of ours, whatever its size.
+constexpr std::size_t kFirstBlock = 65536;
+
+}  // namespace
+
+FileStatus ReadTextFile(const std::string& path, std::vector<std::string>& lines,
+                        std::size_t maxBytes) {
     // Opening a device may act on it: anything but a regular file is refused before that.
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return FileStatus::Unreadable;
@@ -251,9 +275,17 @@ FileStatus ReadTextFile(const std::string& path, std::vector<std::string>& lines
         return (errno == ENOENT || errno == ENOTDIR) ? FileStatus::Missing : FileStatus::Unreadable;
     }
     if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return FileStatus::Unreadable;
+    if (static_cast<std::uintmax_t>(info.st_size) > maxBytes) return FileStatus::TooLarge;
     ::fcntl(file.get(), F_SETFL, ::fcntl(file.get(), F_GETFL) & ~O_NONBLOCK);
+    // The first block alone: a NUL byte there refuses the file before the rest is read. The rest
+    // up to one byte past the limit, for a file that grew since it was measured.
+    const std::size_t limit = maxBytes == SIZE_MAX ? SIZE_MAX : maxBytes + 1;
     std::string bytes;
-    if (!ReadAll(file.get(), bytes)) return FileStatus::Unreadable;
+    if (!ReadAll(file.get(), bytes, std::min(kFirstBlock, limit))) return FileStatus::Unreadable;
+    if (!StartsWithUtf16Mark(bytes) && bytes.find('\0') != std::string::npos)
+        return FileStatus::NotText;
+    if (!ReadAll(file.get(), bytes, limit)) return FileStatus::Unreadable;
+    if (bytes.size() > maxBytes) return FileStatus::TooLarge;
     const std::optional<std::string> text = DecodeIfText(bytes);
     if (!text) return FileStatus::NotText;
     lines = SplitLines(*text);

@@ -1,6 +1,8 @@
 #pragma once
 // Whole-file reading and crash-safe writing of the program's text files.
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -8,15 +10,18 @@
 
 #include "platform/file_status.h"
 
-// Appends everything that can be read from the open file descriptor fd up to its end to bytes;
-// false on a read error.
-bool ReadAll(int fd, std::string& bytes);
+// Appends what can be read from the open file descriptor fd to bytes, up to its end or until
+// bytes holds limit bytes; false on a read error.
+bool ReadAll(int fd, std::string& bytes, std::size_t limit = SIZE_MAX);
 
 // Reads and decodes the file at path into lines (see file_codec.h); lines are left untouched
-// unless the result is Ok (Missing, Unreadable or NotText else). Anything but a regular file (a
-// pipe, a device) is Unreadable and is neither waited for nor read. A file that is not text (see
-// DecodeIfText) is NotText.
-FileStatus ReadTextFile(const std::string& path, std::vector<std::string>& lines);
+// unless the result is Ok (Missing, Unreadable, NotText or TooLarge else). Anything but a
+// regular file (a pipe, a device) is Unreadable and is neither waited for nor read. A file that
+// is not text (see DecodeIfText) is NotText; one with a NUL byte in its first block (an image,
+// an archive; not UTF-16) is refused so before the rest is read. A file of more than maxBytes
+// is TooLarge and is not read at all.
+FileStatus ReadTextFile(const std::string& path, std::vector<std::string>& lines,
+                        std::size_t maxBytes = SIZE_MAX);
 
 // Encodes lines (CR LF after each) and writes them to path, through its symbolic links. Where
 // the result is indistinguishable from writing the file (a regular file with one name, whose

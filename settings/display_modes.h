@@ -4,15 +4,15 @@
 
 #include <cstdint>
 
-#include "settings/execute_parameter.h"
+#include "settings/display_defaults.h"
 
 struct DisplayModes {
     // 0 real, 1 integer
-    std::int32_t cmode = ExecuteParameter::DefaultOf(&ExecuteParameter::CMODE);
+    std::int32_t cmode = kDefaultCmode;
     // 0 decimal, 1 hexadecimal (integer mode only)
-    std::int32_t vmode = ExecuteParameter::DefaultOf(&ExecuteParameter::VMODE);
+    std::int32_t vmode = kDefaultVmode;
     // digits per group: 0 none, 3 or 4
-    std::int32_t comma = ExecuteParameter::DefaultOf(&ExecuteParameter::COMMA);
+    std::int32_t comma = kDefaultComma;
     // hexadecimal digits shown, 1..16
-    std::int32_t hsize = ExecuteParameter::DefaultOf(&ExecuteParameter::HSIZE);
+    std::int32_t hsize = kDefaultHsize;
 };

@@ -1,6 +1,5 @@
 #include "settings/execute_parameter.h"
 
-#include <algorithm>
 #include <iterator>
 #include <optional>
 #include <string_view>
@@ -19,40 +18,42 @@ using TextMember = std::string ExecuteParameter::*;
 // The default of FOLDER, which depends on where the program is installed.
 struct DefaultFolderTag {};
 
-// One entry of the settings file: its key as the file spells it, the member that holds it and
-// its default.
+// One entry of the settings file: its key as the file spells it, the member that holds it, and
+// its default with, for an integer, the values it takes.
 struct Setting {
     std::string_view key;
     std::variant<IntegerMember, TextMember> member;
-    std::variant<std::int32_t, std::string_view, DefaultFolderTag> defaultValue;
+    std::variant<SettingValues, std::string_view, DefaultFolderTag> value;
 };
+
+using V = SettingValues;
 
 // The settings in the order of the file. Keys are padded to nine characters, as the file has
 // always written them.
 const Setting kSettings[] = {
-    {"WIDTH    ", &ExecuteParameter::WIDTH, 600},
-    {"HEIGHT   ", &ExecuteParameter::HEIGHT, 400},
-    {"LEFT     ", &ExecuteParameter::LEFT, 0},
-    {"TOP      ", &ExecuteParameter::TOP, 0},
-    {"RWIDTH   ", &ExecuteParameter::RWIDTH, 28},
-    {"TOOL     ", &ExecuteParameter::TOOL, 1},
-    {"FUNCTION ", &ExecuteParameter::FUNCTION, 1},
-    {"STATUS   ", &ExecuteParameter::STATUS, 1},
-    {"FLASH    ", &ExecuteParameter::FLASH, 1},
-    {"ASK      ", &ExecuteParameter::ASK, 1},
-    {"AMODE    ", &ExecuteParameter::AMODE, 0},
-    {"CMODE    ", &ExecuteParameter::CMODE, 0},
-    {"VMODE    ", &ExecuteParameter::VMODE, 0},
-    {"RTIME    ", &ExecuteParameter::RTIME, 1},
-    {"RKAKKO   ", &ExecuteParameter::RKAKKO, 1},
-    {"RSUM     ", &ExecuteParameter::RSUM, 1},
+    {"WIDTH    ", &ExecuteParameter::WIDTH, V::Any(600)},
+    {"HEIGHT   ", &ExecuteParameter::HEIGHT, V::Any(400)},
+    {"LEFT     ", &ExecuteParameter::LEFT, V::Any(0)},
+    {"TOP      ", &ExecuteParameter::TOP, V::Any(0)},
+    {"RWIDTH   ", &ExecuteParameter::RWIDTH, V::Any(28)},
+    {"TOOL     ", &ExecuteParameter::TOOL, V::Flag(1)},
+    {"FUNCTION ", &ExecuteParameter::FUNCTION, V::Flag(1)},
+    {"STATUS   ", &ExecuteParameter::STATUS, V::Flag(1)},
+    {"FLASH    ", &ExecuteParameter::FLASH, V::Flag(1)},
+    {"ASK      ", &ExecuteParameter::ASK, V::Flag(1)},
+    {"AMODE    ", &ExecuteParameter::AMODE, V::Flag(0)},
+    {"CMODE    ", &ExecuteParameter::CMODE, V::Flag(kDefaultCmode)},
+    {"VMODE    ", &ExecuteParameter::VMODE, V::Flag(kDefaultVmode)},
+    {"RTIME    ", &ExecuteParameter::RTIME, V::Flag(1)},
+    {"RKAKKO   ", &ExecuteParameter::RKAKKO, V::Flag(1)},
+    {"RSUM     ", &ExecuteParameter::RSUM, V::Flag(1)},
     {"ECELL    ", &ExecuteParameter::ECELL, "A1"},
-    {"EOUT     ", &ExecuteParameter::EOUT, 7},
-    {"COMMA    ", &ExecuteParameter::COMMA, 3},
-    {"HSIZE    ", &ExecuteParameter::HSIZE, 8},
-    {"DEGREE   ", &ExecuteParameter::DEGREE, 1},
-    {"TRANS    ", &ExecuteParameter::TRANS, 0},
-    {"TMOST    ", &ExecuteParameter::TMOST, 0},
+    {"EOUT     ", &ExecuteParameter::EOUT, V::Range(7, 0, 7)},
+    {"COMMA    ", &ExecuteParameter::COMMA, V::OneOf(kDefaultComma, {0, 3, 4})},
+    {"HSIZE    ", &ExecuteParameter::HSIZE, V::Range(kDefaultHsize, 1, 16)},
+    {"DEGREE   ", &ExecuteParameter::DEGREE, V::Flag(1)},
+    {"TRANS    ", &ExecuteParameter::TRANS, V::Range(0, 0, 10)},
+    {"TMOST    ", &ExecuteParameter::TMOST, V::Flag(0)},
     {"FOLDER   ", &ExecuteParameter::FOLDER, DefaultFolderTag{}},
 };
 
@@ -78,14 +79,12 @@ std::string DefaultFolder(const std::string& exePath) {
 }
 
 std::int32_t IntegerDefault(const Setting& setting) {
-    return std::get<std::int32_t>(setting.defaultValue);
+    return std::get<SettingValues>(setting.value).defaultValue;
 }
 
 std::string TextDefault(const Setting& setting, const std::string& exePath) {
-    if (std::holds_alternative<DefaultFolderTag>(setting.defaultValue)) {
-        return DefaultFolder(exePath);
-    }
-    return std::string(std::get<std::string_view>(setting.defaultValue));
+    if (std::holds_alternative<DefaultFolderTag>(setting.value)) return DefaultFolder(exePath);
+    return std::string(std::get<std::string_view>(setting.value));
 }
 
 // A setting's value as the file writes it.
@@ -132,28 +131,33 @@ ExecuteParameter::ExecuteParameter(const std::string& dataFolder) : ownsFile_(tr
     if (ownsFile_) SaveOwnChanges();
 }
 
-ExecuteParameter::~ExecuteParameter() {
-    if (!ownsFile_) return;
+FileStatus ExecuteParameter::SaveAtEnd() {
+    if (!ownsFile_) return FileStatus::Ok;
     RecordQuit();
-    SaveOwnChanges();
+    return SaveOwnChanges();
 }
 
 DisplayModes ExecuteParameter::Modes() const {
-    return {CMODE, VMODE, COMMA, std::clamp(HSIZE, 1, 16)};
+    return {CMODE, VMODE, COMMA, ValuesOf(&ExecuteParameter::HSIZE).Within(HSIZE)};
+}
+
+const SettingValues& ExecuteParameter::ValuesOf(IntegerMember setting) {
+    for (const Setting& row : kSettings) {
+        const auto* member = std::get_if<IntegerMember>(&row.member);
+        if (member && *member == setting) return std::get<SettingValues>(row.value);
+    }
+    static const SettingValues unknown;  // every integer member has its row
+    return unknown;
 }
 
 std::int32_t ExecuteParameter::DefaultOf(IntegerMember setting) {
-    for (const Setting& row : kSettings) {
-        const auto* member = std::get_if<IntegerMember>(&row.member);
-        if (member && *member == setting) return IntegerDefault(row);
-    }
-    return 0;  // every integer member has its row
+    return ValuesOf(setting).defaultValue;
 }
 
-void ExecuteParameter::SaveOwnChanges() {
+FileStatus ExecuteParameter::SaveOwnChanges() {
     // Another window on the same data folder may have written the file since this run read it:
     // a setting this run did not change keeps what the file has now.
-    SaveMerged([this](const DatafileAccess& onDisk) {
+    return SaveMerged([this](const DatafileAccess& onDisk) {
         std::vector<std::pair<std::string_view, std::string>> entries;
         entries.reserve(std::size(kRunRecord) + std::size(kSettings));
         // The run record as this run wrote it, whatever its members hold by now.

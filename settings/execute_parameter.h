@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "settings/datafile_access.h"
+#include "settings/setting_values.h"
 
 struct DisplayModes;
 
@@ -15,16 +16,19 @@ public:
     // Every setting at its default; reads and writes no file (command line, tests).
     ExecuteParameter();
     // Reads "TSRN.sts" in dataFolder (ending in "/"), fills every setting, records the run and
-    // writes the file back at once. The destructor then writes QUIT and the settings this run
-    // changed; the others keep what the file has then (another instance may have changed
-    // them). When another instance held the file so that it could not be read, neither writes.
+    // writes the file back at once. When another instance held the file so that it could not be
+    // read, this run never writes it.
     explicit ExecuteParameter(const std::string& dataFolder);
-    ~ExecuteParameter();
     ExecuteParameter(const ExecuteParameter&) = delete;
     ExecuteParameter& operator=(const ExecuteParameter&) = delete;
 
-    // The steps of a start and an end on the entries in memory; the file constructor and the
-    // destructor add the reading and writing. Every setting from the entries, its default where
+    // At the end of the run: writes QUIT and the settings this run changed onto the file; the
+    // others keep what the file has then (another instance may have changed them). Ok without
+    // writing for a record without a file or one another instance held at the start.
+    FileStatus SaveAtEnd();
+
+    // The steps of a start and an end on the entries in memory; the file constructor and
+    // SaveAtEnd add the reading and writing. Every setting from the entries, its default where
     // an entry is missing or no integer:
     void ReadSettings();
     // The run record of this start, and the entries rewritten as exactly the record and the
@@ -37,7 +41,9 @@ public:
     // 1..16 is shown as the nearest of them: more digits than the display has would show zeros.
     DisplayModes Modes() const;
 
-    // The default of an integer setting, as its row of the settings table gives it.
+    // The default of an integer setting and the values it takes, as its row of the settings
+    // table gives them.
+    static const SettingValues& ValuesOf(std::int32_t ExecuteParameter::*setting);
     static std::int32_t DefaultOf(std::int32_t ExecuteParameter::*setting);
 
     // Run record.
@@ -55,7 +61,7 @@ public:
 private:
     // Writes this run's record, the settings it changed since its start, and every other
     // setting as the file has it now.
-    void SaveOwnChanges();
+    FileStatus SaveOwnChanges();
 
     bool ownsFile_ = false;
     std::vector<std::string> settingsAtStart_;  // as the file gave them, in the file's order

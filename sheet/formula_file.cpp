@@ -33,19 +33,24 @@ int FieldOrDefault(std::string_view header, std::size_t first, std::size_t count
     return ParseInteger(CharacterField(header, first, count)).value_or(fallback);
 }
 
-// The settings' own ranges: a flag is 0 or 1 (anything else counts as on), digits are grouped
-// by 0, 3 or 4, and 1 to 16 hexadecimal digits are shown.
+// The values the settings take; a flag's "on" is kept as 1.
 FormulaFileSettings Normalized(FormulaFileSettings settings) {
-    const auto flag = [](int value) { return value != 0 ? 1 : 0; };
-    settings.AMODE = flag(settings.AMODE);
-    settings.CMODE = flag(settings.CMODE);
-    settings.VMODE = flag(settings.VMODE);
-    settings.DEGREE = flag(settings.DEGREE);
-    if (settings.COMMA != 0 && settings.COMMA != 3 && settings.COMMA != 4) {
-        settings.COMMA = FormulaFileSettings{}.COMMA;
-    }
-    settings.HSIZE = std::clamp(settings.HSIZE, 1, 16);
+    using P = ExecuteParameter;
+    settings.AMODE = P::ValuesOf(&P::AMODE).Within(settings.AMODE);
+    settings.CMODE = P::ValuesOf(&P::CMODE).Within(settings.CMODE);
+    settings.VMODE = P::ValuesOf(&P::VMODE).Within(settings.VMODE);
+    settings.COMMA = P::ValuesOf(&P::COMMA).Within(settings.COMMA);
+    settings.HSIZE = P::ValuesOf(&P::HSIZE).Within(settings.HSIZE);
+    settings.DEGREE = P::ValuesOf(&P::DEGREE).Within(settings.DEGREE);
     return settings;
+}
+
+// An index of digits only that names a line after the last one (too large for any integer too).
+bool IsPastLastLine(std::string_view index) {
+    if (index.empty() || index.find_first_not_of("0123456789") != std::string_view::npos)
+        return false;
+    const std::optional<std::int32_t> value = ParseInteger(index);
+    return !value || *value >= kLineCount;
 }
 
 }  // namespace
@@ -70,7 +75,11 @@ FormulaFileReadResult ParseFormulaFile(const std::vector<std::string>& lines) {
         result.status = FormulaFileStatus::NoHeader;
         return result;
     }
-    const std::string_view header = lines.front();
+    // A formula where the header belongs is no header: its fields would read digits of the
+    // formula.
+    const bool formulaFirst = lines.front().find('=') != std::string::npos;
+    if (formulaFirst) ++result.linesLeftOut;
+    const std::string_view header = formulaFirst ? std::string_view() : lines.front();
     const int currentLine = FieldOrDefault(header, 0, 2, 0);
     FormulaFileSettings& settings = result.content.settings;
     const FormulaFileSettings defaults;
@@ -86,9 +95,12 @@ FormulaFileReadResult ParseFormulaFile(const std::vector<std::string>& lines) {
         const std::string& line = lines[n];
         const std::size_t equals = line.find('=');
         if (equals == std::string::npos) continue;
-        const std::optional<std::int32_t> index =
-            ParseInteger(std::string_view(line).substr(0, equals));
-        if (!index || *index < 0 || *index >= kLineCount) continue;
+        const std::string_view indexText = std::string_view(line).substr(0, equals);
+        const std::optional<std::int32_t> index = ParseInteger(indexText);
+        if (!index || *index < 0 || *index >= kLineCount) {
+            if (IsPastLastLine(indexText)) ++result.linesLeftOut;
+            continue;
+        }
         result.content.formulas[static_cast<std::size_t>(*index)] = line.substr(equals + 1);
     }
 
@@ -101,14 +113,15 @@ FormulaFileReadResult ParseFormulaFile(const std::vector<std::string>& lines) {
     return result;
 }
 
-FormulaFileStatus ReadFormulaFile(const std::string& path, FormulaFileReadResult& result) {
+FormulaFileReadResult ReadFormulaFile(const std::string& path) {
     std::vector<std::string> lines;
-    if (ReadTextFile(path, lines) != FileStatus::Ok) {
-        result = FormulaFileReadResult{};
-        return result.status;
+    const FileStatus read = ReadTextFile(path, lines, kMaxFormulaFileBytes);
+    if (read != FileStatus::Ok) {
+        FormulaFileReadResult refused;
+        refused.file = read;
+        return refused;
     }
-    result = ParseFormulaFile(lines);
-    return result.status;
+    return ParseFormulaFile(lines);
 }
 
 FileStatus WriteFormulaFile(const std::string& path, const FormulaFileContent& content) {

@@ -4,6 +4,7 @@
 // work on lines of text; the two file helpers add the codec and crash-safe writing.
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,10 @@ struct FormulaFileContent {
     std::array<std::string, kLineCount> formulas;
 };
 
+// The largest formula file read: far more than 100 lines can hold (a pasted line may have a
+// million characters). A larger file is refused before it is read.
+constexpr std::size_t kMaxFormulaFileBytes = std::size_t{256} << 20;
+
 enum class FormulaFileStatus {
     Read,          // everything read
     Unreadable,    // the file could not be opened or read: leave the sheet as it is
@@ -41,9 +46,15 @@ enum class FormulaFileStatus {
 
 struct FormulaFileReadResult {
     FormulaFileStatus status = FormulaFileStatus::Unreadable;
+    // Why the file was Unreadable (Missing, Unreadable, NotText, TooLarge); Ok otherwise.
+    FileStatus file = FileStatus::Ok;
     // currentLine is 0 unless the status is Read; formulas and settings are those read so far
     // (all empty and the defaults when nothing was read).
     FormulaFileContent content;
+    // Lines of the file the sheet cannot hold, which were left out: formulas for lines past A99,
+    // and a formula on the first line, where the header belongs (the header's fields then take
+    // their defaults). A save would not write them again.
+    int linesLeftOut = 0;
 
     bool Succeeded() const { return status == FormulaFileStatus::Read; }
     // The sheet is emptied before the result is applied: every status but Unreadable.
@@ -62,14 +73,16 @@ std::vector<std::string> FormatFormulaFile(const FormulaFileContent& content);
 // Reads the lines of a file (status Read, NoHeader or BadLineIndex). Header fields beyond the
 // end of the line or not an integer take their defaults; values outside the settings' ranges
 // are brought into them. Formula lines without "=", or whose index is not an integer in 0..99,
-// are skipped; a later line for the same index replaces an earlier one.
+// are skipped, and counted in linesLeftOut when the index is above 99; a later line for the
+// same index replaces an earlier one.
 FormulaFileReadResult ParseFormulaFile(const std::vector<std::string>& lines);
 
 // The file's settings become the program's.
 void ApplyFormulaFileSettings(const FormulaFileSettings& settings, ExecuteParameter& record);
 
-// Reads and parses the file at path; the result's status.
-FormulaFileStatus ReadFormulaFile(const std::string& path, FormulaFileReadResult& result);
+// Reads and parses the file at path (its bytes, whatever their encoding). A file larger than
+// kMaxFormulaFileBytes, or with a NUL byte in its first block, is refused before it is read.
+[[nodiscard]] FormulaFileReadResult ReadFormulaFile(const std::string& path);
 
 // Writes the file at path (CR LF line ends, CP932 or UTF-8 with a byte-order mark when CP932
 // cannot hold a character). The file is replaced whole or not at all; Unwritable on failure. A

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "sheet/half_width.h"
+#include "expr/half_width.h"
 #include "sheet/line_count.h"
 
 namespace {

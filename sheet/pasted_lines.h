@@ -11,8 +11,9 @@
 // Never empty: an empty text is one empty line.
 std::vector<std::string> SplitPastedLines(std::string_view text);
 
-// The formula a pasted line gives: its last TAB-separated field (a row of the program's own
-// export is label, result, formula), without control characters, which no formula holds.
+// The formula a pasted line gives, without control characters, which no formula holds: of a
+// row the program's own export wrote (label A0..A99, result, formula, separated by TABs) its
+// formula; any other line whole, with each TAB as a blank.
 std::string PastedFormula(std::string_view line);
 
 // The most characters a pasted line may bring; a longer line is refused, not cut.

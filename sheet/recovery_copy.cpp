@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/file_codec.h"
 #include "platform/text_file.h"
 
 namespace {
@@ -25,28 +26,41 @@ std::optional<unsigned long long> Number(std::string_view text) {
     return value;
 }
 
-std::string EscapeName(const std::string& name) {
+// The name as one line of UTF-8 text: "%", CR, LF and every byte that is not part of a UTF-8
+// character (a name unpacked from an archive made on another system) become "%" and two
+// hexadecimal digits.
+std::string EscapeName(std::string_view name) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
     std::string escaped;
-    for (const char c : name) {
-        if (c == '%') {
-            escaped += "%25";
-        } else if (c == '\r') {
-            escaped += "%0D";
-        } else if (c == '\n') {
-            escaped += "%0A";
+    while (!name.empty()) {
+        const std::size_t length = Utf8SequenceLength(name);
+        const char c = name.front();
+        if (length == 0 || c == '%' || c == '\r' || c == '\n') {
+            const auto byte = static_cast<unsigned char>(c);
+            escaped += '%';
+            escaped += kHex[byte >> 4];
+            escaped += kHex[byte & 0xF];
+            name.remove_prefix(1);
         } else {
-            escaped += c;
+            escaped += name.substr(0, length);
+            name.remove_prefix(length);
         }
     }
     return escaped;
 }
 
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
 std::string UnescapeName(std::string_view escaped) {
     std::string name;
     while (!escaped.empty()) {
-        const std::string_view code = escaped.substr(0, 3);
-        if (code == "%25" || code == "%0D" || code == "%0A") {
-            name += code == "%25" ? '%' : code == "%0D" ? '\r' : '\n';
+        if (escaped.size() >= 3 && escaped[0] == '%' && HexDigit(escaped[1]) >= 0 &&
+            HexDigit(escaped[2]) >= 0) {
+            name += static_cast<char>(HexDigit(escaped[1]) * 16 + HexDigit(escaped[2]));
             escaped.remove_prefix(3);
         } else {
             name += escaped.front();

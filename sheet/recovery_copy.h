@@ -14,7 +14,7 @@
 
 struct RecoveryCopy {
     FormulaFileContent sheet;
-    std::string fileName;  // the sheet's file when the copy was written; empty for none
+    std::string fileName;  // the sheet's file (its bytes) when the copy was written; empty for none
 };
 
 // "recovery-PID-START.tsf": the process that keeps the copy.
@@ -24,7 +24,9 @@ std::optional<ProcessIdentity> RecoveryCopyOwner(const std::string& fileName);
 
 // The lines of a copy: the formula file's header, the file name line "FILE=name" (a line the
 // open command skips, so the copy also opens as a plain formula file), then the formulas. The
-// name's "%", CR and LF are written as %25, %0D and %0A so that it stays one line.
+// name is kept as its bytes: its "%", CR, LF and any byte that is no part of a UTF-8 character
+// are written as "%" and two hexadecimal digits (%25, %0D, %0A), so that it stays one line of
+// text.
 std::vector<std::string> FormatRecoveryCopy(const RecoveryCopy& copy);
 // nullopt unless the lines are a complete copy: a header with a line of the sheet.
 std::optional<RecoveryCopy> ParseRecoveryCopy(const std::vector<std::string>& lines);

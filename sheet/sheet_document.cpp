@@ -6,7 +6,7 @@
 #include "expr/calc_expression.h"
 #include "expr/format_value.h"
 #include "settings/execute_parameter.h"
-#include "sheet/half_width.h"
+#include "expr/half_width.h"
 
 namespace {
 

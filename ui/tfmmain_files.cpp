@@ -56,10 +56,10 @@ void TFMmain::LoadFormulaFile(const QString& path) {
     // The file as it was before reading: a change made while it is read counts as one.
     FileStamp stamp;
     stamp.Take(path.toStdString());
-    FormulaFileReadResult result;
+    const FormulaFileReadResult result = ReadFormulaFile(path.toStdString());
     // A file that could not be read at all (or is no text) leaves everything as it was, the file
     // name too, so that a following save cannot overwrite a file that was never shown.
-    if (ReadFormulaFile(path.toStdString(), result) != FormulaFileStatus::Unreadable) {
+    if (result.status != FormulaFileStatus::Unreadable) {
         if (result.AppliesContent()) ApplyFormulaFileSettings(result.content.settings, settings_);
         sheet_.Load(result.content, path.toStdString(), stamp);
     }

@@ -23,14 +23,13 @@
 #include "desktop/font_choice.h"
 #include "desktop/window_layer.h"
 #include "expr/calc_expression.h"
+#include "expr/constant_file.h"
 #include "settings/execute_parameter.h"
 #include "ui/setting_bindings.h"
 #include "ui/window_placement.h"
 #include "ui/window_settings.h"
 
 namespace {
-
-constexpr int kTransMaximum = 10;
 
 template <typename Control>
 Control* Named(Control* control, const char* name) {
@@ -144,7 +143,8 @@ void TFMsetup::CreateControls() {
     RBrad = Named(new QRadioButton(QStringLiteral("ラジアン(&R)")), "RBrad");
     LLtrans = Named(new QLabel(QStringLiteral("透明度(&T)")), "LLtrans");
     TBtrans = Named(new TrackBar, "TBtrans");
-    TBtrans->setRange(0, kTransMaximum);
+    const SettingValues& levels = ExecuteParameter::ValuesOf(&ExecuteParameter::TRANS);
+    TBtrans->setRange(levels.low, levels.high);
     TBtrans->setPageStep(1);
     TBtrans->setSingleStep(1);
     TBtrans->setTickInterval(1);
@@ -320,18 +320,20 @@ void TFMsetup::BTokClick() {
     for (const SettingBinding& binding : bindings_)
         StoreSetting(binding, settings_);
     calculator_.Degree = settings_.DEGREE;
-    calculator_.Constants = MemoLines(MMsiki->toPlainText());
+    calculator_.Constants = ConstantsAsRead(MemoLines(MMsiki->toPlainText()));
     accept();
 }
 
 bool TFMsetup::EDketa10KeyPress(QChar key) const {
-    return IsControl(key) || key == u'0' || key == u'3' || key == u'4';
+    if (IsControl(key)) return true;
+    return key >= u'0' && key <= u'9' &&
+           ExecuteParameter::ValuesOf(&ExecuteParameter::COMMA).Takes(key.unicode() - u'0');
 }
 
 bool TFMsetup::EDketa16KeyPress(QChar key) const {
     if (IsControl(key)) return true;
     const int value = IntegerOr(EDketa16->text() + key, 0);
-    return value >= 1 && value <= 16;
+    return ExecuteParameter::ValuesOf(&ExecuteParameter::HSIZE).Takes(value);
 }
 
 void TFMsetup::TBtransChange() {

@@ -2,13 +2,12 @@
 
 #include <QGuiApplication>
 #include <QWidget>
-#include <algorithm>
 
 #include "desktop/window_layer.h"
 #include "settings/execute_parameter.h"
 
 int OpacityOfLevel(int level) {
-    return 255 - std::clamp(level, 0, 10) * 255 / 15;
+    return 255 - ExecuteParameter::ValuesOf(&ExecuteParameter::TRANS).Within(level) * 255 / 15;
 }
 
 void ApplyTransparency(QWidget* window, int level) {

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QStringList>
 #include <QTimer>
+#include <cstdio>
+#include <new>
 #include <stdexcept>
 
 #include "desktop/clipboard.h"
@@ -13,6 +15,7 @@
 #include "desktop/workbook_automation.h"
 #include "export/excel_control.h"
 #include "expr/calc_expression.h"
+#include "platform/file_status.h"
 #include "platform/process_identity.h"
 #include "platform/signal_pipe.h"
 #include "platform/system_info.h"
@@ -65,6 +68,8 @@ bool TessarinApplication::notify(QObject* receiver, QEvent* event) {
 QString ExceptionText(const std::exception_ptr& exception) {
     try {
         std::rethrow_exception(exception);
+    } catch (const std::bad_alloc&) {
+        return QStringLiteral("メモリが足りません。");
     } catch (const std::exception& e) {
         return QString::fromUtf8(e.what());
     } catch (...) {
@@ -76,6 +81,38 @@ void ShowException(const std::exception_ptr& exception) {
     CurrentDialogs().ShowNotice(nullptr, ExceptionText(exception), NoticeIcon::Error);
 }
 
+namespace {
+
+// Closes every open modal question or dialog as No: nobody may be there to answer it.
+void RejectModalDialogs() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<QDialog*>(widget);
+        if (dialog && dialog->isModal() && dialog->isVisible()) dialog->done(QDialog::Rejected);
+    }
+}
+
+// Tells that a file the program writes at its end could not be written: in the program's
+// notice, or on standard error when a signal ends the program and nobody may answer one.
+void TellUnwritten(const std::string& path, bool endedBySignal) {
+    static const char* const kUnwritten = "ファイルが書き込めません。";
+    if (endedBySignal) {
+        std::fprintf(stderr, "tessarin: %s\n%s\n", path.c_str(), kUnwritten);
+    } else {
+        CurrentDialogs().ShowNotice(
+            nullptr, QString::fromStdString(path) + u'\n' + QString::fromUtf8(kUnwritten),
+            NoticeIcon::Error);
+    }
+}
+
+}  // namespace
+
+void ProgramObjects::SaveAtEnd(const std::function<void(const std::string& path)>& unwritten) {
+    if (calculator_->SaveConstantChanges() != FileStatus::Ok) {
+        unwritten(calculator_->ConstantFile());
+    }
+    if (settings_->SaveAtEnd() != FileStatus::Ok) unwritten(settings_->Path());
+}
+
 int RunProgram(int argc, char** argv) {
     // First of all: a signal that arrives during start-up waits in the pipe until the message
     // loop can end the program in order, and one during shutdown cannot cut the saving short.
@@ -85,6 +122,8 @@ int RunProgram(int argc, char** argv) {
     UseJapaneseSystemLocale();
     TessarinApplication application(argc, argv);
     InstallWorkbookAutomation();
+    EndSignalNotifier ending(endSignals);
+    int status = 0;
     try {
         ExecuteParameter& settings = objects.Settings();
         TFMmain main(settings, objects.Calculator(), objects.Sheet(), objects.SheetGrid(),
@@ -101,18 +140,13 @@ int RunProgram(int argc, char** argv) {
 
         RecoveryCopyKeeper& recovery = *new RecoveryCopyKeeper(
             objects.Sheet(), &main, dataFolder + RecoveryCopyName(CurrentProcess()));
-        EndSignalNotifier ending(endSignals);
         // Nobody may be there to answer a question: the unsaved sheet stays in its copy.
         QObject::connect(&ending, &EndSignalNotifier::EndRequested, &main, [&] {
             recovery.WriteNow();
             main.CloseWithoutQuestion();
             // An open question or dialog (the recovery question before the message loop runs)
             // would keep the program waiting with no window behind it; it counts as No.
-            for (QWidget* widget : QApplication::topLevelWidgets()) {
-                auto* dialog = qobject_cast<QDialog*>(widget);
-                if (dialog && dialog->isModal() && dialog->isVisible())
-                    dialog->done(QDialog::Rejected);
-            }
+            RejectModalDialogs();
         });
         const auto offerRecovery = [&] {
             OfferRecoveryCopy(main, recovery, dataFolder, [&] { return ending.Received() != 0; });
@@ -147,7 +181,13 @@ int RunProgram(int argc, char** argv) {
         if (ending.Received() == 0) recovery.Remove();
     } catch (...) {
         ShowException(std::current_exception());
-        return 1;
+        status = 1;
     }
-    return 0;
+    // The settings and the constants are written now that the windows are gone, explicitly, so
+    // that a failure can be told; a notice then open counts as read when a signal comes.
+    QObject::connect(&ending, &EndSignalNotifier::EndRequested, &application, RejectModalDialogs);
+    const bool endedBySignal = ending.Received() != 0;
+    objects.SaveAtEnd(
+        [endedBySignal](const std::string& path) { TellUnwritten(path, endedBySignal); });
+    return status;
 }

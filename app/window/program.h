@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QString>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -16,8 +17,8 @@ class SheetDocument;
 
 // The objects that live for the whole run, created in this order: the settings record (reads
 // the settings file), the evaluator (reads the constant file), the sheet, the spreadsheet
-// automation and the grid object. They are destroyed in the reverse order, so the constant file
-// and then the settings file are written last. The windows receive what they use of them.
+// automation and the grid object. They are destroyed in the reverse order. The windows receive
+// what they use of them.
 class ProgramObjects {
 public:
     // dataFolder holds the settings and constant files and ends in "/".
@@ -25,6 +26,10 @@ public:
     ~ProgramObjects();
     ProgramObjects(const ProgramObjects&) = delete;
     ProgramObjects& operator=(const ProgramObjects&) = delete;
+
+    // At the end of the run, after the windows: writes the constant file and then the settings
+    // file; unwritten is told the path of each that could not be written.
+    void SaveAtEnd(const std::function<void(const std::string& path)>& unwritten);
 
     ExecuteParameter& Settings() { return *settings_; }
     CalcExpression& Calculator() { return *calculator_; }

@@ -320,6 +320,42 @@ TEST_F(CommandLineTest, SheetWithALineIndexOutsideTheSheetLoadsWithANotice) {
     EXPECT_EQ(run.status, 0);
 }
 
+// Lines the sheet cannot hold (a formula where the header belongs, lines past A99) are left
+// out, and said so; the rest is printed.
+TEST_F(CommandLineTest, SheetWithLinesLeftOutSaysHowMany) {
+    const fs::path file = root_ / "noheader.tsf";
+    std::ofstream(file, std::ios::binary) << "0=1+2\r\n1=A0*2\r\n100=3\r\n";
+    const Outcome run = Eval("--sheet " + file.string());
+    EXPECT_EQ(run.out, "A1\t? A0\tA0*2\n");
+    EXPECT_EQ(run.errors,
+              file.string() +
+                  "\nシートに入らない 2 行（A99 より後の行、見出し行の代わりの式）は読み込"
+                  "みませんでした。\n");
+    EXPECT_EQ(run.status, 0);
+}
+
+// A formula file refused says why, after the notice the window shows.
+TEST_F(CommandLineTest, RefusedSheetSaysWhy) {
+    std::ofstream(root_ / "image.tsf") << std::string("000003081\r\n0=1\0", 15);
+    std::ofstream(root_ / "disk.tsf");
+    fs::resize_file(root_ / "disk.tsf", (std::uintmax_t{256} << 20) + 1);
+    for (const auto& [file, reason] : {std::pair{"image.tsf", "テキストファイルではありません"},
+                                       {"disk.tsf", "256 MB を超えています"},
+                                       {"none.tsf", std::strerror(ENOENT)}}) {
+        const std::string path = (root_ / file).string();
+        const Outcome run = Eval("--sheet " + path);
+        EXPECT_EQ(run.errors, path + "\nファイルが読み込めません。\n" + reason + "\n") << file;
+        EXPECT_EQ(run.status, 1) << file;
+    }
+}
+
+// A name in another encoding (CP932 from a Windows archive) is a name like any other.
+TEST_F(CommandLineTest, SheetWhoseNameIsNotUtf8Opens) {
+    const fs::path file = root_ / "\x8C\x76\x8E\x5A.tsf";  // 計算 in CP932
+    std::ofstream(file, std::ios::binary) << "000003081\r\n0=6*7\r\n";
+    EXPECT_EQ(Eval("--sheet " + Quote(file.string())).out, "A0\t42\t6*7\n");
+}
+
 TEST_F(CommandLineTest, OutputThatCannotBeWrittenIsAnError) {
     std::ofstream(root_ / "in.txt") << "000003081\n0=1\n" + std::string(200000, '\n');
     const std::string input = "< " + Quote((root_ / "in.txt").string());

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -23,15 +24,16 @@
 
 namespace {
 
-// Throws from its event handling, as a faulty handler would.
+// Throws from its event handling, as a faulty handler would, or as one that runs out of memory.
 class Thrower : public QObject {
 public:
-    bool standard = true;
+    enum class Kind { Standard, OutOfMemory, Other } kind = Kind::Standard;
 
 protected:
     bool event(QEvent* event) override {
         if (event->type() != QEvent::User) return QObject::event(event);
-        if (standard) throw std::runtime_error("broken handler");
+        if (kind == Kind::Standard) throw std::runtime_error("broken handler");
+        if (kind == Kind::OutOfMemory) throw std::bad_alloc();
         throw 42;
     }
 };
@@ -50,6 +52,7 @@ private slots:
     void opensFileNamedOnCommandLine();
     void unreadableFileOnCommandLineLeavesEmptySheet();
     void withoutDisplayEndsBeforeAnyFile();
+    void filesThatCannotBeWrittenAtTheEndAreTold();
 
 private:
     std::unique_ptr<TempFolder> folder_;
@@ -136,14 +139,14 @@ void ProgramTest::exceptionIsShownAndProgramGoesOn() {
     bool stillRunning = false;
     drive = [&] {
         ScriptedDialogs dialogs;
-        dialogs.AcknowledgeNotice();
-        dialogs.AcknowledgeNotice();
         Thrower thrower;
-        QEvent first(QEvent::User);
-        QApplication::sendEvent(&thrower, &first);
-        thrower.standard = false;
-        QEvent second(QEvent::User);
-        QApplication::sendEvent(&thrower, &second);
+        for (const Thrower::Kind kind :
+             {Thrower::Kind::Standard, Thrower::Kind::OutOfMemory, Thrower::Kind::Other}) {
+            dialogs.AcknowledgeNotice();
+            thrower.kind = kind;
+            QEvent event(QEvent::User);
+            QApplication::sendEvent(&thrower, &event);
+        }
         for (const ScriptedDialogs::Box& box : dialogs.Shown()) {
             QCOMPARE(box.icon, NoticeIcon::Error);
             texts << box.text;
@@ -154,7 +157,8 @@ void ProgramTest::exceptionIsShownAndProgramGoesOn() {
     };
     QCOMPARE(Run(), 0);
     QVERIFY(stillRunning);
-    QCOMPARE(texts, QStringList({QStringLiteral("broken handler"), QString()}));
+    QCOMPARE(texts, QStringList({QStringLiteral("broken handler"),
+                                 QStringLiteral("メモリが足りません。"), QString()}));
 }
 
 void ProgramTest::opensFileNamedOnCommandLine() {
@@ -223,6 +227,26 @@ void ProgramTest::withoutDisplayEndsBeforeAnyFile() {
     // The settings file and the message: nothing else.
     QCOMPARE(std::distance(std::filesystem::directory_iterator(folder_->Path()), {}), 2);
     QVERIFY(std::filesystem::last_write_time(settings) == written);
+}
+
+// A folder took the settings file's place during the run: once the window is gone, the
+// program's notice says that the file could not be written.
+void ProgramTest::filesThatCannotBeWrittenAtTheEndAreTold() {
+    const std::filesystem::path settings = folder_->Path() / "TSRN.sts";
+    drive = [&] {
+        TFMmain* window = MainWindow();
+        QVERIFY(window);
+        std::filesystem::remove(settings);
+        std::filesystem::create_directory(settings);
+        window->close();
+    };
+    ScriptedDialogs dialogs;
+    dialogs.AcknowledgeNotice();
+    QCOMPARE(Run(), 0);
+    QCOMPARE(dialogs.Shown().size(), 1);
+    QCOMPARE(dialogs.Shown().first().icon, NoticeIcon::Error);
+    QCOMPARE(dialogs.Shown().first().text, QString::fromStdString(settings.string()) +
+                                               QStringLiteral("\nファイルが書き込めません。"));
 }
 
 QTEST_APPLESS_MAIN(ProgramTest)

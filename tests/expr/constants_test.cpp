@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -87,6 +88,41 @@ INSTANTIATE_TEST_SUITE_P(
                     LookupRow{"CutFullWidthBeforeEquals", {"\xEF\xBC=1"}, "\xEF\xBC", "1"}),
     [](const testing::TestParamInfo<LookupRow>& info) { return std::string(info.param.name); });
 
+// What the constant file and the settings dialog's memo give the list.
+TEST(ConstantsAsReadTest, BlankLinesLeftOutAndValuesFolded) {
+    using Lines = std::vector<std::string>;
+    const std::tuple<const char*, Lines, Lines> cases[] = {
+        {"BlankLinesAreNoEntries", {"", "K=1", " ", "\t", "\u3000", ""}, {"K=1"}},
+        {"FullWidthValue", {"KK=１２"}, {"KK=12"}},
+        {"FullWidthFormulaValue", {"TWOPI=２＊PI", "H=ＨＦＦ"}, {"TWOPI=2*PI", "H=HFF"}},
+        {"NameKeptAsTyped", {"ＫＫ=１２"}, {"ＫＫ=12"}},
+        {"OnlyTheFirstEqualsSeparates", {"X=１=２"}, {"X=1=2"}},
+        {"LineWithoutEqualsKept", {"ＮＯＴＥ"}, {"ＮＯＴＥ"}},
+    };
+    for (const auto& [name, lines, constants] : cases)
+        EXPECT_EQ(ConstantsAsRead(lines), constants) << name;
+}
+
+// Two windows' runs on one constant file: what the later one to end leaves, given the list it
+// started and ended with and the file as the other one left it.
+TEST(MergeConstantChangesTest, EachRunKeepsTheOthersChanges) {
+    using L = std::vector<std::string>;
+    const std::tuple<const char*, L, L, L, L> cases[] = {
+        {"BothChanged", {"P=1"}, {"P=1", "B=2"}, {"P=2", "A=1"}, {"P=2", "A=1", "B=2"}},
+        {"SameNameTheLaterWins", {"P=1"}, {"P=3"}, {"P=2"}, {"P=3"}},
+        {"RemovedHere", {"P=1", "C=1"}, {"C=1"}, {"P=1", "C=1", "A=1"}, {"C=1", "A=1"}},
+        {"RemovedThere", {"P=1", "C=1"}, {"P=1", "C=1", "B=2"}, {"C=1"}, {"C=1", "B=2"}},
+        {"ChangedHereRemovedThere", {"P=1", "C=1"}, {"P=3", "C=1"}, {"C=1"}, {"C=1", "P=3"}},
+        // The file's order, a new name at the end.
+        {"Order", {"P=1", "C=1"}, {"B=2", "C=1", "P=1"}, {"C=1", "P=1"}, {"C=1", "P=1", "B=2"}},
+        {"NamesInAnyCase", {"p=1"}, {"P=3"}, {"P=2", "K=1"}, {"P=3", "K=1"}},
+        {"RepeatedName", {"X=1", "x=2"}, {"X=1"}, {"K=1", "X=1", "x=2"}, {"K=1", "X=1"}},
+        {"NoEqualsByItsText", {"NOTE"}, {"NOTE", "MEMO"}, {"K=1", "NOTE"}, {"K=1", "NOTE", "MEMO"}},
+    };
+    for (const auto& [name, start, end, disk, merged] : cases)
+        EXPECT_EQ(MergeConstantChanges(start, end, disk), merged) << name;
+}
+
 TEST(ConstantNameTest, TextBeforeFirstEquals) {
     EXPECT_EQ(ConstantName("PI=3=4"), "PI");
     EXPECT_EQ(ConstantName("PI"), "");
@@ -115,10 +151,9 @@ protected:
 
 TEST_F(ConstantFileTest, EmptiedListWritesEmptyFile) {
     WriteBytes("A=1\r\n");
-    {
-        CalcExpression calc(path_);
-        calc.Constants.clear();
-    }
+    CalcExpression calc(path_);
+    calc.Constants.clear();
+    EXPECT_EQ(calc.SaveConstantChanges(), FileStatus::Ok);
     EXPECT_EQ(ReadBytes(), "");
 }
 
@@ -132,24 +167,38 @@ TEST_F(ConstantFileTest, OnlyAWindowThatChangedTheListWritesIt) {
           {List{}, List{"K=3"}, true, "K=3\r\n"},
           {List{"K=2"}, List{"K=3"}, false, "K=2\r\n"}}) {
         WriteBytes("K=1\n");
-        auto windows = std::pair{std::make_unique<CalcExpression>(path_),
-                                 std::make_unique<CalcExpression>(path_)};
-        if (!first.empty()) windows.first->Constants = first;
-        if (!second.empty()) windows.second->Constants = second;
-        if (firstEndsFirst) windows.first.reset();
-        windows.second.reset();
-        windows.first.reset();
+        CalcExpression windows[] = {CalcExpression(path_), CalcExpression(path_)};
+        if (!first.empty()) windows[0].Constants = first;
+        if (!second.empty()) windows[1].Constants = second;
+        for (const int window : firstEndsFirst ? std::array{0, 1} : std::array{1, 0})
+            EXPECT_EQ(windows[window].SaveConstantChanges(), FileStatus::Ok);
         EXPECT_EQ(ReadBytes(), file);
     }
 }
 
-TEST_F(ConstantFileTest, OnlyAnEmptyLineIsOneLine) {
+// Blank lines are no entries of the list: a file of them holds no constants, and the list
+// starts with the two defaults.
+TEST_F(ConstantFileTest, OnlyAnEmptyLineIsNoConstant) {
     WriteBytes("\r\n");
-    {
-        CalcExpression calc(path_);
-        EXPECT_EQ(calc.Constants, std::vector<std::string>{""});
-    }
+    CalcExpression calc(path_);
+    std::vector<std::string> defaults;
+    AddDefaultConstants(defaults);
+    EXPECT_EQ(calc.Constants, defaults);
+    EXPECT_EQ(calc.SaveConstantChanges(), FileStatus::Ok);
     EXPECT_EQ(ReadBytes(), "\r\n");
+}
+
+// Two windows started before the file existed: each one's constant stays, beside the defaults
+// the file did not hold.
+TEST_F(ConstantFileTest, WindowsStartedWithoutAFileKeepBothConstants) {
+    CalcExpression windows[] = {CalcExpression(path_), CalcExpression(path_)};
+    windows[0].Constants.push_back("KA=1");
+    windows[1].Constants.push_back("KB=2");
+    for (CalcExpression& window : windows)
+        EXPECT_EQ(window.SaveConstantChanges(), FileStatus::Ok);
+    EXPECT_EQ(ReadBytes(),
+              "PI=3.1415926535897932384626433832795\r\nC=299792.5E+3\r\n"
+              "KA=1\r\nKB=2\r\n");
 }
 
 TEST_F(ConstantFileTest, LoadedConstantsAreUsedFirstDefinitionWinning) {
@@ -165,41 +214,39 @@ TEST_F(ConstantFileTest, LoadedConstantsAreUsedFirstDefinitionWinning) {
 
 TEST_F(ConstantFileTest, ShiftJisNamesRoundTrip) {
     WriteBytes("\x89\x7E=100\r\n");  // 円=100 in CP932
-    {
-        CalcExpression calc(path_);
-        ASSERT_EQ(calc.Constants, std::vector<std::string>{"円=100"});
-        calc.Calculate("円*2");
-        EXPECT_EQ(calc.ResultValue, 200);
-    }
-    EXPECT_EQ(ReadBytes(), "\x89\x7E=100\r\n");
+    CalcExpression calc(path_);
+    ASSERT_EQ(calc.Constants, std::vector<std::string>{"円=100"});
+    calc.Calculate("円*2");
+    EXPECT_EQ(calc.ResultValue, 200);
+    calc.Constants.push_back("角=2");
+    EXPECT_EQ(calc.SaveConstantChanges(), FileStatus::Ok);
+    EXPECT_EQ(ReadBytes(), "\x89\x7E=100\r\n\x8A\x70=2\r\n");
 }
 
 TEST_F(ConstantFileTest, EditedListIsSaved) {
     WriteBytes("A=1\r\n");
-    {
-        CalcExpression calc(path_);
-        calc.Constants = {"B=2", "", "no definition"};
-    }
+    CalcExpression calc(path_);
+    calc.Constants = {"B=2", "", "no definition"};
+    EXPECT_EQ(calc.SaveConstantChanges(), FileStatus::Ok);
     EXPECT_EQ(ReadBytes(), "B=2\r\n\r\nno definition\r\n");
 }
 
-// A link that points at itself exists but cannot be opened; saving would replace the link.
+// A link that points at itself exists but cannot be opened; saving would replace the link. The
+// changes are not saved, and the end says why.
 TEST_F(ConstantFileTest, UnreadableFileIsNotOverwritten) {
     fs::create_symlink(path_, path_);
-    {
-        CalcExpression calc(path_);
-        calc.Constants = {"X=1"};
-    }
+    CalcExpression calc(path_);
+    calc.Constants = {"X=1"};
+    EXPECT_EQ(calc.SaveConstantChanges(), FileStatus::Unreadable);
     EXPECT_TRUE(fs::is_symlink(path_));
     EXPECT_EQ(fs::read_symlink(path_), fs::path(path_));
 }
 
 TEST_F(ConstantFileTest, FolderInPlaceOfFileIsLeftAlone) {
     fs::create_directory(path_);
-    {
-        CalcExpression calc(path_);
-        calc.Constants = {"X=1"};
-    }
+    CalcExpression calc(path_);
+    calc.Constants = {"X=1"};
+    EXPECT_EQ(calc.SaveConstantChanges(), FileStatus::Unreadable);
     EXPECT_TRUE(fs::is_directory(path_));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
 }
@@ -207,20 +254,18 @@ TEST_F(ConstantFileTest, FolderInPlaceOfFileIsLeftAlone) {
 TEST_F(ConstantFileTest, EvaluatorWithoutFileWritesNothing) {
     const fs::path previous = fs::current_path();
     fs::current_path(folder_);
-    {
-        CalcExpression calc;
-        calc.Constants = {"X=1"};
-    }
+    CalcExpression calc;
+    calc.Constants = {"X=1"};
+    EXPECT_EQ(calc.SaveConstantChanges(), FileStatus::Ok);
     fs::current_path(previous);
     EXPECT_TRUE(fs::is_empty(folder_));
 }
 
-TEST_F(ConstantFileTest, UnwritableFolderIsSilent) {
+TEST_F(ConstantFileTest, UnwritableFolderIsTold) {
     const std::string inside = (folder_ / "missing" / ConstantFileName).string();
-    {
-        CalcExpression calc(inside);
-        calc.Constants = {"X=1"};
-    }
+    CalcExpression calc(inside);
+    calc.Constants = {"X=1"};
+    EXPECT_EQ(calc.SaveConstantChanges(), FileStatus::Unwritable);
     EXPECT_FALSE(fs::exists(inside));
 }
 

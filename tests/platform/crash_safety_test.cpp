@@ -203,8 +203,7 @@ TEST_F(CrashSafetyTest, KilledWriterLeavesEveryFileWhole) {
         EXPECT_GE(seenVersions[f].size(), 2u) << names[f];
 
     // The real readers take the files as they are.
-    FormulaFileReadResult sheet;
-    EXPECT_EQ(ReadFormulaFile(files.Sheet().string(), sheet), FormulaFileStatus::Read);
+    EXPECT_EQ(ReadFormulaFile(files.Sheet().string()).status, FormulaFileStatus::Read);
     std::vector<std::string> constants;
     EXPECT_EQ(LoadConstants(files.Constants().string(), constants), FileStatus::Ok);
     EXPECT_TRUE(constants == versions[0].constants || constants == versions[1].constants ||

@@ -99,6 +99,23 @@ TEST_F(TextFileTest, SaveRemovesOnlyStaleTemporariesOfItsOwnFile) {
                   ".a.sts.tessarin-save-Xy34Zw", ".b.sts.tessarin-save-Ab12Cd", "a.sts"}));
 }
 
+// The temporary file's name adds to the name: a name near the file system's limit (ASCII or
+// three-byte characters, which a cut must not split) is saved through a shorter one.
+TEST_F(TextFileTest, EveryNameThatCanBeOpenedCanBeSaved) {
+    std::string japanese;
+    for (int i = 0; i < 85; ++i)
+        japanese += "予";  // 255 bytes
+    for (const std::string& name :
+         {std::string(233, 'a'), std::string(234, 'b'), std::string(255, 'c'), japanese}) {
+        const std::string path = PathOf(name);
+        WriteBytes(path, "old\r\n");
+        EXPECT_EQ(WriteTextFile(path, {"new"}), FileStatus::Ok) << name.size();
+        EXPECT_EQ(ReadBytes(path), "new\r\n") << name.size();
+        EXPECT_EQ(FolderEntries(), std::vector<std::string>{name});
+        fs::remove(path);
+    }
+}
+
 TEST_F(TextFileTest, ReadsEveryLineEndAndEncoding) {
     struct Case {
         const char* name;

@@ -116,6 +116,7 @@ TEST(ExecuteParameterRobustnessTest, FolderInsteadOfFile) {
         ExecuteParameter settings(folder.Folder());
         EXPECT_EQ(settings.WIDTH, 600);
         EXPECT_EQ(settings.HSIZE, 8);
+        EXPECT_EQ(settings.SaveAtEnd(), FileStatus::Unwritable);
     }
     EXPECT_TRUE(std::filesystem::is_directory(folder.File("TSRN.sts")));
 }

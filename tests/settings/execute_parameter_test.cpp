@@ -136,7 +136,7 @@ TEST_F(ExecuteParameterTest, PortableCopyStartsTheFileDialogsInItsOwnFolder) {
     EXPECT_EQ(SplitCrLf(ReadBytes(SettingsPath())).back(), "FOLDER   =" + ExecutableFolder());
 }
 
-TEST_F(ExecuteParameterTest, DestructionWritesQuitAndTheCurrentSettingsInPlace) {
+TEST_F(ExecuteParameterTest, EndWritesQuitAndTheCurrentSettingsInPlace) {
     std::string start;
     {
         ExecuteParameter record(temp.Folder());
@@ -155,6 +155,7 @@ TEST_F(ExecuteParameterTest, DestructionWritesQuitAndTheCurrentSettingsInPlace) 
         EXPECT_EQ(
             ReadBytes(SettingsPath()),
             Join(Concat(RunRecordLines(start, ""), DefaultSettingLines(temp.Folder() + "home/"))));
+        EXPECT_EQ(record.SaveAtEnd(), FileStatus::Ok);
     }
     const Lines lines = SplitCrLf(ReadBytes(SettingsPath()));
     ASSERT_EQ(lines.size(), 31u);
@@ -251,6 +252,7 @@ TEST_F(ExecuteParameterTest, FileHeldByAnotherIsNeitherReadNorWritten) {
         EXPECT_EQ(ReadBytes(SettingsPath()), held);
         close(fd);
         record.WIDTH = 1;
+        EXPECT_EQ(record.SaveAtEnd(), FileStatus::Ok);
     }
     EXPECT_EQ(ReadBytes(SettingsPath()), held);
 }
@@ -340,6 +342,7 @@ TEST_F(ExecuteParameterTest, SimultaneousStartsAllReadTheSettings) {
     EXPECT_NE(std::find(lines.begin(), lines.end(), "HEIGHT   =500"), lines.end());
 }
 
+// The end cannot write the file either, and says so.
 TEST_F(ExecuteParameterTest, MissingFolderGivesDefaultsAndCreatesNothing) {
     const std::string missing = temp.Folder() + "missing/";
     {
@@ -347,6 +350,7 @@ TEST_F(ExecuteParameterTest, MissingFolderGivesDefaultsAndCreatesNothing) {
         EXPECT_EQ(record.WIDTH, 600);
         EXPECT_EQ(record.ECELL, "A1");
         EXPECT_TRUE(IsTimeText(record.START));
+        EXPECT_EQ(record.SaveAtEnd(), FileStatus::Unwritable);
     }
     EXPECT_FALSE(std::filesystem::exists(missing));
 }
@@ -385,7 +389,7 @@ TEST_F(ExecuteParameterTest, WindowsOnOneFolderKeepEachOthersChanges) {
             if (changed) {
                 (*windows[window]).*changed = to;
             } else {
-                windows[window].reset();
+                EXPECT_EQ(windows[window]->SaveAtEnd(), FileStatus::Ok);
             }
         }
         EXPECT_EQ(R(temp.Folder()).*setting, value) << "case " << i;
@@ -408,6 +412,7 @@ TEST_F(ExecuteParameterTest, RecordWithoutFileTouchesNoFile) {
         EXPECT_EQ(modes.comma, 3);
         EXPECT_EQ(modes.hsize, 8);
         record.WIDTH = 1;
+        EXPECT_EQ(record.SaveAtEnd(), FileStatus::Ok);
     }
     EXPECT_TRUE(std::filesystem::is_empty(temp.Folder()));
 }

@@ -44,8 +44,8 @@ TEST_F(FormulaFileRobustnessTest, TenMegabytesOfLines) {
             std::to_string(lines % kLineCount) + "=" + formula + std::to_string(lines) + "\r\n";
         ++lines;
     }
-    FormulaFileReadResult result;
-    ASSERT_EQ(ReadFormulaFile(Write("big.tsf", bytes), result), FormulaFileStatus::Read);
+    const FormulaFileReadResult result = ReadFormulaFile(Write("big.tsf", bytes));
+    ASSERT_EQ(result.status, FormulaFileStatus::Read);
     EXPECT_EQ(result.content.currentLine, 42);
     for (int k = 0; k < kLineCount; ++k) {
         // The last line written for index k.
@@ -57,9 +57,9 @@ TEST_F(FormulaFileRobustnessTest, TenMegabytesOfLines) {
 // One formula of 10 MB is kept whole and written back whole.
 TEST_F(FormulaFileRobustnessTest, TenMegabyteFormula) {
     const std::string formula(10'000'000, '7');
-    FormulaFileReadResult result;
-    ASSERT_EQ(ReadFormulaFile(Write("long.tsf", "000003081\r\n5=" + formula + "\r\n"), result),
-              FormulaFileStatus::Read);
+    const FormulaFileReadResult result =
+        ReadFormulaFile(Write("long.tsf", "000003081\r\n5=" + formula + "\r\n"));
+    ASSERT_EQ(result.status, FormulaFileStatus::Read);
     EXPECT_EQ(result.content.formulas[5], formula);
 
     const std::string copy = PathOf("copy.tsf");
@@ -73,19 +73,27 @@ TEST_F(FormulaFileRobustnessTest, TenMegabyteFormula) {
 TEST_F(FormulaFileRobustnessTest, NulBytesAreNoText) {
     for (const std::string& bytes :
          {"07\0"s + "103\0"s + "81\r\n3=1\0+2\r\n"s, std::string(4096, '\0')}) {
-        FormulaFileReadResult result;
-        EXPECT_NE(ReadFormulaFile(Write("nul.tsf", bytes), result), FormulaFileStatus::Read);
+        const FormulaFileReadResult result = ReadFormulaFile(Write("nul.tsf", bytes));
         EXPECT_EQ(result.status, FormulaFileStatus::Unreadable);
+        EXPECT_EQ(result.file, FileStatus::NotText);
     }
+}
+
+// A file far larger than any sheet (a disk image chosen by mistake) is refused by its size,
+// before anything of it is read.
+TEST_F(FormulaFileRobustnessTest, FileLargerThanAnySheetIsRefusedUnread) {
+    const std::string path = PathOf("image.tsf");
+    fs::resize_file(Write("image.tsf", "000003081\r\n"), kMaxFormulaFileBytes + 1);
+    const FormulaFileReadResult result = ReadFormulaFile(path);
+    EXPECT_EQ(result.status, FormulaFileStatus::Unreadable);
+    EXPECT_EQ(result.file, FileStatus::TooLarge);
 }
 
 // A folder where the file should be: reported as unreadable, and it cannot be overwritten.
 TEST_F(FormulaFileRobustnessTest, FolderInsteadOfFile) {
     const std::string path = PathOf("folder.tsf");
     fs::create_directory(path);
-    FormulaFileReadResult result;
-    EXPECT_NE(ReadFormulaFile(path, result), FormulaFileStatus::Read);
-    EXPECT_EQ(result.status, FormulaFileStatus::Unreadable);
+    EXPECT_EQ(ReadFormulaFile(path).status, FormulaFileStatus::Unreadable);
     EXPECT_NE(WriteFormulaFile(path, FormulaFileContent{}), FileStatus::Ok);
     EXPECT_TRUE(fs::is_directory(path));
 }

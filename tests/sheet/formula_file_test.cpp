@@ -45,9 +45,7 @@ protected:
     FormulaFileReadResult ReadFromBytes(const std::string& bytes) {
         const std::string path = PathOf("in.tsf");
         WriteBytes(path, bytes);
-        FormulaFileReadResult result;
-        ReadFormulaFile(path, result);
-        return result;
+        return ReadFormulaFile(path);
     }
 
     TempFolder temp_;
@@ -128,6 +126,7 @@ struct FormulaLinesCase {
     const char* name;
     Lines lines;  // after the header
     Formulas formulas;
+    int leftOut = 0;  // lines past the last line of the sheet
 };
 
 class FormulaLinesTest : public testing::TestWithParam<FormulaLinesCase> {};
@@ -139,6 +138,7 @@ TEST_P(FormulaLinesTest, Reads) {
     const FormulaFileReadResult result = ParseFormulaFile(lines);
     EXPECT_EQ(result.status, FormulaFileStatus::Read);
     EXPECT_EQ(NonEmpty(result.content), c.formulas);
+    EXPECT_EQ(result.linesLeftOut, c.leftOut);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -148,10 +148,12 @@ INSTANTIATE_TEST_SUITE_P(
         FormulaLinesCase{"FirstEqualsSplits", {"5=A1=2"}, {{5, "A1=2"}}},
         FormulaLinesCase{"InvalidIndexesSkipped",
                          {"100=1", "-1=1", "x=1", "7", "=4", " 6=1", "6 =1", "1e1=1"},
-                         {}},
+                         {},
+                         1},
+        FormulaLinesCase{"PastTheLastLineLeftOut", {"100=1", "150=2", "99=3"}, {{99, "3"}}, 2},
         FormulaLinesCase{"LeadingZeroIndex", {"07=1"}, {{7, "1"}}},
         FormulaLinesCase{"LastIndexKept", {"99=A98"}, {{99, "A98"}}},
-        FormulaLinesCase{"HugeIndexSkipped", {"99999999999999999999=1", "4294967299=2"}, {}},
+        FormulaLinesCase{"HugeIndexSkipped", {"99999999999999999999=1", "4294967299=2"}, {}, 2},
         FormulaLinesCase{
             "LaterLineWins", {"3=first", "4=other", "3=second"}, {{3, "second"}, {4, "other"}}},
         FormulaLinesCase{"LaterEmptyLineEmpties", {"3=first", "3="}, {}},
@@ -161,6 +163,16 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<FormulaLinesCase>& info) {
         return std::string(info.param.name);
     });
+
+// A file that starts with a formula has no header: that formula is left out, the header's
+// fields take their defaults (none is read from the formula's characters), the rest applies.
+TEST(ParseFormulaFile, FormulaInPlaceOfTheHeaderIsLeftOut) {
+    const FormulaFileReadResult result = ParseFormulaFile({"0=1+2", "1=A0*2", "100=3"});
+    EXPECT_EQ(result.status, FormulaFileStatus::Read);
+    EXPECT_EQ(result.content.settings, FormulaFileSettings{});
+    EXPECT_EQ(NonEmpty(result.content), (Formulas{{1, "A0*2"}}));
+    EXPECT_EQ(result.linesLeftOut, 2);
+}
 
 TEST(ParseFormulaFile, NoLineAtAllHasNoHeader) {
     const FormulaFileReadResult result = ParseFormulaFile({});
@@ -204,16 +216,16 @@ TEST(ParseFormulaFile, WrittenContentReadsBack) {
 }
 
 TEST_F(FormulaFileTest, MissingFileIsUnreadable) {
-    FormulaFileReadResult result;
-    result.content.formulas[1] = "stale";
-    EXPECT_NE(ReadFormulaFile(PathOf("none.tsf"), result), FormulaFileStatus::Read);
+    FormulaFileReadResult result = ReadFormulaFile(PathOf("none.tsf"));
     EXPECT_EQ(result.status, FormulaFileStatus::Unreadable);
+    EXPECT_EQ(result.file, FileStatus::Missing);
     EXPECT_FALSE(result.EmptiesSheet());
     EXPECT_FALSE(result.AppliesContent());
     EXPECT_TRUE(NonEmpty(result.content).empty());
 
-    EXPECT_NE(ReadFormulaFile(temp_.Folder(), result), FormulaFileStatus::Read);
+    result = ReadFormulaFile(temp_.Folder());
     EXPECT_EQ(result.status, FormulaFileStatus::Unreadable);
+    EXPECT_EQ(result.file, FileStatus::Unreadable);
 }
 
 TEST_F(FormulaFileTest, EmptyFileHasNoHeader) {
@@ -239,8 +251,8 @@ TEST_F(FormulaFileTest, JapaneseFormulaRoundTripsByteForByte) {
     const std::string bytes = "030003081\r\n3=\x83\x5C\x83\x74\x83\x67*2\r\n";
     const std::string path = PathOf("cp932.tsf");
     WriteBytes(path, bytes);
-    FormulaFileReadResult result;
-    ASSERT_EQ(ReadFormulaFile(path, result), FormulaFileStatus::Read);
+    const FormulaFileReadResult result = ReadFormulaFile(path);
+    ASSERT_EQ(result.status, FormulaFileStatus::Read);
     EXPECT_EQ(result.content.formulas[3], "ソフト*2");
     ASSERT_EQ(WriteFormulaFile(path, result.content), FileStatus::Ok);
     EXPECT_EQ(ReadBytes(path), bytes);
@@ -275,8 +287,8 @@ TEST_F(FormulaFileTest, EveryControlCharacterButALineBreakOrNulRoundTripsByteFor
               "\xEF\xBB\xBF"
               "000003081\r\n2=" +
                   controls + "\r\n");
-    FormulaFileReadResult result;
-    ASSERT_EQ(ReadFormulaFile(path, result), FormulaFileStatus::Read);
+    const FormulaFileReadResult result = ReadFormulaFile(path);
+    ASSERT_EQ(result.status, FormulaFileStatus::Read);
     EXPECT_EQ(result.content.formulas, content.formulas);
 }
 

@@ -35,8 +35,15 @@ TEST(PastedFormula, LastFieldWithoutControlCharacters) {
     } cases[] = {
         {"1+2", "1+2"},
         {"A0\t3\t1+2", "1+2"},
-        {"3\tA0*2", "A0*2"},
+        {"A99\t? A1\tA1", "A1"},
         {"A0\t3\t", ""},
+        // Only a row shaped like the export gives its last column; other TABs are blanks.
+        {"1+\t2", "1+ 2"},
+        {"12\t34\t", "12 34 "},
+        {"3\tA0*2", "3 A0*2"},
+        {"A100\t3\t1+2", "A100 3 1+2"},
+        {"A01\t3\t1+2", "A01 3 1+2"},
+        {"A0\t3\t1+\t2", "A0 3 1+ 2"},
         {"1\x01+\x1B"
          "2\x7F",
          "1+2"},

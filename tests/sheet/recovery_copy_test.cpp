@@ -63,6 +63,19 @@ TEST(RecoveryCopyFormat, EveryFileNameComesBackUnchanged) {
     EXPECT_EQ(ParseRecoveryCopy({"-50003081", "FILE=", "0=1"}), std::nullopt) << "no sheet line";
 }
 
+// The sheet's file name is kept as its bytes through the copy's file, also a name that is no
+// UTF-8 (CP932 from a Windows archive, a stray byte).
+TEST(RecoveryCopyFiles, FileNameComesBackAsItsBytes) {
+    TempFolder temp;
+    const std::string path = temp.Folder() + RecoveryCopyName({77, 5});
+    for (const std::string name : {"/tmp/é.tsf", "/tmp/\x8C\x76\x8E\x5A.tsf", "/tmp/\xFF%41.tsf"}) {
+        ASSERT_EQ(WriteRecoveryCopy(path, Sample(name)), FileStatus::Ok);
+        RecoveryCopy read;
+        ASSERT_EQ(ReadRecoveryCopy(path, read), FileStatus::Ok) << name;
+        EXPECT_EQ(read.fileName, name);
+    }
+}
+
 TEST(RecoveryCopyFiles, WrittenReadAndListedByOwner) {
     TempFolder temp;
     const std::string path = temp.Folder() + RecoveryCopyName({77, 5});

@@ -41,7 +41,7 @@
 #include "expr/format_value.h"
 #include "platform/file_codec.h"
 #include "sheet/formula_file.h"
-#include "sheet/half_width.h"
+#include "expr/half_width.h"
 #include "tests/ui/main_window_fixture.h"
 #include "tests/ui/random_dialogs.h"
 #include "ui/function_pad.h"

@@ -347,8 +347,9 @@ void SetupDialogTest::constantsEditedOnlyByOk_data() {
     QTest::newRow("edited, NG") << "PI=3.14\n" << false << unchanged;
     QTest::newRow("last line without a break")
         << "A=1\n B = 2" << true << std::vector<std::string>{"A=1", " B = 2"};
-    QTest::newRow("empty lines kept") << "\nA=1\n\n"
-                                      << true << std::vector<std::string>{"", "A=1", ""};
+    QTest::newRow("empty lines left out") << "\nA=1\n\n" << true << std::vector<std::string>{"A=1"};
+    QTest::newRow("full-width value folded")
+        << QStringLiteral("KK=１２\n") << true << std::vector<std::string>{"KK=12"};
     QTest::newRow("memo emptied") << "" << true << std::vector<std::string>{};
 }
 

@@ -1,6 +1,5 @@
 #pragma once
-// How a formula is stored: full-width forms fold to ASCII, as an input method or a file written
-// on Windows may bring them.
+// Full-width forms typed through an input method, as formulas and constant values read them.
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "sheet/half_width.h"
+#include "expr/half_width.h"
 
 char HalfWidthOf(char32_t c) {
     if (c == 0x3000) return ' ';
