@@ -5,8 +5,8 @@
 
 #include "expr/calc_expression.h"
 #include "expr/format_value.h"
-#include "settings/execute_parameter.h"
 #include "expr/half_width.h"
+#include "settings/execute_parameter.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include "desktop/dialogs.h"
 #include "desktop/key_translation.h"
-#include "settings/execute_parameter.h"
 #include "expr/half_width.h"
+#include "settings/execute_parameter.h"
 #include "sheet/pasted_lines.h"
 #include "ui/formula_input.h"
 
