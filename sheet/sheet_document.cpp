@@ -260,17 +260,20 @@ void SheetDocument::NewSheet() {
     change.modified = true;
     fileName_.clear();
     fileSeen_.Clear();
+    linesLeftOut_ = 0;
     change.file = true;
     StartHistory(change);
     Notify(change);
 }
 
-void SheetDocument::Load(const FormulaFileContent& content, std::string fileName, FileStamp stamp) {
+void SheetDocument::Load(const FormulaFileContent& content, std::string fileName, FileStamp stamp,
+                         int linesLeftOut) {
     SheetChange change;
     PutContent(content, change);
     modified_ = Modified::No;
     fileName_ = std::move(fileName);
     fileSeen_ = stamp;
+    linesLeftOut_ = linesLeftOut;
     Notify(change);
 }
 
@@ -280,6 +283,7 @@ void SheetDocument::Restore(const FormulaFileContent& content, std::string fileN
     modified_ = Modified::Typed;
     fileName_ = std::move(fileName);
     fileSeen_.Clear();
+    linesLeftOut_ = 0;
     Notify(change);
 }
 
@@ -296,6 +300,7 @@ void SheetDocument::PutContent(const FormulaFileContent& content, SheetChange& c
 void SheetDocument::MarkSaved(std::string fileName, FileStamp stamp) {
     fileName_ = std::move(fileName);
     fileSeen_ = stamp;
+    linesLeftOut_ = 0;
     MarkSaved();
 }
 

@@ -98,6 +98,9 @@ public:
     // none. Its stamp tells whether another program has written it since.
     const std::string& FileName() const { return fileName_; }
     const FileStamp& FileSeen() const { return fileSeen_; }
+    // Lines the file holds that the sheet could not take (past A99, a formula in place of the
+    // header): saving over the file would lose them.
+    int LinesLeftOut() const { return linesLeftOut_; }
     bool CanUndo() const { return typing_.has_value() || history_.CanUndo(); }
     bool CanRedo() const { return !typing_ && history_.CanRedo(); }
     // What a formula file of the sheet holds: the current line, the file settings and formulas.
@@ -129,8 +132,9 @@ public:
     // A new sheet: empty, under no file name, with no history.
     void NewSheet();
     // The content of a file read from fileName (as stamp saw it) replaces the sheet, which
-    // counts as saved and starts a new history.
-    void Load(const FormulaFileContent& content, std::string fileName, FileStamp stamp);
+    // counts as saved and starts a new history; the file held linesLeftOut more lines.
+    void Load(const FormulaFileContent& content, std::string fileName, FileStamp stamp,
+              int linesLeftOut = 0);
     // Unsaved work put back under the file name it had: a new history whose first state is
     // modified, so that no undo can make it look saved.
     void Restore(const FormulaFileContent& content, std::string fileName);
@@ -175,6 +179,7 @@ private:
     Modified modified_ = Modified::No;
     std::string fileName_;
     FileStamp fileSeen_;
+    int linesLeftOut_ = 0;
     SheetHistory history_;
     // The typing in the current line since it became current, not yet an undo step.
     std::optional<SheetStep> typing_;

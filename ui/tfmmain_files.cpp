@@ -61,7 +61,16 @@ void TFMmain::LoadFormulaFile(const QString& path) {
     // name too, so that a following save cannot overwrite a file that was never shown.
     if (result.status != FormulaFileStatus::Unreadable) {
         if (result.AppliesContent()) ApplyFormulaFileSettings(result.content.settings, settings_);
-        sheet_.Load(result.content, path.toStdString(), stamp);
+        sheet_.Load(result.content, path.toStdString(), stamp, result.linesLeftOut);
+    }
+    if (result.linesLeftOut > 0) {
+        CurrentDialogs().ShowNotice(
+            this,
+            path +
+                QStringLiteral("\nシートに入らない %1 行（A99 より後の行、見出し行の代わりの式）は"
+                               "読み込みませんでした。")
+                    .arg(result.linesLeftOut),
+            NoticeIcon::Warning);
     }
     if (result.Succeeded()) {
         settings_.FOLDER = FolderOf(path);
@@ -96,6 +105,17 @@ void TFMmain::MMactionrenClick(QAction*) {
 
 bool TFMmain::SaveFormulaFile(const QString& path) {
     const std::string file = path.toStdString();
+    // Writing over the sheet's own file would lose the lines it left out, or what another
+    // program wrote since.
+    if (file == sheet_.FileName() && sheet_.LinesLeftOut() > 0 &&
+        !CurrentDialogs().AskYesNo(
+            this,
+            QStringLiteral("ファイルにはシートに入らない %1 行があります。\n"
+                           "上書きするとその行は失われます。上書きしますか？")
+                .arg(sheet_.LinesLeftOut()),
+            true)) {
+        return false;
+    }
     if (sheet_.FileSeen().ChangedSince(file) &&
         !CurrentDialogs().AskYesNo(
             this,

@@ -45,6 +45,7 @@ private slots:
     void saveOverFileChangedElsewhere();
     void openEmptyFile();
     void openBadLineIndex();
+    void linesLeftOutAreToldAndGuarded();
     void openQuestion_data();
     void openQuestion();
     void newSheetQuestion_data();
@@ -238,6 +239,7 @@ void FileCommandsTest::openFormulaLines() {
                "000003081\r\n5=A1=2\r\n100=1\r\n-1=1\r\nx=1\r\n7\r\n07=1\r\n3=1\r\n3=2\r\n"
                "99=A3\r\n");
     f.dialogs.AnswerOpen(path);
+    f.dialogs.AcknowledgeNotice();  // the line past A99
     f.Action("MMactionload")->trigger();
     QCOMPARE(f.Formula(5), std::string("A1=2"));
     QCOMPARE(f.Formula(7), std::string("1"));
@@ -374,6 +376,29 @@ void FileCommandsTest::openBadLineIndex() {
     QCOMPARE(f.Input()->text(), QStringLiteral("7"));
     QCOMPARE(f.settings.CMODE, 1);
     QCOMPARE(f.settings.FOLDER, folderBefore);
+}
+
+// Lines the sheet cannot hold are told on open, and a plain save asks before it writes over them;
+// a save elsewhere does not.
+void FileCommandsTest::linesLeftOutAreToldAndGuarded() {
+    MainWindowFixture f;
+    const QString path = f.File("long.tsf");
+    const std::string bytes = "000003081\r\n0=1\r\n100=2\r\n150=3\r\n";
+    WriteBytes(path.toStdString(), bytes);
+    f.dialogs.AnswerOpen(path);
+    f.dialogs.AcknowledgeNotice();
+    f.Action("MMactionload")->trigger();
+    QVERIFY(f.dialogs.Shown().back().text.contains(QStringLiteral("シートに入らない 2 行")));
+    f.Type(QStringLiteral("0"));
+    f.dialogs.AnswerYesNo(false);
+    f.Button("BTactionsave")->click();
+    QCOMPARE(ReadBytes(path.toStdString()), bytes);
+    QVERIFY(f.Modified());
+    const QString other = f.File("other.tsf");
+    f.dialogs.AnswerSave(other);
+    f.Action("MMactionren")->trigger();
+    QCOMPARE(ReadBytes(other.toStdString()), std::string("000003081\r\n0=10\r\n"));
+    QCOMPARE(f.dialogs.Pending(), 0);
 }
 
 void FileCommandsTest::openQuestion_data() {
