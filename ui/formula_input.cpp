@@ -9,6 +9,7 @@
 #include <limits>
 #include <memory>
 
+#include "desktop/file_names.h"
 #include "sheet/formula_typing.h"
 
 FormulaInput::FormulaInput(QWidget* parent) : QLineEdit(parent) {
@@ -102,6 +103,12 @@ void FormulaInput::mouseReleaseEvent(QMouseEvent* event) {
 
 void FormulaInput::dropEvent(QDropEvent* event) {
     const QMimeData* data = event->mimeData();
+    // A file is opened, not pasted as its address.
+    if (const std::string file = data ? DroppedFile(*data) : std::string(); !file.empty()) {
+        event->acceptProposedAction();
+        emit FileDropped(file);
+        return;
+    }
     // A move inside the line keeps its own characters; the control does that well.
     if (event->source() == this || isReadOnly() || !data || !data->hasText()) {
         QLineEdit::dropEvent(event);

@@ -7,6 +7,7 @@
 
 #include <QLineEdit>
 #include <QTextLayout>
+#include <string>
 
 class FormulaInput : public QLineEdit {
     Q_OBJECT
@@ -41,6 +42,8 @@ signals:
     void Pasted(const QString& text);
     // An input method committed text; the composition shown before it has gone.
     void Committed(const QString& text);
+    // A file was dropped on the line: path as the system names it.
+    void FileDropped(const std::string& path);
 
 protected:
     bool event(QEvent* event) override;

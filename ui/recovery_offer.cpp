@@ -4,6 +4,7 @@
 
 #include "desktop/dialogs.h"
 #include "platform/process_identity.h"
+#include "ui/file_commands.h"
 #include "ui/recovery_copy_keeper.h"
 #include "ui/tfmmain.h"
 
@@ -21,7 +22,7 @@ void OfferRecoveryCopy(TFMmain& window, RecoveryCopyKeeper& keeper, const std::s
             false);
         if (ending()) return;
         if (restore) {
-            window.RestoreSheet(copy.sheet, copy.fileName);
+            window.Files().Restore(copy.sheet, copy.fileName);
             // The old copy goes only once this run's copy holds the sheet.
             if (!keeper.WriteNow()) return;
         }

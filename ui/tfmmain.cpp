@@ -5,22 +5,29 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <exception>
 #include <iterator>
 
+#include "desktop/clipboard.h"
 #include "desktop/dialogs.h"
+#include "desktop/file_names.h"
 #include "desktop/font_choice.h"
 #include "desktop/grid_widget.h"
 #include "desktop/window_layer.h"
+#include "export/excel_control.h"
+#include "export/export_text.h"
 #include "expr/calc_expression.h"
 #include "expr/constant_file.h"
 #include "platform/system_info.h"
@@ -28,6 +35,7 @@
 #include "sheet/extend_string_grid.h"
 #include "ui/accessibility.h"
 #include "ui/digit_display.h"
+#include "ui/file_commands.h"
 #include "ui/formula_input.h"
 #include "ui/function_pad.h"
 #include "ui/help_window.h"
@@ -66,6 +74,11 @@ TFMmain::TFMmain(ExecuteParameter& settings, CalcExpression& calculator, SheetDo
     resize(740, 500);
     BuildLayout();
     BuildCommands();
+    files_ = new FileCommands(*this, sheet_, settings_);
+    connect(files_, &FileCommands::SettingsTaken, this, [this] { RefreshWindow(true); });
+    setAcceptDrops(true);
+    connect(EDcalc, &FormulaInput::FileDropped, files_,
+            [this](const std::string& path) { files_->Open(path); });
     subscription_ = sheet_.Observe([this](const SheetChange& change) { ShowSheet(change); });
     FormCreate();
 }
@@ -194,7 +207,7 @@ void TFMmain::RefreshWindow(bool recalculate) {
 
     if (recalculate) sheet_.RecalcAll();
     SBstatus->Refresh();
-    setWindowTitle(TitleFor(QString::fromStdString(sheet_.FileName())));
+    setWindowTitle(TitleFor(ShownPath(sheet_.FileName())));
     gridView_->FitFormulaColumn();
 }
 
@@ -207,7 +220,7 @@ void TFMmain::ShowSheet(const SheetChange& change) {
         MMactionsave->setVisible(typed);
         MMactionren->setVisible(typed);
     }
-    if (change.file) setWindowTitle(TitleFor(QString::fromStdString(sheet_.FileName())));
+    if (change.file) setWindowTitle(TitleFor(ShownPath(sheet_.FileName())));
     if (change.history) {
         MMeditundo->setEnabled(sheet_.CanUndo());
         MMeditredo->setEnabled(sheet_.CanRedo());
@@ -288,6 +301,22 @@ void TFMmain::MMviewsetupClick(QAction*) {
     ApplyWindowSettings(this, settings_);
 }
 
+void TFMmain::MMactionnewClick(QAction*) {
+    files_->New();
+}
+
+void TFMmain::MMactionloadClick(QAction*) {
+    files_->Open();
+}
+
+void TFMmain::MMactionsaveClick(QAction*) {
+    files_->Save();
+}
+
+void TFMmain::MMactionrenClick(QAction*) {
+    files_->SaveAs();
+}
+
 void TFMmain::MMactionrecalClick(QAction*) {
     RefreshWindow(true);
 }
@@ -324,6 +353,37 @@ void TFMmain::MMhelpwwwClick(QAction*) {
 
 void TFMmain::MMhelpverClick(QAction*) {
     if (versionWindow) versionWindow->exec();
+}
+
+void TFMmain::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFile(*event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void TFMmain::dropEvent(QDropEvent* event) {
+    const std::string file = DroppedFile(*event->mimeData());
+    if (file.empty()) return;
+    event->acceptProposedAction();
+    files_->Open(file);
+}
+
+void TFMmain::MMactionexpclipClick(QAction*) {
+    PutClipboardText(BuildExportText(sheet_, settings_.EOUT));
+}
+
+void TFMmain::MMactionexpexcelClick(QAction*) {
+    // A refusal after the start (a cell the spreadsheet cannot take) is told here: an exception
+    // must not travel through Qt's event delivery, whose own clean-up it would skip.
+    const ExecuteParameter& p = settings_;
+    try {
+        const std::string text = BuildExportText(sheet_, p.EOUT);
+        if (!ExportToSpreadsheet(excel_, p.ECELL, text,
+                                 TextFieldOfExport(p.EOUT, p.CMODE, p.VMODE))) {
+            CurrentDialogs().ShowNotice(this, QStringLiteral("Excelを起動できません。"),
+                                        NoticeIcon::Error);
+        }
+    } catch (const std::exception& error) {
+        CurrentDialogs().ShowNotice(this, QString::fromUtf8(error.what()), NoticeIcon::Error);
+    }
 }
 
 void TFMmain::showEvent(QShowEvent* event) {

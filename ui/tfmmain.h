@@ -15,6 +15,7 @@ class CalcExpression;
 class ExcelControl;
 class ExecuteParameter;
 class ExtendStringGrid;
+class FileCommands;
 class FormulaInput;
 class FunctionPad;
 class GridWidget;
@@ -39,11 +40,9 @@ public:
             ExtendStringGrid& sheetGrid, ExcelControl& excel, QWidget* parent = nullptr);
     ~TFMmain() override;
 
-    // Reads the file at path into the sheet: the open command once the file is chosen, from
-    // the dialog or from the command line.
-    void LoadFormulaFile(const QString& path);
-    // Puts a sheet back as unsaved work under the file name it had (a recovery copy).
-    void RestoreSheet(const FormulaFileContent& content, const std::string& fileName);
+    // The file commands, which the start-up uses for a file named on the command line and a
+    // recovery copy.
+    FileCommands& Files() { return *files_; }
     // Closes the window without the unsaved-changes question, for an end nobody can answer.
     void CloseWithoutQuestion();
 
@@ -73,6 +72,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // A file dropped anywhere on the window is opened.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     // Wheel notches anywhere in the window move the current line.
     void wheelEvent(QWheelEvent* event) override;
 
@@ -116,8 +118,6 @@ private:
     void MMhelphelpClick(QAction* sender);
     void MMhelpwwwClick(QAction* sender);
     void MMhelpverClick(QAction* sender);
-    // Saves the sheet to path; false (after the notice) when it was not written.
-    bool SaveFormulaFile(const QString& path);
 
     ExecuteParameter& settings_;
     CalcExpression& calculator_;
@@ -147,6 +147,7 @@ private:
     FunctionPad* PLpad = nullptr;  // LBfunc and LBconst
     SheetStatusBar* SBstatus = nullptr;
 
+    FileCommands* files_ = nullptr;
     std::unique_ptr<SheetInput> input_;
     std::unique_ptr<SheetGridView> gridView_;
     SheetDocument::Subscription subscription_;

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <cstdio>
+#include <filesystem>
 #include <new>
 #include <stdexcept>
 
@@ -25,6 +26,7 @@
 #include "sheet/sheet_document.h"
 #include "ui/accessibility.h"
 #include "ui/end_signal_notifier.h"
+#include "ui/file_commands.h"
 #include "ui/formula_input.h"
 #include "ui/logo.h"
 #include "ui/recovery_copy_keeper.h"
@@ -172,8 +174,8 @@ int RunProgram(int argc, char** argv) {
         // A formula file named on the command line (a file manager's double click) opens
         // once the window is shown, as if the user had chosen it in the open dialog; an
         // unsaved sheet of an earlier run is offered after it, so the user decides last.
-        const QStringList arguments = QCoreApplication::arguments();
-        if (arguments.size() == 2) main.LoadFormulaFile(QFileInfo(arguments[1]).absoluteFilePath());
+        // Qt has taken its own options out of the arguments; the name stays as its bytes.
+        if (argc == 2) main.Files().Load(std::filesystem::absolute(argv[1]).string());
         if (settings.FLASH == 0 && recoveryPending) offerRecovery();
         // A signal during the question has closed the window already.
         if (ending.Received() == 0) application.exec();

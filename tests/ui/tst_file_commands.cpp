@@ -2,8 +2,11 @@
 // notices, the modified state, the current file name with the title, and the dialog folder.
 
 #include <QClipboard>
+#include <QDropEvent>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QToolBar>
+#include <QUrl>
 #include <filesystem>
 
 #include <sys/stat.h>
@@ -46,6 +49,7 @@ private slots:
     void openEmptyFile();
     void openBadLineIndex();
     void linesLeftOutAreToldAndGuarded();
+    void nameThatIsNotUtf8();
     void openQuestion_data();
     void openQuestion();
     void newSheetQuestion_data();
@@ -399,6 +403,36 @@ void FileCommandsTest::linesLeftOutAreToldAndGuarded() {
     f.Action("MMactionren")->trigger();
     QCOMPARE(ReadBytes(other.toStdString()), std::string("000003081\r\n0=10\r\n"));
     QCOMPARE(f.dialogs.Pending(), 0);
+}
+
+// A name that is not UTF-8 (CP932 from a Windows zip), which the dialog shows with replacement
+// marks: opened, shown with the marks, and saved back to the same file.
+void FileCommandsTest::nameThatIsNotUtf8() {
+    MainWindowFixture f;
+    const std::string name = f.folder.File("\x8c\x76\x8e\x5a.tsf");
+    WriteBytes(name, "000003081\r\n0=6*7\r\n");
+    f.dialogs.AnswerOpen(QFile::decodeName(QByteArray::fromStdString(name)));
+    f.Action("MMactionload")->trigger();
+    QCOMPARE(f.Result(0), std::string("42"));
+    QCOMPARE(f.sheet.FileName(), name);
+    QCOMPARE(f.W().windowTitle(), QStringLiteral("Tessarin - [ \uFFFDv\uFFFDZ.tsf ]"));
+    f.Type(QStringLiteral("+1"));
+    f.Button("BTactionsave")->click();
+    QCOMPARE(ReadBytes(name), std::string("000003081\r\n0=6*7+1\r\n"));
+
+    // Dropped on the input line, the file opens as its bytes too, not pasted as an address.
+    f.Type(QStringLiteral("0"));
+    WriteBytes(name, "000003081\r\n0=2+3\r\n");
+    QMimeData data;
+    data.setUrls(
+        {QUrl::fromEncoded("file://" + QByteArray::fromStdString(name).toPercentEncoding("/"))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(f.Input(), &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    f.dialogs.AnswerConfirm(true);
+    QApplication::sendEvent(f.Input(), &drop);
+    QCOMPARE(f.Formula(0), std::string("2+3"));
+    QCOMPARE(f.sheet.FileName(), name);
 }
 
 void FileCommandsTest::openQuestion_data() {
