@@ -5,6 +5,9 @@
 #include <QStyle>
 #include <QToolTip>
 #include <algorithm>
+#include <string>
+
+#include "platform/text_cut.h"
 
 ElidedLabel::ElidedLabel(const QString& sample, QWidget* parent) : QLabel(parent), sample_(sample) {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
@@ -25,7 +28,11 @@ QSize ElidedLabel::minimumSizeHint() const {
 }
 
 QString ElidedLabel::ShownText() const {
-    return fontMetrics().elidedText(text(), Qt::ElideRight, contentsRect().width());
+    const QFontMetrics metrics = fontMetrics();
+    return QString::fromStdString(
+        FitText(text().toStdString(), contentsRect().width(), [&metrics](const std::string& part) {
+            return metrics.horizontalAdvance(QString::fromStdString(part));
+        }));
 }
 
 void ElidedLabel::paintEvent(QPaintEvent*) {
