@@ -7,10 +7,12 @@
 #include <algorithm>
 #include <string>
 
+#include "desktop/font_choice.h"
 #include "platform/text_cut.h"
 
 ElidedLabel::ElidedLabel(const QString& sample, QWidget* parent) : QLabel(parent), sample_(sample) {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    UseNumberFace(this);
 }
 
 int ElidedLabel::WidthFor(const QString& text) const {

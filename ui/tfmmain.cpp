@@ -148,6 +148,7 @@ void TFMmain::BuildResultPanel() {
     QFont bold = EDcalc->font();
     bold.setBold(true);
     EDcalc->setFont(bold);
+    UseNumberFace(EDcalc);
     connect(EDcalc, &QLineEdit::textChanged, this, [this] { EDcalcChange(); });
     connect(EDcalc, &FormulaInput::Committed, this,
             [this](const QString& text) { EDcalcCommit(text); });
@@ -192,8 +193,7 @@ void TFMmain::BuildGridPanel() {
     QFont desktopFixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     desktopFixed.setPixelSize(12);
     desktopFixed.setBold(true);
-    SGcalc->SetFont(
-        GridFont{FixedPitchFamily(desktopFixed).toStdString(), 12, true, kWindowTextColor});
+    SGcalc->SetFont(GridFont{GridFamily(desktopFixed).toStdString(), 12, true, kWindowTextColor});
     // A text cut short in its cell shows whole in the tip.
     SGcalc->cellToolTip = [this](int col, int row) {
         const CellProperty* cell = sheetGrid_.CellAt(col, row);

@@ -175,10 +175,15 @@ void TFMsetup::CreateControls() {
     MMsiki->setLineWrapMode(QPlainTextEdit::NoWrap);
     // A TAB in a constant's line would make the constant unknown to every formula.
     MMsiki->setTabChangesFocus(true);
+    // A Mincho face, and the constants' numbers in one whose full stop reads as a point (IPA's
+    // proportional Mincho draws it so where nothing else does).
     QFont mincho = MMsiki->font();
-    mincho.setFamilies(JapaneseFamilies({QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝")}));
+    mincho.setFamilies(
+        JapaneseFamilies({QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝"),
+                          QStringLiteral("IPAPMincho"), QStringLiteral("IPA P明朝")}));
     mincho.setStyleHint(QFont::Serif);
     MMsiki->setFont(mincho);
+    UseNumberFace(MMsiki);
 
     BTok = Named(new QPushButton(QStringLiteral("&OK"), this), "BTok");
     BTok->setDefault(true);
