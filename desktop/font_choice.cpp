@@ -3,6 +3,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <QFontDatabase>
+#include <QToolTip>
 #include <QWidget>
 #include <algorithm>
 #include <map>
@@ -111,6 +112,14 @@ void UseNumberFace(QWidget* widget) {
     if (families.isEmpty()) return;
     font.setFamilies(families);
     widget->setFont(font);
+}
+
+void UseNumberFaceInTips() {
+    QFont font = QToolTip::font();
+    const QStringList families = NumberFamilies(font);
+    if (families.isEmpty()) return;
+    font.setFamilies(families);
+    QToolTip::setFont(font);
 }
 
 QStringList JapaneseFamilies(const QStringList& preferred) {

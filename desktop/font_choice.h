@@ -20,6 +20,8 @@ QStringList NumberFamilies(const QFont& font);
 // Gives widget the families of NumberFamilies for its font, when its own face's point does not
 // read clearly; its other font attributes still follow the desktop.
 void UseNumberFace(QWidget* widget);
+// The same for tool tips, which show a number cut short whole.
+void UseNumberFaceInTips();
 // The installed families of preferred, in their order, followed by every other installed family
 // that writes Japanese, for QFont::setFamilies.
 QStringList JapaneseFamilies(const QStringList& preferred);
