@@ -1,8 +1,8 @@
 #pragma once
 // Which installed font families the windows use. Numbers are drawn in a face whose full stop
-// reads as a point; fontconfig is asked once what it answers for a font, and searched further
-// only when that face is unfit. Fonts are named only as preferences: whatever is installed
-// serves when none of them is.
+// reads as a point, chosen from fontconfig's order of faces for a font, which is asked once a run
+// from its cache without opening a font file. Fonts are named only as preferences: whatever is
+// installed serves when none of them is.
 
 #include <QFont>
 #include <QString>
