@@ -13,8 +13,9 @@
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTableWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -55,11 +56,17 @@ int main(int argc, char** argv) {
         for (int i = 1; i < 8 && menu[i]; ++i)
             items->addAction(QString::fromUtf8(menu[i]));
     }
+    // Sixteen tool buttons with pictures drawn at the size shown, as the program draws its own.
     QToolBar* tools = window.addToolBar(QString());
     tools->setIconSize(QSize(16, 16));
     for (int i = 0; i < 16; ++i) {
-        const auto icon = static_cast<QStyle::StandardPixmap>(QStyle::SP_FileIcon + i);
-        tools->addAction(window.style()->standardIcon(icon), QString());
+        QPixmap picture(16, 16);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        painter.setBrush(QColor::fromHsv(i * 22, 160, 200));
+        painter.drawRoundedRect(QRectF(1.5, 1.5, 13, 13), 3, 3);
+        painter.end();
+        tools->addAction(QIcon(picture), QString());
     }
 
     auto* central = new QWidget;
