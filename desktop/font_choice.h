@@ -10,9 +10,9 @@
 
 class QWidget;
 
-// The family for the sheet's grid: the desktop's fixed-pitch face when its point reads clearly,
-// else the first in fontconfig's order for a fixed-pitch font whose point reads clearly, a
-// fixed-pitch one first. Japanese text comes from Qt's font fallback.
+// The family for the sheet's grid, by ChooseGridFace among fontconfig's faces for the desktop's
+// fixed-pitch font (its own face first): one whose point reads clearly, a fixed-pitch one first.
+// Japanese text comes from Qt's font fallback.
 QString GridFamily(const QFont& desktopFixed);
 // The families that give font a face whose point reads clearly before its own, which still draw
 // what that face lacks (Japanese words keep their face); empty when font's own face serves.
