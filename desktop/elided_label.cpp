@@ -5,9 +5,14 @@
 #include <QStyle>
 #include <QToolTip>
 #include <algorithm>
+#include <string>
+
+#include "desktop/font_choice.h"
+#include "platform/text_cut.h"
 
 ElidedLabel::ElidedLabel(const QString& sample, QWidget* parent) : QLabel(parent), sample_(sample) {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    UseNumberFace(this);
 }
 
 int ElidedLabel::WidthFor(const QString& text) const {
@@ -25,7 +30,11 @@ QSize ElidedLabel::minimumSizeHint() const {
 }
 
 QString ElidedLabel::ShownText() const {
-    return fontMetrics().elidedText(text(), Qt::ElideRight, contentsRect().width());
+    const QFontMetrics metrics = fontMetrics();
+    return QString::fromStdString(
+        FitText(text().toStdString(), contentsRect().width(), [&metrics](const std::string& part) {
+            return metrics.horizontalAdvance(QString::fromStdString(part));
+        }));
 }
 
 void ElidedLabel::paintEvent(QPaintEvent*) {

@@ -1,61 +1,135 @@
 #include "desktop/font_choice.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <QFontDatabase>
-#include <QFontInfo>
+#include <QToolTip>
+#include <QWidget>
+#include <algorithm>
+#include <map>
+#include <string_view>
+#include <vector>
+
+#include "platform/face_choice.h"
 
 namespace {
 
-// Fixed-pitch faces whose full stop and comma are told apart at 12 pixels.
-const QStringList kClearMonospaceFamilies = {
-    QStringLiteral("DejaVu Sans Mono"),
-    QStringLiteral("Noto Sans Mono"),
-    QStringLiteral("Liberation Mono"),
-};
-const QStringList kJapaneseMonospaceFamilies = {
-    QStringLiteral("IPAGothic"),
-    QStringLiteral("Noto Sans Mono CJK JP"),
-    QStringLiteral("VL Gothic"),
-    QStringLiteral("TakaoGothic"),
-};
+constexpr std::string_view kNumberCharacters = "0123456789.,+-E";
 
-bool IsFixedPitch(const QString& family) {
-    QFont font(family);
-    font.setStyleHint(QFont::TypeWriter);
-    const QFontInfo info(font);
-    // A family that is not installed is replaced by another one; only the named one counts.
-    return info.fixedPitch() && info.family().compare(family, Qt::CaseInsensitive) == 0;
+FaceFacts FactsOf(FcPattern* face) {
+    FaceFacts facts;
+    FcChar8* name = nullptr;
+    for (int i = 0; FcPatternGetString(face, FC_FAMILY, i, &name) == FcResultMatch; ++i)
+        facts.names.emplace_back(reinterpret_cast<const char*>(name));
+    int spacing = FC_PROPORTIONAL;
+    FcPatternGetInteger(face, FC_SPACING, 0, &spacing);
+    facts.fixedPitch = spacing == FC_MONO || spacing == FC_DUAL || spacing == FC_CHARCELL;
+    FcLangSet* languages = nullptr;
+    facts.writesJapanese =
+        FcPatternGetLangSet(face, FC_LANG, 0, &languages) == FcResultMatch &&
+        FcLangSetHasLang(languages, reinterpret_cast<const FcChar8*>("ja")) == FcLangEqual;
+    FcCharSet* characters = nullptr;
+    if (FcPatternGetCharSet(face, FC_CHARSET, 0, &characters) == FcResultMatch) {
+        facts.drawsNumbers =
+            std::all_of(kNumberCharacters.begin(), kNumberCharacters.end(),
+                        [characters](char c) { return FcCharSetHasChar(characters, FcChar32(c)); });
+    }
+    return facts;
+}
+
+// Every installed family in fontconfig's order of preference for families (the first is what it
+// answers for them), one face each. Only fontconfig's cache is read; no font file is opened.
+// Running the desktop's configuration rules costs more than the rest, so each list of families
+// is asked once a run.
+const std::vector<FaceFacts>& Faces(const QStringList& families) {
+    static std::map<QStringList, std::vector<FaceFacts>> answers;
+    const auto known = answers.find(families);
+    if (known != answers.end()) return known->second;
+    std::vector<FaceFacts>& faces = answers[families];
+    FcPattern* pattern = FcPatternCreate();
+    for (const QString& family : families) {
+        FcPatternAddString(pattern, FC_FAMILY,
+                           reinterpret_cast<const FcChar8*>(family.toUtf8().constData()));
+    }
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    if (FcFontSet* sorted = FcFontSort(nullptr, pattern, FcFalse, nullptr, &result)) {
+        for (int i = 0; i < sorted->nfont; ++i) {
+            FaceFacts facts = FactsOf(sorted->fonts[i]);
+            const bool listed = std::any_of(faces.begin(), faces.end(), [&](const FaceFacts& face) {
+                return face.names == facts.names;
+            });
+            if (!facts.names.empty() && !listed) faces.push_back(std::move(facts));
+        }
+        FcFontSetDestroy(sorted);
+    }
+    FcPatternDestroy(pattern);
+    return faces;
+}
+
+QStringList OwnFamilies(const QFont& font) {
+    const QStringList families = font.families();
+    return families.isEmpty() ? QStringList(font.family()) : families;
+}
+
+// fontconfig's name for the kind of face the font asks for, so that the search goes on among
+// faces of that kind.
+QString GenericFamily(const QFont& font) {
+    switch (font.styleHint()) {
+        case QFont::Serif:
+            return QStringLiteral("serif");
+        case QFont::TypeWriter:
+            return QStringLiteral("monospace");
+        default:
+            return QStringLiteral("sans-serif");
+    }
+}
+
+QString Name(const FaceFacts& face) {
+    return QString::fromStdString(face.names.front());
 }
 
 }  // namespace
 
-QString FixedPitchFamily(const QFont& font) {
-    const QFontInfo info(font);
-    // The Japanese faces draw the full stop with a tail at small sizes, like a comma.
-    const bool clear = !kJapaneseMonospaceFamilies.contains(info.family(), Qt::CaseInsensitive);
-    if (info.fixedPitch() && clear) return info.family();
-    for (const QString& family : kClearMonospaceFamilies) {
-        if (IsFixedPitch(family)) return family;
-    }
-    if (info.fixedPitch()) return info.family();
-    const QStringList japanese = JapaneseFamilies(kJapaneseMonospaceFamilies, true);
-    if (!japanese.isEmpty()) return japanese.first();
-    for (const QString& family : QFontDatabase::families()) {
-        if (IsFixedPitch(family)) return family;
-    }
-    return info.family();
+QString GridFamily(const QFont& desktopFixed) {
+    const std::vector<FaceFacts>& faces =
+        Faces(OwnFamilies(desktopFixed) << QStringLiteral("monospace"));
+    const int chosen = ChooseGridFace(faces);
+    return chosen < 0 ? desktopFixed.family() : Name(faces[chosen]);
 }
 
-QStringList JapaneseFamilies(const QStringList& preferred, bool fixedPitch) {
+QStringList NumberFamilies(const QFont& font) {
+    const std::vector<FaceFacts>& faces = Faces(OwnFamilies(font) << GenericFamily(font));
+    const int chosen = ChooseNumberFace(faces);
+    if (chosen <= 0) return {};
+    return QStringList(Name(faces[chosen])) + OwnFamilies(font);
+}
+
+void UseNumberFace(QWidget* widget) {
+    QFont font = widget->font();
+    const QStringList families = NumberFamilies(font);
+    if (families.isEmpty()) return;
+    font.setFamilies(families);
+    widget->setFont(font);
+}
+
+void UseNumberFaceInTips() {
+    QFont font = QToolTip::font();
+    const QStringList families = NumberFamilies(font);
+    if (families.isEmpty()) return;
+    font.setFamilies(families);
+    QToolTip::setFont(font);
+}
+
+QStringList JapaneseFamilies(const QStringList& preferred) {
     const QStringList installed = QFontDatabase::families(QFontDatabase::Japanese);
-    const auto fits = [fixedPitch](const QString& family) {
-        return !fixedPitch || IsFixedPitch(family);
-    };
     QStringList result;
     for (const QString& family : preferred) {
-        if (installed.contains(family, Qt::CaseInsensitive) && fits(family)) result << family;
+        if (installed.contains(family, Qt::CaseInsensitive)) result << family;
     }
     for (const QString& family : installed) {
-        if (!result.contains(family, Qt::CaseInsensitive) && fits(family)) result << family;
+        if (!result.contains(family, Qt::CaseInsensitive)) result << family;
     }
     return result;
 }

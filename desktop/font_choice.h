@@ -1,16 +1,27 @@
 #pragma once
-// Which installed font families the windows use: fonts are named only as preferences, and
-// whatever is installed serves when none of them is.
+// Which installed font families the windows use. Numbers are drawn in a face whose full stop
+// reads as a point, chosen from fontconfig's order of faces for a font, which is asked once a run
+// from its cache without opening a font file. Fonts are named only as preferences: whatever is
+// installed serves when none of them is.
 
 #include <QFont>
 #include <QString>
 #include <QStringList>
 
-// The family of font when it is truly fixed-pitch (every digit, sign and blank one width) and
-// its "." and "," differ plainly, else the first installed fixed-pitch family of those, else
-// font's own fixed-pitch family or one that writes Japanese. Japanese text in a Latin family
-// comes from Qt's font fallback.
-QString FixedPitchFamily(const QFont& font);
+class QWidget;
+
+// The family for the sheet's grid, by ChooseGridFace among fontconfig's faces for the desktop's
+// fixed-pitch font (its own face first): one whose point reads clearly, a fixed-pitch one first.
+// Japanese text comes from Qt's font fallback.
+QString GridFamily(const QFont& desktopFixed);
+// The families that give font a face whose point reads clearly before its own, which still draw
+// what that face lacks (Japanese words keep their face); empty when font's own face serves.
+QStringList NumberFamilies(const QFont& font);
+// Gives widget the families of NumberFamilies for its font, when its own face's point does not
+// read clearly; its other font attributes still follow the desktop.
+void UseNumberFace(QWidget* widget);
+// The same for tool tips, which show a number cut short whole.
+void UseNumberFaceInTips();
 // The installed families of preferred, in their order, followed by every other installed family
-// that writes Japanese (only fixed-pitch ones when fixedPitch), for QFont::setFamilies.
-QStringList JapaneseFamilies(const QStringList& preferred, bool fixedPitch = false);
+// that writes Japanese, for QFont::setFamilies.
+QStringList JapaneseFamilies(const QStringList& preferred);

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Installs every Debian package Tessarin needs to build, run, test, fuzz and benchmark.
+# Installs every Debian package Tessarin needs to build, run, test, fuzz and benchmark, and makes
+# the font sets the tests and the start-up benchmark can run under (scripts/font_sets.sh), which
+# leave the machine's own fonts as they are.
 # Idempotent: packages already present are left alone; apt runs only when one is missing.
 set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(
   build-essential cmake pkg-config git
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev fontconfig
   libxlsxwriter-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core
@@ -37,3 +40,5 @@ if [ ${#missing[@]} -gt 0 ]; then
   "${sudo_cmd[@]}" apt-get update -qq
   "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+bash "$root/scripts/font_sets.sh"

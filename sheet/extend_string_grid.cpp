@@ -4,14 +4,16 @@
 #include <utility>
 
 #include "platform/text_contrast.h"
+#include "platform/text_cut.h"
 
 namespace {
 
 constexpr PlatformColor KeepColor = static_cast<PlatformColor>(KeepValue);
 constexpr PlatformColor SelectedColor = 0xFFFFC0;
 constexpr int EveryOne = -2;
-// What a cell shows in place of the part of a line it has no room for.
-constexpr const char* kCutMark = "\xE2\x80\xA6";  // "…"
+// A number's text is never longer than this; a cell measures at least so much of a line, so that
+// a number is cut knowing its exponent.
+constexpr std::size_t kLongestNumber = 32;
 // The characters numbers and labels are made of. A column of n characters holds n of any of
 // them, also in a font whose blank is narrower than its digits.
 constexpr const char* kCellCharacters[] = {" ", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9",
@@ -273,7 +275,7 @@ void ExtendStringGrid::PaintCell(int col, int row, const GridRect& rect, DrawSta
                 ? static_cast<std::size_t>((r.bottom - firstTop - 1) / lineHeight) + 1
                 : 0;
         SplitLines(p->text.empty() ? own : p->text, visibleLines,
-                   static_cast<std::size_t>(std::max(avail, 0)) + 1);
+                   std::max(static_cast<std::size_t>(std::max(avail, 0)) + 1, kLongestNumber));
         cv.SetFontColor(ReadableTextColor(b, p->fontColor));
         for (std::size_t j = 0; j < lines.size(); ++j) {
             std::string& line = lines[j];
@@ -545,23 +547,8 @@ void ExtendStringGrid::SplitLines(const std::string& text, std::size_t maxLines,
 }
 
 int ExtendStringGrid::CutToWidth(std::string& line, int avail) {
-    std::vector<std::size_t> ends;  // byte length of the first 1, 2, ... characters
-    for (std::size_t i = 1; i <= line.size(); ++i) {
-        if (i == line.size() || !IsContinuationByte(line[i])) ends.push_back(i);
-    }
-    // The most characters that still fit together with the mark; at least the mark shows.
-    std::size_t low = 0;
-    std::size_t high = ends.size();
-    while (low < high) {
-        const std::size_t mid = (low + high + 1) / 2;
-        if (canvas->TextWidth(line.substr(0, ends[mid - 1]) + kCutMark) <= avail) {
-            low = mid;
-        } else {
-            high = mid - 1;
-        }
-    }
-    line.resize(low == 0 ? 0 : ends[low - 1]);
-    line += kCutMark;
+    line =
+        FitText(line, avail, [this](const std::string& part) { return canvas->TextWidth(part); });
     return canvas->TextWidth(line);
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // Companion of a string grid control: keeps one CellProperty record per cell, draws every cell
-// from its record (a line too long for its cell ends in a cut mark, text on a colour the
-// object fixes in a colour that reads there), sizes columns and rows in characters of the
-// grid's font (as wide as its widest digit or sign), moves the current
-// cell past fixed cells and keeps a limited set of marked cells.
+// from its record (a line too long for its cell is cut: a number keeps its sign, integer part and
+// exponent, any other text ends in a cut mark; text on a colour the object fixes in a colour that
+// reads there), sizes columns and rows in characters of the grid's font (as wide as its widest
+// digit or sign), moves the current cell past fixed cells and keeps a limited set of marked cells.
 
 #include <cstdint>
 #include <string>
@@ -84,8 +84,8 @@ private:
     // Splits the first maxLines display lines of text into lines, each cut to its first
     // maxCharacters characters: what a cell can show, whatever the length of its text.
     void SplitLines(const std::string& text, std::size_t maxLines, std::size_t maxCharacters);
-    // Shortens line to the most characters that fit avail pixels together with the cut mark,
-    // which it appends; returns the new width.
+    // Shortens line to what fits avail pixels, a number cut inside its fraction, any other text
+    // at its end with a cut mark; returns the new width.
     int CutToWidth(std::string& line, int avail);
     // Steps the current cell along one axis for a cursor key, wrapping around.
     void StepColumn(int step);

@@ -1,10 +1,13 @@
 #include "ui/help_browser.h"
 
+#include <QFontDatabase>
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 #include <vector>
+
+#include "desktop/font_choice.h"
 
 namespace {
 
@@ -28,8 +31,11 @@ struct CodeSpan {
     QTextCharFormat format;
 };
 
-// Inline code is set in the fixed-pitch font; code blocks already keep their lines.
+// Inline code is set in the fixed-pitch font, with the grid's face before it, since code holds
+// numbers (-3.5, 1.5E3); code blocks already keep their lines.
 void KeepCodeSpansWhole(QTextDocument* document) {
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    const QStringList families = {GridFamily(fixed), fixed.family()};
     std::vector<CodeSpan> spans;
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
         if (block.blockFormat().nonBreakableLines()) continue;
@@ -44,7 +50,9 @@ void KeepCodeSpansWhole(QTextDocument* document) {
     for (const CodeSpan& span : spans) {
         cursor.setPosition(span.position);
         cursor.setPosition(span.position + span.length, QTextCursor::KeepAnchor);
-        cursor.insertText(Unbreakable(cursor.selectedText()), span.format);
+        QTextCharFormat format = span.format;
+        format.setFontFamilies(families);
+        cursor.insertText(Unbreakable(cursor.selectedText()), format);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "desktop/font_choice.h"
 #include "platform/text_file.h"
 #include "ui/logo.h"
 #include "ui/window_placement.h"
@@ -43,6 +44,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowIcon(ProgramIcon());
     browser = new HelpBrowser(this);
     browser->setOpenExternalLinks(true);
+    // The guide's numbers (0.5, 1500) read as numbers in its body text too.
+    UseNumberFace(browser);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser);

@@ -52,16 +52,17 @@ QPainterPath Rounded(const QRectF& r, qreal radius) {
     return path;
 }
 
-// Bold text centred in a box, as a filled shape so that it scales like the rest.
+// Bold text centred in a box, as a filled shape so that it scales like the rest. Italic text is
+// the upright shape slanted, so that no further face is opened for it.
 void Label(QPainter& p, const QString& text, const QRectF& box, const QColor& color, qreal height,
            bool italic = false) {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setStyleHint(QFont::SansSerif);
     font.setBold(true);
-    font.setItalic(italic);
     font.setPixelSize(100);
     QPainterPath path;
     path.addText(0, 0, font, text);
+    if (italic) path = QTransform().shear(-0.2, 0).map(path);
     const QRectF bounds = path.boundingRect();
     const qreal scale = height / bounds.height();
     const qreal width = bounds.width() * scale;

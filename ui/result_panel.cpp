@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QToolButton>
 
+#include "desktop/font_choice.h"
 #include "ui/digit_display.h"
 #include "ui/formula_input.h"
 #include "ui/icons.h"
@@ -41,6 +42,7 @@ ResultPanel::ResultPanel(QWidget* parent)
     QFont bold = EDcalc->font();
     bold.setBold(true);
     EDcalc->setFont(bold);
+    UseNumberFace(EDcalc);
 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 2, 6, 2);

@@ -156,8 +156,7 @@ void TFMmain::BuildGridPanel() {
     QFont desktopFixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     desktopFixed.setPixelSize(12);
     desktopFixed.setBold(true);
-    SGcalc->SetFont(
-        GridFont{FixedPitchFamily(desktopFixed).toStdString(), 12, true, kWindowTextColor});
+    SGcalc->SetFont(GridFont{GridFamily(desktopFixed).toStdString(), 12, true, kWindowTextColor});
     gridView_ = std::make_unique<SheetGridView>(*SGcalc, sheetGrid_, sheet_);
     connect(gridView_.get(), &SheetGridView::LinePicked, this, [this] {
         input_->Focus();

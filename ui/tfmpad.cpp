@@ -1,5 +1,6 @@
 #include "ui/tfmpad.h"
 
+#include <QFontDatabase>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -96,9 +97,10 @@ void TFMpad::FormCreate() {
     colours.setColor(QPalette::Window, ToQColor(kNavy, colours));
     PLpad->setPalette(colours);
 
+    // The grid's face: captions hold numbers and constants; Japanese comes from the desktop's own.
     QFont keyFont;
-    keyFont.setFamilies(JapaneseFamilies({QStringLiteral("IPAGothic")}, true)
-                        << QStringLiteral("monospace"));
+    keyFont.setFamilies({GridFamily(QFontDatabase::systemFont(QFontDatabase::FixedFont)),
+                         QStringLiteral("monospace")});
     keyFont.setStyleHint(QFont::Monospace);
     keyFont.setFixedPitch(true);
     keyFont.setPixelSize(12);

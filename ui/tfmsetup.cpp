@@ -15,6 +15,7 @@
 #include <QScrollArea>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <QtMath>
 #include <algorithm>
 #include <iterator>
 #include <string>
@@ -175,10 +176,15 @@ void TFMsetup::CreateControls() {
     MMsiki->setLineWrapMode(QPlainTextEdit::NoWrap);
     // A TAB in a constant's line would make the constant unknown to every formula.
     MMsiki->setTabChangesFocus(true);
+    // A Mincho face, and the constants' numbers in one whose full stop reads as a point (IPA's
+    // proportional Mincho draws it so where nothing else does).
     QFont mincho = MMsiki->font();
-    mincho.setFamilies(JapaneseFamilies({QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝")}));
+    mincho.setFamilies(
+        JapaneseFamilies({QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝"),
+                          QStringLiteral("IPAPMincho"), QStringLiteral("IPA P明朝")}));
     mincho.setStyleHint(QFont::Serif);
     MMsiki->setFont(mincho);
+    UseNumberFace(MMsiki);
 
     BTok = Named(new QPushButton(QStringLiteral("&OK"), this), "BTok");
     BTok->setDefault(true);
@@ -239,6 +245,7 @@ void TFMsetup::LayOut() {
     display->setColumnStretch(2, 1);
 
     GroupLayout(GBsiki)->addWidget(MMsiki);
+    FitMemoToFont();
 
     auto* left = new QVBoxLayout;
     left->setSpacing(4);
@@ -284,6 +291,17 @@ void TFMsetup::LayOut() {
                               CHexpval, CHexpexp, MMsiki,  BTok,     BTng};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+}
+
+void TFMsetup::FitMemoToFont() {
+    const int margins = 2 * (MMsiki->frameWidth() + qCeil(MMsiki->document()->documentMargin()));
+    MMsiki->setMinimumHeight(kMemoLines * MMsiki->fontMetrics().lineSpacing() + margins);
+}
+
+void TFMsetup::changeEvent(QEvent* event) {
+    // The dialog takes its own font before it has controls.
+    if (event->type() == QEvent::FontChange && MMsiki) FitMemoToFont();
+    QDialog::changeEvent(event);
 }
 
 void TFMsetup::FitOnScreen() {

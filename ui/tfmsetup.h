@@ -25,6 +25,11 @@ class TFMsetup : public QDialog {
     Q_OBJECT
 
 public:
+    // The constant memo shows at least this many lines at any font size, as it does at the
+    // desktop's usual 9 points in the dialog's 406 by 407 pixels; the screen's room permitting,
+    // the dialog grows, else it scrolls.
+    static constexpr int kMemoLines = 8;
+
     // settings and calculator: the record and the evaluator (its angle unit and constants) the
     // dialog shows and, by OK, changes. mainWindow: the window the dialog is centred over and
     // whose opacity it previews.
@@ -78,6 +83,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void CreateControls();
@@ -87,6 +93,8 @@ private:
     // Sizes the dialog for its controls at the present font, within the screen of the main
     // window; what does not fit scrolls.
     void FitOnScreen();
+    // The memo's least height: kMemoLines lines of its font.
+    void FitMemoToFont();
 
     ExecuteParameter& settings_;
     CalcExpression& calculator_;

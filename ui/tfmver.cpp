@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 
+#include "desktop/font_choice.h"
 #include "settings/execute_parameter.h"
 #include "ui/logo.h"
 #include "ui/window_placement.h"
@@ -33,6 +34,7 @@ TFMver::TFMver(const ExecuteParameter& settings, QWidget* mainWindow)
     QFont bold = LLver->font();
     bold.setBold(true);
     LLver->setFont(bold);
+    UseNumberFace(LLver);
     LLcomputer = NamedLabel(this, "LLcomputer", QStringLiteral("Computer"));
     LLcomputername = NamedLabel(this, "LLcomputername", QString());
     LLuser = NamedLabel(this, "LLuser", QStringLiteral("User"));

@@ -11,6 +11,7 @@
 
 #include "desktop/clipboard.h"
 #include "desktop/dialogs.h"
+#include "desktop/font_choice.h"
 #include "desktop/qt_translations.h"
 #include "desktop/window_layer.h"
 #include "desktop/workbook_automation.h"
@@ -56,6 +57,7 @@ TessarinApplication::TessarinApplication(int& argc, char** argv) : QApplication(
     setDesktopFileName(QStringLiteral("tessarin"));
     InstallJapaneseQtTexts(*this);
     InstallAccessibility();
+    UseNumberFaceInTips();
 }
 
 bool TessarinApplication::notify(QObject* receiver, QEvent* event) {

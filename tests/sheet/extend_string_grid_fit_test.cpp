@@ -49,7 +49,8 @@ TEST(ExtendStringGridFit, ColumnUnitHoldsTheWidestDigitOrSign) {
     }
 }
 
-// A text too wide for its cell ends in the cut mark, and the cell tells that it is cut.
+// A text too wide for its cell ends in the cut mark (a number keeps its exponent), and the cell
+// tells that it is cut.
 TEST(ExtendStringGridPaint, TextTooWideEndsInACutMark) {
     struct Row {
         const char* name;
@@ -60,19 +61,24 @@ TEST(ExtendStringGridPaint, TextTooWideEndsInACutMark) {
     // A cell from 0 to right: text from x 6 in right - 11 pixels; every character 7 pixels.
     const Row rows[] = {
         {"fits exactly", "123456789012", 2, 95, {"text 6,10 '123456789012'"}},
-        {"one character too many", "1234567890123", 2, 95, {"text 6,10 '12345678901\xE2\x80\xA6'"}},
-        {"exponent cut", "1.2193263111E+17", 2, 100, {"text 11,10 '1.219326311\xE2\x80\xA6'"}},
+        {"one character too many", "SQRT(1234567)", 2, 95, {"text 6,10 'SQRT(123456\xE2\x80\xA6'"}},
+        {"a number keeps its exponent",
+         "1.2193263111E+17",
+         2,
+         100,
+         {"text 11,10 '1.21932\xE2\x80\xA6"
+          "E+17'"}},
         {"characters, not bytes",
          "\xC3\x97\xC3\x97\xC3\x97",
          0,
          25,
          {"text 6,10 '\xC3\x97\xE2\x80\xA6'"}},
-        {"the mark even without room", "12", 2, 15, {"text 6,10 '\xE2\x80\xA6'"}},
+        {"the mark even without room", "xy", 2, 15, {"text 6,10 '\xE2\x80\xA6'"}},
         {"each line on its own",
-         "12\t123456",
+         "12\t1.23456",
          3,
          46,
-         {"text 6,10 '12'", "text 6,24 '1234\xE2\x80\xA6'"}},
+         {"text 6,10 '12'", "text 6,24 '1.23\xE2\x80\xA6'"}},
     };
     for (const Row& r : rows) {
         Attached a;

@@ -493,7 +493,8 @@ void SetupDialogTest::modalRunClosesByButtons() {
 }
 
 // At the desktop's font size, every caption shows whole inside its control, no two controls
-// overlap, and the dialog fits the screen with OK and NG within reach.
+// overlap, the constant memo keeps its lines, and the dialog fits the screen with OK and NG within
+// reach.
 void SetupDialogTest::captionsFitTheirControls() {
     AtDesktopFontSizes({0, 14, 16}, [&](int points) {
         TestProgramObjects objects;
@@ -507,6 +508,10 @@ void SetupDialogTest::captionsFitTheirControls() {
         QWidget* content = scroller->widget();
         QVERIFY2(content->width() >= content->minimumSizeHint().width(), size);
         QVERIFY2(content->height() >= content->minimumSizeHint().height(), size);
+        // However large the font, the constant memo shows as many lines as at the usual one.
+        QVERIFY2(d.MMsiki->viewport()->height() >=
+                     TFMsetup::kMemoLines * d.MMsiki->fontMetrics().lineSpacing(),
+                 size);
         for (QPushButton* button : {d.BTok, d.BTng}) {
             scroller->ensureWidgetVisible(button);
             QVERIFY2(!button->visibleRegion().isEmpty(), size);
