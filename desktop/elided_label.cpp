@@ -22,19 +22,27 @@ int ElidedLabel::WidthFor(const QString& text) const {
 }
 
 QSize ElidedLabel::sizeHint() const {
-    return QSize(WidthFor(sample_), QLabel::sizeHint().height());
+    if (hint_.isEmpty()) hint_ = QSize(WidthFor(sample_), QLabel::sizeHint().height());
+    return hint_;
 }
 
 QSize ElidedLabel::minimumSizeHint() const {
-    return QSize(WidthFor(sample_.left(4)), QLabel::minimumSizeHint().height());
+    if (minimumHint_.isEmpty())
+        minimumHint_ = QSize(WidthFor(sample_.left(4)), QLabel::minimumSizeHint().height());
+    return minimumHint_;
 }
 
 QString ElidedLabel::ShownText() const {
+    const int width = contentsRect().width();
+    if (width == shownWidth_ && text() == shownFor_) return shown_;
     const QFontMetrics metrics = fontMetrics();
-    return QString::fromStdString(
-        FitText(text().toStdString(), contentsRect().width(), [&metrics](const std::string& part) {
+    shown_ = QString::fromStdString(
+        FitText(text().toStdString(), width, [&metrics](const std::string& part) {
             return metrics.horizontalAdvance(QString::fromStdString(part));
         }));
+    shownFor_ = text();
+    shownWidth_ = width;
+    return shown_;
 }
 
 void ElidedLabel::paintEvent(QPaintEvent*) {
@@ -45,7 +53,12 @@ void ElidedLabel::paintEvent(QPaintEvent*) {
 }
 
 bool ElidedLabel::event(QEvent* event) {
-    if (event->type() != QEvent::ToolTip) return QLabel::event(event);
+    const QEvent::Type type = event->type();
+    if (type == QEvent::FontChange || type == QEvent::StyleChange) {
+        hint_ = minimumHint_ = QSize();
+        shownWidth_ = -1;
+    }
+    if (type != QEvent::ToolTip) return QLabel::event(event);
     const QString shown = ShownText();
     if (shown != text()) {
         QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text(), this);

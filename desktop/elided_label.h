@@ -25,4 +25,10 @@ private:
     int WidthFor(const QString& text) const;
 
     QString sample_;
+    // The sizes asked for depend on the font and the sample alone, and the shown text on the
+    // text and the width: the panels of a status bar are laid out and painted at every change
+    // of a sheet, so both are kept until what they depend on changes.
+    mutable QSize hint_, minimumHint_;
+    mutable QString shown_, shownFor_;
+    mutable int shownWidth_ = -1;
 };

@@ -19,6 +19,7 @@ QFont ToQFont(const GridFont& font) {
 PainterCanvas::PainterCanvas(const QPalette& palette)
     : palette_(palette),
       font_(ToQFont(GridFont{})),
+      metrics_(font_),
       penColor_(ToQColor(kWindowTextColor, palette)),
       brushColor_(ToQColor(kWindowColor, palette)),
       fontColor_(ToQColor(GridFont{}.color, palette)) {}
@@ -33,15 +34,19 @@ void PainterCanvas::End() {
 
 void PainterCanvas::SetFont(const GridFont& font) {
     font_ = ToQFont(font);
+    metrics_ = QFontMetrics(font_);
+    measured_.clear();
     fontColor_ = ToQColor(font.color, palette_);
 }
 
 int PainterCanvas::TextWidth(const std::string& text) {
-    return QFontMetrics(font_).horizontalAdvance(QString::fromStdString(text));
+    measured_ = QString::fromStdString(text);
+    measuredWidth_ = metrics_.horizontalAdvance(measured_);
+    return measuredWidth_;
 }
 
 int PainterCanvas::TextHeight(const std::string&) {
-    return QFontMetrics(font_).height();
+    return metrics_.height();
 }
 
 void PainterCanvas::MoveTo(int x, int y) {
@@ -112,12 +117,11 @@ void PainterCanvas::SetFontColor(PlatformColor color) {
 void PainterCanvas::TextOut(int x, int y, const std::string& text) {
     if (!painter_ || text.empty()) return;
     const QString qtext = QString::fromStdString(text);
-    const QFontMetrics metrics(font_);
-    painter_->fillRect(QRect(x, y, metrics.horizontalAdvance(qtext), metrics.height()),
-                       brushColor_);
+    const int width = qtext == measured_ ? measuredWidth_ : metrics_.horizontalAdvance(qtext);
+    painter_->fillRect(QRect(x, y, width, metrics_.height()), brushColor_);
     painter_->save();
     painter_->setFont(font_);
     painter_->setPen(fontColor_);
-    painter_->drawText(QPoint(x, y + metrics.ascent()), qtext);
+    painter_->drawText(QPoint(x, y + metrics_.ascent()), qtext);
     painter_->restore();
 }

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QPalette>
 
 #include "platform/grid_control.h"
@@ -36,6 +37,10 @@ private:
     QPalette palette_;
     QPainter* painter_ = nullptr;
     QFont font_;
+    QFontMetrics metrics_;  // of font_
+    // The text measured last, which the grid draws next: measured once for both.
+    QString measured_;
+    int measuredWidth_ = 0;
     QColor penColor_;
     QColor brushColor_;
     QColor fontColor_;
