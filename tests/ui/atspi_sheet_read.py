@@ -1,5 +1,6 @@
-"""Types 12*3 into Tessarin (argument 1) and reads the result over AT-SPI from the table cell
-and the digit display; then presses a keypad key through its action."""
+"""Types 12*3 into Tessarin (argument 1) and reads the result over AT-SPI from the table cell;
+then presses a keypad key through its action. What a screen reader speaks of the digit display
+is checked with Orca itself (orca_speech_test.py)."""
 import os
 import subprocess
 import sys
@@ -46,7 +47,6 @@ def descendant(node, wanted):
 
 def check(app):
     sheet = poll(lambda: descendant(app, lambda n: n.get_role() == Atspi.Role.TABLE), "no table")
-    digits = poll(lambda: descendant(app, lambda n: n.get_name() == "結果"), "no display 結果")
     renamed = []  # names the program announced as changed
     listener = Atspi.EventListener.new(lambda event: renamed.append(event.source.get_name()))
     listener.register("object:property-change:accessible-name")
@@ -59,7 +59,6 @@ def check(app):
     if not cells[2].get_state_set().contains(Atspi.StateType.SELECTED):
         sys.exit("FAIL: the current line's cell is not selected")
     poll(lambda: "36" in renamed, f"no cell announced 36; announced: {renamed}")
-    poll(lambda: digits.get_description() == "36", f"display: {digits.get_description()!r}")
 
     xdotool("key", "Return", "Escape")  # the keypad on line A1
     key = poll(lambda: descendant(app, lambda n: n.get_role() == Atspi.Role.PUSH_BUTTON
