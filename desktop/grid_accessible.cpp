@@ -114,11 +114,13 @@ private:
 class GridAccessible;
 
 // Tells the table when the grid has been drawn: whatever changed on the screen, a text, the
-// current cell, the selection or the focus, is announced from there.
+// current cell or the selection, is announced from there. The focus is watched apart, since
+// the grid need not be drawn again when a pop-up takes the focus and gives it back.
 class PaintWatcher : public QObject {
 public:
     PaintWatcher(GridWidget* grid, GridAccessible* table) : QObject(grid), table_(table) {
         grid->viewport()->installEventFilter(this);
+        grid->installEventFilter(this);
     }
 
 protected:
@@ -255,6 +257,8 @@ public:
             notice_.Speak(Grid().selectionReading());
     }
 
+    void FocusLeft() { hadFocus_ = false; }
+
 private:
     GridWidget& Grid() const { return *static_cast<GridWidget*>(widget()); }
     bool ReadsLines() const { return static_cast<bool>(Grid().lineReading); }
@@ -307,7 +311,21 @@ private:
 };
 
 bool PaintWatcher::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Paint) table_->Announce();
+    switch (event->type()) {
+        case QEvent::Paint:
+            table_->Announce();
+            break;
+        case QEvent::FocusOut:
+            table_->FocusLeft();
+            break;
+        case QEvent::FocusIn:
+            // After Qt has announced the grid itself, so that the current cell is read last.
+            QMetaObject::invokeMethod(
+                this, [this] { table_->Announce(); }, Qt::QueuedConnection);
+            break;
+        default:
+            break;
+    }
     return QObject::eventFilter(watched, event);
 }
 
