@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyleOptionFocusRect>
 
 #include "desktop/colors.h"
 #include "desktop/font_choice.h"
@@ -75,14 +74,13 @@ void KeyPanel::mouseReleaseEvent(QMouseEvent* event) {
         emit clicked();
 }
 
+// The focused key is framed in the keypad's navy, whatever the style shows for focus.
 void KeyPanel::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
     if (!hasFocus()) return;
     QPainter painter(this);
-    QStyleOptionFocusRect focus;
-    focus.initFrom(this);
-    focus.rect = contentsRect().adjusted(1, 1, -1, -1);
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    painter.setPen(QPen(ToQColor(kNavy, palette()), 2));
+    painter.drawRect(contentsRect().adjusted(1, 1, -2, -2));
 }
 
 const QString TFMpad::PadKeys = QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ+-*/");
