@@ -1,8 +1,6 @@
-#include <QAccessible>
 #include <QImage>
 #include <QTest>
 
-#include "ui/accessibility.h"
 #include "ui/digit_display.h"
 
 namespace {
@@ -36,14 +34,12 @@ class DigitDisplayTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { InstallAccessibility(); }
     void showDigits_data();
     void showDigits();
     void layoutOfPositionsAndDots();
     void glyphPicturesDiffer();
     void paintsGlyphsAndDots();
     void blankDisplayPaintsOnlyThePanel();
-    void speaksThroughItsNotice();
 };
 
 void DigitDisplayTest::showDigits_data() {
@@ -178,32 +174,6 @@ void DigitDisplayTest::blankDisplayPaintsOnlyThePanel() {
                      qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
         }
     }
-}
-
-// The display reads as its result; what it speaks goes to the notification below it, and the
-// input line it describes tells the result heard last.
-void DigitDisplayTest::speaksThroughItsNotice() {
-    QWidget window;
-    auto* display = new DigitDisplay(&window);
-    auto* input = new QWidget(&window);
-    display->DescribeInput(input);
-    QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(display);
-    QAccessibleInterface* bar = shown->child(shown->childCount() - 1);
-    QAccessibleInterface* note = bar ? bar->child(0) : nullptr;
-    QVERIFY(note && bar->role() == QAccessible::StatusBar &&
-            note->role() == QAccessible::Notification);
-
-    display->ShowDigits(QStringLiteral("1,234.5"), false);
-    QCOMPARE(shown->text(QAccessible::Name), QStringLiteral("結果 1,234.5"));
-    QVERIFY(input->accessibleDescription().isEmpty());
-    display->SpeakResult();
-    QCOMPARE(note->text(QAccessible::Name), QStringLiteral("1,234.5"));
-    QCOMPARE(input->accessibleDescription(), QStringLiteral("結果 1,234.5"));
-
-    display->ShowDigits(QStringLiteral("ゼロで除算"), true);
-    display->SpeakLine(QStringLiteral("A1, 1/0, ゼロで除算"));
-    QCOMPARE(note->text(QAccessible::Name), QStringLiteral("A1, 1/0, ゼロで除算"));
-    QCOMPARE(input->accessibleDescription(), QStringLiteral("結果 ゼロで除算"));
 }
 
 QTEST_MAIN(DigitDisplayTest)
