@@ -102,7 +102,11 @@ def inside(program):
     finally:
         for process in reversed(processes):
             process.terminate()
-            process.wait()
+            try:
+                process.wait(5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
 
 
 def x_server():
@@ -147,7 +151,7 @@ def outside(program):
                             "/usr/sbin/nologin", user], check=True)
             shutil.chown(f"{work}/home", user)
             command = ["runuser", "-u", user, "--"] + command
-        status = subprocess.run(command).returncode
+        status = subprocess.run(command, timeout=240).returncode
     finally:
         for helper in [manager, server]:
             helper.terminate()
