@@ -207,8 +207,10 @@ void DigitDisplay::DescribeHeardResult() {
     input_->setAccessibleDescription(heard.isEmpty() ? QString() : QStringLiteral("結果 ") + heard);
 }
 
+// Without a screen reader there is nobody to tell, and no accessible objects are made for it.
 void DigitDisplay::Speak(const QString& text) {
-    SpokenNotice::SpeakBelow(QAccessible::queryAccessibleInterface(this), text);
+    if (QAccessible::isActive())
+        SpokenNotice::SpeakBelow(QAccessible::queryAccessibleInterface(this), text);
 }
 
 int DigitDisplay::GlyphAt(int position) const {
