@@ -10,19 +10,25 @@
 #include <vector>
 
 #include "desktop/grid_widget.h"
+#include "desktop/spoken_notice.h"
 
 namespace {
 
-// The text a cell shows. Display lines, separated by tabs in a cell, read as one line.
+// A line read whole stands in the table as one cell of this column.
+constexpr int kWholeLine = -1;
+
+// The text a cell shows, or the reading of a whole line. Display lines, separated by tabs in a
+// cell, read as one line.
 QString ShownText(const GridWidget& grid, int col, int row) {
+    if (col == kWholeLine) return grid.lineReading(row);
     const std::string text = grid.shownText ? grid.shownText(col, row) : grid.Cells(col, row);
     return QString::fromStdString(text).replace(u'\t', u' ');
 }
 
 bool InSelection(const GridWidget& grid, int col, int row) {
     const GridRect selection = grid.Selection();
-    return col >= selection.left && col <= selection.right && row >= selection.top &&
-           row <= selection.bottom;
+    return (col == kWholeLine || (col >= selection.left && col <= selection.right)) &&
+           row >= selection.top && row <= selection.bottom;
 }
 
 QRect ScreenRect(const GridWidget& grid, const GridRect& pixels) {
@@ -31,8 +37,17 @@ QRect ScreenRect(const GridWidget& grid, const GridRect& pixels) {
     return {topLeft, QSize(pixels.right - pixels.left, pixels.bottom - pixels.top)};
 }
 
+// A line spans the grid's cells from the first column to the last.
+GridRect CellOrLineRect(const GridWidget& grid, int col, int row) {
+    if (col != kWholeLine) return grid.CellRect(col, row);
+    GridRect line = grid.CellRect(0, row);
+    line.right = grid.CellRect(grid.ColCount() - 1, row).right;
+    return line;
+}
+
 class GridCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
 public:
+    // col: the grid's column, or kWholeLine for a line read whole.
     GridCellAccessible(GridWidget* grid, int col, int row) : grid_(grid), col_(col), row_(row) {}
 
     bool isValid() const override {
@@ -54,7 +69,7 @@ public:
     }
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override {
-        return isValid() ? ScreenRect(*grid_, grid_->CellRect(col_, row_)) : QRect();
+        return isValid() ? ScreenRect(*grid_, CellOrLineRect(*grid_, col_, row_)) : QRect();
     }
     QAccessible::Role role() const override { return QAccessible::Cell; }
     QAccessible::State state() const override {
@@ -63,8 +78,9 @@ public:
             state.invalid = true;
             return state;
         }
-        const bool fixed = col_ < grid_->FixedCols() || row_ < grid_->FixedRows();
-        const bool current = col_ == grid_->Col() && row_ == grid_->Row();
+        const bool fixed =
+            (col_ != kWholeLine && col_ < grid_->FixedCols()) || row_ < grid_->FixedRows();
+        const bool current = (col_ == kWholeLine || col_ == grid_->Col()) && row_ == grid_->Row();
         state.selectable = !fixed;
         state.focusable = !fixed;
         state.selected = !fixed && InSelection(*grid_, col_, row_);
@@ -83,7 +99,7 @@ public:
     bool isSelected() const override { return state().selected; }
     QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
     QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
-    int columnIndex() const override { return col_; }
+    int columnIndex() const override { return col_ == kWholeLine ? 0 : col_; }
     int rowIndex() const override { return row_; }
     int columnExtent() const override { return 1; }
     int rowExtent() const override { return 1; }
@@ -98,11 +114,13 @@ private:
 class GridAccessible;
 
 // Tells the table when the grid has been drawn: whatever changed on the screen, a text, the
-// current cell or the selection, is announced from there.
+// current cell or the selection, is announced from there. The focus is watched apart, since
+// the grid need not be drawn again when a pop-up takes the focus and gives it back.
 class PaintWatcher : public QObject {
 public:
     PaintWatcher(GridWidget* grid, GridAccessible* table) : QObject(grid), table_(table) {
         grid->viewport()->installEventFilter(this);
+        grid->installEventFilter(this);
     }
 
 protected:
@@ -115,13 +133,14 @@ private:
 class GridAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
     explicit GridAccessible(GridWidget* grid)
-        : QAccessibleWidget(grid, QAccessible::Table), watcher_(new PaintWatcher(grid, this)) {
+        : QAccessibleWidget(grid, QAccessible::Table),
+          watcher_(new PaintWatcher(grid, this)),
+          notice_(this) {
         TakeSnapshot();
     }
     ~GridAccessible() override {
         delete watcher_;
-        for (const QAccessible::Id id : std::as_const(cellIds_))
-            QAccessible::deleteAccessibleInterface(id);
+        ForgetCells();
     }
 
     void* interface_cast(QAccessible::InterfaceType type) override {
@@ -130,12 +149,15 @@ public:
         return QAccessibleWidget::interface_cast(type);
     }
 
-    int childCount() const override { return rowCount() * columnCount(); }
+    // The cells, row by row, then the notice.
+    int childCount() const override { return CellCount() + 1; }
     QAccessibleInterface* child(int index) const override {
-        if (index < 0 || index >= childCount()) return nullptr;
+        if (index == CellCount()) return notice_.Holder();
+        if (index < 0 || index > CellCount()) return nullptr;
         return cellAt(index / columnCount(), index % columnCount());
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
+        if (child && child == notice_.Holder()) return CellCount();
         const QAccessibleTableCellInterface* cell =
             child ? const_cast<QAccessibleInterface*>(child)->tableCellInterface() : nullptr;
         if (!cell || child->parent() != this) return QAccessibleWidget::indexOfChild(child);
@@ -146,7 +168,7 @@ public:
         int col = -1;
         int row = -1;
         if (!Grid().MouseToCell(local.x(), local.y(), col, row)) return nullptr;
-        return cellAt(row, col);
+        return cellAt(row, ReadsLines() ? 0 : col);
     }
 
     QAccessibleInterface* caption() const override { return nullptr; }
@@ -156,11 +178,11 @@ public:
         const int index = row * columnCount() + column;
         auto found = cellIds_.constFind(index);
         if (found != cellIds_.constEnd()) return QAccessible::accessibleInterface(*found);
-        auto* cell = new GridCellAccessible(&Grid(), column, row);
+        auto* cell = new GridCellAccessible(&Grid(), ReadsLines() ? kWholeLine : column, row);
         cellIds_.insert(index, QAccessible::registerAccessibleInterface(cell));
         return cell;
     }
-    int columnCount() const override { return Grid().ColCount(); }
+    int columnCount() const override { return ReadsLines() ? 1 : Grid().ColCount(); }
     int rowCount() const override { return Grid().RowCount(); }
     QString columnDescription(int) const override { return {}; }
     QString rowDescription(int) const override { return {}; }
@@ -194,78 +216,116 @@ public:
 
     // Compares the grid with what was last announced and announces the differences.
     void Announce() {
-        const int cols = columnCount();
-        const int rows = rowCount();
-        if (static_cast<int>(texts_.size()) != cols * rows) {
+        if (static_cast<int>(texts_.size()) != CellCount() || readsLines_ != ReadsLines()) {
             QAccessibleTableModelChangeEvent reset(&Grid(),
                                                    QAccessibleTableModelChangeEvent::ModelReset);
             QAccessible::updateAccessibility(&reset);
+            ForgetCells();
             TakeSnapshot();
             return;
         }
-        for (int row = 0; row < rows; ++row) {
-            for (int col = 0; col < cols; ++col) {
-                QString text = ShownText(Grid(), col, row);
-                QString& known = texts_[static_cast<std::size_t>(row * cols + col)];
-                if (text == known) continue;
-                known = std::move(text);
-                QAccessibleEvent changed(cellAt(row, col), QAccessible::NameChanged);
-                QAccessible::updateAccessibility(&changed);
-            }
+        for (int index = 0; index < CellCount(); ++index) {
+            QString text = CellText(index);
+            QString& known = texts_[static_cast<std::size_t>(index)];
+            if (text == known) continue;
+            known = std::move(text);
+            QAccessibleEvent changed(child(index), QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&changed);
         }
         const GridRect selection = Grid().Selection();
         const bool moved = Grid().Col() != col_ || Grid().Row() != row_;
         const bool reselected = selection != selection_;
+        const bool focusCame = Grid().hasFocus() && !hadFocus_;
         col_ = Grid().Col();
         row_ = Grid().Row();
         selection_ = selection;
-        QAccessibleInterface* current = cellAt(row_, col_);
-        if (moved && current && Grid().hasFocus()) {
+        hadFocus_ = Grid().hasFocus();
+        QAccessibleInterface* current = cellAt(row_, ReadsLines() ? 0 : col_);
+        if (!current) return;
+        // Moving the focused cell, or coming into the grid, reads where the user is.
+        if ((moved || focusCame) && Grid().hasFocus()) {
             QAccessibleEvent focus(current, QAccessible::Focus);
             QAccessible::updateAccessibility(&focus);
         }
-        if ((moved || reselected) && current) {
+        if (moved || reselected) {
             QAccessibleEvent selected(current, QAccessible::Selection);
             QAccessible::updateAccessibility(&selected);
             QAccessibleEvent within(&Grid(), QAccessible::SelectionWithin);
             QAccessible::updateAccessibility(&within);
         }
+        if (reselected && !moved && Grid().selectionReading)
+            notice_.Speak(Grid().selectionReading());
     }
+
+    void FocusLeft() { hadFocus_ = false; }
 
 private:
     GridWidget& Grid() const { return *static_cast<GridWidget*>(widget()); }
+    bool ReadsLines() const { return static_cast<bool>(Grid().lineReading); }
+    int CellCount() const { return rowCount() * columnCount(); }
+    QString CellText(int index) const {
+        const int col = ReadsLines() ? kWholeLine : index % columnCount();
+        return ShownText(Grid(), col, index / columnCount());
+    }
 
     std::vector<std::pair<int, int>> SelectedCells() const {
         std::vector<std::pair<int, int>> cells;
         const GridRect selection = Grid().Selection();
-        for (int row = selection.top; row <= selection.bottom; ++row)
+        for (int row = selection.top; row <= selection.bottom; ++row) {
+            if (ReadsLines()) {
+                cells.emplace_back(0, row);
+                continue;
+            }
             for (int col = selection.left; col <= selection.right; ++col)
                 cells.emplace_back(col, row);
+        }
         return cells;
     }
 
     void TakeSnapshot() {
-        const int cols = columnCount();
-        const int rows = rowCount();
-        texts_.assign(static_cast<std::size_t>(cols * rows), QString());
-        for (int row = 0; row < rows; ++row)
-            for (int col = 0; col < cols; ++col)
-                texts_[static_cast<std::size_t>(row * cols + col)] = ShownText(Grid(), col, row);
+        readsLines_ = ReadsLines();
+        texts_.assign(static_cast<std::size_t>(CellCount()), QString());
+        for (int index = 0; index < CellCount(); ++index)
+            texts_[static_cast<std::size_t>(index)] = CellText(index);
         col_ = Grid().Col();
         row_ = Grid().Row();
         selection_ = Grid().Selection();
+        hadFocus_ = Grid().hasFocus();
+    }
+
+    void ForgetCells() {
+        for (const QAccessible::Id id : std::as_const(cellIds_))
+            QAccessible::deleteAccessibleInterface(id);
+        cellIds_.clear();
     }
 
     QPointer<PaintWatcher> watcher_;
+    SpokenNotice notice_;
     mutable QHash<int, QAccessible::Id> cellIds_;
     std::vector<QString> texts_;  // row by row, as last announced
+    bool readsLines_ = false;
     int col_ = 0;
     int row_ = 0;
     GridRect selection_;
+    bool hadFocus_ = false;
 };
 
 bool PaintWatcher::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Paint) table_->Announce();
+    switch (event->type()) {
+        case QEvent::Paint:
+            table_->Announce();
+            break;
+        case QEvent::FocusOut:
+            table_->FocusLeft();
+            break;
+        case QEvent::FocusIn:
+            // After Qt has announced the grid itself, so that the current cell is read last.
+            QMetaObject::invokeMethod(
+                this, [this] { table_->Announce(); }, Qt::QueuedConnection);
+            break;
+        default:
+            break;
+    }
     return QObject::eventFilter(watched, event);
 }
 

@@ -87,6 +87,12 @@ public:
     // The text a cell shows when its owner draws it rather than the grid's strings (a screen
     // reader reads it); empty: the grid's own string.
     std::function<std::string(int col, int row)> shownText;
+    // For a screen reader: the reading of a whole row, which then stands as one cell of the
+    // grid's accessible table; empty: the cells one by one.
+    std::function<QString(int row)> lineReading;
+    // For a screen reader: what it hears when the selection changes while the current cell
+    // stays (the sum of the selected lines); empty: nothing.
+    std::function<QString()> selectionReading;
 
     // Whether a drag past the edge is scrolling the grid.
     bool AutoScrolling() const { return autoScrollTimer_.isActive(); }

@@ -24,6 +24,7 @@ packages=(
   desktop-file-utils appstream groff-base shared-mime-info bash-completion
   dpkg-dev file lintian
   dbus at-spi2-core python3-gi gir1.2-atspi-2.0
+  orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
 )
 
 missing=()

@@ -1,21 +1,27 @@
 #!/bin/sh
-# Runs a command on a private X server (Xvfb on a display it picks itself) with Qt's X11
-# platform, for what only a real X server has, such as the selection clipboard.
+# Runs a command on a private X server (Xvfb) with Qt's X11 platform, for what only a real X
+# server has, such as the selection clipboard. The display number is picked at random from a
+# high range, and the server must answer before it is taken: an X server of another session on
+# the machine may hold a low number whose lock file is not visible here.
 set -u
-folder=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$folder/display" 2>/dev/null &
-server=$!
-trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; rm -rf "$folder"' EXIT
-tries=0
-while [ ! -s "$folder/display" ] && [ "$tries" -lt 100 ]; do
-  sleep 0.1
-  tries=$((tries + 1))
+server=
+trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null' EXIT
+for attempt in 1 2 3 4 5 6 7 8 9 10; do
+  display=":$(shuf -i 200-999 -n 1)"
+  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  server=$!
+  tries=0
+  while kill -0 "$server" 2>/dev/null && [ "$tries" -lt 50 ]; do
+    if xdpyinfo -display "$display" >/dev/null 2>&1; then
+      status=0
+      DISPLAY="$display" QT_QPA_PLATFORM=xcb "$@" || status=$?
+      exit "$status"
+    fi
+    sleep 0.1
+    tries=$((tries + 1))
+  done
+  kill "$server" 2>/dev/null
+  wait "$server" 2>/dev/null
 done
-display=$(head -n 1 "$folder/display")
-if [ -z "$display" ]; then
-  echo "Xvfb did not start" >&2
-  exit 1
-fi
-status=0
-DISPLAY=":$display" QT_QPA_PLATFORM=xcb "$@" || status=$?
-exit "$status"
+echo "Xvfb did not start" >&2
+exit 1

@@ -7,6 +7,7 @@
 #include <QWindow>
 
 #include "desktop/grid_accessible.h"
+#include "desktop/spoken_notice.h"
 #include "ui/digit_display.h"
 #include "ui/tfmpad.h"
 
@@ -28,6 +29,25 @@ public:
 
 private:
     KeyPanel& Key() const { return *static_cast<KeyPanel*>(widget()); }
+};
+
+// The digit display: a text that reads as "結果" and the result, with the notice through which
+// the result is spoken.
+class DigitDisplayAccessible : public QAccessibleWidget {
+public:
+    explicit DigitDisplayAccessible(DigitDisplay* digits)
+        : QAccessibleWidget(digits, QAccessible::StaticText), notice_(this) {}
+
+    int childCount() const override { return 1; }
+    QAccessibleInterface* child(int index) const override {
+        return index == 0 ? notice_.Holder() : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child && child == notice_.Holder() ? 0 : -1;
+    }
+
+private:
+    SpokenNotice notice_;
 };
 
 // The windows a screen reader lists: Qt leaves pop-ups out, since they are menus reached from
@@ -78,9 +98,8 @@ QAccessibleInterface* ProgramAccessibleFactory(const QString& className, QObject
     if (auto* pad = qobject_cast<TFMpad*>(object)) {
         return new QAccessibleWidget(pad, QAccessible::Window, QStringLiteral("キーパッド"));
     }
-    if (auto* digits = qobject_cast<DigitDisplay*>(object)) {
-        return new QAccessibleWidget(digits, QAccessible::StaticText);
-    }
+    if (auto* digits = qobject_cast<DigitDisplay*>(object))
+        return new DigitDisplayAccessible(digits);
     return GridAccessibleFactory(className, object);
 }
 

@@ -1,10 +1,12 @@
 #include "ui/digit_display.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <QPainterPath>
 #include <map>
 
 #include "desktop/colors.h"
+#include "desktop/spoken_notice.h"
 #include "ui/logo.h"
 #include "ui/result_panel_colors.h"
 
@@ -141,6 +143,9 @@ DigitDisplay::DigitDisplay(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(sizeHint());
     setAccessibleName(QStringLiteral("結果"));
+    pause_.setSingleShot(true);
+    pause_.setInterval(kSpeechPauseMs);
+    connect(&pause_, &QTimer::timeout, this, &DigitDisplay::SpeakResult);
 }
 
 void DigitDisplay::Follow(const SheetDocument& sheet) {
@@ -176,9 +181,47 @@ void DigitDisplay::ShowDigits(const QString& text, bool failed) {
             ++d;
         }
     }
-    // What a screen reader reads out: the text the glyphs show.
-    setAccessibleDescription(failed ? QString() : text);
+    setAccessibleName(text.isEmpty() ? QStringLiteral("結果") : QStringLiteral("結果 ") + text);
+    if (speech_.Shown(text.toStdString())) {
+        pause_.start();
+    } else {
+        pause_.stop();
+    }
     update();
+}
+
+void DigitDisplay::SpeakResult() {
+    pause_.stop();
+    if (const std::optional<std::string> due = speech_.Due()) Speak(QString::fromStdString(*due));
+    DescribeHeardResult();
+}
+
+void DigitDisplay::SpeakLine(const QString& reading) {
+    Speak(reading);
+    ResultHeard();
+}
+
+void DigitDisplay::ResultHeard() {
+    pause_.stop();
+    speech_.Heard();
+    DescribeHeardResult();
+}
+
+void DigitDisplay::DescribeInput(QWidget* input) {
+    input_ = input;
+    DescribeHeardResult();
+}
+
+void DigitDisplay::DescribeHeardResult() {
+    if (!input_) return;
+    const QString heard = QString::fromStdString(speech_.HeardResult());
+    input_->setAccessibleDescription(heard.isEmpty() ? QString() : QStringLiteral("結果 ") + heard);
+}
+
+// Without a screen reader there is nobody to tell, and no accessible objects are made for it.
+void DigitDisplay::Speak(const QString& text) {
+    if (QAccessible::isActive())
+        SpokenNotice::SpeakBelow(QAccessible::queryAccessibleInterface(this), text);
 }
 
 int DigitDisplay::GlyphAt(int position) const {

@@ -4,12 +4,15 @@
 
 #include <QColor>
 #include <QPixmap>
+#include <QPointer>
 #include <QRect>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <vector>
 
+#include "platform/sheet_speech.h"
 #include "sheet/sheet_document.h"
 
 class QPainter;
@@ -34,9 +37,22 @@ public:
 
     // Shows a result text right-aligned (commas become dots between the glyphs); failed or an
     // empty text leaves the display blank. Texts longer than the display lose their left part.
+    // A screen reader reads the display as "結果" and the text, the error text too.
     void ShowDigits(const QString& text, bool failed);
     // From now on shows the result of sheet's current line, blank while it fails.
     void Follow(const SheetDocument& sheet);
+
+    // A screen reader hears the result once it has stood for a pause in typing, and only when
+    // it differs from what was heard last (ResultSpeech).
+    static constexpr int kSpeechPauseMs = 500;
+    void SpeakResult();  // at once (Return)
+    // The reading of the line moved to, spoken in place of the result, which it includes.
+    void SpeakLine(const QString& reading);
+    // The result was read out by other means (the line in the sheet that has the focus).
+    void ResultHeard();
+    // The input line whose description is the result heard last, so that a screen reader's
+    // "where am I" there tells it along with the formula.
+    void DescribeInput(QWidget* input);
 
     // The glyph number shown at a position (0 = IM00, the rightmost), or -1 when it is empty.
     int GlyphAt(int position) const;
@@ -61,8 +77,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void Speak(const QString& text);
+    void DescribeHeardResult();
+
     std::array<int, kPositions> glyphs_;
     std::array<bool, kDots> dotVisible_;
     std::array<int, kDots> dotLeft_;
+    ResultSpeech speech_;
+    QTimer pause_;  // runs out when typing has paused
+    QPointer<QWidget> input_;
     SheetDocument::Subscription subscription_;
 };

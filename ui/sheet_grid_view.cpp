@@ -1,7 +1,6 @@
 #include "ui/sheet_grid_view.h"
 
 #include <QEvent>
-#include <QMetaObject>
 #include <QScopedValueRollback>
 #include <algorithm>
 
@@ -129,13 +128,8 @@ LineSelection SheetGridView::GridSelection() const {
 
 void SheetGridView::Picked() {
     if (showing_) return;
+    // A line picked with the mouse goes on in the input line; the grid's own keys keep the
+    // focus in the grid, where a screen reader reads the line moved to.
+    if (pressed_) emit LinePicked();
     sheet_.MoveTo(grid_.Row(), GridSelection());
-    // The grid object moves the current cell with the grid disabled and takes the focus when it
-    // is done; the input line takes it back right after.
-    if (!grid_.Enabled()) {
-        QMetaObject::invokeMethod(
-            this, [this] { emit LinePicked(); }, Qt::QueuedConnection);
-    } else {
-        emit LinePicked();
-    }
 }

@@ -26,8 +26,7 @@ public:
     void FitFormulaColumn();
 
 signals:
-    // A line was picked in the grid, by the mouse or by the grid's keys: the user goes on typing
-    // in the input line.
+    // A line is being picked with the mouse: the user goes on typing in the input line.
     void LinePicked();
 
 protected:

@@ -108,6 +108,7 @@ void SheetInput::EDcalcKeyPress(char32_t character) {
                                 line < kLastLine && sheet_.Formula(line + 1).empty(),
                                 sheet_.Value(line) != ErrorValue};
     const TypingResult result = typing_.Type(Line(), character, context);
+    if (result.toNextLine && character == '\r') emit Returning();
     if (result.toNextLine) sheet_.MoveTo(line + 1);
     if (result.edits) Store(result, FormulaEdit::Typing);
 }
@@ -198,7 +199,6 @@ void SheetInput::Show(const SheetChange& change) {
     if (change.currentLine) {
         typing_.Forget();
         line_.setText(QString::fromStdString(sheet_.Formula(current)));
-        Focus();
         line_.PlaceCaret();
         return;
     }

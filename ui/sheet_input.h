@@ -42,6 +42,10 @@ public:
     // Gives the input line the keyboard focus.
     void Focus();
 
+signals:
+    // Return is about to move on from the current line.
+    void Returning();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

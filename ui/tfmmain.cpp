@@ -30,9 +30,11 @@
 #include "export/export_text.h"
 #include "expr/calc_expression.h"
 #include "expr/constant_file.h"
+#include "platform/sheet_speech.h"
 #include "platform/system_info.h"
 #include "settings/execute_parameter.h"
 #include "sheet/extend_string_grid.h"
+#include "sheet/sheet_summary.h"
 #include "ui/accessibility.h"
 #include "ui/digit_display.h"
 #include "ui/file_commands.h"
@@ -133,7 +135,9 @@ void TFMmain::BuildResultPanel() {
     PLresult = new ResultPanel(this);
     EDcalc = PLresult->EDcalc;
     PLresult->digits->Follow(sheet_);
+    PLresult->digits->DescribeInput(EDcalc);
     input_ = std::make_unique<SheetInput>(*EDcalc, sheet_, settings_);
+    connect(input_.get(), &SheetInput::Returning, PLresult->digits, &DigitDisplay::SpeakResult);
     connect(PLresult->BTclear, &QToolButton::clicked, this, [this] { input_->Clear(); });
     connect(PLresult->BTrecal, &QToolButton::clicked, this, [this] { RefreshWindow(true); });
 }
@@ -158,10 +162,15 @@ void TFMmain::BuildGridPanel() {
     desktopFixed.setBold(true);
     SGcalc->SetFont(GridFont{GridFamily(desktopFixed).toStdString(), 12, true, kWindowTextColor});
     gridView_ = std::make_unique<SheetGridView>(*SGcalc, sheetGrid_, sheet_);
-    connect(gridView_.get(), &SheetGridView::LinePicked, this, [this] {
-        input_->Focus();
-        EDcalc->PlaceCaret();
-    });
+    connect(gridView_.get(), &SheetGridView::LinePicked, this, [this] { input_->Focus(); });
+    // What a screen reader reads of the sheet: its name, a line whole, the selection's sums.
+    SGcalc->setAccessibleName(QStringLiteral("シート"));
+    SGcalc->lineReading = [this](int row) { return QString::fromStdString(Reading(row)); };
+    SGcalc->selectionReading = [this] {
+        const std::array<std::string, 3> panels =
+            SummaryTexts(sheet_, settings_.RSUM != 0, settings_.Modes());
+        return QString::fromStdString(panels[0] + panels[1] + panels[2]).simplified();
+    };
     row->addWidget(SGcalc, 1);
 
     PLpad = new FunctionPad(*input_, settings_, calculator_, PLbase);
@@ -210,7 +219,21 @@ void TFMmain::RefreshWindow(bool recalculate) {
     gridView_->FitFormulaColumn();
 }
 
+std::string TFMmain::Reading(int line) const {
+    return LineReading(SheetDocument::Label(line), sheet_.Formula(line), sheet_.Result(line));
+}
+
 void TFMmain::ShowSheet(const SheetChange& change) {
+    if (change.currentLine) {
+        // The user goes on in the input line, and hears the line moved to; in the sheet itself
+        // a screen reader reads it from the grid.
+        if (SGcalc->hasFocus()) {
+            PLresult->digits->ResultHeard();
+        } else {
+            input_->Focus();
+            PLresult->digits->SpeakLine(QString::fromStdString(Reading(sheet_.CurrentLine())));
+        }
+    }
     if (change.modified) {
         // Saving is offered on the tool bar while the sheet is modified, in the menu after
         // typing.

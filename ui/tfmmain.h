@@ -96,6 +96,8 @@ private:
     // What the window shows of the sheet beyond its lines: the modified mark on the save
     // commands, the file in the title, what undo and redo can do.
     void ShowSheet(const SheetChange& change);
+    // A line as a screen reader reads it whole.
+    std::string Reading(int line) const;
 
     // Command handlers; sender is the triggered action (its data() holds a mode's value).
     void MMactionnewClick(QAction* sender);

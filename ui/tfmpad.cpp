@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 
 #include "desktop/colors.h"
 #include "desktop/font_choice.h"
@@ -61,6 +62,7 @@ KeyPanel::KeyPanel(QWidget* parent) : QLabel(parent) {
     colours.setColor(QPalette::Window, ToQColor(kCream, colours));
     setPalette(colours);
     SetTextColor(this, kBlack);
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void KeyPanel::mousePressEvent(QMouseEvent* event) {
@@ -71,6 +73,15 @@ void KeyPanel::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
+}
+
+// The focused key is framed in the keypad's navy, whatever the style shows for focus.
+void KeyPanel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!hasFocus()) return;
+    QPainter painter(this);
+    painter.setPen(QPen(ToQColor(kNavy, palette()), 2));
+    painter.drawRect(contentsRect().adjusted(1, 1, -2, -2));
 }
 
 const QString TFMpad::PadKeys = QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ+-*/");
@@ -134,6 +145,38 @@ void TFMpad::setVisible(bool visible) {
     QWidget::setVisible(visible);
 }
 
+KeyPanel* TFMpad::KeyAt(int position) const {
+    return position < kFunctionKeys ? functionKeys[position]
+                                    : constantKeys[position - kFunctionKeys];
+}
+
+void TFMpad::MoveKeyFocus(int key) {
+    int position = 0;
+    while (position < PadKeys.size() && !KeyAt(position)->hasFocus())
+        ++position;
+    if (position == PadKeys.size()) return;
+    const int column = position / kRows;
+    const int row = position % kRows;
+    const int columns = static_cast<int>(PadKeys.size()) / kRows;
+    switch (key) {
+        case Qt::Key_Up:
+            if (row > 0) --position;
+            break;
+        case Qt::Key_Down:
+            if (row < kRows - 1) ++position;
+            break;
+        case Qt::Key_Left:
+            if (column > 0) position -= kRows;
+            break;
+        case Qt::Key_Right:
+            if (column < columns - 1) position += kRows;
+            break;
+        default:
+            return;
+    }
+    KeyAt(position)->setFocus(Qt::OtherFocusReason);
+}
+
 void TFMpad::FormShow() {
     move(EDcalc_->mapToGlobal(QPoint(-2, EDcalc_->height() + 1)));
     KeepOnScreenOf(this, EDcalc_->window());
@@ -145,10 +188,16 @@ void TFMpad::FormShow() {
         SetTextColor(constantKeys[i], CharacterCount(caption) > 3 ? kBlack : kSilver);
     }
     ApplyStayOnTop(this, settings_.TMOST != 0);
+    // Each opening starts on the first key, which a screen reader then reads.
+    functionKeys[0]->setFocus(Qt::PopupFocusReason);
 }
 
 void TFMpad::FormKeyDown(int key) {
-    if (key == Qt::Key_Escape) hide();
+    if (key == Qt::Key_Escape) {
+        hide();
+    } else {
+        MoveKeyFocus(key);
+    }
 }
 
 void TFMpad::FormKeyPress(QChar key) {

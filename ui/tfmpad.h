@@ -12,7 +12,8 @@ class FunctionPad;
 class QFrame;
 class QLineEdit;
 
-// A cream key panel of the keypad that reports a click of the left mouse button.
+// A cream key panel of the keypad that reports a click of the left mouse button. Tab and the
+// arrow keys reach it, so that a screen reader reads its caption.
 class KeyPanel : public QLabel {
     Q_OBJECT
 
@@ -25,6 +26,7 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 class TFMpad : public QWidget {
@@ -60,6 +62,9 @@ protected:
 
 private:
     void FormCreate();
+    KeyPanel* KeyAt(int position) const;
+    // An arrow key moves the focus to the next key in its direction, within the four columns.
+    void MoveKeyFocus(int key);
 
     FunctionPad* pad_;
     QLineEdit* EDcalc_;

@@ -83,6 +83,21 @@ QHBoxLayout* Row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
     return row;
 }
 
+// A label and the choices it heads, in a group that a screen reader names after the label, as it
+// names the group boxes: a group box without a title or a frame.
+QWidget* LabelledChoices(QLabel* label, std::initializer_list<QWidget*> choices) {
+    auto* group = new QGroupBox;
+    group->setFlat(true);
+    group->setStyleSheet(QStringLiteral("QGroupBox { border: none; margin: 0; padding: 0; }"));
+    group->setAccessibleName(label->text());
+    auto* row = Row({label});
+    row->setContentsMargins(0, 0, 0, 0);
+    for (QWidget* choice : choices)
+        row->insertWidget(row->count() - 1, choice);
+    group->setLayout(row);
+    return group;
+}
+
 }  // namespace
 
 TFMsetup::TFMsetup(ExecuteParameter& settings, CalcExpression& calculator, QWidget* mainWindow)
@@ -221,7 +236,7 @@ void TFMsetup::LayOut() {
     auto* real = GroupLayout(GBreal);
     real->addWidget(CHrtime);
     real->addWidget(CHrkakko);
-    real->addLayout(Row({LLsum, RBall, RBsel}));
+    real->addWidget(LabelledChoices(LLsum, {RBall, RBsel}));
 
     auto* exportBox = GroupLayout(GBexp);
     EDexpcell->setFixedWidth(std::max(56, FieldWidth(EDexpcell, QStringLiteral("AA9999"))));
@@ -239,7 +254,7 @@ void TFMsetup::LayOut() {
     display->addWidget(LLketa16, 1, 0);
     display->addWidget(EDketa16, 1, 1);
     display->addWidget(LLketa16note, 1, 2);
-    display->addLayout(Row({LLdegree, RBdegree, RBrad}), 2, 0, 1, 3);
+    display->addWidget(LabelledChoices(LLdegree, {RBdegree, RBrad}), 2, 0, 1, 3);
     display->addLayout(Row({LLtrans, TBtrans}, false), 3, 0, 1, 3);
     display->addWidget(CHtmost, 4, 0, 1, 3);
     display->setColumnStretch(2, 1);

@@ -1,5 +1,6 @@
-"""Types 12*3 into Tessarin (argument 1) and reads the result over AT-SPI from the table cell
-and the digit display; then presses a keypad key through its action."""
+"""Types 12*3 into Tessarin (argument 1) and reads the result over AT-SPI from the table cell;
+then presses a keypad key through its action. What a screen reader speaks of the digit display
+is checked with Orca itself (orca_speech_test.py)."""
 import os
 import subprocess
 import sys
@@ -46,27 +47,26 @@ def descendant(node, wanted):
 
 def check(app):
     sheet = poll(lambda: descendant(app, lambda n: n.get_role() == Atspi.Role.TABLE), "no table")
-    digits = poll(lambda: descendant(app, lambda n: n.get_name() == "結果"), "no display 結果")
     renamed = []  # names the program announced as changed
     listener = Atspi.EventListener.new(lambda event: renamed.append(event.source.get_name()))
     listener.register("object:property-change:accessible-name")
     xdotool("search", "--sync", "--onlyvisible", "--name", "^Tessarin$", "windowfocus")
     xdotool("type", "--delay", "50", "12*3")
 
-    cells = [Atspi.Table.get_accessible_at(sheet, 0, col) for col in range(3)]
-    poll(lambda: [cell.get_name() for cell in cells] == ["A0", "36", "12*3"],
-         f"line A0 reads {[cell.get_name() for cell in cells]}")
-    if not cells[2].get_state_set().contains(Atspi.StateType.SELECTED):
+    # Each line is one cell, read whole: label, formula, result.
+    line = Atspi.Table.get_accessible_at(sheet, 0, 0)
+    poll(lambda: line.get_name() == "A0, 12*3, 36", f"line A0 reads {line.get_name()!r}")
+    if not line.get_state_set().contains(Atspi.StateType.SELECTED):
         sys.exit("FAIL: the current line's cell is not selected")
-    poll(lambda: "36" in renamed, f"no cell announced 36; announced: {renamed}")
-    poll(lambda: digits.get_description() == "36", f"display: {digits.get_description()!r}")
+    poll(lambda: "A0, 12*3, 36" in renamed, f"no line announced 36; announced: {renamed}")
 
     xdotool("key", "Return", "Escape")  # the keypad on line A1
     key = poll(lambda: descendant(app, lambda n: n.get_role() == Atspi.Role.PUSH_BUTTON
                                   and n.get_name() == "1 sin"), "no keypad key 1 sin")
     Atspi.Action.do_action(key, 0)
-    formula = Atspi.Table.get_accessible_at(sheet, 1, 2)
-    poll(lambda: formula.get_name() == "sin()", f"line A1 reads {formula.get_name()!r}")
+    formula = Atspi.Table.get_accessible_at(sheet, 1, 0)
+    poll(lambda: (formula.get_name() or "").startswith("A1, sin(),"),
+         f"line A1 reads {formula.get_name()!r}")
 
 
 def main():

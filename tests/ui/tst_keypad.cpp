@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 
@@ -59,6 +60,7 @@ private slots:
     void panelClickActsAsItsKey();
     void emptyConstantListGivesSilverKeys();
     void showPlacesUnderInputLineWithTopmostSetting();
+    void arrowKeysMoveAmongTheKeys();
 };
 
 void KeypadTest::constantCaptions_data() {
@@ -245,6 +247,32 @@ void KeypadTest::showPlacesUnderInputLineWithTopmostSetting() {
     QCOMPARE(host.keypad->pos(), host.EDcalc->mapToGlobal(QPoint(-2, 25)));
     QVERIFY(!IsStayOnTop(host.keypad));
     host.keypad->hide();
+}
+
+// The keys stand in four columns of ten (0..9, A..J, K..T, U..Z + - * /); the keypad opens on
+// its first key, and the arrows stop at the edges, insert nothing and keep it open.
+void KeypadTest::arrowKeysMoveAmongTheKeys() {
+    const struct {
+        QList<Qt::Key> arrows;
+        const char* focused;
+    } rows[] = {
+        {{}, "PL0"},
+        {{Qt::Key_Down, Qt::Key_Right}, "PLb"},
+        {{Qt::Key_Up, Qt::Key_Left}, "PL0"},
+        {QList<Qt::Key>(12, Qt::Key_Down) << QList<Qt::Key>(4, Qt::Key_Right), "PLod"},
+    };
+    TestProgramObjects objects;
+    PadHost host(objects);
+    for (const auto& row : rows) {
+        host.keypad->show();
+        QVERIFY(QTest::qWaitForWindowActive(host.keypad));
+        for (const Qt::Key arrow : row.arrows)
+            QTest::keyClick(QApplication::focusWidget(), arrow);
+        QVERIFY(host.keypad->isVisible());
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(row.focused));
+        host.keypad->hide();
+    }
+    QVERIFY(host.EDcalc->text().isEmpty());
 }
 
 QTEST_MAIN(KeypadTest)
