@@ -20,6 +20,7 @@ import time
 SPOKEN = [
     ("'12*3'", "36"),  # the result, once typing pauses
     ("'+0' KP_Up", "結果 36 12*3+0"),  # flat review of the display's line
+    ("KP_Enter", "結果 36"),  # "where am I" in the input line tells the result with the formula
     ("Return 'A0/4'", "9"),
     ("Up", "A0, 12*3+0, 36"),  # a line moved to is read whole
     ("Down", "A1, A0/4, 9"),
