@@ -60,6 +60,13 @@ std::int32_t Toggled(std::int32_t flag) {
     return flag == 0 ? 1 : 0;
 }
 
+// The side window, made by maker when it is first asked for; null without a maker.
+template <typename Window>
+Window* Made(Window*& window, const std::function<Window*()>& maker) {
+    if (!window && maker) window = maker();
+    return window;
+}
+
 }  // namespace
 
 TFMmain::TFMmain(ExecuteParameter& settings, CalcExpression& calculator, SheetDocument& sheet,
@@ -276,12 +283,11 @@ void TFMmain::FormClose() {
     settings_.TOP = y();
 }
 
-void TFMmain::SetSideWindows(QWidget* keypad, QDialog* version,
-                             std::function<QDialog*()> makeSetup) {
-    keypadWindow = keypad;
-    versionWindow = version;
+void TFMmain::SetSideWindows(SideWindows makers) {
+    makeSideWindow = std::move(makers);
+    keypadWindow = nullptr;
+    versionWindow = nullptr;
     setupWindow = nullptr;
-    makeSetupWindow = std::move(makeSetup);
 }
 
 void TFMmain::MMmodeformClick(QAction* sender) {
@@ -316,8 +322,7 @@ void TFMmain::MMviewstatClick(QAction*) {
 
 // Whatever closed the dialog, the window takes over the settings it may have changed.
 void TFMmain::MMviewsetupClick(QAction*) {
-    if (!setupWindow && makeSetupWindow) setupWindow = makeSetupWindow();
-    if (setupWindow) setupWindow->exec();
+    if (QDialog* setup = Made(setupWindow, makeSideWindow.setup)) setup->exec();
     PLpad->FillConstList();
     RefreshWindow(true);
     ApplyWindowSettings(this, settings_);
@@ -374,7 +379,7 @@ void TFMmain::MMhelpwwwClick(QAction*) {
 }
 
 void TFMmain::MMhelpverClick(QAction*) {
-    if (versionWindow) versionWindow->exec();
+    if (QDialog* version = Made(versionWindow, makeSideWindow.version)) version->exec();
 }
 
 void TFMmain::dragEnterEvent(QDragEnterEvent* event) {
@@ -429,7 +434,7 @@ void TFMmain::closeEvent(QCloseEvent* event) {
 void TFMmain::keyPressEvent(QKeyEvent* event) {
     // Escape, which no control of the window takes, comes up to the window from any of them.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        if (keypadWindow) keypadWindow->show();
+        if (QWidget* keypad = Made(keypadWindow, makeSideWindow.keypad)) keypad->show();
         return;
     }
     QMainWindow::keyPressEvent(event);

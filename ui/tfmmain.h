@@ -49,10 +49,15 @@ public:
     // The title for a file path: "Tessarin", or "Tessarin - [ name ]".
     static QString TitleFor(const QString& fileName);
 
-    // The windows the start-up creates beside this one; each may stay null (tests). Escape
-    // shows the keypad, MMhelpver the version window; makeSetup makes the settings dialog when
-    // MMviewsetup first needs it, which leaves its fonts and controls out of start-up.
-    void SetSideWindows(QWidget* keypad, QDialog* version, std::function<QDialog*()> makeSetup);
+    // The windows opened from this one, each made when it is first opened, which leaves their
+    // fonts, pictures and controls out of start-up: Escape shows the keypad, MMhelpver the
+    // version window, MMviewsetup the settings dialog. A maker may be empty (tests).
+    struct SideWindows {
+        std::function<QWidget*()> keypad;
+        std::function<QDialog*()> version;
+        std::function<QDialog*()> setup;
+    };
+    void SetSideWindows(SideWindows makers);
     // What the keypad works on: the lists whose entries its keys insert, and the input line it
     // opens under.
     FunctionPad* FunctionLists() const { return PLpad; }
@@ -154,10 +159,10 @@ private:
     std::unique_ptr<SheetGridView> gridView_;
     SheetDocument::Subscription subscription_;
 
+    SideWindows makeSideWindow;
     QWidget* keypadWindow = nullptr;
     QDialog* setupWindow = nullptr;
     QDialog* versionWindow = nullptr;
-    std::function<QDialog*()> makeSetupWindow;
 
     QString helpFile;        // the help document TSRN.HLP
     QString supportAddress;  // opened by MMhelpwww; empty: the item and its button are hidden

@@ -133,12 +133,23 @@ int RunProgram(int argc, char** argv) {
         TFMmain main(settings, objects.Calculator(), objects.Sheet(), objects.SheetGrid(),
                      objects.Excel());
         TFMlogo logo(settings, &main);
-        TFMver version(settings, &main);
+        std::unique_ptr<TFMpad> keypad;
+        std::unique_ptr<TFMver> version;
         std::unique_ptr<TFMsetup> setup;
-        TFMpad keypad(main.FunctionLists(), main.InputLine(), settings, &main);
-        main.SetSideWindows(&keypad, &version, [&setup, &main, &objects]() -> QDialog* {
-            setup = std::make_unique<TFMsetup>(objects.Settings(), objects.Calculator(), &main);
-            return setup.get();
+        main.SetSideWindows({
+            .keypad = [&]() -> QWidget* {
+                keypad = std::make_unique<TFMpad>(main.FunctionLists(), main.InputLine(), settings,
+                                                  &main);
+                return keypad.get();
+            },
+            .version = [&]() -> QDialog* {
+                version = std::make_unique<TFMver>(settings, &main);
+                return version.get();
+            },
+            .setup = [&]() -> QDialog* {
+                setup = std::make_unique<TFMsetup>(settings, objects.Calculator(), &main);
+                return setup.get();
+            },
         });
         QObject::connect(&main, &TFMmain::Closed, &application, &QCoreApplication::quit);
 

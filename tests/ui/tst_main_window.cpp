@@ -462,7 +462,9 @@ void MainWindowTest::closeStoresBounds() {
 void MainWindowTest::escapeShowsKeypad() {
     MainWindowFixture f;
     QWidget keypad;
-    f.W().SetSideWindows(&keypad, nullptr, nullptr);
+    TFMmain::SideWindows windows;
+    windows.keypad = [&] { return &keypad; };
+    f.W().SetSideWindows(windows);
     f.Type(QStringLiteral("12"));
     f.Key(Qt::Key_Escape);
     QVERIFY(keypad.isVisible());
@@ -544,7 +546,9 @@ void MainWindowTest::helpAndVersionWindows() {
     QVERIFY(IsStayOnTop(f.W().Help()));
     QVERIFY(f.W().Help()->isVisible());
     QDialog version;
-    f.W().SetSideWindows(nullptr, &version, nullptr);
+    TFMmain::SideWindows windows;
+    windows.version = [&] { return &version; };
+    f.W().SetSideWindows(windows);
     bool shownModally = false;
     QTimer::singleShot(0, &version, [&] {
         shownModally = version.isVisible() && version.isModal();

@@ -159,7 +159,9 @@ struct Session {
         keypad = new TFMpad(FindPad(&w), FindInput(&w), fx.settings, &w);
         setup = new TFMsetup(fx.settings, fx.calculator, &w);
         version = new TFMver(fx.settings, &w);
-        w.SetSideWindows(keypad, version, [this] { return setup; });
+        w.SetSideWindows({.keypad = [this]() -> QWidget* { return keypad; },
+                          .version = [this]() -> QDialog* { return version; },
+                          .setup = [this]() -> QDialog* { return setup; }});
         fx.excel.clipboard = PutClipboardText;
         AddDefaultConstants(fx.calculator.Constants);
         FindPad(&w)->FillConstList();
