@@ -80,7 +80,7 @@ void KeyboardAccessTest::tabOrder() {
                   "RBsel",     "EDketa10", "EDketa16", "RBdegree", "RBrad",   "TBtrans",  "CHtmost",
                   "EDexpcell", "CHexpnum", "CHexpval", "CHexpexp", "MMsiki",  "BTok"}},
     };
-    const QString constants = setup.MMsiki->toPlainText();
+    const QString constants = FindPart<QPlainTextEdit>(&setup, "MMsiki")->toPlainText();
     for (const Case& c : cases) {
         QStringList chain{c.window->focusWidget()->objectName()};
         while (chain.size() < c.chain.size()) {
@@ -90,7 +90,7 @@ void KeyboardAccessTest::tabOrder() {
         QCOMPARE(chain, c.chain);
     }
     // Tab leaves the constant list without entering a TAB.
-    QCOMPARE(setup.MMsiki->toPlainText(), constants);
+    QCOMPARE(FindPart<QPlainTextEdit>(&setup, "MMsiki")->toPlainText(), constants);
 }
 
 // A list reached by Tab takes its entry with Return or Space, as a click would, and gives the
