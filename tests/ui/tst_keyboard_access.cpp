@@ -98,7 +98,7 @@ void KeyboardAccessTest::tabOrder() {
 void KeyboardAccessTest::listsTakeKeys() {
     for (Qt::Key take : {Qt::Key_Return, Qt::Key_Space}) {
         MainWindowFixture f([](ExecuteParameter& s) { s.RKAKKO = 1; });
-        PadList* functions = f.Pad()->LBfunc;
+        PadList* functions = FindPart<PadList>(f.Pad(), "LBfunc");
         functions->setFocus(Qt::TabFocusReason);
         QTest::keyClick(functions, Qt::Key_Down);  // from " ( )" to " sin"
         QTest::keyClick(functions, take);

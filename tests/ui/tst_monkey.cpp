@@ -670,8 +670,10 @@ void MonkeyTest::UseKeypad() {
             break;
         }
         case 1: {
-            KeyPanel* panel = Chance(3) ? keypad->functionKeys[Pick(TFMpad::kFunctionKeys)]
-                                        : keypad->constantKeys[Pick(TFMpad::kConstantKeys)];
+            KeyPanel* panel =
+                Chance(3)
+                    ? FindKeypadKey(keypad, Pick(TFMpad::kFunctionKeys))
+                    : FindKeypadKey(keypad, TFMpad::kFunctionKeys + Pick(TFMpad::kConstantKeys));
             Log("keypad click " + panel->text());
             QTest::mouseClick(panel, Qt::LeftButton);
             break;
@@ -689,8 +691,7 @@ void MonkeyTest::UseKeypad() {
 
 void MonkeyTest::ClickList() {
     FunctionPad* pad = FindPad(&W());
-    QListWidget* list = Chance(2) ? static_cast<QListWidget*>(pad->LBfunc)
-                                  : static_cast<QListWidget*>(pad->LBconst);
+    QListWidget* list = FindPart<QListWidget>(pad, Chance(2) ? "LBfunc" : "LBconst");
     if (!list->isVisible() || !list->isEnabled() || list->count() == 0) return;
     QListWidgetItem* item = list->item(Pick(list->count()));
     list->scrollToItem(item);
