@@ -95,7 +95,7 @@ int PadList::RowHeight(const QFont& font) {
 
 QSize PadList::sizeHint() const {
     const QSize hint = QListWidget::sizeHint();
-    return wholeHeight > 0 ? QSize(hint.width(), wholeHeight) : hint;
+    return wholeHeight_ > 0 ? QSize(hint.width(), wholeHeight_) : hint;
 }
 
 int PadList::SelectedRow() const {
@@ -188,7 +188,7 @@ void FunctionPad::FitToFont() {
     const int height = rows * PadList::RowHeight(LBfunc->font()) + kFunctionListHeight -
                        rows * PadList::kItemHeight;
     textWidth_ = width;
-    LBfunc->wholeHeight = height;
+    LBfunc->SetWholeHeight(height);
     // The list may shrink to three rows and scroll, so a large font on a low screen never
     // holds the main window taller than the screen.
     LBfunc->setMinimumHeight(std::min(height, 3 * PadList::RowHeight(LBfunc->font())));
@@ -198,7 +198,7 @@ void FunctionPad::FitToFont() {
 }
 
 void FunctionPad::FitWidth() {
-    const bool scrolls = LBfunc->height() < LBfunc->wholeHeight;
+    const bool scrolls = LBfunc->height() < LBfunc->WholeHeight();
     const int width = textWidth_ + (scrolls ? LBfunc->verticalScrollBar()->sizeHint().width() : 0);
     setFixedWidth(width);
     LBfunc->setFixedWidth(width);
@@ -223,9 +223,23 @@ void FunctionPad::FillConstList() {
     LBconst->setEnabled(LBconst->count() > 0);
 }
 
-void FunctionPad::LBfuncClick() {
-    const int row = LBfunc->SelectedRow();
-    if (row < 0) return;
+int FunctionPad::FunctionEntryCount() const {
+    return LBfunc->count();
+}
+
+int FunctionPad::ConstantEntryCount() const {
+    return LBconst->count();
+}
+
+QStringList FunctionPad::ConstantEntries() const {
+    QStringList entries;
+    for (int row = 0; row < LBconst->count(); ++row)
+        entries << LBconst->item(row)->text();
+    return entries;
+}
+
+void FunctionPad::InsertFunction(int row) {
+    if (row < 0 || row >= LBfunc->count()) return;
     // The parenthesis entry always comes as a pair; a function does while RKAKKO is on.
     if (row == 0) {
         input_.Insert(QStringLiteral("("), true);
@@ -235,11 +249,23 @@ void FunctionPad::LBfuncClick() {
     Inserted(LBfunc);
 }
 
-void FunctionPad::LBconstClick() {
-    const int row = LBconst->SelectedRow();
-    if (row < 0) return;
+void FunctionPad::InsertConstant(int row) {
+    if (row < 0 || row >= LBconst->count()) return;
     input_.Insert(TrimBlanks(LBconst->item(row)->text()), false);
     Inserted(LBconst);
+}
+
+void FunctionPad::FollowInTabOrder(QWidget* previous) {
+    setTabOrder(previous, LBfunc);
+    setTabOrder(LBfunc, LBconst);
+}
+
+void FunctionPad::LBfuncClick() {
+    InsertFunction(LBfunc->SelectedRow());
+}
+
+void FunctionPad::LBconstClick() {
+    InsertConstant(LBconst->SelectedRow());
 }
 
 void FunctionPad::Inserted(PadList* list) {

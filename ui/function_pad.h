@@ -32,7 +32,8 @@ public:
     // The row of the selected entry, or -1.
     int SelectedRow() const;
     // The height that shows every row: what the list asks of its layout.
-    int wholeHeight = 0;
+    int WholeHeight() const { return wholeHeight_; }
+    void SetWholeHeight(int height) { wholeHeight_ = height; }
     QSize sizeHint() const override;
     // Run after the list has handled a mouse button's release.
     std::function<void()> onMouseUp;
@@ -43,6 +44,9 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     // Return, Enter and Space take the current entry as a click on it would.
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    int wholeHeight_ = 0;
 };
 
 // The evaluator's functions as the lists and the keypad show them, in lower case ("sin").
@@ -64,21 +68,29 @@ public:
 
     // Rebuilds LBconst from the evaluator's constant list; disabled when it has no entries.
     void FillConstList();
-    // Insert the selected entry at the caret, replacing the selection.
-    void LBfuncClick();
-    void LBconstClick();
-    // Give the focus back to the input line.
-    void LBfuncMouseUp();
-    void LBconstMouseUp();
 
-    PadList* LBfunc = nullptr;
-    PadList* LBconst = nullptr;
+    int FunctionEntryCount() const;
+    int ConstantEntryCount() const;
+    // The constant list's entries as shown (" PI").
+    QStringList ConstantEntries() const;
+    // Insert the entry of the row at the caret, replacing the selection, as a click on it does.
+    void InsertFunction(int row);
+    void InsertConstant(int row);
+
+    // Tab goes from previous to the function list, then to the constant list.
+    void FollowInTabOrder(QWidget* previous);
 
 protected:
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Insert the selected entry at the caret, replacing the selection.
+    void LBfuncClick();
+    void LBconstClick();
+    // Give the focus back to the input line.
+    void LBfuncMouseUp();
+    void LBconstMouseUp();
     void Inserted(PadList* list);
     // Sizes the pad and the function list so that every function name shows whole.
     void FitToFont();
@@ -89,4 +101,7 @@ private:
     SheetInput& input_;
     const ExecuteParameter& settings_;
     const CalcExpression& calculator_;
+
+    PadList* LBfunc = nullptr;
+    PadList* LBconst = nullptr;
 };

@@ -61,6 +61,7 @@ void TFMlogo::TMtimerTimer() {
     TMtimer->stop();
     if (mainWindow_) ApplyStayOnTop(mainWindow_, settings_.TMOST != 0);
     hide();
+    emit finished();
 }
 
 void TFMlogo::PlaceOverMainWindow() {

@@ -18,18 +18,22 @@ public:
 
     void setVisible(bool visible) override;
 
-    void FormShow();
-    void TMtimerTimer();
-
-    QLabel* IMlogo = nullptr;
-    QTimer* TMtimer = nullptr;  // 1000 ms, stopped until the splash is shown
+signals:
+    // The splash has shown its second, given the main window its stay-on-top setting and
+    // hidden itself.
+    void finished();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void FormShow();
+    void TMtimerTimer();
     void PlaceOverMainWindow();
 
     const ExecuteParameter& settings_;
     QWidget* mainWindow_ = nullptr;
+
+    QLabel* IMlogo = nullptr;
+    QTimer* TMtimer = nullptr;  // 1000 ms, stopped until the splash is shown
 };

@@ -132,10 +132,10 @@ void TFMmain::BuildLayout() {
     setStatusBar(SBstatus);
     // Tab goes through the window as it reads: the input line and its buttons, the sheet, the
     // lists beside it.
-    QWidget* const order[] = {EDcalc, PLresult->BTclear, PLresult->BTrecal,
-                              SGcalc, PLpad->LBfunc,     PLpad->LBconst};
+    QWidget* const order[] = {EDcalc, PLresult->BTclear, PLresult->BTrecal, SGcalc};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+    PLpad->FollowInTabOrder(SGcalc);
 }
 
 void TFMmain::BuildResultPanel() {

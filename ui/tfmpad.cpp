@@ -180,10 +180,10 @@ void TFMpad::MoveKeyFocus(int key) {
 void TFMpad::FormShow() {
     move(EDcalc_->mapToGlobal(QPoint(-2, EDcalc_->height() + 1)));
     KeepOnScreenOf(this, EDcalc_->window());
-    const QListWidget* constants = pad_->LBconst;
+    const QStringList constants = pad_->ConstantEntries();
     for (int i = 0; i < kConstantKeys; ++i) {
         QString caption = u' ' + PadKeys[kFunctionKeys + i] + u' ';
-        if (i < constants->count()) caption += FirstCharacters(constants->item(i)->text(), 5);
+        if (i < constants.size()) caption += FirstCharacters(constants[i], 5);
         constantKeys[i]->setText(caption);
         SetTextColor(constantKeys[i], CharacterCount(caption) > 3 ? kBlack : kSilver);
     }
@@ -202,12 +202,10 @@ void TFMpad::FormKeyDown(int key) {
 
 void TFMpad::FormKeyPress(QChar key) {
     const qsizetype p = PadKeys.indexOf(key.toUpper());
-    if (p >= 0 && p < pad_->LBfunc->count()) {
-        pad_->LBfunc->setCurrentRow(static_cast<int>(p));
-        pad_->LBfuncClick();
-    } else if (p >= 0 && p - kFunctionKeys < pad_->LBconst->count()) {
-        pad_->LBconst->setCurrentRow(static_cast<int>(p - kFunctionKeys));
-        pad_->LBconstClick();
+    if (p >= 0 && p < pad_->FunctionEntryCount()) {
+        pad_->InsertFunction(static_cast<int>(p));
+    } else if (p >= 0 && p - kFunctionKeys < pad_->ConstantEntryCount()) {
+        pad_->InsertConstant(static_cast<int>(p - kFunctionKeys));
     }
     hide();
 }

@@ -46,21 +46,16 @@ public:
     // Showing runs FormShow first, so the pop-up opens in place with fresh captions.
     void setVisible(bool visible) override;
 
-    void FormShow();
-    void FormKeyDown(int key);
-    void FormKeyPress(QChar key);
-    void PL0Click(KeyPanel* panel);
-    void FormDeactivate();
-
-    QFrame* PLpad = nullptr;
-    std::array<KeyPanel*, kFunctionKeys> functionKeys{};  // PL0 .. PL9
-    std::array<KeyPanel*, kConstantKeys> constantKeys{};  // PLa .. PLz, PLop, PLon, PLom, PLod
-
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    void FormShow();
+    void FormKeyDown(int key);
+    void FormKeyPress(QChar key);
+    void PL0Click(KeyPanel* panel);
+    void FormDeactivate();
     void FormCreate();
     KeyPanel* KeyAt(int position) const;
     // An arrow key moves the focus to the next key in its direction, within the four columns.
@@ -69,4 +64,8 @@ private:
     FunctionPad* pad_;
     QLineEdit* EDcalc_;
     const ExecuteParameter& settings_;
+
+    QFrame* PLpad = nullptr;
+    std::array<KeyPanel*, kFunctionKeys> functionKeys{};  // PL0 .. PL9
+    std::array<KeyPanel*, kConstantKeys> constantKeys{};  // PLa .. PLz, PLop, PLon, PLom, PLod
 };

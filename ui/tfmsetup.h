@@ -38,6 +38,14 @@ public:
     // Showing runs FormShow first, so the controls hold the settings when they appear.
     void setVisible(bool visible) override;
 
+    // Whether the window system can show translucent windows; tests replace it.
+    std::function<bool()> transparencyAvailable;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
     void FormShow();
     void BTokClick();
     // False: the typed character is discarded.
@@ -45,8 +53,21 @@ public:
     bool EDketa16KeyPress(QChar key) const;
     void TBtransChange();
 
-    // Whether the window system can show translucent windows; tests replace it.
-    std::function<bool()> transparencyAvailable;
+    void CreateControls();
+    void LayOut();
+    // Every control that shows a setting, with the setting it shows.
+    void BindSettings();
+    // Sizes the dialog for its controls at the present font, within the screen of the main
+    // window; what does not fit scrolls.
+    void FitOnScreen();
+    // The memo's least height: kMemoLines lines of its font.
+    void FitMemoToFont();
+
+    ExecuteParameter& settings_;
+    CalcExpression& calculator_;
+    QWidget* mainWindow_;
+    QScrollArea* scroller_ = nullptr;
+    std::vector<SettingBinding> bindings_;
 
     QGroupBox* GBexecute = nullptr;
     QCheckBox* CHflash = nullptr;
@@ -80,25 +101,4 @@ public:
     QPlainTextEdit* MMsiki = nullptr;
     QPushButton* BTok = nullptr;
     QPushButton* BTng = nullptr;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void changeEvent(QEvent* event) override;
-
-private:
-    void CreateControls();
-    void LayOut();
-    // Every control that shows a setting, with the setting it shows.
-    void BindSettings();
-    // Sizes the dialog for its controls at the present font, within the screen of the main
-    // window; what does not fit scrolls.
-    void FitOnScreen();
-    // The memo's least height: kMemoLines lines of its font.
-    void FitMemoToFont();
-
-    ExecuteParameter& settings_;
-    CalcExpression& calculator_;
-    QWidget* mainWindow_;
-    QScrollArea* scroller_ = nullptr;
-    std::vector<SettingBinding> bindings_;
 };

@@ -15,8 +15,14 @@ public:
     // is centred over and modal to.
     explicit TFMver(const ExecuteParameter& settings, QWidget* mainWindow = nullptr);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
     void FormShow();
     void BTokClick();
+
+    const ExecuteParameter& settings_;
 
     QLabel* IMicon = nullptr;
     QLabel* LLver = nullptr;
@@ -25,10 +31,4 @@ public:
     QLabel* LLuser = nullptr;
     QLabel* LLusername = nullptr;
     QPushButton* BTok = nullptr;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    const ExecuteParameter& settings_;
 };

@@ -3,7 +3,6 @@
 #include <QDialog>
 #include <QFileInfo>
 #include <QStringList>
-#include <QTimer>
 #include <cstdio>
 #include <filesystem>
 #include <new>
@@ -174,7 +173,7 @@ int RunProgram(int argc, char** argv) {
         if (settings.FLASH != 0) {
             if (recoveryPending) {
                 logo.setWindowModality(Qt::ApplicationModal);
-                QObject::connect(logo.TMtimer, &QTimer::timeout, &main, offerRecovery,
+                QObject::connect(&logo, &TFMlogo::finished, &main, offerRecovery,
                                  Qt::SingleShotConnection);
             }
         } else {

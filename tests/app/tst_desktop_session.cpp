@@ -42,9 +42,10 @@ void DesktopSessionTest::sessionKeepsSavedPosition() {
         QTimer::singleShot(0, [&] {
             auto* setup = qobject_cast<TFMsetup*>(QApplication::activeModalWidget());
             if (!setup) return;
-            stayOnTopOffered = setup->CHtmost->isEnabled() && setup->CHtmost->toolTip().isEmpty();
-            stayOnTopKept = setup->CHtmost->isChecked();
-            setup->BTok->click();
+            const QCheckBox* stayOnTop = FindPart<QCheckBox>(setup, "CHtmost");
+            stayOnTopOffered = stayOnTop->isEnabled() && stayOnTop->toolTip().isEmpty();
+            stayOnTopKept = stayOnTop->isChecked();
+            FindPart<QPushButton>(setup, "BTok")->click();
         });
         FindAction(window, "MMviewsetup")->trigger();
         QTest::keyClick(FindInput(window), Qt::Key_Escape);

@@ -79,7 +79,7 @@ void ProgramTest::startTypeSaveQuit() {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             if (qobject_cast<TFMlogo*>(widget) && widget->isVisible()) splashShown = true;
         }
-        QVERIFY(FindPad(window)->LBconst->count() > 0);
+        QVERIFY(FindPart<PadList>(FindPad(window), "LBconst")->count() > 0);
         QTest::keyClicks(FindInput(window), QStringLiteral("6*7"));
         ScriptedDialogs dialogs;
         dialogs.AnswerSave(sheet);

@@ -1,6 +1,5 @@
 #pragma once
-// The main window's widgets and commands, found by their object names as a screen reader or a
-// test robot finds them. A name the window does not have ends the test program.
+// The main window's widgets and commands, found by their object names.
 
 #include <QAction>
 #include <QLabel>
@@ -9,16 +8,10 @@
 #include <QString>
 
 #include "desktop/grid_widget.h"
+#include "tests/ui/window_parts.h"
 #include "ui/digit_display.h"
 #include "ui/formula_input.h"
 #include "ui/function_pad.h"
-
-template <typename T>
-T* FindPart(const QObject* window, const char* name) {
-    T* part = window->findChild<T*>(QLatin1String(name));
-    if (!part) qFatal("the window has no %s", name);
-    return part;
-}
 
 inline QAction* FindAction(const QObject* window, const char* name) {
     return FindPart<QAction>(window, name);

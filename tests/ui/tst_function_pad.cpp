@@ -9,6 +9,7 @@
 #include "settings/execute_parameter.h"
 #include "tests/support/test_program_objects.h"
 #include "tests/ui/desktop_font_sizes.h"
+#include "tests/ui/window_parts.h"
 #include "ui/formula_input.h"
 #include "ui/function_pad.h"
 #include "ui/sheet_input.h"
@@ -105,14 +106,15 @@ void FunctionPadTest::functionEntryInsertion() {
     window.EDcalc->setText(text);
     window.EDcalc->setSelection(selectionStart, selectionLength);
 
-    window.pad->LBfunc->setCurrentRow(row);
-    window.pad->LBfuncClick();
+    PadList* functions = FindPart<PadList>(window.pad, "LBfunc");
+    functions->setCurrentRow(row);
+    QTest::keyClick(functions, Qt::Key_Space);
 
     QCOMPARE(window.EDcalc->text(), result);
     QCOMPARE(window.EDcalc->cursorPosition(), caret);
     QCOMPARE(objects.sheet.Formula(0), result.toStdString());
     QVERIFY(!window.EDcalc->hasSelectedText());
-    QCOMPARE(window.pad->LBfunc->SelectedRow(), -1);
+    QCOMPARE(FindPart<PadList>(window.pad, "LBfunc")->SelectedRow(), -1);
     QVERIFY(window.Inserted());
 }
 
@@ -153,11 +155,12 @@ void FunctionPadTest::constantEntryInsertion() {
     window.EDcalc->setText(text);
     window.EDcalc->setSelection(selectionStart, selectionLength);
 
-    window.pad->LBconst->setCurrentRow(row);
-    window.pad->LBconstClick();
+    PadList* constants = FindPart<PadList>(window.pad, "LBconst");
+    constants->setCurrentRow(row);
+    QTest::keyClick(constants, Qt::Key_Space);
 
     QCOMPARE(window.EDcalc->text(), result);
-    QCOMPARE(window.pad->LBconst->SelectedRow(), -1);
+    QCOMPARE(FindPart<PadList>(window.pad, "LBconst")->SelectedRow(), -1);
     QVERIFY(window.Inserted());
 }
 
@@ -192,10 +195,10 @@ void FunctionPadTest::constantListEntries() {
     window.pad->FillConstList();
 
     QStringList shown;
-    for (int row = 0; row < window.pad->LBconst->count(); ++row)
-        shown << window.pad->LBconst->item(row)->text();
+    for (int row = 0; row < FindPart<PadList>(window.pad, "LBconst")->count(); ++row)
+        shown << FindPart<PadList>(window.pad, "LBconst")->item(row)->text();
     QCOMPARE(shown, entries);
-    QCOMPARE(window.pad->LBconst->isEnabled(), !entries.isEmpty());
+    QCOMPARE(FindPart<PadList>(window.pad, "LBconst")->isEnabled(), !entries.isEmpty());
 }
 
 void FunctionPadTest::mouseClickInsertsAndReturnsFocus() {
@@ -210,13 +213,13 @@ void FunctionPadTest::mouseClickInsertsAndReturnsFocus() {
     window.EDcalc->setText("2*");
     window.EDcalc->setCursorPosition(2);
 
-    PadList* constants = window.pad->LBconst;
+    PadList* constants = FindPart<PadList>(window.pad, "LBconst");
     const QPoint onPi = constants->visualItemRect(constants->item(0)).center();
     QTest::mouseClick(constants->viewport(), Qt::LeftButton, {}, onPi);
     QCOMPARE(window.EDcalc->text(), QStringLiteral("2*PI"));
     QVERIFY(window.EDcalc->hasFocus());
 
-    PadList* functions = window.pad->LBfunc;
+    PadList* functions = FindPart<PadList>(window.pad, "LBfunc");
     const QPoint onAtan = functions->visualItemRect(functions->item(6)).center();
     QTest::mouseClick(functions->viewport(), Qt::LeftButton, {}, onAtan);
     QCOMPARE(window.EDcalc->text(), QStringLiteral("2*PIatan()"));
@@ -234,10 +237,10 @@ void FunctionPadTest::listsDrawLikeResultPanel() {
     TestProgramObjects objects(false);
     PadWindow window(objects);
     window.pad->FillConstList();
-    PadList* functions = window.pad->LBfunc;
+    PadList* functions = FindPart<PadList>(window.pad, "LBfunc");
     QCOMPARE(functions->size(), QSize(44, 168));
     QCOMPARE(functions->visualItemRect(functions->item(3)), QRect(0, 48, 44, 16));
-    QVERIFY(!window.pad->LBconst->isEnabled());
+    QVERIFY(!FindPart<PadList>(window.pad, "LBconst")->isEnabled());
 
     const QImage image = functions->grab().toImage();
     QCOMPARE(QColor(image.pixel(40, 165)), QColor(49, 49, 49));
@@ -257,7 +260,7 @@ void FunctionPadTest::functionNamesFitAtAnyFont() {
         PadWindow window(objects);
         window.window.resize(200, 800);
         window.window.show();
-        PadList* functions = window.pad->LBfunc;
+        PadList* functions = FindPart<PadList>(window.pad, "LBfunc");
         const QFontMetrics metrics(functions->font());  // bold
         for (int row = 0; row < functions->count(); ++row) {
             const QRect place = functions->visualItemRect(functions->item(row));

@@ -260,8 +260,9 @@ void InputLineTest::typingLimit() {
     f.Input()->end(false);
     f.Type(QStringLiteral("a2"));
     QCOMPARE(f.Formula(1), "2" + std::string(298, '1') + "A");
-    f.Pad()->LBfunc->setCurrentRow(0);
-    f.Pad()->LBfuncClick();
+    PadList* functions = FindPart<PadList>(f.Pad(), "LBfunc");
+    functions->setCurrentRow(0);
+    QTest::keyClick(functions, Qt::Key_Space);
     QVERIFY(f.Input()->text().size() > 300);
     QCOMPARE(f.Formula(1), f.Input()->text().toStdString());
 }

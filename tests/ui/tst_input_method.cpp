@@ -70,7 +70,7 @@ void InputMethodTest::compositionStaysOnItsLine() {
         {"click on another line", [](MainWindowFixture& f) { f.Pick(4); }, "2*10", 4},
         {"function list",
          [](MainWindowFixture& f) {
-             QListWidget* list = f.Pad()->LBfunc;
+             QListWidget* list = FindPart<PadList>(f.Pad(), "LBfunc");
              QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                                list->visualItemRect(list->item(1)).center());
          },

@@ -80,7 +80,7 @@ void KeyboardAccessTest::tabOrder() {
                   "RBsel",     "EDketa10", "EDketa16", "RBdegree", "RBrad",   "TBtrans",  "CHtmost",
                   "EDexpcell", "CHexpnum", "CHexpval", "CHexpexp", "MMsiki",  "BTok"}},
     };
-    const QString constants = setup.MMsiki->toPlainText();
+    const QString constants = FindPart<QPlainTextEdit>(&setup, "MMsiki")->toPlainText();
     for (const Case& c : cases) {
         QStringList chain{c.window->focusWidget()->objectName()};
         while (chain.size() < c.chain.size()) {
@@ -90,7 +90,7 @@ void KeyboardAccessTest::tabOrder() {
         QCOMPARE(chain, c.chain);
     }
     // Tab leaves the constant list without entering a TAB.
-    QCOMPARE(setup.MMsiki->toPlainText(), constants);
+    QCOMPARE(FindPart<QPlainTextEdit>(&setup, "MMsiki")->toPlainText(), constants);
 }
 
 // A list reached by Tab takes its entry with Return or Space, as a click would, and gives the
@@ -98,7 +98,7 @@ void KeyboardAccessTest::tabOrder() {
 void KeyboardAccessTest::listsTakeKeys() {
     for (Qt::Key take : {Qt::Key_Return, Qt::Key_Space}) {
         MainWindowFixture f([](ExecuteParameter& s) { s.RKAKKO = 1; });
-        PadList* functions = f.Pad()->LBfunc;
+        PadList* functions = FindPart<PadList>(f.Pad(), "LBfunc");
         functions->setFocus(Qt::TabFocusReason);
         QTest::keyClick(functions, Qt::Key_Down);  // from " ( )" to " sin"
         QTest::keyClick(functions, take);

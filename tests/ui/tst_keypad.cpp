@@ -6,6 +6,7 @@
 #include "expr/calc_expression.h"
 #include "settings/execute_parameter.h"
 #include "tests/support/test_program_objects.h"
+#include "tests/ui/window_parts.h"
 #include "ui/formula_input.h"
 #include "ui/function_pad.h"
 #include "ui/sheet_input.h"
@@ -96,8 +97,8 @@ void KeypadTest::constantCaptions() {
 
     host.keypad->show();
 
-    QCOMPARE(host.keypad->constantKeys[key]->text(), caption);
-    QCOMPARE(TextColor(host.keypad->constantKeys[key]), color);
+    QCOMPARE(FindKeypadKey(host.keypad, TFMpad::kFunctionKeys + key)->text(), caption);
+    QCOMPARE(TextColor(FindKeypadKey(host.keypad, TFMpad::kFunctionKeys + key)), color);
     host.keypad->hide();
 }
 
@@ -161,8 +162,9 @@ void KeypadTest::digitKeyMatchesFunctionList() {
     PadHost host(objects);
     host.EDcalc->setText("1+2*(3)");
     host.EDcalc->setSelection(2, 1);
-    host.pad->LBfunc->setCurrentRow(3);
-    host.pad->LBfuncClick();
+    PadList* functions = FindPart<PadList>(host.pad, "LBfunc");
+    functions->setCurrentRow(3);
+    QTest::keyClick(functions, Qt::Key_Space);
     const QString byList = host.EDcalc->text();
     const int caretByList = host.EDcalc->cursorPosition();
 
@@ -195,17 +197,17 @@ void KeypadTest::panelClickActsAsItsKey() {
     objects.record.RKAKKO = 0;
     PadHost host(objects);
     host.keypad->show();
-    QTest::mouseClick(host.keypad->constantKeys[0], Qt::LeftButton);
+    QTest::mouseClick(FindKeypadKey(host.keypad, TFMpad::kFunctionKeys), Qt::LeftButton);
     QVERIFY(!host.keypad->isVisible());
     QCOMPARE(host.EDcalc->text(), QStringLiteral("PI"));
 
     host.keypad->show();
-    QTest::mouseClick(host.keypad->functionKeys[8], Qt::LeftButton);
+    QTest::mouseClick(FindKeypadKey(host.keypad, 8), Qt::LeftButton);
     QVERIFY(!host.keypad->isVisible());
     QCOMPARE(host.EDcalc->text(), QStringLiteral("PIlog10("));
 
     host.keypad->show();
-    QTest::mouseClick(host.keypad->constantKeys[26], Qt::LeftButton);
+    QTest::mouseClick(FindKeypadKey(host.keypad, TFMpad::kFunctionKeys + 26), Qt::LeftButton);
     QVERIFY(!host.keypad->isVisible());
     QCOMPARE(host.EDcalc->text(), QStringLiteral("PIlog10("));
     QVERIFY(host.Inserted());
@@ -215,11 +217,11 @@ void KeypadTest::emptyConstantListGivesSilverKeys() {
     TestProgramObjects objects;
     objects.calc.Constants.clear();
     PadHost host(objects);
-    QVERIFY(!host.pad->LBconst->isEnabled());
+    QVERIFY(!FindPart<PadList>(host.pad, "LBconst")->isEnabled());
     host.keypad->show();
     for (int i = 0; i < TFMpad::kConstantKeys; ++i) {
-        QCOMPARE(host.keypad->constantKeys[i]->text().size(), 3);
-        QCOMPARE(TextColor(host.keypad->constantKeys[i]), kSilver);
+        QCOMPARE(FindKeypadKey(host.keypad, TFMpad::kFunctionKeys + i)->text().size(), 3);
+        QCOMPARE(TextColor(FindKeypadKey(host.keypad, TFMpad::kFunctionKeys + i)), kSilver);
     }
     host.keypad->hide();
     for (const QChar key : TFMpad::PadKeys.mid(TFMpad::kFunctionKeys)) {

@@ -584,12 +584,13 @@ void MonkeyTest::DriveSettings(TFMsetup& s) {
     // A dialog that refuses OK twice is cancelled.
     if (++settingsDrives_ > 2) {
         Log("  NG");
-        s.BTng->click();
+        FindPart<QPushButton>(&s, "BTng")->click();
         return;
     }
-    const std::vector<QAbstractButton*> boxes = {s.CHflash,  s.CHask,    s.CHrtime,  s.CHrkakko,
-                                                 s.RBall,    s.RBsel,    s.CHexpnum, s.CHexpval,
-                                                 s.CHexpexp, s.RBdegree, s.RBrad,    s.CHtmost};
+    std::vector<QAbstractButton*> boxes;
+    for (const char* name : {"CHflash", "CHask", "CHrtime", "CHrkakko", "RBall", "RBsel",
+                             "CHexpnum", "CHexpval", "CHexpexp", "RBdegree", "RBrad", "CHtmost"})
+        boxes.push_back(FindPart<QAbstractButton>(&s, name));
     static const std::vector<QString> cells = {"A1", "B2", "AA10", "XFD1048576", "A0",
                                                "",   "1A", "ｂ３", "IV65536",    "A1048577"};
     static const std::vector<QString> digits = {"1", "8", "16", "17", "0", "99", "", "x", "-3"};
@@ -605,14 +606,15 @@ void MonkeyTest::DriveSettings(TFMsetup& s) {
             case 2: {
                 const QString cell = OneOf(cells);
                 Log("  export cell " + cell);
-                s.EDexpcell->selectAll();
-                TypeInto(s.EDexpcell, cell);
-                if (cell.isEmpty()) s.EDexpcell->clear();
+                QLineEdit* field = FindPart<QLineEdit>(&s, "EDexpcell");
+                field->selectAll();
+                TypeInto(field, cell);
+                if (cell.isEmpty()) field->clear();
                 break;
             }
             case 3:
             case 4: {
-                QLineEdit* field = Chance(2) ? s.EDketa10 : s.EDketa16;
+                QLineEdit* field = FindPart<QLineEdit>(&s, Chance(2) ? "EDketa10" : "EDketa16");
                 const QString typed = OneOf(digits);
                 Log("  digits " + field->objectName() + " " + typed);
                 field->selectAll();
@@ -621,10 +623,10 @@ void MonkeyTest::DriveSettings(TFMsetup& s) {
                 break;
             }
             case 5: {
-                const int value =
-                    s.TBtrans->minimum() + Pick(s.TBtrans->maximum() - s.TBtrans->minimum() + 1);
+                TrackBar* trans = FindPart<TrackBar>(&s, "TBtrans");
+                const int value = trans->minimum() + Pick(trans->maximum() - trans->minimum() + 1);
                 Log(QStringLiteral("  transparency %1").arg(value));
-                s.TBtrans->setValue(value);
+                trans->setValue(value);
                 break;
             }
             default: {
@@ -635,11 +637,11 @@ void MonkeyTest::DriveSettings(TFMsetup& s) {
                     "H=HFF"};
                 if (Chance(4)) {
                     Log("  constants cleared");
-                    s.MMsiki->clear();
+                    FindPart<QPlainTextEdit>(&s, "MMsiki")->clear();
                 } else {
                     const QString line = OneOf(constants);
                     Log("  constant " + line);
-                    s.MMsiki->appendPlainText(line);
+                    FindPart<QPlainTextEdit>(&s, "MMsiki")->appendPlainText(line);
                 }
                 break;
             }
@@ -647,10 +649,10 @@ void MonkeyTest::DriveSettings(TFMsetup& s) {
     }
     if (Chance(3)) {
         Log("  NG");
-        s.BTng->click();
+        FindPart<QPushButton>(&s, "BTng")->click();
     } else {
         Log("  OK");
-        s.BTok->click();
+        FindPart<QPushButton>(&s, "BTok")->click();
     }
 }
 
@@ -670,8 +672,10 @@ void MonkeyTest::UseKeypad() {
             break;
         }
         case 1: {
-            KeyPanel* panel = Chance(3) ? keypad->functionKeys[Pick(TFMpad::kFunctionKeys)]
-                                        : keypad->constantKeys[Pick(TFMpad::kConstantKeys)];
+            KeyPanel* panel =
+                Chance(3)
+                    ? FindKeypadKey(keypad, Pick(TFMpad::kFunctionKeys))
+                    : FindKeypadKey(keypad, TFMpad::kFunctionKeys + Pick(TFMpad::kConstantKeys));
             Log("keypad click " + panel->text());
             QTest::mouseClick(panel, Qt::LeftButton);
             break;
@@ -689,8 +693,7 @@ void MonkeyTest::UseKeypad() {
 
 void MonkeyTest::ClickList() {
     FunctionPad* pad = FindPad(&W());
-    QListWidget* list = Chance(2) ? static_cast<QListWidget*>(pad->LBfunc)
-                                  : static_cast<QListWidget*>(pad->LBconst);
+    QListWidget* list = FindPart<QListWidget>(pad, Chance(2) ? "LBfunc" : "LBconst");
     if (!list->isVisible() || !list->isEnabled() || list->count() == 0) return;
     QListWidgetItem* item = list->item(Pick(list->count()));
     list->scrollToItem(item);

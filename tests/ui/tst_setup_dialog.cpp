@@ -18,6 +18,7 @@
 #include "settings/execute_parameter.h"
 #include "tests/support/test_program_objects.h"
 #include "tests/ui/desktop_font_sizes.h"
+#include "tests/ui/window_parts.h"
 #include "ui/tfmsetup.h"
 #include "ui/window_settings.h"
 
@@ -91,22 +92,26 @@ void SetupDialogTest::showLoadsSettings() {
     host.dialog.show();
     TFMsetup& d = host.dialog;
     QCOMPARE(d.windowTitle(), QStringLiteral(" 設定"));
-    QVERIFY(!d.CHflash->isChecked());
-    QVERIFY(d.CHask->isChecked());
-    QVERIFY(!d.CHrtime->isChecked());
-    QVERIFY(d.CHrkakko->isChecked());
-    QVERIFY(!d.RBall->isChecked() && d.RBsel->isChecked());
-    QCOMPARE(d.EDexpcell->text(), QStringLiteral("C3"));
-    QVERIFY(d.CHexpnum->isChecked() && !d.CHexpval->isChecked() && d.CHexpexp->isChecked());
-    QCOMPARE(d.EDketa10->text(), QStringLiteral("4"));
-    QCOMPARE(d.EDketa16->text(), QStringLiteral("12"));
-    QVERIFY(!d.RBdegree->isChecked() && d.RBrad->isChecked());
-    QCOMPARE(d.TBtrans->value(), 4);
-    QVERIFY(d.TBtrans->isEnabled());
-    QVERIFY(d.CHtmost->isChecked());
-    QCOMPARE(d.MMsiki->toPlainText(),
+    QVERIFY(!FindPart<QCheckBox>(&d, "CHflash")->isChecked());
+    QVERIFY(FindPart<QCheckBox>(&d, "CHask")->isChecked());
+    QVERIFY(!FindPart<QCheckBox>(&d, "CHrtime")->isChecked());
+    QVERIFY(FindPart<QCheckBox>(&d, "CHrkakko")->isChecked());
+    QVERIFY(!FindPart<QRadioButton>(&d, "RBall")->isChecked() &&
+            FindPart<QRadioButton>(&d, "RBsel")->isChecked());
+    QCOMPARE(FindPart<QLineEdit>(&d, "EDexpcell")->text(), QStringLiteral("C3"));
+    QVERIFY(FindPart<QCheckBox>(&d, "CHexpnum")->isChecked() &&
+            !FindPart<QCheckBox>(&d, "CHexpval")->isChecked() &&
+            FindPart<QCheckBox>(&d, "CHexpexp")->isChecked());
+    QCOMPARE(FindPart<QLineEdit>(&d, "EDketa10")->text(), QStringLiteral("4"));
+    QCOMPARE(FindPart<QLineEdit>(&d, "EDketa16")->text(), QStringLiteral("12"));
+    QVERIFY(!FindPart<QRadioButton>(&d, "RBdegree")->isChecked() &&
+            FindPart<QRadioButton>(&d, "RBrad")->isChecked());
+    QCOMPARE(FindPart<TrackBar>(&d, "TBtrans")->value(), 4);
+    QVERIFY(FindPart<TrackBar>(&d, "TBtrans")->isEnabled());
+    QVERIFY(FindPart<QCheckBox>(&d, "CHtmost")->isChecked());
+    QCOMPARE(FindPart<QPlainTextEdit>(&d, "MMsiki")->toPlainText(),
              QStringLiteral("PI=3.1415926535897932384626433832795\nC=299792.5E+3\n"));
-    QCOMPARE(d.focusWidget(), d.BTok);
+    QCOMPARE(d.focusWidget(), FindPart<QPushButton>(&d, "BTok"));
     QCOMPARE(d.geometry().center(), host.mainWindow.frameGeometry().center());
 }
 
@@ -115,20 +120,20 @@ void SetupDialogTest::okStoresControls() {
     SetupHost host(objects);
     TFMsetup& d = host.dialog;
     d.show();
-    d.CHflash->setChecked(false);
-    d.CHask->setChecked(false);
-    d.CHrtime->setChecked(false);
-    d.CHrkakko->setChecked(false);
-    d.RBsel->setChecked(true);
-    d.EDexpcell->setText("not a cell");
-    d.EDketa10->setText("0");
-    d.EDketa16->setText("16");
-    d.RBrad->setChecked(true);
-    d.TBtrans->setValue(7);
-    d.CHtmost->setChecked(true);
+    FindPart<QCheckBox>(&d, "CHflash")->setChecked(false);
+    FindPart<QCheckBox>(&d, "CHask")->setChecked(false);
+    FindPart<QCheckBox>(&d, "CHrtime")->setChecked(false);
+    FindPart<QCheckBox>(&d, "CHrkakko")->setChecked(false);
+    FindPart<QRadioButton>(&d, "RBsel")->setChecked(true);
+    FindPart<QLineEdit>(&d, "EDexpcell")->setText("not a cell");
+    FindPart<QLineEdit>(&d, "EDketa10")->setText("0");
+    FindPart<QLineEdit>(&d, "EDketa16")->setText("16");
+    FindPart<QRadioButton>(&d, "RBrad")->setChecked(true);
+    FindPart<TrackBar>(&d, "TBtrans")->setValue(7);
+    FindPart<QCheckBox>(&d, "CHtmost")->setChecked(true);
     objects.calc.Degree = 1;
 
-    d.BTokClick();
+    FindPart<QPushButton>(&d, "BTok")->click();
 
     const ExecuteParameter& record = objects.record;
     QCOMPARE(record.FLASH + record.ASK + record.RTIME + record.RKAKKO + record.RSUM, 0);
@@ -171,11 +176,11 @@ void SetupDialogTest::exportBits() {
     SetupHost host(objects);
     host.dialog.show();
     if (!boxes.isEmpty()) {
-        host.dialog.CHexpnum->setChecked(boxes[0]);
-        host.dialog.CHexpval->setChecked(boxes[1]);
-        host.dialog.CHexpexp->setChecked(boxes[2]);
+        FindPart<QCheckBox>(&host.dialog, "CHexpnum")->setChecked(boxes[0]);
+        FindPart<QCheckBox>(&host.dialog, "CHexpval")->setChecked(boxes[1]);
+        FindPart<QCheckBox>(&host.dialog, "CHexpexp")->setChecked(boxes[2]);
     }
-    host.dialog.BTokClick();
+    FindPart<QPushButton>(&host.dialog, "BTok")->click();
     QCOMPARE(objects.record.EOUT, expected);
 }
 
@@ -207,9 +212,9 @@ void SetupDialogTest::digitFieldsStoredAsNumbers() {
     TestProgramObjects objects;
     SetupHost host(objects);
     host.dialog.show();
-    host.dialog.EDketa10->setText(comma);
-    host.dialog.EDketa16->setText(hexDigits);
-    host.dialog.BTokClick();
+    FindPart<QLineEdit>(&host.dialog, "EDketa10")->setText(comma);
+    FindPart<QLineEdit>(&host.dialog, "EDketa16")->setText(hexDigits);
+    FindPart<QPushButton>(&host.dialog, "BTok")->click();
     QCOMPARE(objects.record.COMMA, COMMA);
     QCOMPARE(objects.record.HSIZE, HSIZE);
 }
@@ -240,7 +245,7 @@ void SetupDialogTest::commaFieldKeys() {
     TestProgramObjects objects;
     SetupHost host(objects);
     host.dialog.show();
-    QLineEdit* field = host.dialog.EDketa10;
+    QLineEdit* field = FindPart<QLineEdit>(&host.dialog, "EDketa10");
     field->setText(before);
     field->setCursorPosition(before.size());
     if (typed == QLatin1String("\b")) {
@@ -284,7 +289,7 @@ void SetupDialogTest::hexDigitsFieldKeys() {
     TestProgramObjects objects;
     SetupHost host(objects);
     host.dialog.show();
-    QLineEdit* field = host.dialog.EDketa16;
+    QLineEdit* field = FindPart<QLineEdit>(&host.dialog, "EDketa16");
     field->setText(before);
     if (caret < 0) {
         field->selectAll();
@@ -326,7 +331,8 @@ void SetupDialogTest::inputMethodCommitsFollowKeyRules() {
     TestProgramObjects objects;
     SetupHost host(objects);
     host.dialog.show();
-    QLineEdit* field = hex ? host.dialog.EDketa16 : host.dialog.EDketa10;
+    QLineEdit* field = hex ? FindPart<QLineEdit>(&host.dialog, "EDketa16")
+                           : FindPart<QLineEdit>(&host.dialog, "EDketa10");
     field->setText(before);
     field->setCursorPosition(before.size());
     QInputMethodEvent commit;
@@ -360,17 +366,17 @@ void SetupDialogTest::constantsEditedOnlyByOk() {
     TestProgramObjects objects;
     SetupHost host(objects);
     host.dialog.show();
-    host.dialog.MMsiki->setPlainText(memo);
+    FindPart<QPlainTextEdit>(&host.dialog, "MMsiki")->setPlainText(memo);
     if (ok) {
-        host.dialog.BTokClick();
+        FindPart<QPushButton>(&host.dialog, "BTok")->click();
     } else {
-        host.dialog.BTng->click();
+        FindPart<QPushButton>(&host.dialog, "BTng")->click();
     }
     QCOMPARE(objects.calc.Constants, constants);
 
     // Shown again, the memo gives back exactly the stored lines.
     host.dialog.show();
-    host.dialog.BTokClick();
+    FindPart<QPushButton>(&host.dialog, "BTok")->click();
     QCOMPARE(objects.calc.Constants, constants);
 }
 
@@ -397,10 +403,10 @@ void SetupDialogTest::transparencyLevelKeptInRange() {
     objects.record.TRANS = stored;
     SetupHost host(objects);
     host.dialog.show();
-    QCOMPARE(host.dialog.TBtrans->value(), shown);
-    QCOMPARE(host.dialog.TBtrans->SelStart(), shown);
+    QCOMPARE(FindPart<TrackBar>(&host.dialog, "TBtrans")->value(), shown);
+    QCOMPARE(FindPart<TrackBar>(&host.dialog, "TBtrans")->SelStart(), shown);
     QCOMPARE(host.Opacity(), OpacityOfLevel(shown));
-    host.dialog.BTokClick();
+    FindPart<QPushButton>(&host.dialog, "BTok")->click();
     QCOMPARE(objects.record.TRANS, shown);
 }
 
@@ -412,17 +418,17 @@ void SetupDialogTest::trackBarPreviewsAndNgRestores() {
     QCOMPARE(host.Opacity(), 221);
     host.dialog.show();
 
-    QTest::keyClick(host.dialog.TBtrans, Qt::Key_Right);
-    QCOMPARE(host.dialog.TBtrans->value(), 3);
-    QCOMPARE(host.dialog.TBtrans->SelStart(), 3);
+    QTest::keyClick(FindPart<TrackBar>(&host.dialog, "TBtrans"), Qt::Key_Right);
+    QCOMPARE(FindPart<TrackBar>(&host.dialog, "TBtrans")->value(), 3);
+    QCOMPARE(FindPart<TrackBar>(&host.dialog, "TBtrans")->SelStart(), 3);
     QCOMPARE(host.Opacity(), 204);
-    host.dialog.TBtrans->setValue(0);
+    FindPart<TrackBar>(&host.dialog, "TBtrans")->setValue(0);
     QCOMPARE(host.mainWindow.windowOpacity(), 1.0);
-    host.dialog.TBtrans->setValue(10);
+    FindPart<TrackBar>(&host.dialog, "TBtrans")->setValue(10);
     QCOMPARE(host.Opacity(), 85);
 
-    host.dialog.CHtmost->setChecked(true);
-    host.dialog.BTng->click();
+    FindPart<QCheckBox>(&host.dialog, "CHtmost")->setChecked(true);
+    FindPart<QPushButton>(&host.dialog, "BTng")->click();
     QCOMPARE(objects.record.TRANS, 2);
     ApplyWindowSettings(&host.mainWindow, objects.record);
     QCOMPARE(host.Opacity(), 221);
@@ -440,10 +446,10 @@ void SetupDialogTest::withoutTransparencyTrackBarIsFixed() {
     SetupHost host(objects);
     host.dialog.transparencyAvailable = [] { return false; };
     host.dialog.show();
-    QVERIFY(!host.dialog.TBtrans->isEnabled());
-    QVERIFY(!host.dialog.TBtrans->SliderVisible());
-    QCOMPARE(host.dialog.TBtrans->value(), 4);
-    host.dialog.BTokClick();
+    QVERIFY(!FindPart<TrackBar>(&host.dialog, "TBtrans")->isEnabled());
+    QVERIFY(!FindPart<TrackBar>(&host.dialog, "TBtrans")->SliderVisible());
+    QCOMPARE(FindPart<TrackBar>(&host.dialog, "TBtrans")->value(), 4);
+    FindPart<QPushButton>(&host.dialog, "BTok")->click();
     QCOMPARE(objects.record.TRANS, 4);
 }
 
@@ -477,16 +483,16 @@ void SetupDialogTest::modalRunClosesByButtons() {
     QWidget* focused = nullptr;
     QTimer::singleShot(0, &host.dialog, [&] {
         focused = host.dialog.focusWidget();
-        host.dialog.CHask->setChecked(false);
-        host.dialog.BTok->click();
+        FindPart<QCheckBox>(&host.dialog, "CHask")->setChecked(false);
+        FindPart<QPushButton>(&host.dialog, "BTok")->click();
     });
     QCOMPARE(host.dialog.exec(), int(QDialog::Accepted));
-    QCOMPARE(focused, host.dialog.BTok);
+    QCOMPARE(focused, FindPart<QPushButton>(&host.dialog, "BTok"));
     QCOMPARE(objects.record.ASK, 0);
 
     QTimer::singleShot(0, &host.dialog, [&] {
-        host.dialog.CHask->setChecked(true);
-        QTest::keyClick(host.dialog.BTng, Qt::Key_Escape);
+        FindPart<QCheckBox>(&host.dialog, "CHask")->setChecked(true);
+        QTest::keyClick(FindPart<QPushButton>(&host.dialog, "BTng"), Qt::Key_Escape);
     });
     QCOMPARE(host.dialog.exec(), int(QDialog::Rejected));
     QCOMPARE(objects.record.ASK, 0);
@@ -509,10 +515,12 @@ void SetupDialogTest::captionsFitTheirControls() {
         QVERIFY2(content->width() >= content->minimumSizeHint().width(), size);
         QVERIFY2(content->height() >= content->minimumSizeHint().height(), size);
         // However large the font, the constant memo shows as many lines as at the usual one.
-        QVERIFY2(d.MMsiki->viewport()->height() >=
-                     TFMsetup::kMemoLines * d.MMsiki->fontMetrics().lineSpacing(),
+        QVERIFY2(FindPart<QPlainTextEdit>(&d, "MMsiki")->viewport()->height() >=
+                     TFMsetup::kMemoLines *
+                         FindPart<QPlainTextEdit>(&d, "MMsiki")->fontMetrics().lineSpacing(),
                  size);
-        for (QPushButton* button : {d.BTok, d.BTng}) {
+        for (QPushButton* button :
+             {FindPart<QPushButton>(&d, "BTok"), FindPart<QPushButton>(&d, "BTng")}) {
             scroller->ensureWidgetVisible(button);
             QVERIFY2(!button->visibleRegion().isEmpty(), size);
         }
@@ -520,7 +528,8 @@ void SetupDialogTest::captionsFitTheirControls() {
         QList<QWidget*> controls;
         for (QWidget* child : content->findChildren<QWidget*>()) {
             if (qobject_cast<QLabel*>(child) || qobject_cast<QAbstractButton*>(child) ||
-                qobject_cast<QLineEdit*>(child) || child == d.TBtrans || child == d.MMsiki)
+                qobject_cast<QLineEdit*>(child) || child == FindPart<TrackBar>(&d, "TBtrans") ||
+                child == FindPart<QPlainTextEdit>(&d, "MMsiki"))
                 controls << child;
         }
         QCOMPARE(controls.size(), 27);

@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "settings/execute_parameter.h"
+#include "tests/ui/window_parts.h"
 #include "ui/digit_display.h"
 #include "ui/tfmlogo.h"
 #include "ui/tfmver.h"
@@ -46,9 +47,10 @@ void SharpPicturesTest::picturesAreDrawnForTheScreen() {
         QVERIFY(QTest::qWaitForWindowExposed(window));
     }
     // A label smooths a picture of another resolution itself: its own picture is looked at.
-    for (const auto& [name, image] : {std::pair{"splash logo", splash.IMlogo->pixmap().toImage()},
-                                      {"version window icon", version.IMicon->pixmap().toImage()},
-                                      {"digit display", digits.grab().toImage()}}) {
+    for (const auto& [name, image] :
+         {std::pair{"splash logo", FindPart<QLabel>(&splash, "IMlogo")->pixmap().toImage()},
+          {"version window icon", FindPart<QLabel>(&version, "IMicon")->pixmap().toImage()},
+          {"digit display", digits.grab().toImage()}}) {
         QVERIFY2(image.devicePixelRatio() == 2.0, name);
         QVERIFY2(MixedBlocks(image) > 0, name);
     }

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -23,6 +24,7 @@
 #include "tests/support/test_program_objects.h"
 #include "tests/ui/desktop_font_sizes.h"
 #include "tests/ui/scripted_dialogs.h"
+#include "tests/ui/window_parts.h"
 #include "ui/help_window.h"
 #include "ui/icons.h"
 #include "ui/logo.h"
@@ -261,18 +263,19 @@ void SmallWindowsTest::splashShowsOnTopWithTimer() {
     QMainWindow mainWindow;
     mainWindow.setGeometry(200, 100, 740, 500);
     TFMlogo splash(objects.record, &mainWindow);
-    QCOMPARE(splash.TMtimer->interval(), 1000);
-    QVERIFY(!splash.TMtimer->isActive());
+    QCOMPARE(FindPart<QTimer>(&splash, "TMtimer")->interval(), 1000);
+    QVERIFY(!FindPart<QTimer>(&splash, "TMtimer")->isActive());
     QVERIFY(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
 
     splash.show();
     QVERIFY(QTest::qWaitForWindowExposed(&splash));
-    QCOMPARE(splash.IMlogo->pixmap().size(), QSize(300, 150));
+    QCOMPARE(FindPart<QLabel>(&splash, "IMlogo")->pixmap().size(), QSize(300, 150));
     QVERIFY(IsStayOnTop(&splash));
-    QVERIFY(splash.TMtimer->isActive());
+    QVERIFY(FindPart<QTimer>(&splash, "TMtimer")->isActive());
     QCOMPARE(splash.size(), QSize(300, 150));
     QCOMPARE(splash.geometry().center(), mainWindow.frameGeometry().center());
-    splash.TMtimerTimer();
+    QSignalSpy finished(&splash, &TFMlogo::finished);
+    QVERIFY(finished.wait(5000));
 }
 
 void SmallWindowsTest::splashTimerAppliesStayOnTop_data() {
@@ -307,11 +310,12 @@ void SmallWindowsTest::splashTimerAppliesStayOnTop() {
     QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
     TFMlogo splash(objects.record, &mainWindow);
     splash.show();
-    QVERIFY(splash.TMtimer->isActive());
+    QVERIFY(FindPart<QTimer>(&splash, "TMtimer")->isActive());
 
-    splash.TMtimerTimer();
+    QSignalSpy finished(&splash, &TFMlogo::finished);
+    QVERIFY(finished.wait(5000));
     QVERIFY(!splash.isVisible());
-    QVERIFY(!splash.TMtimer->isActive());
+    QVERIFY(!FindPart<QTimer>(&splash, "TMtimer")->isActive());
     QCOMPARE(IsStayOnTop(&mainWindow), expected);
     QVERIFY(mainWindow.isVisible());
     QCOMPARE(mainWindow.geometry(), QRect(150, 120, 600, 400));
@@ -326,7 +330,7 @@ void SmallWindowsTest::splashEndsByItself() {
     splash.show();
     QVERIFY(splash.isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(!splash.isVisible(), 5000);
-    QVERIFY(!splash.TMtimer->isActive());
+    QVERIFY(!FindPart<QTimer>(&splash, "TMtimer")->isActive());
     QVERIFY(IsStayOnTop(&mainWindow));
 }
 
@@ -339,29 +343,30 @@ void SmallWindowsTest::versionWindowShowsRunRecord() {
     TFMver version(objects.record, &mainWindow);
     QCOMPARE(version.windowTitle(), QStringLiteral(" バージョン情報"));
     QCOMPARE(version.size(), QSize(365, 85));
-    QVERIFY(version.LLver->text().contains(QStringLiteral("Tessarin")));
-    QVERIFY(version.LLver->text().contains(QStringLiteral("1.25")));
-    QVERIFY(version.LLver->font().bold());
-    QCOMPARE(version.LLcomputer->text(), QStringLiteral("Computer"));
-    QCOMPARE(version.LLuser->text(), QStringLiteral("User"));
+    QVERIFY(FindPart<QLabel>(&version, "LLver")->text().contains(QStringLiteral("Tessarin")));
+    QVERIFY(FindPart<QLabel>(&version, "LLver")->text().contains(QStringLiteral("1.25")));
+    QVERIFY(FindPart<QLabel>(&version, "LLver")->font().bold());
+    QCOMPARE(FindPart<QLabel>(&version, "LLcomputer")->text(), QStringLiteral("Computer"));
+    QCOMPARE(FindPart<QLabel>(&version, "LLuser")->text(), QStringLiteral("User"));
 
     version.show();
     QVERIFY(QTest::qWaitForWindowExposed(&version));
-    QCOMPARE(version.IMicon->pixmap().deviceIndependentSize(), QSizeF(32, 32));
-    QCOMPARE(version.LLcomputername->text(), QStringLiteral("calc-host-01"));
-    QCOMPARE(version.LLusername->text(), QStringLiteral("山田 太郎"));
-    QCOMPARE(version.focusWidget(), version.BTok);
+    QCOMPARE(FindPart<QLabel>(&version, "IMicon")->pixmap().deviceIndependentSize(),
+             QSizeF(32, 32));
+    QCOMPARE(FindPart<QLabel>(&version, "LLcomputername")->text(), QStringLiteral("calc-host-01"));
+    QCOMPARE(FindPart<QLabel>(&version, "LLusername")->text(), QStringLiteral("山田 太郎"));
+    QCOMPARE(version.focusWidget(), FindPart<QPushButton>(&version, "BTok"));
     // Centred, give or take the window frame.
     QVERIFY((version.frameGeometry().center() - mainWindow.frameGeometry().center())
                 .manhattanLength() <= 8);
-    version.BTok->click();
+    FindPart<QPushButton>(&version, "BTok")->click();
     QVERIFY(!version.isVisible());
 
     // Every opening shows the record as it is.
     objects.record.USER = "suzuki";
     version.show();
-    QCOMPARE(version.LLusername->text(), QStringLiteral("suzuki"));
-    QCOMPARE(version.LLcomputername->text(), QStringLiteral("calc-host-01"));
+    QCOMPARE(FindPart<QLabel>(&version, "LLusername")->text(), QStringLiteral("suzuki"));
+    QCOMPARE(FindPart<QLabel>(&version, "LLcomputername")->text(), QStringLiteral("calc-host-01"));
     version.hide();
 }
 
@@ -371,7 +376,9 @@ void SmallWindowsTest::versionWindowFitsTheDesktopFont() {
         TestProgramObjects objects;
         TFMver version(objects.record);
         version.show();
-        for (QLabel* label : {version.LLver, version.LLcomputer, version.LLuser}) {
+        for (QLabel* label :
+             {FindPart<QLabel>(&version, "LLver"), FindPart<QLabel>(&version, "LLcomputer"),
+              FindPart<QLabel>(&version, "LLuser")}) {
             const QString name = label->objectName() + u' ' + QString::number(points);
             QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(name));
             QVERIFY2(label->geometry().bottom() < version.height(), qPrintable(name));
@@ -402,7 +409,7 @@ void SmallWindowsTest::versionWindowClosesByOkAndKeys() {
     TFMver version(objects.record);
     QTimer::singleShot(0, [&version, key] {
         if (key == 0) {
-            QTest::mouseClick(version.BTok, Qt::LeftButton);
+            QTest::mouseClick(FindPart<QPushButton>(&version, "BTok"), Qt::LeftButton);
         } else {
             QTest::keyClick(version.focusWidget() ? version.focusWidget() : &version, Qt::Key(key));
         }
