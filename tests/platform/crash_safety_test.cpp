@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -105,11 +106,15 @@ private:
     fs::path folder_;
 };
 
-// The child: saves the files one after the other, alternating versions 1 and 2, until killed.
-[[noreturn]] void WriteForever(const Files& files, const Version (&versions)[3], int start) {
+// The child: saves the files one after the other, alternating versions 1 and 2, until killed;
+// after each save it writes a byte to progress.
+[[noreturn]] void WriteForever(const Files& files, const Version (&versions)[3], int start,
+                               int progress) {
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-    for (int step = start;; ++step)
+    for (int step = start;; ++step) {
         files.Write(step % 3, versions[1 + (step / 3) % 2]);
+        [[maybe_unused]] const ssize_t told = ::write(progress, "s", 1);
+    }
 }
 
 class CrashSafetyTest : public testing::Test {
@@ -150,17 +155,31 @@ TEST_F(CrashSafetyTest, KilledWriterLeavesEveryFileWhole) {
 
     const fs::path live = folder_ / "live";
     const Files files(live);
+    // Each kill lands after the child's first save, within about two rounds of the three saves,
+    // however long a round takes on this machine (the sanitizers and a loaded machine make it
+    // many times slower), so that the writer both completes saves and is caught inside them.
+    const auto roundStart = std::chrono::steady_clock::now();
     ASSERT_TRUE(files.WriteAll(versions[0]));
+    const auto round = std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now() - roundStart);
+    const auto killWithin = std::max<long>(6000, 2 * round.count());
     const std::string names[3] = {"sheet.tsf", "TSRN.sts", ConstantFileName};
 
     std::mt19937 random(20240607);
     std::set<int> seenVersions[3];
     std::size_t temporaries = 0;
     for (int kill = 0; kill < kKills; ++kill) {
+        int progress[2];
+        ASSERT_EQ(::pipe(progress), 0);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
-        if (child == 0) WriteForever(files, versions, kill % 6);
-        std::this_thread::sleep_for(std::chrono::microseconds(random() % 6000));
+        if (child == 0) WriteForever(files, versions, kill % 6, progress[1]);
+        ::close(progress[1]);
+        char saved = 0;
+        const ssize_t firstSave = ::read(progress[0], &saved, 1);
+        ::close(progress[0]);
+        ASSERT_EQ(firstSave, 1) << "the writer ended before its first save";
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % killWithin));
         ASSERT_EQ(::kill(child, SIGKILL), 0);
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
