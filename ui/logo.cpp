@@ -2,10 +2,13 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <algorithm>
+#include <map>
 
 #include "desktop/colors.h"
 #include "ui/digit_display.h"
@@ -94,11 +97,42 @@ QPixmap ProgramIconPixmap(int size, qreal ratio) {
     return pixmap;
 }
 
+namespace {
+
+// The program icon, drawn at a size only when something asks for it. A window hands the X
+// server each size it lists; the larger pictures a desktop shows come from the installed
+// icons of the desktop entry, so the list stops at the sizes of title bars and task bars.
+class ProgramIconEngine : public QIconEngine {
+public:
+    QIconEngine* clone() const override { return new ProgramIconEngine(*this); }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        const int side = std::min(size.width(), size.height());
+        QPixmap& picture = pictures_[side];
+        if (picture.isNull()) picture = ProgramIconPixmap(side);
+        if (mode == QIcon::Normal) return picture;
+        return QIcon(picture).pixmap(size, mode, state);
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        return {QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48), QSize(64, 64)};
+    }
+
+    QString key() const override { return QStringLiteral("ProgramIconEngine"); }
+
+private:
+    std::map<int, QPixmap> pictures_;
+};
+
+}  // namespace
+
 QIcon ProgramIcon() {
-    QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(ProgramIconPixmap(size));
-    return icon;
+    return QIcon(new ProgramIconEngine);
 }
 
 QPixmap TessarinLogo(qreal ratio) {

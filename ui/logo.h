@@ -14,5 +14,5 @@ QPixmap TessarinLogo(qreal ratio = 1.0);
 // The program icon at size x size pixels (32 for the version window, 256 for the desktop), for
 // a screen with that device pixel ratio.
 QPixmap ProgramIconPixmap(int size, qreal ratio = 1.0);
-// The program icon at the usual sizes, for the windows' icon.
+// The program icon for the windows, drawn at each size when it is first asked for.
 QIcon ProgramIcon();

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QFileInfo>
 #include <QStringList>
+#include <QTimer>
 #include <cstdio>
 #include <filesystem>
 #include <new>
@@ -51,8 +52,9 @@ ProgramObjects::~ProgramObjects() = default;
 TessarinApplication::TessarinApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Tessarin"));
     // Every window shows the program's icon; a Wayland compositor finds it, and the name in
-    // its window switcher, through the desktop entry.
-    setWindowIcon(ProgramIcon());
+    // its window switcher, through the desktop entry. It is drawn once the message loop runs,
+    // so the main window is on the screen first; a window already shown takes it up then.
+    QTimer::singleShot(0, this, [] { setWindowIcon(ProgramIcon()); });
     setDesktopFileName(QStringLiteral("tessarin"));
     InstallJapaneseQtTexts(*this);
     InstallAccessibility();
