@@ -6,7 +6,11 @@
 #include <QToolTip>
 #include <QWidget>
 #include <algorithm>
+#include <future>
 #include <map>
+#include <mutex>
+#include <set>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -39,13 +43,9 @@ FaceFacts FactsOf(FcPattern* face) {
 
 // Every installed family in fontconfig's order of preference for families (the first is what it
 // answers for them), one face each. Only fontconfig's cache is read; no font file is opened.
-// Running the desktop's configuration rules costs more than the rest, so each list of families
-// is asked once a run.
-const std::vector<FaceFacts>& Faces(const QStringList& families) {
-    static std::map<QStringList, std::vector<FaceFacts>> answers;
-    const auto known = answers.find(families);
-    if (known != answers.end()) return known->second;
-    std::vector<FaceFacts>& faces = answers[families];
+std::vector<FaceFacts> AskFontconfig(const QStringList& families) {
+    std::vector<FaceFacts> faces;
+    std::set<std::vector<std::string>> listed;
     FcPattern* pattern = FcPatternCreate();
     for (const QString& family : families) {
         FcPatternAddString(pattern, FC_FAMILY,
@@ -57,15 +57,35 @@ const std::vector<FaceFacts>& Faces(const QStringList& families) {
     if (FcFontSet* sorted = FcFontSort(nullptr, pattern, FcFalse, nullptr, &result)) {
         for (int i = 0; i < sorted->nfont; ++i) {
             FaceFacts facts = FactsOf(sorted->fonts[i]);
-            const bool listed = std::any_of(faces.begin(), faces.end(), [&](const FaceFacts& face) {
-                return face.names == facts.names;
-            });
-            if (!facts.names.empty() && !listed) faces.push_back(std::move(facts));
+            if (!facts.names.empty() && listed.insert(facts.names).second)
+                faces.push_back(std::move(facts));
         }
         FcFontSetDestroy(sorted);
     }
     FcPatternDestroy(pattern);
     return faces;
+}
+
+// Running the desktop's configuration rules and sorting every installed face costs more than the
+// rest, so each list of families is asked once a run; an answer asked for ahead, on a thread of
+// its own, is waited for.
+std::mutex answersGuard;
+std::map<QStringList, std::shared_future<std::vector<FaceFacts>>> answers;
+
+std::shared_future<std::vector<FaceFacts>>& Answer(const QStringList& families,
+                                                   std::launch policy) {
+    auto& answer = answers[families];
+    if (!answer.valid()) answer = std::async(policy, AskFontconfig, families).share();
+    return answer;
+}
+
+const std::vector<FaceFacts>& Faces(const QStringList& families) {
+    std::shared_future<std::vector<FaceFacts>> answer;
+    {
+        const std::lock_guard<std::mutex> lock(answersGuard);
+        answer = Answer(families, std::launch::deferred);
+    }
+    return answer.get();
 }
 
 QStringList OwnFamilies(const QFont& font) {
@@ -86,21 +106,38 @@ QString GenericFamily(const QFont& font) {
     }
 }
 
+QStringList GridQuestion(const QFont& desktopFixed) {
+    return OwnFamilies(desktopFixed) << QStringLiteral("monospace");
+}
+
+QStringList NumberQuestion(const QFont& font) {
+    return OwnFamilies(font) << GenericFamily(font);
+}
+
 QString Name(const FaceFacts& face) {
     return QString::fromStdString(face.names.front());
 }
 
 }  // namespace
 
+std::jthread ReadFontconfigAhead() {
+    return std::jthread([] { FcInit(); });
+}
+
+void AskAheadForFaces(const QFont& text, const QFont& desktopFixed) {
+    const std::lock_guard<std::mutex> lock(answersGuard);
+    Answer(NumberQuestion(text), std::launch::async);
+    Answer(GridQuestion(desktopFixed), std::launch::async);
+}
+
 QString GridFamily(const QFont& desktopFixed) {
-    const std::vector<FaceFacts>& faces =
-        Faces(OwnFamilies(desktopFixed) << QStringLiteral("monospace"));
+    const std::vector<FaceFacts>& faces = Faces(GridQuestion(desktopFixed));
     const int chosen = ChooseGridFace(faces);
     return chosen < 0 ? desktopFixed.family() : Name(faces[chosen]);
 }
 
 QStringList NumberFamilies(const QFont& font) {
-    const std::vector<FaceFacts>& faces = Faces(OwnFamilies(font) << GenericFamily(font));
+    const std::vector<FaceFacts>& faces = Faces(NumberQuestion(font));
     const int chosen = ChooseNumberFace(faces);
     if (chosen <= 0) return {};
     return QStringList(Name(faces[chosen])) + OwnFamilies(font);

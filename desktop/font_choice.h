@@ -7,9 +7,18 @@
 #include <QFont>
 #include <QString>
 #include <QStringList>
+#include <thread>
 
 class QWidget;
 
+// fontconfig reads its configuration and the cache of every installed font when it is first asked,
+// a sixth of the window's start-up. The returned thread has it done meanwhile; nothing else may
+// ask fontconfig until it has ended (join it).
+std::jthread ReadFontconfigAhead();
+// Starts asking fontconfig, on threads of their own, what NumberFamilies(text) and
+// GridFamily(desktopFixed) need to know, so that the answers are ready when the windows are
+// built (fontconfig may be asked from any thread).
+void AskAheadForFaces(const QFont& text, const QFont& desktopFixed);
 // The family for the sheet's grid, by ChooseGridFace among fontconfig's faces for the desktop's
 // fixed-pitch font (its own face first): one whose point reads clearly, a fixed-pitch one first.
 // Japanese text comes from Qt's font fallback.

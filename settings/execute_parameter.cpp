@@ -119,7 +119,8 @@ ExecuteParameter::ExecuteParameter() : EXEPATH(ExecutableFolder()) {
     }
 }
 
-ExecuteParameter::ExecuteParameter(const std::string& dataFolder) : ownsFile_(true) {
+ExecuteParameter::ExecuteParameter(const std::string& dataFolder, StartWrite startWrite)
+    : ownsFile_(true) {
     SetLocation(dataFolder, "TSRN.sts");
     // Another instance was reading or writing the file all the while: its settings were not
     // read, so the defaults this run starts with must never be saved over them.
@@ -128,7 +129,11 @@ ExecuteParameter::ExecuteParameter(const std::string& dataFolder) : ownsFile_(tr
     for (const Setting& setting : kSettings)
         settingsAtStart_.push_back(SettingText(*this, setting));
     RecordStart();
-    if (ownsFile_) SaveOwnChanges();
+    if (startWrite == StartWrite::AtOnce) SaveStart();
+}
+
+FileStatus ExecuteParameter::SaveStart() {
+    return ownsFile_ ? SaveOwnChanges() : FileStatus::Ok;
 }
 
 FileStatus ExecuteParameter::SaveAtEnd() {

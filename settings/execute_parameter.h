@@ -15,13 +15,19 @@ class ExecuteParameter : public DatafileAccess {
 public:
     // Every setting at its default; reads and writes no file (command line, tests).
     ExecuteParameter();
+    // When the file constructor writes the run record of this start onto the file.
+    enum class StartWrite { AtOnce, OnSaveStart };
     // Reads "TSRN.sts" in dataFolder (ending in "/"), fills every setting, records the run and
-    // writes the file back at once. When another instance held the file so that it could not be
-    // read, this run never writes it.
-    explicit ExecuteParameter(const std::string& dataFolder);
+    // writes the file back, at once or on SaveStart. When another instance held the file so that
+    // it could not be read, this run never writes it.
+    explicit ExecuteParameter(const std::string& dataFolder,
+                              StartWrite startWrite = StartWrite::AtOnce);
     ExecuteParameter(const ExecuteParameter&) = delete;
     ExecuteParameter& operator=(const ExecuteParameter&) = delete;
 
+    // Writes the run record of this start onto the file, for a record made with OnSaveStart (the
+    // window writes it once it is shown, so that the disk does not hold up its first frame).
+    FileStatus SaveStart();
     // At the end of the run: writes QUIT and the settings this run changed onto the file; the
     // others keep what the file has then (another instance may have changed them). Ok without
     // writing for a record without a file or one another instance held at the start.

@@ -2,12 +2,14 @@
 
 #include <QDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QStringList>
 #include <QTimer>
 #include <cstdio>
 #include <filesystem>
 #include <new>
 #include <stdexcept>
+#include <thread>
 
 #include "desktop/clipboard.h"
 #include "desktop/dialogs.h"
@@ -39,7 +41,8 @@
 #include "ui/tfmver.h"
 
 ProgramObjects::ProgramObjects(const std::string& dataFolder)
-    : settings_(std::make_unique<ExecuteParameter>(dataFolder)),
+    : settings_(std::make_unique<ExecuteParameter>(dataFolder,
+                                                   ExecuteParameter::StartWrite::OnSaveStart)),
       calculator_(std::make_unique<CalcExpression>(dataFolder + "constant.clc")),
       sheet_(std::make_unique<SheetDocument>(*calculator_, *settings_)),
       excel_(std::make_unique<ExcelControl>(PutClipboardText)),
@@ -58,7 +61,6 @@ TessarinApplication::TessarinApplication(int& argc, char** argv) : QApplication(
     setDesktopFileName(QStringLiteral("tessarin"));
     InstallJapaneseQtTexts(*this);
     InstallAccessibility();
-    UseNumberFaceInTips();
 }
 
 bool TessarinApplication::notify(QObject* receiver, QEvent* event) {
@@ -125,7 +127,11 @@ int RunProgram(int argc, char** argv) {
     const std::string dataFolder = DataFolder();
     ProgramObjects objects(dataFolder);
     UseJapaneseSystemLocale();
+    std::jthread fontconfigReading = ReadFontconfigAhead();
     TessarinApplication application(argc, argv);
+    fontconfigReading.join();
+    // The faces for numbers and for the grid are chosen while the windows are being built.
+    AskAheadForFaces(QApplication::font(), QFontDatabase::systemFont(QFontDatabase::FixedFont));
     InstallWorkbookAutomation();
     EndSignalNotifier ending(endSignals);
     int status = 0;
@@ -185,6 +191,11 @@ int RunProgram(int argc, char** argv) {
         // compositor places it, as a window of the main window).
         main.show();
         if (settings.FLASH != 0) logo.show();
+        // What the first frame does not need waits for the message loop.
+        QTimer::singleShot(0, &main, [&settings] {
+            settings.SaveStart();
+            UseNumberFaceInTips();
+        });
         // A formula file named on the command line (a file manager's double click) opens
         // once the window is shown, as if the user had chosen it in the open dialog; an
         // unsaved sheet of an earlier run is offered after it, so the user decides last.

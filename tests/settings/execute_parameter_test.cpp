@@ -128,6 +128,17 @@ TEST_F(ExecuteParameterTest, FirstRunWritesAllLinesInOrder) {
                           DefaultSettingLines(temp.Folder() + "home/"))));
 }
 
+TEST_F(ExecuteParameterTest, StartWrittenWhenAskedLeavesTheFileUntilThen) {
+    WriteBytes(SettingsPath(), "WIDTH    =900\r\n");
+    ExecuteParameter record(temp.Folder(), ExecuteParameter::StartWrite::OnSaveStart);
+    EXPECT_EQ(record.WIDTH, 900);
+    EXPECT_EQ(ReadBytes(SettingsPath()), "WIDTH    =900\r\n");
+    EXPECT_EQ(record.SaveStart(), FileStatus::Ok);
+    Lines expected = Concat(RunRecordLines(record.START, ""), DefaultSettingLines(record.FOLDER));
+    expected[std::size(RunRecordLines("", ""))] = "WIDTH    =900";
+    EXPECT_EQ(ReadBytes(SettingsPath()), Join(expected));
+}
+
 TEST_F(ExecuteParameterTest, PortableCopyStartsTheFileDialogsInItsOwnFolder) {
     const EnvGuard portable("TESSARIN_DATA_DIR", ExecutableFolder());
     ASSERT_TRUE(DataFolderIsExecutableFolder());
