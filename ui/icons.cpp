@@ -1,16 +1,14 @@
 #include "ui/icons.h"
 
 #include <QFont>
-#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
 #include <algorithm>
-#include <iterator>
-#include <map>
 
 #include "desktop/colors.h"
+#include "ui/drawn_icon.h"
 #include "ui/result_panel_colors.h"
 
 namespace {
@@ -364,55 +362,10 @@ QPixmap ToolIconPixmap(ToolIcon icon, int size) {
     return pixmap;
 }
 
-namespace {
-
-// Draws a picture only when a size of it is first asked for: the toolbar shows the 16-pixel
-// pictures, the menus theirs only when they open, so start-up draws no more than it shows.
-class ToolIconEngine : public QIconEngine {
-public:
-    explicit ToolIconEngine(ToolIcon icon) : icon_(icon) {}
-
-    QIconEngine* clone() const override { return new ToolIconEngine(icon_); }
-
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
-               QIcon::State state) override {
-        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
-    }
-
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        // The picture of the drawn size nearest above the one asked for, as an icon of those
-        // sizes gives it; other modes (the disabled look) are made by Qt from it.
-        int side = kSizes[std::size(kSizes) - 1];
-        for (const int drawn : kSizes) {
-            if (drawn >= std::min(size.width(), size.height())) {
-                side = drawn;
-                break;
-            }
-        }
-        QPixmap& picture = pictures_[side];
-        if (picture.isNull()) picture = ToolIconPixmap(icon_, side);
-        return QIcon(picture).pixmap(size, mode, state);
-    }
-
-    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
-        QList<QSize> sizes;
-        for (const int side : kSizes)
-            sizes.append(QSize(side, side));
-        return sizes;
-    }
-
-    QString key() const override { return QStringLiteral("ToolIconEngine"); }
-
-private:
-    static constexpr int kSizes[] = {16, 24, 32, 48};
-
-    ToolIcon icon_;
-    std::map<int, QPixmap> pictures_;
-};
-
-}  // namespace
-
 QIcon ToolIconPicture(ToolIcon icon) {
     if (icon == ToolIcon::None) return QIcon();
-    return QIcon(new ToolIconEngine(icon));
+    // The toolbar shows the 16-pixel pictures, the menus theirs only when they open, so
+    // start-up draws no more than it shows.
+    return DrawnIcon([icon](int side) { return ToolIconPixmap(icon, side); }, {16, 24, 32, 48},
+                     DrawnSide::NextListed);
 }

@@ -2,16 +2,14 @@
 
 #include <QFont>
 #include <QFontMetricsF>
-#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
-#include <algorithm>
-#include <map>
 
 #include "desktop/colors.h"
 #include "ui/digit_display.h"
+#include "ui/drawn_icon.h"
 #include "ui/result_panel_colors.h"
 
 namespace {
@@ -97,42 +95,12 @@ QPixmap ProgramIconPixmap(int size, qreal ratio) {
     return pixmap;
 }
 
-namespace {
-
-// The program icon, drawn at a size only when something asks for it. A window hands the X
-// server each size it lists; the larger pictures a desktop shows come from the installed
-// icons of the desktop entry, so the list stops at the sizes of title bars and task bars.
-class ProgramIconEngine : public QIconEngine {
-public:
-    QIconEngine* clone() const override { return new ProgramIconEngine(*this); }
-
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
-               QIcon::State state) override {
-        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
-    }
-
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        const int side = std::min(size.width(), size.height());
-        QPixmap& picture = pictures_[side];
-        if (picture.isNull()) picture = ProgramIconPixmap(side);
-        if (mode == QIcon::Normal) return picture;
-        return QIcon(picture).pixmap(size, mode, state);
-    }
-
-    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
-        return {QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48), QSize(64, 64)};
-    }
-
-    QString key() const override { return QStringLiteral("ProgramIconEngine"); }
-
-private:
-    std::map<int, QPixmap> pictures_;
-};
-
-}  // namespace
-
 QIcon ProgramIcon() {
-    return QIcon(new ProgramIconEngine);
+    // A window hands the X server each size the icon lists; the larger pictures a desktop shows
+    // come from the installed icons of the desktop entry, so the list stops at the sizes of title
+    // bars and task bars.
+    return DrawnIcon([](int side) { return ProgramIconPixmap(side); }, {16, 24, 32, 48, 64},
+                     DrawnSide::AsAsked);
 }
 
 QPixmap TessarinLogo(qreal ratio) {
