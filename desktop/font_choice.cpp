@@ -130,6 +130,18 @@ void AskAheadForFaces(const QFont& text, const QFont& desktopFixed) {
     Answer(GridQuestion(desktopFixed), std::launch::async);
 }
 
+QFont NamedByItsFace(const QFont& font) {
+    const std::vector<FaceFacts>& faces = Faces(NumberQuestion(font));
+    if (faces.empty()) return font;
+    const QStringList own = OwnFamilies(font);
+    for (const std::string& name : faces.front().names) {
+        if (own.contains(QString::fromStdString(name), Qt::CaseInsensitive)) return font;
+    }
+    QFont named = font;
+    named.setFamily(Name(faces.front()));
+    return named;
+}
+
 QString GridFamily(const QFont& desktopFixed) {
     const std::vector<FaceFacts>& faces = Faces(GridQuestion(desktopFixed));
     const int chosen = ChooseGridFace(faces);

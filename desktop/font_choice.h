@@ -19,6 +19,11 @@ std::jthread ReadFontconfigAhead();
 // GridFamily(desktopFixed) need to know, so that the answers are ready when the windows are
 // built (fontconfig may be asked from any thread).
 void AskAheadForFaces(const QFont& text, const QFont& desktopFixed);
+// font itself when it names an installed family; otherwise (the "Sans Serif" Qt gives where no
+// desktop names a font) font named by the face fontconfig answers for it. For a family that is not
+// installed Qt sorts every installed face again for each script it draws; a named face it finds
+// at once.
+QFont NamedByItsFace(const QFont& font);
 // The family for the sheet's grid, by ChooseGridFace among fontconfig's faces for the desktop's
 // fixed-pitch font (its own face first): one whose point reads clearly, a fixed-pitch one first.
 // Japanese text comes from Qt's font fallback.

@@ -130,6 +130,7 @@ int RunProgram(int argc, char** argv) {
     std::jthread fontconfigReading = ReadFontconfigAhead();
     TessarinApplication application(argc, argv);
     fontconfigReading.join();
+    QApplication::setFont(NamedByItsFace(QApplication::font()));
     // The faces for numbers and for the grid are chosen while the windows are being built.
     AskAheadForFaces(QApplication::font(), QFontDatabase::systemFont(QFontDatabase::FixedFont));
     InstallWorkbookAutomation();

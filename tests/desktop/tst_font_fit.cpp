@@ -28,6 +28,7 @@ class FontFitTest : public QObject {
 private slots:
     void numbersGetAClearFace();
     void japaneseFamiliesAreInstalledOnes();
+    void fontOfNoInstalledFamilyIsNamedByItsFace();
     void labelCutsANumberKeepingItsSize();
 };
 
@@ -67,6 +68,20 @@ void FontFitTest::japaneseFamiliesAreInstalledOnes() {
     const QStringList families = JapaneseFamilies({QStringLiteral("No Such Gothic"), last});
     QCOMPARE(families.size(), installed.size());
     if (!installed.isEmpty()) QCOMPARE(families.first(), last);
+}
+
+// A font whose family is not installed (Qt's "Sans Serif" where no desktop names a font) is named
+// by the face Qt draws it in, so it looks the same; an installed family is kept.
+void FontFitTest::fontOfNoInstalledFamilyIsNamedByItsFace() {
+    for (const char* family : {"Sans Serif", "No Such Family"}) {
+        QFont general{QString::fromLatin1(family)};
+        general.setPointSize(11);
+        const QFont named = NamedByItsFace(general);
+        QVERIFY2(named.family() != general.family(), family);
+        QCOMPARE(QFontInfo(named).family(), QFontInfo(general).family());
+        QCOMPARE(named.pointSize(), 11);
+        QCOMPARE(NamedByItsFace(named).family(), named.family());
+    }
 }
 
 // A sum the status bar's panel cannot hold keeps its exponent, or shows no digit at all.
